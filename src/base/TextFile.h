@@ -1,0 +1,45 @@
+#pragma once
+// Classic text files: lines end in CR LF when written; on reading, CR or CR LF ends a line and a
+// lone LF stays inside the line. Text is written as UTF-8; a line that is not valid UTF-8 is read
+// as Windows-1252, so files written on Windows keep their accents.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace veltrin::base {
+
+// Splits raw file bytes into decoded lines. A last line without a line end counts when it is not empty.
+QStringList splitLines(const QByteArray& bytes);
+// Decodes one line: UTF-8 when valid, Windows-1252 otherwise.
+QString decodeLine(const QByteArray& bytes);
+// Encodes one line (without its line end) for writing.
+QByteArray encodeLine(const QString& line);
+
+bool fileExists(const QString& path);
+// The file's lines; throws FileError when it cannot be opened or read.
+QStringList readLines(const QString& path);
+// The whole file's bytes; throws FileError when it cannot be opened or read.
+QByteArray readBytes(const QString& path);
+
+// Rewrites the file whole: a temporary file in the same folder, renamed over the old one.
+// On failure the old file is left as it was and FileError is thrown.
+void rewriteLines(const QString& path, const QStringList& lines);
+void rewriteBytes(const QString& path, const QByteArray& bytes);
+
+// Appends one line (CR LF added) in one write and syncs it; creates the file if needed. On failure the
+// file is cut back to its old length and FileError is thrown, so no half line is ever left.
+void appendLine(const QString& path, const QString& line);
+
+// The file's size in bytes, -1 when it does not exist.
+qint64 fileSize(const QString& path);
+// Cuts the file back to the given length (used to undo an append whose follow-up failed).
+void cutBack(const QString& path, qint64 size);
+
+// The path of the file `name` in `folder` (a prefix ending in a separator), matching the name without
+// regard to letter case when no file has exactly that name; folder + name when there is none at all.
+QString findIgnoringCase(const QString& folder, const QString& name);
+
+// Test hook: the next writes fail once this many more bytes have been written (-1: never).
+void failWritesAfter(qint64 bytes);
+
+} // namespace veltrin::base
