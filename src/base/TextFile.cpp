@@ -1,0 +1,196 @@
+#include "base/TextFile.h"
+
+#include "base/FileError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace veltrin::base {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes Windows leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control character of the same value, as Windows does.
+constexpr std::array<char16_t, 32> windows1252High = {
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
+    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+};
+
+QString decodeWindows1252(const QByteArray& bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        text[i] = byte >= 0x80 && byte <= 0x9F ? QChar(windows1252High[byte - 0x80]) : QChar(byte);
+    }
+    return text;
+}
+
+// Bytes the writes below may still put out before they fail; -1 when there is no limit.
+std::atomic<qint64> g_writeBudget{-1};
+
+// Writes through the test hook: past the budget only the bytes within it are written and the
+// write reports failure, as a full disk would.
+bool writeWithinBudget(QIODevice& device, const QByteArray& bytes, QString& reason) {
+    const qint64 budget = g_writeBudget.load();
+    const bool overBudget = budget >= 0 && bytes.size() > budget;
+    const QByteArray allowed = overBudget ? bytes.left(budget) : bytes;
+    const qint64 written = device.write(allowed);
+    if (written != allowed.size()) {
+        reason = device.errorString();
+        return false;
+    }
+    if (budget >= 0)
+        g_writeBudget.store(budget - written);
+    if (overBudget) {
+        reason = qt_error_string(ENOSPC);
+        return false;
+    }
+    return true;
+}
+
+QString openFailure(const QString& path, const QFile& file) {
+    return QFileInfo(path).isDir() ? QStringLiteral("It is a folder, not a file.") : file.errorString();
+}
+
+bool syncToDisk(QFile& file) {
+#ifdef Q_OS_WIN
+    return ::_commit(file.handle()) == 0;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// Puts an appended-to file back as it was: cut to its old length, or gone if it was new.
+void undoAppend(QFile& file, bool existed, qint64 oldSize) {
+    file.close();
+    if (existed)
+        file.resize(oldSize);
+    else
+        file.remove();
+}
+
+} // namespace
+
+QStringList splitLines(const QByteArray& bytes) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r')
+            continue;
+        lines << decodeLine(bytes.mid(start, i - start));
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size())
+        lines << decodeLine(bytes.mid(start));
+    return lines;
+}
+
+QString decodeLine(const QByteArray& bytes) {
+    // Stateless, so that a sequence cut off at the line's end counts as invalid.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    return utf8.hasError() ? decodeWindows1252(bytes) : text;
+}
+
+QByteArray encodeLine(const QString& line) { return line.toUtf8(); }
+
+bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
+
+QStringList readLines(const QString& path) { return splitLines(readBytes(path)); }
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(path, openFailure(path, file));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileError(path, file.errorString());
+    return bytes;
+}
+
+void rewriteLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += encodeLine(line) + "\r\n";
+    rewriteBytes(path, bytes);
+}
+
+void rewriteBytes(const QString& path, const QByteArray& bytes) {
+    // An unfinished QSaveFile removes its temporary file when it goes out of scope.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw FileError(path, file.errorString());
+    QString reason;
+    if (!writeWithinBudget(file, bytes, reason)) {
+        file.cancelWriting();
+        throw FileError(path, reason);
+    }
+    if (!file.commit())
+        throw FileError(path, file.errorString());
+}
+
+void appendLine(const QString& path, const QString& line) {
+    const bool existed = QFileInfo::exists(path);
+    QFile file(path);
+    // Unbuffered: the line goes to the system in one write, not in pieces from Qt's buffer.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        throw FileError(path, openFailure(path, file));
+    const qint64 oldSize = file.size();
+    QString reason;
+    if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason)) {
+        undoAppend(file, existed, oldSize);
+        throw FileError(path, reason);
+    }
+    if (!file.flush())
+        reason = file.errorString();
+    else if (!syncToDisk(file))
+        reason = qt_error_string(errno);
+    if (!reason.isEmpty()) {
+        undoAppend(file, existed, oldSize);
+        throw FileError(path, reason);
+    }
+}
+
+qint64 fileSize(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() ? info.size() : -1;
+}
+
+void cutBack(const QString& path, qint64 size) {
+    QFile file(path);
+    if (!file.resize(size))
+        throw FileError(path, file.errorString());
+}
+
+QString findIgnoringCase(const QString& folder, const QString& name) {
+    if (QFileInfo::exists(folder + name))
+        return folder + name;
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder + entry;
+    }
+    return folder + name;
+}
+
+void failWritesAfter(qint64 bytes) { g_writeBudget.store(bytes); }
+
+} // namespace veltrin::base
