@@ -1,0 +1,25 @@
+#pragma once
+// The progress schedule: check-points of every stage, the topic and subject index files, the
+// progress counters and the level-requirements test.
+#include "shell/Program.h"
+
+#include <QString>
+
+namespace veltrin::progress {
+
+// Reloads the topic list from info.ndx and the subject list from mission.ndx.
+void RefillLists(Program& p);
+// Appends the topic to info.ndx unless the topic list already holds it exactly, then refills the lists.
+void AddTopic(Program& p, const QString& name);
+// Rewrites status.ndx and work.ndx from the counters. Throws FileError; old files stay whole.
+void SaveProgressFiles(Program& p);
+// Reads status.ndx and work.ndx into the counters.
+void LoadProgressFiles(Program& p);
+// Sets RequirementsMet for the level on show.
+void TestRequirements(Program& p);
+// Every stage counter 0, every subject's count "0" under its upper-case name (a fresh course).
+void ClearProgressTables(Program& p);
+// Turns the scroll position into the reading mark and carries out the check-point it matches.
+void RunCheckpoints(Program& p);
+
+} // namespace veltrin::progress

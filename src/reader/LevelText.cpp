@@ -1,0 +1,103 @@
+#include "reader/Reader.h"
+
+#include "torch/Torch.h"
+
+namespace veltrin::reader {
+
+namespace {
+
+struct LevelText {
+    const char* fileName;
+    std::int32_t end;      // reading distance at which the text ends
+    std::int32_t margin;   // the part of the pane still below the viewport's top at the end
+    const char* openingSound;
+};
+
+constexpr std::array<LevelText, 8> LevelTexts{{
+    {"veltrin0.rtf", 3500, 350, "open0"},
+    {"veltrin1.rtf", 13743, 1700, "open0"},
+    {"veltrin2.rtf", 13014, 1425, "open0"},
+    {"veltrin3.rtf", 10862, 1283, "open0"},
+    {"veltrin4.rtf", 7496, 685, "open1"},
+    {"veltrin5.rtf", 10450, 1025, "open1"},
+    {"veltrin6.rtf", 9796, 845, "open1"},
+    {"veltrin7.rtf", 11216, 950, "open1"},
+}};
+
+bool isLevel(int level) { return level >= 0 && level < int(LevelTexts.size()); }
+
+void refuse(Program& p, const char* document) {
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    torch::ShowTorchDocument(p, QLatin1String(document), 0);
+}
+
+void stopScrollingForNewText(Program& p) {
+    p.form.Picture1->show();
+    p.sys.setBusyCursor(true);
+    p.state.ScrollActive = false;
+}
+
+// A level button: any button that can be clicked opens its text; which can be clicked follows the stage.
+void openLevel(Program& p, int level) {
+    torch::CloseContactWindow(p);
+    if (OpenWindowGuard(p)) return;
+    if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
+    torch::PlaySound(p, QLatin1String(LevelTexts[std::size_t(level)].openingSound));
+    p.state.LevelJustPassed = false;
+    stopScrollingForNewText(p);
+    LoadLevelText(p, level);
+}
+
+} // namespace
+
+const std::array<std::int32_t, 8> LevelEnds = [] {
+    std::array<std::int32_t, 8> ends{};
+    for (std::size_t level = 0; level < LevelTexts.size(); ++level) ends[level] = LevelTexts[level].end;
+    return ends;
+}();
+
+QString LevelFileName(int level) { return isLevel(level) ? QLatin1String(LevelTexts[std::size_t(level)].fileName) : QString(); }
+
+int LevelPaneHeight(int level) {
+    if (!isLevel(level)) return 0;
+    const LevelText& text = LevelTexts[std::size_t(level)];
+    return text.end + text.margin;
+}
+
+bool OpenWindowGuard(Program& p) {
+    if (!p.form.Frame1->isHidden()) {
+        refuse(p, "closejnl.rtf");
+        return true;
+    }
+    if (!p.form.RichTextBox4->isHidden()) {
+        refuse(p, "closeman.rtf");
+        return true;
+    }
+    return false;
+}
+
+void LoadLevelText(Program& p, int level) {
+    if (!isLevel(level)) return;
+    if (level == 0) stopScrollingForNewText(p);
+    ui::RichTextView& pane = *p.form.RichTextBox1;
+    pane.SetText(QString());
+    pane.setTopEdge(0);
+    pane.setPaneHeight(LevelPaneHeight(level));
+    pane.LoadFile(p.state.CourseDir + LevelFileName(level));
+    p.state.LevelShown = static_cast<std::int16_t>(level);
+    p.form.VScroll2->setMaximum(pane.height());
+    p.form.VScroll2->setValue(0);
+    p.sys.setBusyCursor(false);
+    p.state.ScrollPos = 0;
+}
+
+void Command1_Click(Program& p) { openLevel(p, 0); }
+void Command2_Click(Program& p) { openLevel(p, 1); }
+void Command3_Click(Program& p) { openLevel(p, 2); }
+void Command4_Click(Program& p) { openLevel(p, 3); }
+void Command5_Click(Program& p) { openLevel(p, 4); }
+void Command6_Click(Program& p) { openLevel(p, 5); }
+void Command7_Click(Program& p) { openLevel(p, 6); }
+void Command8_Click(Program& p) { openLevel(p, 7); }
+
+} // namespace veltrin::reader

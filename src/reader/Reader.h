@@ -1,0 +1,42 @@
+#pragma once
+// The course reader: level buttons and level texts, scrolling, the end-of-level test and awards.
+#include "shell/Program.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace veltrin::reader {
+
+// The level text's file name in CourseDir ("veltrin0.rtf" .. "veltrin7.rtf") and the reading
+// pane's height for it (LevelEnd plus the level's margin), for levels 0 .. 7.
+QString LevelFileName(int level);
+int LevelPaneHeight(int level);
+// The reading distances at which the eight level texts end.
+extern const std::array<std::int32_t, 8> LevelEnds;
+
+// Refuses while the journal frame or the viewer is open: plays "resetyn", shows why, returns true.
+bool OpenWindowGuard(Program& p);
+// Puts the level's text into the reading pane at its top; other values than 0 .. 7 do nothing.
+void LoadLevelText(Program& p, int level);
+
+void Command1_Click(Program& p);
+void Command2_Click(Program& p);
+void Command3_Click(Program& p);
+void Command4_Click(Program& p);
+void Command5_Click(Program& p);
+void Command6_Click(Program& p);
+void Command7_Click(Program& p);
+void Command8_Click(Program& p);
+
+void Picture4_Click(Program& p);      // up arrow: start or stop forward scrolling
+void Picture4_MouseDown(Program& p);
+void Picture4_MouseUp(Program& p);
+void Picture5_MouseDown(Program& p);  // down arrow: start or stop backward scrolling
+void Picture5_Click(Program& p);
+void Picture5_MouseUp(Program& p);
+void VScroll1_Change(Program& p);     // speed bar
+void VScroll2_Change(Program& p);     // position bar
+
+} // namespace veltrin::reader

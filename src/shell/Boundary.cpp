@@ -1,0 +1,22 @@
+#include "shell/Shell.h"
+
+namespace veltrin::shell {
+
+void RunGuarded(Program& p, const std::function<void()>& handler) {
+    const ProgramState before = p.state;
+    try {
+        handler();
+    } catch (const base::FileError& error) {
+        p.state = before;
+        p.sys.setBusyCursor(false);
+        p.sys.messageBox(QStringLiteral("Veltrin could not use the file\n%1\n\n%2\n\n"
+                                        "The action was not carried out; your stored files are as they were.")
+                             .arg(error.path(), error.reason()));
+    }
+}
+
+void WaitForTorchClosed(Program& p) {
+    while (p.form.Command10->isHidden()) p.sys.waitForUser();
+}
+
+} // namespace veltrin::shell

@@ -1,0 +1,19 @@
+#pragma once
+// The program object: the shared state, the windows with their controls, and the platform.
+// Every procedure and handler takes it first.
+#include "shell/ProgramState.h"
+#include "ui/Form1.h"
+#include "ui/Platform.h"
+#include "ui/SmallWindows.h"
+
+namespace veltrin {
+
+struct Program {
+    shell::ProgramState state;
+    ui::Form1& form;
+    ui::frmAbout& about;     // the contact window; hidden stands for unloaded
+    ui::frmSplash& splash;
+    ui::Platform& sys;
+};
+
+} // namespace veltrin

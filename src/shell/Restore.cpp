@@ -1,0 +1,87 @@
+#include "shell/Shell.h"
+
+#include "journal/Journal.h"
+#include "progress/Progress.h"
+#include "reader/Reader.h"
+
+#include <cmath>
+
+namespace veltrin::shell {
+
+namespace {
+
+// The pictures of the window for the three regimes: first pass (stages -1 .. 6), second pass
+// (7 .. 13) and the finished course (14).
+struct Scenery {
+    const char* background;
+    const char* exitButton;
+    const char* torch;
+    const char* panel;
+    std::array<const char*, 5> frames;   // Picture6 .. Picture10
+};
+
+constexpr std::array<Scenery, 3> SceneryByRegime{{
+    {"wood3-bkg.jpg", "wood3-btn-xit.jpg", "wood3-torch.jpg", "wood3-fr1.jpg",
+     {"wood3-torch.jpg", "wood3-torch-a.jpg", "wood3-torch-b.jpg", "wood3-torch-c.jpg", "wood3-torch-d.jpg"}},
+    {"wood3-bkg-l7O.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch.jpg", "wood3-fr1.jpg",
+     {"wood3-torch.jpg", "wood3-torch-a.jpg", "wood3-torch-b.jpg", "wood3-torch-c.jpg", "wood3-torch-d.jpg"}},
+    {"wood3-bkg-l7.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch-l7.jpg", "wood3-fr1-l7.jpg",
+     {"wood3-torch-l7.jpg", "wood3-torch-a-l7.jpg", "wood3-torch-b-l7.jpg", "wood3-torch-c-l7.jpg", "wood3-torch-d-l7.jpg"}},
+}};
+
+const Scenery& sceneryFor(int stage) {
+    if (stage >= 14) return SceneryByRegime[2];
+    if (stage >= 7) return SceneryByRegime[1];
+    return SceneryByRegime[0];
+}
+
+void markIntroductionRead(Program& p) {
+    for (int item = 0; item < p.form.Combo1->count(); ++item)
+        if (p.form.Combo1->itemText(item) == QLatin1String("Introduction")) p.state.ShowScrollIntro = false;
+}
+
+// Like LoadLevelText, but the pane keeps the saved position and the position bar follows it.
+void loadDueLevelAtSavedPosition(Program& p) {
+    ProgramState& s = p.state;
+    ui::RichTextView& pane = *p.form.RichTextBox1;
+    s.LevelJustPassed = false;
+    p.form.Picture1->show();
+    p.sys.setBusyCursor(true);
+    s.ScrollActive = false;
+    pane.setPaneHeight(reader::LevelPaneHeight(s.LevelShown));
+    pane.LoadFile(s.CourseDir + reader::LevelFileName(s.LevelShown));
+    pane.setTopEdge(s.ScrollPos);
+    p.sys.setBusyCursor(false);
+    const int maximum = pane.height();
+    const qint64 distance = std::abs(qint64(s.ScrollPos));
+    p.form.VScroll2->setMaximum(maximum);
+    p.form.VScroll2->setValue(distance > maximum ? 0 : int(distance));
+}
+
+} // namespace
+
+void RestoreProgress(Program& p) {
+    ReadSettings(p);
+    progress::RefillLists(p);
+    markIntroductionRead(p);
+    std::copy(reader::LevelEnds.begin(), reader::LevelEnds.end(), p.state.LevelEnd.begin());
+    journal::FillRequirementTables(p);
+    progress::LoadProgressFiles(p);
+    p.state.LevelShown = static_cast<std::int16_t>(DueLevel(p.state.CourseStage));
+    if (!p.state.RequirementsMet && p.state.LevelShown <= 7) loadDueLevelAtSavedPosition(p);
+    DressScenery(p);
+}
+
+void DressScenery(Program& p) {
+    const Scenery& scenery = sceneryFor(p.state.CourseStage);
+    const QString& folder = p.state.CourseDir;
+    p.form.loadBackgroundPicture(folder + QLatin1String(scenery.background));
+    p.form.Command9->loadPicture(folder + QLatin1String(scenery.exitButton));
+    p.form.Picture3->loadPicture(folder + QLatin1String(scenery.torch));
+    p.form.Picture2->loadPicture(folder + QLatin1String(scenery.panel));
+    const std::array<ui::PictureBox*, 5> frames{p.form.Picture6, p.form.Picture7, p.form.Picture8, p.form.Picture9, p.form.Picture10};
+    for (std::size_t frame = 0; frame < frames.size(); ++frame)
+        frames[frame]->loadPicture(folder + QLatin1String(scenery.frames[frame]));
+}
+
+} // namespace veltrin::shell

@@ -1,0 +1,75 @@
+#include "shell/Shell.h"
+
+#include "base/Numbers.h"
+#include "base/TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace veltrin::shell {
+
+namespace {
+
+constexpr int SettingsLines = 7;
+
+QString settingsPath(const Program& p) { return p.state.WinDir + SettingsFileName; }
+
+// Lines 1 to 6 may be written as key=value; the key is ignored.
+QString afterEquals(const QString& value) {
+    const qsizetype equals = value.indexOf(QLatin1Char('='));
+    return equals < 0 ? value : value.mid(equals + 1);
+}
+
+void requireFolder(const QString& path, int line, const QString& folder) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        throw SettingsError(path, line, QStringLiteral("the folder \"%1\" does not exist").arg(folder));
+}
+
+std::int32_t toLong(const QString& text) {
+    return static_cast<std::int32_t>(std::clamp<qint64>(base::readNumber(text), INT32_MIN, INT32_MAX));
+}
+
+std::int16_t toInteger(const QString& text) { return base::readInteger16(text); }
+
+} // namespace
+
+SettingsError::SettingsError(const QString& path, int line, const QString& problem)
+    : base::FileError(path, line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(problem) : problem)
+    , m_line(line) {}
+
+void FindWindowsDir(Program& p) {
+    QString folder = p.sys.WindowsDirectory().trimmed();
+    if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    p.state.WinDir = folder + QDir::separator();
+}
+
+void SaveSettings(Program& p, int stage) {
+    const ProgramState& s = p.state;
+    base::rewriteLines(settingsPath(p), {s.AppDir, s.CourseDir, s.SoundDir, base::numberText(s.ScrollDelay),
+                                         base::numberText(stage), base::numberText(s.ScrollPos),
+                                         base::numberText(s.SoundsMuted)});
+}
+
+void ReadSettings(Program& p) {
+    const QString path = settingsPath(p);
+    if (!base::fileExists(path)) throw SettingsError(path, 0, QStringLiteral("the settings file is missing"));
+    const QStringList lines = base::readLines(path);
+    if (lines.size() < SettingsLines)
+        throw SettingsError(path, int(lines.size()) + 1, QStringLiteral("the line is missing (the file needs seven lines)"));
+    QStringList values;
+    for (int line = 0; line < SettingsLines - 1; ++line) values << afterEquals(base::readField(lines[line]));
+    values << base::readField(lines[SettingsLines - 1]);
+    for (int line = 0; line < 3; ++line) requireFolder(path, line + 1, values[line]);
+
+    ProgramState& s = p.state;
+    s.AppDir = values[0];
+    s.CourseDir = values[1];
+    s.SoundDir = values[2];
+    s.ScrollDelay = toLong(values[3]);
+    s.CourseStage = toInteger(values[4]);
+    s.ScrollPos = toLong(values[5]);
+    s.SoundsMuted = toInteger(values[6]);
+    s.DueLevelPos = s.ScrollPos;
+}
+
+} // namespace veltrin::shell

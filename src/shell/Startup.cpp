@@ -1,0 +1,94 @@
+#include "shell/Shell.h"
+
+#include "torch/Torch.h"
+#include "ui/Twips.h"
+
+#include <cstdlib>
+
+namespace veltrin::shell {
+
+namespace {
+
+constexpr int SmallestScreenWidth = 12000;   // 800 pixels
+constexpr int WindowTop = 100;
+
+// Draws a rank of 1 .. 5 in the journal report.
+constexpr std::array<const char*, 5> RankBarTexts{".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
+
+void placeMainWindow(Program& p) {
+    const int screenWidth = p.sys.screenSizeTwips().width();
+    const int width = ui::toTwips(p.form.width());
+    p.form.move(ui::toPixels(ui::intDiv(screenWidth - width, 2)), ui::toPixels(WindowTop));
+}
+
+void fillRankBars(Program& p) {
+    for (std::size_t rank = 1; rank <= RankBarTexts.size(); ++rank)
+        p.state.RankBars[rank] = QString::fromLatin1(RankBarTexts[rank - 1]);
+}
+
+void saveOnExit(Program& p) {
+    p.state.ScrollPos = p.state.DueLevelPos;
+    try {
+        SaveSettings(p, p.state.CourseStage);
+    } catch (const base::FileError& error) {
+        p.sys.messageBox(QStringLiteral("Veltrin could not save your reading position in the file\n%1\n\n%2\n\n"
+                                        "The file keeps the position saved before.")
+                             .arg(error.path(), error.reason()));
+    }
+}
+
+void refuseToStart(Program& p, const QString& message) {
+    p.splash.hide();
+    p.sys.messageBox(message);
+    p.sys.endProgram();
+}
+
+} // namespace
+
+void Form_Load(Program& p) {
+    p.splash.show();
+    p.sys.Yield();
+    if (p.sys.screenSizeTwips().width() < SmallestScreenWidth)
+        refuseToStart(p, QStringLiteral("Video Display must be at least 800 x 600 before Veltrin can run."));
+    p.state.ShowScrollIntro = true;
+    p.sys.sound().setDeviceType(QStringLiteral("WaveAudio"));
+    p.sys.sound().command(QStringLiteral("Open"));
+    FindWindowsDir(p);
+    try {
+        InstallSampleCourseIfFirstRun(p, SampleCourseFolder());
+        RestoreProgress(p);
+    } catch (const base::FileError& error) {
+        refuseToStart(p, QStringLiteral("Veltrin cannot start.\n\nFile: %1\n%2\n\nNothing has been changed.")
+                             .arg(error.path(), error.reason()));
+    }
+    torch::ShowTitle(p);
+    p.form.Label9->setText(p.state.TitleText);
+    p.form.VScroll1->setValue(static_cast<int>(std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), 32767)));
+    fillRankBars(p);
+    placeMainWindow(p);
+    p.state.ScrollActive = false;
+    p.form.RichTextBox2->SetText(QString());
+    p.form.RichTextBox1->setTopEdge(p.state.ScrollPos);
+    p.form.Picture1->show();
+    p.form.RichTextBox1->show();
+    if (p.state.ShowScrollIntro) torch::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
+    torch::PlaceContactWindow(p);
+    p.splash.hide();
+    torch::PlaySound(p, QStringLiteral("run"));
+}
+
+void Command9_Click(Program& p) {
+    torch::PlaySound(p, QStringLiteral("exit"));
+    p.sys.Pause(0.5);
+    saveOnExit(p);
+    p.sys.endProgram();
+}
+
+void Form_Unload(Program& p) {
+    saveOnExit(p);
+    p.sys.endProgram();
+}
+
+void Form_LostFocus(Program& p) { p.state.ScrollActive = false; }
+
+} // namespace veltrin::shell

@@ -1,0 +1,82 @@
+#include "torch/Torch.h"
+
+namespace veltrin::torch {
+
+namespace {
+
+// Titles of stages -1 .. 14; any other stage counts as -1.
+constexpr std::array<const char*, 16> Titles{
+    "Ascendant",
+    "Explorer of the Inner Realm",
+    "Level One Operative of the Inner Realm",
+    "Level Two Operative of the Inner Realm",
+    "Level Three Operative of the Inner Realm",
+    "Level Four Operative of the Inner Realm",
+    "Level Five Operative of the Inner Realm",
+    "Level Six Operative of the Inner Realm",
+    "Level Seven Operative of the Inner Realm",
+    "Level One Commander of the Inner Realm",
+    "Level Two Commander of the Inner Realm",
+    "Level Three Commander of the Inner Realm",
+    "Level Four Commander of the Inner Realm",
+    "Level Five Commander of the Inner Realm",
+    "Level Six Commander of the Inner Realm",
+    "Level Seven Commander of the Inner Realm",
+};
+
+// Caption of a level button whose level is not completed yet (levels 1 .. 7; the Introduction is "Key").
+constexpr std::array<const char*, 8> LevelWords{
+    "Key", "Level One", "Level Two", "Level Three", "Level Four", "Level Five", "Level Six", "Level Seven",
+};
+
+QString icon(const Program& p, const char* set, int level) {
+    return p.state.CourseDir + QLatin1String(set) + QString::number(level) + QStringLiteral(".jpg");
+}
+
+void setButton(ui::PictureButton& button, const QString& caption, bool enabled) {
+    button.setText(caption);
+    button.setEnabled(enabled);
+}
+
+void showFirstPassButtons(Program& p, int stage) {
+    for (int level = 0; level < 8; ++level) {
+        ui::PictureButton& button = *p.form.levelButton(level);
+        if (level <= stage) {
+            setButton(button, QString(), false);
+            button.loadDisabledPicture(icon(p, "gbicon", level));
+        } else {
+            setButton(button, QLatin1String(LevelWords[std::size_t(level)]), level == stage + 1);
+        }
+    }
+}
+
+void showSecondPassButtons(Program& p, int stage) {
+    const int due = stage == 14 ? 7 : stage - 6;
+    for (int level = 0; level < 8; ++level) {
+        ui::PictureButton& button = *p.form.levelButton(level);
+        const bool open = level <= due;
+        setButton(button, QString(), open);
+        if (open) button.loadPicture(icon(p, "cbicon", level));
+        else button.loadDisabledPicture(icon(p, "gbicon", level));
+    }
+}
+
+void showStartButtons(Program& p) {
+    for (int level = 0; level < 8; ++level) {
+        ui::PictureButton& button = *p.form.levelButton(level);
+        button.clearPicture();
+        setButton(button, QLatin1String(LevelWords[std::size_t(level)]), level == 0);
+    }
+}
+
+} // namespace
+
+void ShowTitle(Program& p) {
+    const int stage = p.state.CourseStage >= 0 && p.state.CourseStage <= 14 ? p.state.CourseStage : -1;
+    p.state.TitleText = QLatin1String(Titles[std::size_t(stage + 1)]);
+    if (stage == -1) showStartButtons(p);
+    else if (stage <= 6) showFirstPassButtons(p, stage);
+    else showSecondPassButtons(p, stage);
+}
+
+} // namespace veltrin::torch

@@ -1,0 +1,50 @@
+#pragma once
+// Torch, the guide: the Torch panel and its documents, sounds, the topic list and status report,
+// titles and level icons, the progress reset, the manual viewer, the contact and splash windows.
+#include "shell/Program.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace veltrin::torch {
+
+// The first line of every document the program writes: font 26 and the colour table, no signature word.
+inline const QString DocumentHeader = QStringLiteral(
+    "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
+    "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
+    "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql");
+
+// Rewrites a generated document whole: the header, the body lines, then "}". Throws FileError.
+void WriteGeneratedDocument(const QString& path, const QStringList& body);
+
+// Opens the Torch panel on the document AppDir & name, or closes the panel when it is open.
+// Sound flag 1 plays the torch sound and becomes 0; a name ".rtf" in any case becomes "".
+void ShowTorchDocument(Program& p, QString& name, int& soundFlag);
+// The same for callers that pass literals.
+void ShowTorchDocument(Program& p, const QString& name, int soundFlag);
+// Plays SoundDir & name & ".wav" unless sounds are muted.
+void PlaySound(Program& p, const QString& name);
+
+void Command10_Click(Program& p);   // Ask Torch
+void Command11_Click(Program& p);   // OK
+
+// Contact window and splash window.
+void CloseContactWindow(Program& p);
+// Places the contact window (shown or not) beside the middle of the screen.
+void PlaceContactWindow(Program& p);
+void Command20_Click(Program& p);   // contact button
+void frmAbout_Command1_Click(Program& p);
+void frmSplash_KeyPress(Program& p);
+
+// Topic list and status report.
+void Combo1_Click(Program& p);
+// Titles and the level buttons' captions, icons and enabled states for the stage.
+void ShowTitle(Program& p);
+// Progress reset: erase, Yes, No.
+void Command19_Click(Program& p);
+void Command18_Click(Program& p);
+void Command12_Click(Program& p);
+// Manual viewer.
+void Command14_Click(Program& p);
+
+} // namespace veltrin::torch

@@ -1,0 +1,39 @@
+#include "ui/PictureBox.h"
+
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace veltrin::ui {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+void PictureBox::loadPicture(const QString& path) {
+    QPixmap pixmap;
+    if (!path.isEmpty()) pixmap.load(path);
+    setPicture(pixmap);
+    m_pictureName = QFileInfo(path).fileName();
+}
+
+void PictureBox::setPicture(const QPixmap& pixmap) {
+    m_picture = pixmap;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    if (m_picture.isNull()) return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_picture);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit mouseDown();
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    emit mouseUp();
+    if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+} // namespace veltrin::ui

@@ -1,0 +1,88 @@
+#include "ui/PictureButton.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QStyleOptionButton>
+
+namespace veltrin::ui {
+
+namespace {
+
+QPixmap loadPixmap(const QString& path) {
+    QPixmap pixmap;
+    if (!path.isEmpty()) pixmap.load(path);
+    return pixmap;
+}
+
+QString baseName(const QString& path) { return QFileInfo(path).fileName(); }
+
+} // namespace
+
+PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void PictureButton::loadPicture(const QString& path) {
+    m_picture = loadPixmap(path);
+    m_pictureName = baseName(path);
+    update();
+}
+
+void PictureButton::loadDownPicture(const QString& path) {
+    m_down = loadPixmap(path);
+    update();
+}
+
+void PictureButton::loadDisabledPicture(const QString& path) {
+    m_disabled = loadPixmap(path);
+    m_disabledName = baseName(path);
+    update();
+}
+
+void PictureButton::setToolTipText(const QString& text) {
+    setToolTip(text);
+    setAccessibleName(text.isEmpty() ? this->text() : text);
+}
+
+const QPixmap& PictureButton::pixmapForState() const {
+    if (!isEnabled() && !m_disabled.isNull()) return m_disabled;
+    if (isDown() && !m_down.isNull()) return m_down;
+    return m_picture;
+}
+
+void PictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QPixmap& pixmap = pixmapForState();
+    if (pixmap.isNull()) {
+        paintPlain(painter);
+        paintCaption(painter, false);
+        return;
+    }
+    painter.drawPixmap(rect(), pixmap);
+    if (!isEnabled() && m_disabled.isNull()) painter.fillRect(rect(), QColor(40, 30, 20, 120));
+    paintCaption(painter, true);
+}
+
+void PictureButton::paintPlain(QPainter& painter) const {
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.state |= isDown() ? QStyle::State_Sunken : QStyle::State_Raised;
+    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
+}
+
+void PictureButton::paintCaption(QPainter& painter, bool overPicture) const {
+    if (text().isEmpty()) return;
+    QRect area = rect().adjusted(2, 2, -2, -2);
+    if (isDown()) area.translate(1, 1);
+    if (overPicture) {
+        painter.setPen(QColor(0, 0, 0, 160));
+        painter.drawText(area.translated(1, 1), Qt::AlignCenter | Qt::TextWordWrap, text());
+        painter.setPen(isEnabled() ? QColor(255, 244, 214) : QColor(190, 180, 160));
+    } else {
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    }
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text());
+}
+
+} // namespace veltrin::ui

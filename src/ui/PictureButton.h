@@ -1,0 +1,48 @@
+#pragma once
+// A command button that shows a picture, a pressed picture and a disabled-state picture, with an
+// optional caption over them. Without pictures it draws itself as a plain button with its caption.
+#include <QAbstractButton>
+#include <QPixmap>
+
+namespace veltrin::ui {
+
+class PictureButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit PictureButton(QWidget* parent = nullptr);
+
+    // Each loader takes a full path; a missing or unreadable file leaves that look empty.
+    void loadPicture(const QString& path);
+    void loadDownPicture(const QString& path);
+    void loadDisabledPicture(const QString& path);
+    void clearPicture() { m_picture = {}; update(); }
+    void clearDisabledPicture() { m_disabled = {}; update(); }
+
+    const QPixmap& picture() const { return m_picture; }
+    const QPixmap& downPicture() const { return m_down; }
+    const QPixmap& disabledPicture() const { return m_disabled; }
+    // The file names last loaded, so that a test can tell which picture is on show.
+    QString pictureName() const { return m_pictureName; }
+    QString disabledPictureName() const { return m_disabledName; }
+
+    // The tooltip is also the accessible name, so a screen reader tells picture buttons apart.
+    void setToolTipText(const QString& text);
+
+    QSize sizeHint() const override { return {64, 32}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const QPixmap& pixmapForState() const;
+    void paintPlain(QPainter& painter) const;
+    void paintCaption(QPainter& painter, bool overPicture) const;
+
+    QPixmap m_picture;
+    QPixmap m_down;
+    QPixmap m_disabled;
+    QString m_pictureName;
+    QString m_disabledName;
+};
+
+} // namespace veltrin::ui

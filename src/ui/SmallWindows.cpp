@@ -1,0 +1,79 @@
+#include "ui/SmallWindows.h"
+
+#include "ui/Twips.h"
+
+#include <QFont>
+#include <QPainter>
+
+namespace veltrin::ui {
+
+namespace {
+
+QString contactText() {
+    const QString address = QString::fromLatin1(DistributorAddress);
+    return QStringLiteral(
+               "Veltrin is distributed from %1.\n\n"
+               "Come and join the Veltrin community of readers and writers, and share what you find "
+               "on your way through the Inner Realm.\n\n"
+               "Visit the home of Veltrin at %1.")
+        .arg(address);
+}
+
+QLabel* centredLabel(QWidget* parent, const QString& text, int pointSize, const QRect& geometry) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPointSize(pointSize);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+    setWindowTitle(QStringLiteral("Veltrin Contact Info"));
+    setFixedSize(toPixels(5400), toPixels(3600));
+    Text1 = new QPlainTextEdit(contactText(), this);
+    Text1->setReadOnly(true);
+    Text1->setGeometry(twipsRect(300, 300, 4800, 1950));
+    Check1 = new QCheckBox(QStringLiteral("Mute Veltrin Sounds"), this);
+    Check1->setGeometry(twipsRect(300, 2500, 3000, 360));
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setGeometry(twipsRect(4200, 2950, 900, 420));
+    Command1->setDefault(true);
+}
+
+void frmAbout::loadBackgroundPicture(const QString& path) {
+    m_background = QPixmap(path);
+    update();
+}
+
+void frmAbout::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_background.isNull()) painter.fillRect(rect(), QColor(120, 84, 52));
+    else painter.drawTiledPixmap(rect(), m_background);
+}
+
+frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {
+    setFixedSize(420, 260);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(58, 38, 22));
+    palette.setColor(QPalette::WindowText, QColor(250, 226, 170));
+    setPalette(palette);
+    imgLogo = new PictureBox(this);
+    imgLogo->setGeometry(20, 20, 90, 90);
+    Image1 = new PictureBox(this);
+    Image1->setGeometry(310, 20, 90, 90);
+    lblPlatform = centredLabel(this, QStringLiteral("Veltrin"), 26, {110, 24, 200, 50});
+    lblVersion = centredLabel(this, QStringLiteral("Version 3.0"), 11, {110, 76, 200, 24});
+    lblCopyright = centredLabel(this, QStringLiteral("Veltrin is the work of the Veltrin team."), 9, {20, 130, 380, 22});
+    Label2 = centredLabel(this, QStringLiteral("Join the Veltrin community of explorers of the Inner Realm at"), 9, {20, 170, 380, 36});
+    Label1 = centredLabel(this, QString::fromLatin1(DistributorAddress), 10, {20, 210, 380, 24});
+}
+
+void frmSplash::keyPressEvent(QKeyEvent*) { emit keyPressed(); }
+
+} // namespace veltrin::ui

@@ -1,0 +1,88 @@
+#include "support/CourseFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace veltrin::test {
+
+QByteArray rtfDocument(const QString& text) {
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Times New Roman;}}\\f0\\fs24 " + text.toLatin1() + "\\par}";
+}
+
+CourseFixture::CourseFixture() {
+    for (const QString& folder : {winDir(), appDir(), courseDir(), soundDir()}) QDir().mkpath(folder);
+    sys.windowsDirectory = winDir();
+    sys.dataFolder = m_root.path() + QStringLiteral("/data");
+    sys.clock = QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15));
+}
+
+CourseFixture::~CourseFixture() = default;
+
+void CourseFixture::writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
+
+void CourseFixture::writeLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
+    writeFile(path, bytes);
+}
+
+QByteArray CourseFixture::readFile(const QString& path) const {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void CourseFixture::writeSettings(int stage, int position, int delay, int muted) {
+    auto number = [](int n) { return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n); };
+    writeLines(settingsPath(), {appDir(), courseDir(), soundDir(), number(delay), number(stage), number(position), number(muted)});
+}
+
+void CourseFixture::writeStartingCourse(const QStringList& documents) {
+    writeLines(appDir() + QStringLiteral("info.ndx"), {QStringLiteral("Greetings"), QStringLiteral("Status")});
+    writeLines(appDir() + QStringLiteral("mission.ndx"), {QStringLiteral("Journal Entry")});
+    writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 0")));
+    const QStringList subjects{"OPENNESS", "OBSERVATION", "THOUGHT", "FEELING", "REALIZATION", "EXPLORATION",
+                               "NEEDS", "FEEL", "PERCEPTION", "WATERS-1", "WATERS-2", "CAUSE-EFFECT",
+                               "QUESTIONING", "AUTOMATIC LIVING", "CHUNKS-1", "CAUSE-EFFECT-2", "VIEWPOINT",
+                               "MANIFESTATION", "MECHANISM", "SIMILARITIES", "PARAMETERS", "SKILLING",
+                               "INTERACTION", "TWEAKING"};
+    QStringList work;
+    for (const QString& subject : subjects) work << subject << QStringLiteral("0");
+    writeLines(appDir() + QStringLiteral("work.ndx"), work);
+    writeFile(courseDir() + QStringLiteral("veltrin.sdb"), {});
+    for (int level = 0; level < 8; ++level)
+        writeFile(courseDir() + QStringLiteral("veltrin%1.rtf").arg(level), rtfDocument(QStringLiteral("Level text %1").arg(level)));
+    for (const QString& document : documents) writeFile(appDir() + document, rtfDocument(document));
+}
+
+Program& CourseFixture::program() {
+    if (!m_program) {
+        m_form = std::make_unique<ui::Form1>();
+        m_about = std::make_unique<ui::frmAbout>();
+        m_splash = std::make_unique<ui::frmSplash>();
+        m_program = std::make_unique<Program>(Program{{}, *m_form, *m_about, *m_splash, sys});
+    }
+    return *m_program;
+}
+
+void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& what) {
+    sys.script(what, [button] { return !button->isHidden() && button->isVisibleTo(button->window()); },
+               [button] { QTest::mouseClick(button, Qt::LeftButton); });
+}
+
+void CourseFixture::pressOkWhenTorchOpens() {
+    Program& p = program();
+    sys.script(QStringLiteral("press OK in the Torch panel"),
+               [&p] { return !p.form.Picture2->isHidden() && !p.form.Command11->isHidden(); },
+               [&p] { QTest::mouseClick(p.form.Command11, Qt::LeftButton); });
+}
+
+void CourseFixture::expectScriptPlayed() {
+    EXPECT_TRUE(sys.unplayedSteps().isEmpty()) << sys.unplayedSteps().join(QStringLiteral("; ")).toStdString();
+}
+
+} // namespace veltrin::test

@@ -1,0 +1,87 @@
+#pragma once
+// The test platform: pauses return at once and are recorded, sounds are recorded, the Windows
+// directory is a temporary folder, and a scripted user stands in for the person at every wait.
+#include "ui/Platform.h"
+
+#include <QStringList>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+namespace veltrin::test {
+
+// Records every command; each "Play" also goes into the timeline as "sound <name>".
+class RecordingSoundDevice : public ui::SoundDevice {
+public:
+    explicit RecordingSoundDevice(QStringList& timeline) : m_timeline(timeline) {}
+    void setDeviceType(const QString& type) override { commands << QStringLiteral("DeviceType ") + type; }
+    void setFileName(const QString& path) override;
+    void command(const QString& name) override;
+    QStringList commands;
+
+private:
+    QStringList& m_timeline;
+    QString m_file;
+};
+
+// Thrown by endProgram, so a test can see that the program would have ended.
+struct ProgramEnded {};
+
+// The user did not do what the program waits for, and nothing was scripted to do it.
+struct StuckWaiting : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class TestPlatform : public ui::Platform {
+public:
+    // What the person does when the program waits: when `when` holds at a yield, `act` runs once.
+    void script(const QString& what, std::function<bool()> when, std::function<void()> act);
+    // Steps scripted but never played.
+    QStringList unplayedSteps() const;
+
+    void Yield() override;
+    void waitForUser() override;
+    void beginScrollPasses() override {}
+    void scrollPass() override;
+    void Pause(double seconds) override;
+    ui::SoundDevice& sound() override { return sounds; }
+    QString WindowsDirectory() override { return windowsDirectory; }
+    QString userDataFolder() override { return dataFolder; }
+    QSize screenSizeTwips() override { return screen; }
+    void messageBox(const QString& text) override { messages << text; }
+    void setBusyCursor(bool busy) override { busyCursor = busy; }
+    QDateTime now() override { return clock; }
+    [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
+
+    // The names of the sounds played, in order ("torch-on", ...), taken from the device commands.
+    QStringList playedSounds() const;
+    // Sounds and pauses in order: "sound torch-on", "pause 0.15", ...
+    QStringList timeline;
+
+    RecordingSoundDevice sounds{timeline};
+    std::vector<double> pauses;
+    QStringList messages;
+    QString windowsDirectory;
+    QString dataFolder;
+    QSize screen{1024 * 15, 768 * 15};
+    QDateTime clock;
+    bool busyCursor = false;
+    long yields = 0;
+    long scrollPasses = 0;
+    // A wait ends the test when this many looks pass with nothing scripted to end it.
+    long mostLooksWithoutProgress = 20000;
+
+private:
+    struct Step {
+        QString what;
+        std::function<bool()> when;
+        std::function<void()> act;
+    };
+    void playScript();
+
+    std::vector<Step> m_steps;
+    long m_looksWithoutProgress = 0;
+    bool m_playing = false;
+};
+
+} // namespace veltrin::test
