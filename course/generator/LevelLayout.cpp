@@ -127,7 +127,8 @@ double documentHeight(const QList<Block>& blocks, const TextStyle& style, int wi
 
 LaidOutLevel layOutLevel(const LevelSource& source, LevelGeometry geometry, const TextStyle& style) {
     Placer placer{style, source.pool, {}};
-    placer.spacer = documentHeight({Block{}, Block{}}, style, readingWidth) - documentHeight({Block{}}, style, readingWidth) * 2;
+    const Block line{BlockKind::Paragraph, {Run{QStringLiteral("x")}}, -1};
+    placer.spacer = documentHeight({line, line}, style, readingWidth) - documentHeight({line}, style, readingWidth) * 2;
     const qsizetype closingStart = source.closingStart < 0 ? source.body.size() : source.closingStart;
     for (qsizetype i = 0; i < closingStart; ++i) {
         const Block& block = source.body[i];
@@ -144,8 +145,6 @@ LaidOutLevel layOutLevel(const LevelSource& source, LevelGeometry geometry, cons
                     geometry.levelEnd + geometry.margin - endSlack);
     for (const Block& block : closing) placer.add(block, placer.height(block));
     placer.level.height = documentHeight(placer.level.blocks, style, readingWidth);
-    const qsizetype unused = placer.used.count(false);
-    if (unused > 0) placer.level.warnings << QStringLiteral("%1 pool paragraphs unused").arg(unused);
     return placer.level;
 }
 

@@ -30,7 +30,7 @@ double documentHeight(const QList<Block>& blocks, const TextStyle& style, int wi
 struct LaidOutLevel {
     QList<Block> blocks;
     double height = 0;
-    QStringList warnings;  // sections that land far from their marks, unused pool paragraphs
+    QStringList warnings;  // sections that land far from their marks
 };
 
 // Inserts pool paragraphs before marked sections so each lands just below the top of the view

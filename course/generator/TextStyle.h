@@ -14,7 +14,7 @@ struct TextStyle {
 };
 
 // The reading pane and the manual viewer: large print for text that scrolls slowly past.
-inline const TextStyle readingStyle{QStringLiteral("DejaVu Serif"), 32, 44, 36, 480};
+inline const TextStyle readingStyle{QStringLiteral("DejaVu Serif"), 40, 56, 46, 600};
 // The Torch pane is about 145 pixels wide.
 inline const TextStyle torchStyle{QStringLiteral("DejaVu Serif"), 18, 22, 20, 200};
 
