@@ -145,7 +145,7 @@ QList<SoundSpec> soundSpecs() {
 }
 
 std::vector<double> synthesise(const SoundSpec& spec) {
-    std::vector<double> samples(size_t(spec.length * sampleRate), 0.0);
+    std::vector<double> samples(size_t(std::ceil(spec.length * sampleRate)), 0.0);
     for (const Tone& tone : spec.tones) addTone(samples, tone);
     double peak = 0;
     for (double s : samples) peak = std::max(peak, std::abs(s));
