@@ -239,10 +239,12 @@ bool RtfParser::documentWord(const KeywordInfo& info, const RtfToken& token) {
     case Keyword::DefaultFont: m_tables.defaultFont = token.param; return true;
     case Keyword::UnicodeSkip: state().unicodeSkip = std::clamp(token.param, 0, 16); return true;
     case Keyword::Unicode: {
-        if (!token.hasParam) return true;
-        const auto code = static_cast<char16_t>(token.param & 0xFFFF);
-        const char16_t symbol = symbolFontCharacter(code);
-        insertCharacter(symbol && code >= 0xF000 ? symbol : code);
+        // A value outside 16 bits names no character, but its fallback is still there to skip.
+        if (token.hasParam && token.param >= -32768 && token.param <= 65535) {
+            const auto code = static_cast<char16_t>(token.param & 0xFFFF);
+            const char16_t symbol = code >= 0xF000 ? symbolFontCharacter(code) : 0;
+            insertCharacter(symbol ? symbol : code);
+        }
         m_skipCount = state().unicodeSkip;
         return true;
     }
