@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
 
 using veltrin::ui::rtf::plainTextCrLf;
 using veltrin::ui::rtf::readRtf;
@@ -89,6 +91,13 @@ TEST_F(RtfReader, ColoursComeFromTheColourTable) {
     EXPECT_EQ(formatOf("back").foreground().color(), QColor(10, 20, 30));
     EXPECT_EQ(formatOf("marked").background().color(), QColor(200, 100, 50));
     EXPECT_FALSE(formatOf("missing").hasProperty(QTextFormat::ForegroundBrush));
+}
+
+TEST_F(RtfReader, ANewColourTableRestylesLaterText) {
+    read("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}{\\cf1 first}\\par"
+         "{\\colortbl;\\red0\\green0\\blue255;}{\\cf1 second}}");
+    EXPECT_EQ(formatOf("first").foreground().color(), QColor(255, 0, 0));
+    EXPECT_EQ(formatOf("second").foreground().color(), QColor(0, 0, 255));
 }
 
 TEST_F(RtfReader, ParagraphPropertiesApplyToTheirParagraph) {
@@ -181,6 +190,8 @@ INSTANTIATE_TEST_SUITE_P(CodePages, RtfReaderText, ::testing::Values(
     TextCase{"FontCharsetWins", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 Greek;}}\\f1 \\'e1\\f0 \\'e1}",
              QString::fromUtf8("αá")},
     TextCase{"ShiftJisPairs", "{\\rtf1\\ansicpg932 \\'82\\'a0\\'83\\'41}", QString::fromUtf8("あア")},
+    TextCase{"FontCodePageWins", "{\\rtf1{\\fonttbl{\\f0\\fcharset0\\cpg1251 Cyr;}}\\f0 \\'e0}",
+             QString::fromUtf8("а")},
     TextCase{"MacRoman", "{\\rtf1\\mac \\'8e}", QString::fromUtf8("é")},
     TextCase{"UnknownPageFallsBackTo1252", "{\\rtf1\\ansicpg99999 \\'e9}", QString::fromUtf8("é")},
     TextCase{"SymbolFontBullet", "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}{\\f1 \\'b7}x}",
@@ -252,6 +263,71 @@ INSTANTIATE_TEST_SUITE_P(BadInput, RtfReaderText, ::testing::Values(
     TextCase{"HugeUnicodeSkip", "{\\rtf1\\uc2147483647\\u65?abc}", "A"},
     TextCase{"PlainTextWithoutGroups", "just text", "just text"},
     TextCase{"UnknownWordsIgnored", "{\\rtf1\\zzzz12 a\\yy-3 b}", "ab"}), caseName);
+
+// Random documents built together with the text they must show: words, encoded characters,
+// escapes, formatting groups, skipped groups with binary data, and paragraph breaks.
+class RandomDocument {
+public:
+    explicit RandomDocument(unsigned seed) : m_random(seed) {}
+
+    void build() {
+        m_rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}"
+                "{\\colortbl;\\red255\\green0\\blue0;}";
+        for (int i = 0; i < 40; ++i) piece(0);
+        m_rtf += "}";
+    }
+
+    QByteArray m_rtf;
+    QString m_text;
+
+private:
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+
+    void piece(int depth) {
+        static const char* const words[] = {"calm", "Torch", "inner", "realm", "x", "42"};
+        switch (pick(depth < 3 ? 9 : 6)) {
+        case 0: { const char* w = words[pick(6)]; m_rtf += w; m_text += QLatin1String(w); break; }
+        case 1: m_rtf += " "; m_text += u' '; break;
+        case 2: {
+            static const std::pair<const char*, char16_t> encoded[] = {
+                {"\\'e9", 0xE9}, {"\\'80", 0x20AC}, {"\\'93", 0x201C}, {"\\{", u'{'}, {"\\\\", u'\\'},
+                {"\\tab ", u'\t'}, {"\\emdash ", 0x2014}, {"\\~", 0xA0}};
+            const auto& [rtf, c] = encoded[pick(8)];
+            m_rtf += rtf;
+            m_text += QChar(c);
+            break;
+        }
+        case 3: {
+            // Greek up to the Latin supplements, short of the general punctuation block whose
+            // separators the plain text turns into line ends.
+            const int code = 0x391 + pick(0x1C00);
+            m_rtf += "\\u" + QByteArray::number(code > 32767 ? code - 65536 : code) + "?";
+            m_text += QChar(char16_t(code));
+            break;
+        }
+        case 4: m_rtf += "\\par "; m_text += "\r\n"; break;
+        case 5: m_rtf += "{\\*\\junk skipped {\\bin3 }}}more} text}"; break;
+        default: {
+            static const char* const formats[] = {"\\b ", "\\i\\cf1 ", "\\ul\\fs30 ", "\\plain "};
+            m_rtf += QByteArray("{") + formats[pick(4)];
+            for (int n = pick(4); n >= 0; --n) piece(depth + 1);
+            m_rtf += "}";
+        }
+        }
+    }
+
+    std::mt19937 m_random;
+};
+
+class RtfReaderRandom : public ::testing::TestWithParam<unsigned> {};
+
+TEST_P(RtfReaderRandom, ShowsTheTextTheDocumentWasBuiltFrom) {
+    RandomDocument document(GetParam());
+    document.build();
+    EXPECT_EQ(textOf(document.m_rtf).toStdString(), document.m_text.toStdString()) << document.m_rtf.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RtfReaderRandom, ::testing::Range(1u, 41u));
 
 TEST(RtfReaderDepth, HundredThousandOpenGroupsReadWithoutOverflow) {
     const QByteArray rtf = QByteArray("{\\rtf1 start") + QByteArray(100000, '{') + "deep" + QByteArray(100000, '}') + " end}";

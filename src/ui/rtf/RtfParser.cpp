@@ -179,7 +179,7 @@ void RtfParser::flushBytes() {
 int RtfParser::textCodePage() const {
     const auto& chars = m_stack.back().chars;
     const auto font = m_tables.fonts.constFind(chars.font >= 0 ? chars.font : m_tables.defaultFont);
-    const int fontPage = font == m_tables.fonts.cend() ? 0 : codePageOfCharset(font->charset);
+    const int fontPage = font == m_tables.fonts.cend() ? 0 : font->codePage;
     return fontPage ? fontPage : m_documentCodePage;
 }
 
@@ -214,7 +214,11 @@ void RtfParser::destinationWord(const KeywordInfo& info) {
         state().destination = Destination::FontTable;
         m_fontId = -1;
         break;
-    case Keyword::ColorTable: state().destination = Destination::ColorTable; break;
+    case Keyword::ColorTable:
+        state().destination = Destination::ColorTable;
+        m_tables.colors.clear();
+        m_sink.tablesChanged();
+        break;
     case Keyword::Picture:
         state().destination = Destination::Picture;
         m_picture = RtfPicture{};
@@ -276,7 +280,11 @@ bool RtfParser::tableWord(const KeywordInfo& info, const RtfToken& token) {
             m_font = FontEntry{};
             return true;
         case Keyword::FontFamily: m_font.hint = static_cast<QFont::StyleHint>(info.value); return true;
-        case Keyword::FontCharset: m_font.charset = token.param; return true;
+        case Keyword::FontCharset:
+            m_font.charset = token.param;
+            if (!m_font.codePage) m_font.codePage = codePageOfCharset(token.param);
+            return true;
+        case Keyword::FontCodePage: m_font.codePage = std::max(token.param, 0); return true;
         default: return false;
         }
     }
@@ -341,9 +349,8 @@ void RtfParser::formattingWord(const KeywordInfo& info, const RtfToken& token) {
 
 void RtfParser::commitFont() {
     if (m_fontId < 0 || m_fontName.isEmpty()) return;
-    const int page = codePageOfCharset(m_font.charset);
     CodePageDecoder decoder;
-    decoder.setCodePage(page ? page : m_documentCodePage);
+    decoder.setCodePage(m_font.codePage ? m_font.codePage : m_documentCodePage);
     decoder.appendDecoded(std::string_view(m_fontName.constData(), static_cast<std::size_t>(m_fontName.size())), m_font.name);
     m_font.name = m_font.name.trimmed();
     m_tables.fonts.insert(m_fontId, m_font);

@@ -38,6 +38,7 @@ struct FontEntry {
     QString name;
     QFont::StyleHint hint = QFont::AnyStyle;
     int charset = 0;
+    int codePage = 0;  // \cpg, or the page of the charset; 0: the document's
 };
 
 // What the header tables of a document define.
