@@ -61,10 +61,13 @@ void CodePageDecoder::appendDecoded(std::string_view bytes, QString& out) {
         out += m_decoder->decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
         return;
     }
+    const qsizetype start = out.size();
+    out.resize(start + static_cast<qsizetype>(bytes.size()));
+    QChar* target = out.data() + start;
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         const char16_t high = byte >= 0x80 && byte < 0xA0 ? cp1252High[byte - 0x80] : 0;
-        out += QChar(high ? high : char16_t(byte));
+        *target++ = QChar(high ? high : char16_t(byte));
     }
 }
 

@@ -145,6 +145,7 @@ const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {
     if (chars.italic) format.setFontItalic(true);
     if (chars.underline) format.setFontUnderline(true);
     if (chars.strike) format.setFontStrikeOut(true);
+    // A font the table does not name, like the \f26 of generated documents, keeps the view's face.
     const int font = chars.font >= 0 ? chars.font : m_tables.defaultFont;
     if (const auto it = m_tables.fonts.constFind(font); it != m_tables.fonts.cend() && !it->name.isEmpty())
         applyFont(format, *it);

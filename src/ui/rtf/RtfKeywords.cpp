@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include <cstdint>
 #include <unordered_map>
 
 namespace veltrin::ui::rtf {
@@ -174,11 +175,20 @@ constexpr KeywordEntry keywordTable[] = {
     {"picscaley", {K::PictureScaleY, 0}},
 };
 
+// Control words are short; FNV-1a over them is quicker than the library's general hash.
+struct WordHash {
+    std::size_t operator()(std::string_view word) const {
+        std::uint64_t hash = 14695981039346656037ULL;
+        for (const char c : word) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        return static_cast<std::size_t>(hash);
+    }
+};
+
 }  // namespace
 
 const KeywordInfo* findKeyword(std::string_view word) {
     static const auto index = [] {
-        std::unordered_map<std::string_view, const KeywordInfo*> map;
+        std::unordered_map<std::string_view, const KeywordInfo*, WordHash> map;
         for (const auto& entry : keywordTable) map.emplace(entry.word, &entry.info);
         return map;
     }();
