@@ -1,6 +1,7 @@
 #include "base/TextFile.h"
 
 #include "base/FileError.h"
+#include "base/WriteBudget.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,29 +41,6 @@ QString decodeWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-// Bytes the writes below may still put out before they fail; -1 when there is no limit.
-std::atomic<qint64> g_writeBudget{-1};
-
-// Writes through the test hook: past the budget only the bytes within it are written and the
-// write reports failure, as a full disk would.
-bool writeWithinBudget(QIODevice& device, const QByteArray& bytes, QString& reason) {
-    const qint64 budget = g_writeBudget.load();
-    const bool overBudget = budget >= 0 && bytes.size() > budget;
-    const QByteArray allowed = overBudget ? bytes.left(budget) : bytes;
-    const qint64 written = device.write(allowed);
-    if (written != allowed.size()) {
-        reason = device.errorString();
-        return false;
-    }
-    if (budget >= 0)
-        g_writeBudget.store(budget - written);
-    if (overBudget) {
-        reason = qt_error_string(ENOSPC);
-        return false;
-    }
-    return true;
-}
-
 QString openFailure(const QString& path, const QFile& file) {
     return QFileInfo(path).isDir() ? QStringLiteral("It is a folder, not a file.") : file.errorString();
 }
@@ -85,6 +63,31 @@ void undoAppend(QFile& file, bool existed, qint64 oldSize) {
 }
 
 } // namespace
+
+namespace {
+// Bytes the writes below may still put out before they fail; -1 when there is no limit.
+std::atomic<qint64> g_writeBudget{-1};
+} // namespace
+
+// Writes through the test hook: past the budget only the bytes within it are written and the
+// write reports failure, as a full disk would.
+bool writeWithinBudget(QIODevice& device, const QByteArray& bytes, QString& reason) {
+    const qint64 budget = g_writeBudget.load();
+    const bool overBudget = budget >= 0 && bytes.size() > budget;
+    const QByteArray allowed = overBudget ? bytes.left(budget) : bytes;
+    const qint64 written = device.write(allowed);
+    if (written != allowed.size()) {
+        reason = device.errorString();
+        return false;
+    }
+    if (budget >= 0)
+        g_writeBudget.store(budget - written);
+    if (overBudget) {
+        reason = qt_error_string(ENOSPC);
+        return false;
+    }
+    return true;
+}
 
 QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
@@ -171,6 +174,12 @@ void appendLine(const QString& path, const QString& line) {
 qint64 fileSize(const QString& path) {
     const QFileInfo info(path);
     return info.isFile() ? info.size() : -1;
+}
+
+void removeFile(const QString& path) {
+    QFile file(path);
+    if (file.exists() && !file.remove())
+        throw FileError(path, file.errorString());
 }
 
 void cutBack(const QString& path, qint64 size) {

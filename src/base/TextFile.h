@@ -32,6 +32,8 @@ void appendLine(const QString& path, const QString& line);
 
 // The file's size in bytes, -1 when it does not exist.
 qint64 fileSize(const QString& path);
+// Removes the file if it exists (used to undo the append that created it).
+void removeFile(const QString& path);
 // Cuts the file back to the given length (used to undo an append whose follow-up failed).
 void cutBack(const QString& path, qint64 size);
 

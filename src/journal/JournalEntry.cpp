@@ -1,0 +1,103 @@
+#include "journal/Journal.h"
+
+#include "journal/JournalParts.h"
+#include "journal/JournalStore.h"
+
+#include "base/FileError.h"
+#include "base/Numbers.h"
+#include "base/TextFile.h"
+#include "progress/Progress.h"
+#include "torch/Torch.h"
+
+namespace veltrin::journal {
+
+namespace {
+
+const QString SubjectReferenceName = QStringLiteral("subjectref.rtf");
+const QString SubjectTildeName = QStringLiteral("subjecttilde.rtf");
+
+void refuseUnrankedSnapshot(Program& p) {
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    torch::ShowTorchDocument(p, QStringLiteral("er-1.rtf"), 0);
+}
+
+// Nothing is stored: the record could not be split correctly when the journal is read back.
+void refuseUnreadableSubject(Program& p) {
+    torch::WriteGeneratedDocument(
+        p.state.AppDir + SubjectTildeName,
+        {QStringLiteral("\\cf1 A subject cannot hold two tildes in a row (~~), nor begin or end with a tilde, "
+                        "because the journal could not read it back. Please change the subject; "
+                        "nothing was stored.")});
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    torch::ShowTorchDocument(p, SubjectTildeName, 0);
+}
+
+// The row of the required subjects that names the subject, in lower case; 0 when none does.
+std::size_t requiredSubjectRow(const Program& p, const QString& subject) {
+    const QString wanted = subject.toLower();
+    for (std::size_t row = 1; row <= shell::SubjectRows; ++row)
+        if (p.state.SubjectRequirements[row][1].toLower() == wanted) return row;
+    return 0;
+}
+
+// Raises the subject's count once for every matching line of the subject list and saves it.
+void countEntry(Program& p, const QString& subject, int matchingLines) {
+    const std::size_t row = requiredSubjectRow(p, subject);
+    if (row == 0) return;
+    QString& count = p.state.SubjectProgress[row][2];
+    count = QString::number(base::readNumber(count) + matchingLines);
+    progress::SaveProgressFiles(p);
+}
+
+void writeSubjectReference(Program& p) {
+    torch::WriteGeneratedDocument(p.state.AppDir + SubjectReferenceName,
+                                  {QStringLiteral("\\cf2 The subject you have entered is an optional entry.")});
+}
+
+// Puts the store back as it was before the append.
+void undoAppend(const QString& store, qint64 oldSize) {
+    if (oldSize < 0) base::removeFile(store);
+    else base::cutBack(store, oldSize);
+}
+
+// The record first, then what follows from it. If any of it fails, the store is cut back to its
+// old length and the count restored, so a failed add leaves every file as it was.
+void storeEntry(Program& p, const QString& record, const QString& subject, int matchingLines) {
+    const QString store = p.state.CourseDir + JournalStoreName;
+    const qint64 oldSize = base::fileSize(store);
+    base::appendLine(store, record);
+    const auto countsBefore = p.state.SubjectProgress;
+    try {
+        if (matchingLines > 0) countEntry(p, subject, matchingLines);
+        else writeSubjectReference(p);
+    } catch (const base::FileError&) {
+        p.state.SubjectProgress = countsBefore;
+        undoAppend(store, oldSize);
+        throw;
+    }
+}
+
+} // namespace
+
+// The user asked to add the entry on the journal frame. The Torch animation yields, so a second
+// click can run this again before the first has shown its document; each click stores one whole
+// record, as the frame holds it.
+void Command17_Click(Program& p) {
+    torch::CloseContactWindow(p);
+    closeTorchPanelSilently(p);
+    const auto ranks = snapshotRanks(p.form);
+    if (!ranks) { refuseUnrankedSnapshot(p); return; }
+    const QString subject = p.form.Combo2->currentText();
+    if (!subjectIsStorable(subject)) { refuseUnreadableSubject(p); return; }
+    torch::PlaySound(p, QStringLiteral("addrec"));
+
+    const int matchingLines = matchingSubjectLines(base::readLines(p.state.AppDir + SubjectListName), subject);
+    const QString entryText = convertEntryText(p.form.RichTextBox3->Text());
+    const QString chronology = chronologyText(p.sys.now());
+    storeEntry(p, journalRecord(chronology, p.form.Label9->text(), subject, *ranks, entryText), subject, matchingLines);
+
+    if (matchingLines == 0) torch::ShowTorchDocument(p, SubjectReferenceName, 1);
+    p.form.Label11->setText(chronology);
+}
+
+} // namespace veltrin::journal

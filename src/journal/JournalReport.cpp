@@ -1,0 +1,143 @@
+#include "journal/JournalReport.h"
+
+#include "journal/Journal.h"
+#include "journal/JournalParts.h"
+
+#include "base/LineStream.h"
+#include "base/TextFile.h"
+#include "torch/Torch.h"
+#include "ui/Twips.h"
+
+namespace veltrin::journal {
+
+namespace {
+
+// A category's label in the report; Power's has one blank more for the digits 2 to 5.
+struct CategoryLabel {
+    const char* rankOne;
+    const char* rankTwoToFive;
+};
+
+// Power, Health, Awareness, Holy Connection, Inner Feeling, Pretending, Being Awake.
+constexpr std::array<CategoryLabel, 7> CategoryLabels{{
+    {"\\cf1                Power: ", "\\cf1                 Power: "},
+    {"\\cf1                Health: ", "\\cf1                Health: "},
+    {"\\cf1         Awareness: ", "\\cf1         Awareness: "},
+    {"\\cf1 Holy Connection: ", "\\cf1 Holy Connection: "},
+    {"\\cf1     Inner Feeling: ", "\\cf1     Inner Feeling: "},
+    {"\\cf1         Pretending: ", "\\cf1         Pretending: "},
+    {"\\cf1      Being Awake: ", "\\cf1      Being Awake: "},
+}};
+
+const QString ParagraphMark = QStringLiteral("\\par ");
+const QString Rule = QStringLiteral("\\par \\cf0 _____________________________________________________\\par ");
+
+// The viewer's place while it shows the report, in twips.
+constexpr int ViewerLeft = 2620;
+constexpr int ViewerTop = 875;
+constexpr int ViewerWidth = 7455;
+constexpr int ViewerHeight = 4740;
+
+void appendEscaped(QString& out, QChar c) {
+    if (c == QLatin1Char('\\') || c == QLatin1Char('{') || c == QLatin1Char('}')) {
+        out += QLatin1Char('\\');
+        out += c;
+    } else if (c.unicode() > 0x7F) {
+        // \uN takes a signed 16-bit number; the "?" is what a reader without Unicode shows.
+        out += QStringLiteral("\\u%1?").arg(qint16(c.unicode()));
+    } else {
+        out += c;
+    }
+}
+
+QString categoryLine(std::size_t category, int digit, const RankBarTexts& rankBars) {
+    const CategoryLabel& label = CategoryLabels[category];
+    return QLatin1String(digit == 1 ? label.rankOne : label.rankTwoToFive) + rankBars[std::size_t(digit)] + ParagraphMark;
+}
+
+void openJournalReport(Program& p) {
+    ui::Form1& f = p.form;
+    torch::PlaySound(p, QStringLiteral("xitjnl"));
+    enableScrollBars(p, false);
+    f.Command15->setText(CloseJournalCaption);
+    f.RichTextBox4->SetText(QStringLiteral("Preparing Journal Report..."));
+    f.RichTextBox4->show();
+    // A click on the button here finds "Close Journal" and runs the closing steps.
+    p.sys.Yield();
+    const QString report = p.state.CourseDir + JournalReportName;
+    writeJournalReport(p.state.CourseDir + JournalStoreName, report, p.state.RankBars);
+    f.RichTextBox4->LoadFile(report);
+}
+
+void closeJournalReport(Program& p) {
+    torch::PlaySound(p, QStringLiteral("viewjnl"));
+    p.form.Command15->setText(ViewJournalCaption);
+    enableScrollBars(p, true);
+    p.form.RichTextBox4->hide();
+}
+
+} // namespace
+
+QString reportText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) appendEscaped(out, c);
+    return out;
+}
+
+// The stored "\par " marks, each with the LF that may follow it, are the entry's line breaks.
+QString reportEntryText(const QString& entryText) {
+    QString out;
+    out.reserve(entryText.size());
+    for (qsizetype i = 0; i < entryText.size();) {
+        if (QStringView(entryText).sliced(i).startsWith(ParagraphMark)) {
+            out += ParagraphMark;
+            i += ParagraphMark.size();
+        } else {
+            appendEscaped(out, entryText[i++]);
+        }
+    }
+    return out;
+}
+
+QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars) {
+    QStringList lines{
+        QStringLiteral("\\cf6 Chronology:\\par    ") + reportText(entry.chronology) + QStringLiteral("\\par \\par \\cf0 "),
+        QStringLiteral("\\cf7 Rank:\\par    ") + reportText(entry.rank) + QStringLiteral("\\par \\par \\cf0 "),
+        QStringLiteral("\\cf2 Subject:\\par    ") + reportText(entry.subject) + QStringLiteral("\\par \\par \\cf0"),
+    };
+    for (std::size_t category = 0; category < CategoryLabels.size(); ++category) {
+        const qsizetype at = qsizetype(category);
+        const QChar digit = at < entry.digits.size() ? entry.digits[at] : QChar();
+        if (digit >= QLatin1Char('1') && digit <= QLatin1Char('5'))
+            lines << categoryLine(category, digit.digitValue(), rankBars);
+    }
+    lines << QStringLiteral("\\par \\cf3 Entry:\\par ") + reportEntryText(entry.entryText) + Rule;
+    return lines;
+}
+
+void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars) {
+    base::AtomicLineWriter report(reportPath);
+    report.write(torch::DocumentHeader);
+    // No store yet means no entry yet: the report is empty.
+    if (base::fileExists(storePath)) {
+        base::LineReader store(storePath);
+        QString record;
+        while (store.next(record))
+            if (const auto entry = readJournalRecord(record))
+                for (const QString& line : reportLines(*entry, rankBars)) report.write(line);
+    }
+    report.write(QStringLiteral("}"));
+    report.commit();
+}
+
+// The caption, not the viewer's visibility, tells whether the report is open: the journal button
+// may have hidden the viewer while the caption still reads "Close Journal".
+void Command15_Click(Program& p) {
+    torch::CloseContactWindow(p);
+    p.form.RichTextBox4->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
+    if (p.form.Command15->text() == ViewJournalCaption) openJournalReport(p);
+    else closeJournalReport(p);
+}
+
+} // namespace veltrin::journal

@@ -1,0 +1,28 @@
+#pragma once
+// The journal report: the whole store turned into one generated document, a block of eleven
+// lines or fewer per record, oldest first.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+#include "journal/JournalStore.h"
+
+namespace veltrin::journal {
+
+inline const QString JournalReportName = QStringLiteral("Journal Report.rtf");
+
+using RankBarTexts = std::array<QString, 6>;   // index 1 .. 5
+
+// Text of the store written for the report: "\", "{" and "}" escaped, characters beyond ASCII as
+// \uN? escapes. In the entry text the stored "\par " marks stay paragraph marks.
+QString reportText(const QString& text);
+QString reportEntryText(const QString& entryText);
+
+// The report lines of one record.
+QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars);
+
+// Reads the store line by line and writes the report as it goes, whole or not at all. A missing
+// store counts as empty; records not of the store's shape are passed over. Throws FileError.
+void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars);
+
+} // namespace veltrin::journal

@@ -1,0 +1,85 @@
+#include "journal/JournalStore.h"
+
+#include <QLocale>
+
+namespace veltrin::journal {
+
+namespace {
+
+const QString Separator = QStringLiteral("~");
+const QString SubjectEnd = QStringLiteral("~~");
+
+// The rank of one category: the position (1 .. 5, left to right) of its selected option, 0 when none is.
+int categoryRank(const ui::Form1& form, const ui::SnapshotFrame& category) {
+    for (std::size_t position = 0; position < category.options.size(); ++position)
+        if (form.Option[std::size_t(category.options[position])]->isChecked()) return int(position) + 1;
+    return 0;
+}
+
+} // namespace
+
+std::optional<SnapshotRanks> snapshotRanks(const ui::Form1& form) {
+    SnapshotRanks ranks{};
+    for (std::size_t category = 0; category < ui::SnapshotLayout.size(); ++category) {
+        ranks[category] = categoryRank(form, ui::SnapshotLayout[category]);
+        if (ranks[category] == 0) return std::nullopt;
+    }
+    return ranks;
+}
+
+// The reader takes the first "~~" as the end of the subject, so a subject must not hold one, nor
+// make one with the separators around it by starting or ending with "~".
+bool subjectIsStorable(const QString& subject) {
+    return !subject.contains(SubjectEnd) && !subject.startsWith(Separator) && !subject.endsWith(Separator);
+}
+
+QString convertEntryText(const QString& text) {
+    QString converted = text;
+    return converted.replace(QLatin1Char('\r'), QStringLiteral("\\par "));
+}
+
+QString chronologyText(const QDateTime& when) {
+    const QLocale locale = QLocale::system();
+    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           locale.toString(when.time(), QLocale::LongFormat);
+}
+
+QString journalRecord(const QString& chronology, const QString& rank, const QString& subject,
+                      const SnapshotRanks& ranks, const QString& entryText) {
+    QString digits;
+    for (int categoryRank : ranks) digits += QString::number(categoryRank);
+    return chronology + Separator + rank + Separator + subject + SubjectEnd + digits + entryText;
+}
+
+int matchingSubjectLines(const QStringList& subjectList, const QString& subject) {
+    const QString wanted = subject.toLower();
+    return int(std::count_if(subjectList.begin(), subjectList.end(),
+                             [&wanted](const QString& line) { return line.toLower() == wanted; }));
+}
+
+std::optional<StoredEntry> readJournalRecord(const QString& record) {
+    const qsizetype subjectEnd = record.indexOf(SubjectEnd);
+    if (subjectEnd < 0) return std::nullopt;
+    const QString head = record.left(subjectEnd);
+    QString tail = record.mid(subjectEnd + SubjectEnd.size());
+    const qsizetype chronologyEnd = head.indexOf(Separator);
+    if (chronologyEnd < 0) return std::nullopt;
+
+    StoredEntry entry;
+    entry.chronology = head.left(chronologyEnd);
+    const QString rest = head.mid(chronologyEnd + 1);
+    const qsizetype rankEnd = rest.indexOf(Separator);
+    if (rankEnd >= 0) {
+        entry.rank = rest.left(rankEnd);
+        entry.subject = rest.mid(rankEnd + 1);
+    } else {
+        entry.rank = rest;
+        tail.remove(0, 1);   // the "~" that closes an empty subject
+    }
+    if (entry.rank.isEmpty()) return std::nullopt;
+    entry.digits = tail.left(7);
+    entry.entryText = tail.mid(7);
+    return entry;
+}
+
+} // namespace veltrin::journal

@@ -1,0 +1,50 @@
+#pragma once
+// The journal store veltrin.sdb: one record per line, oldest first. A record is the chronology,
+// "~", the rank, "~", the subject, "~~", the seven rank digits and the entry text, in which every
+// CR of the entry box has become "\par ". Only CR or CR LF ends a record; a lone LF belongs to it.
+#include "ui/Form1.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace veltrin::journal {
+
+inline const QString JournalStoreName = QStringLiteral("veltrin.sdb");
+
+// The ranks 1 .. 5 of Power, Health, Awareness, Holy Connection, Inner Feeling, Pretending and
+// Being Awake, in that order.
+using SnapshotRanks = std::array<int, 7>;
+
+// The ranks selected on the journal frame; empty when a category has no option selected.
+std::optional<SnapshotRanks> snapshotRanks(const ui::Form1& form);
+
+// A subject that holds "~~" cannot be told apart from the separator after it when read back.
+bool subjectIsStorable(const QString& subject);
+
+// The entry box's plain text with every CR replaced by "\par " (a following LF stays).
+QString convertEntryText(const QString& text);
+// The user's short date, a blank, and the user's long time.
+QString chronologyText(const QDateTime& when);
+QString journalRecord(const QString& chronology, const QString& rank, const QString& subject,
+                      const SnapshotRanks& ranks, const QString& entryText);
+
+// How many lines of the subject list equal the subject when both are taken in lower case.
+int matchingSubjectLines(const QStringList& subjectList, const QString& subject);
+
+// A record as the report reads it back.
+struct StoredEntry {
+    QString chronology;
+    QString rank;
+    QString subject;
+    QString digits;      // up to seven characters; not checked here
+    QString entryText;
+};
+
+// Splits a record; empty when the line is not of the store's shape (no "~~", no "~" before it,
+// or an empty rank), which only an edit from outside the program can leave.
+std::optional<StoredEntry> readJournalRecord(const QString& record);
+
+} // namespace veltrin::journal
