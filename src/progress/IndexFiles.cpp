@@ -1,7 +1,11 @@
 #include "progress/Progress.h"
+#include "progress/ProgressFiles.h"
 
+#include "base/FileError.h"
 #include "base/Numbers.h"
 #include "base/TextFile.h"
+
+#include <QRegularExpression>
 
 namespace veltrin::progress {
 
@@ -9,8 +13,6 @@ namespace {
 
 constexpr int StatusLines = 3 * shell::StageColumns;    // rows 1 .. 3 of the stage counters
 constexpr int WorkLines = 2 * shell::SubjectRows;       // name and count of each required subject
-
-QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
 
 void fillList(QComboBox& list, const QStringList& items) {
     list.clear();
@@ -30,31 +32,141 @@ QStringList workLines(const shell::ProgramState& s) {
     return lines;
 }
 
+// A count as the progress files write it: digits, perhaps a minus sign, blanks around.
+bool isWholeNumber(const QString& line) {
+    static const QRegularExpression wholeNumber(QStringLiteral("^ *-?[0-9]+ *$"));
+    return wholeNumber.match(line).hasMatch();
+}
+
+QString shortFile(int lines, int expected) {
+    return QStringLiteral("it holds %1 of its %2 lines").arg(lines).arg(expected);
+}
+
+// What could be read of one file, and the first thing found wrong with it (empty when nothing).
+struct FileContent {
+    QString path;
+    QStringList lines;
+    QString damage;
+};
+
+// A missing file reads as no lines and counts as damaged; a file that exists but cannot be read
+// throws FileError like any other failure.
+FileContent readStoredFile(const Program& p, const char* name) {
+    FileContent file{appFile(p, name), {}, {}};
+    if (base::fileExists(file.path)) file.lines = base::readLines(file.path);
+    else file.damage = QStringLiteral("it is missing");
+    return file;
+}
+
+void noteDamage(FileContent& file, const QString& damage) {
+    if (file.damage.isEmpty()) file.damage = damage;
+}
+
+// Tells the user once which files are damaged; a file read whole again may be reported anew later.
+void reportDamage(Program& p, const std::initializer_list<const FileContent*> files) {
+    QStringList& reported = p.state.ReportedDamage;
+    QStringList news;
+    for (const FileContent* file : files) {
+        if (file->damage.isEmpty()) reported.removeAll(file->path);
+        else if (!reported.contains(file->path)) {
+            reported << file->path;
+            news << QStringLiteral("%1\n(%2)").arg(file->path, file->damage);
+        }
+    }
+    if (news.isEmpty()) return;
+    p.sys.messageBox(QStringLiteral("Veltrin found damage in\n%1\n\nIt uses what it could read. "
+                                    "The file stays as it is until your progress is next saved.")
+                         .arg(news.join(QStringLiteral("\n"))));
+}
+
+void loadStageCounters(shell::ProgramState& s, FileContent& status) {
+    if (status.lines.size() < StatusLines) noteDamage(status, shortFile(int(status.lines.size()), StatusLines));
+    for (int line = 0; line < StatusLines; ++line) {
+        const QString text = status.lines.value(line);
+        if (line < status.lines.size() && !isWholeNumber(text)) noteDamage(status, QStringLiteral("line %1 is not a number").arg(line + 1));
+        s.StageCounters[std::size_t(line / shell::StageColumns + 1)][std::size_t(line % shell::StageColumns)] = base::readInteger16(text);
+    }
+}
+
+// Names come from the subject table when it is filled (a damaged name line cannot then lose a
+// subject's entries); a count that is not a whole number keeps the number it starts with.
+void loadSubjectProgress(shell::ProgramState& s, FileContent& work) {
+    if (work.lines.size() < WorkLines) noteDamage(work, shortFile(int(work.lines.size()), WorkLines));
+    for (int row = 1; row <= shell::SubjectRows; ++row) {
+        const int nameLine = 2 * row - 2;
+        const int countLine = nameLine + 1;
+        const QString expected = s.SubjectRequirements[std::size_t(row)][1].toUpper();
+        QString name = work.lines.value(nameLine);
+        if (!expected.isEmpty() && name != expected) {
+            if (nameLine < work.lines.size()) noteDamage(work, QStringLiteral("line %1 should be %2").arg(nameLine + 1).arg(expected));
+            name = expected;
+        }
+        QString count = work.lines.value(countLine);
+        if (!isWholeNumber(count)) {
+            if (countLine < work.lines.size()) noteDamage(work, QStringLiteral("line %1 is not a number").arg(countLine + 1));
+            count = QString::number(base::readNumber(count));
+        }
+        s.SubjectProgress[std::size_t(row)][1] = name;
+        s.SubjectProgress[std::size_t(row)][2] = count;
+    }
+}
+
+// A file that already holds exactly these lines is left alone: every caller changes only one of
+// the two progress files (except a reset), so a save cannot leave the pair half-written.
+void rewriteIfChanged(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += base::encodeLine(line) + "\r\n";
+    if (base::fileExists(path) && base::readBytes(path) == bytes) return;
+    base::rewriteBytes(path, bytes);
+}
+
 } // namespace
 
+QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
+
+bool listsExactly(const QComboBox& list, const QString& name) {
+    bool found = false;
+    for (int item = 0; item < list.count(); ++item) found = found || list.itemText(item) == name;
+    return found;
+}
+
+void appendAndSaveProgress(Program& p, const char* indexFile, const QString& line) {
+    const QString path = appFile(p, indexFile);
+    const qint64 oldSize = std::max<qint64>(base::fileSize(path), 0);
+    base::appendLine(path, line);
+    try {
+        SaveProgressFiles(p);
+    } catch (const base::FileError&) {
+        base::cutBack(path, oldSize);
+        throw;
+    }
+}
+
 void RefillLists(Program& p) {
-    const QStringList topics = base::readLines(appFile(p, "info.ndx"));
-    const QStringList subjects = base::readLines(appFile(p, "mission.ndx"));
-    fillList(*p.form.Combo1, topics);
-    fillList(*p.form.Combo2, subjects);
+    const FileContent topics = readStoredFile(p, "info.ndx");
+    const FileContent subjects = readStoredFile(p, "mission.ndx");
+    fillList(*p.form.Combo1, topics.lines);
+    fillList(*p.form.Combo2, subjects.lines);
+    reportDamage(p, {&topics, &subjects});
+}
+
+void AddTopic(Program& p, const QString& name) {
+    if (listsExactly(*p.form.Combo1, name)) return;
+    base::appendLine(appFile(p, "info.ndx"), name);
+    RefillLists(p);
 }
 
 void SaveProgressFiles(Program& p) {
-    base::rewriteLines(appFile(p, "status.ndx"), statusLines(p.state));
-    base::rewriteLines(appFile(p, "work.ndx"), workLines(p.state));
+    rewriteIfChanged(appFile(p, "status.ndx"), statusLines(p.state));
+    rewriteIfChanged(appFile(p, "work.ndx"), workLines(p.state));
 }
 
 void LoadProgressFiles(Program& p) {
-    const QStringList status = base::readLines(appFile(p, "status.ndx"));
-    const QStringList work = base::readLines(appFile(p, "work.ndx"));
-    shell::ProgramState& s = p.state;
-    for (int line = 0; line < StatusLines; ++line)
-        s.StageCounters[std::size_t(line / shell::StageColumns + 1)][std::size_t(line % shell::StageColumns)] =
-            base::readInteger16(status.value(line));
-    for (int row = 1; row <= shell::SubjectRows; ++row) {
-        s.SubjectProgress[std::size_t(row)][1] = work.value(2 * row - 2);
-        s.SubjectProgress[std::size_t(row)][2] = work.value(2 * row - 1);
-    }
+    FileContent status = readStoredFile(p, "status.ndx");
+    FileContent work = readStoredFile(p, "work.ndx");
+    loadStageCounters(p.state, status);
+    loadSubjectProgress(p.state, work);
+    reportDamage(p, {&status, &work});
 }
 
 void ClearProgressTables(Program& p) {

@@ -2,6 +2,7 @@
 // The program's working state: the variables every subsystem shares, named as the course
 // design names them. One instance lives in Program; a test builds a fresh one per case.
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -47,6 +48,13 @@ struct ProgramState {
 
     // The progress reset's pending answer: 0 none, 1 No, 2 Yes.
     std::int16_t ResetAnswer = 0;
+
+    // The reading mark of the previous forward step (-1 before the first), so that a silent
+    // check-point counts when the mark arrives at it, not on every step that stays on it.
+    std::int32_t LastCheckpointMark = -1;
+    // Index and progress files whose damage the user has been told about and that have not been
+    // read whole since; a damaged file is reported once, not at every reload.
+    QStringList ReportedDamage;
 };
 
 // The level due at a stage: 0 for -1, stage + 1 for 0 .. 6, stage - 6 for 7 .. 13, 8 (none) otherwise.

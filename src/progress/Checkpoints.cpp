@@ -1,0 +1,168 @@
+#include "progress/Progress.h"
+#include "progress/ProgressFiles.h"
+#include "progress/Schedule.h"
+
+#include "base/Numbers.h"
+#include "shell/Shell.h"
+#include "torch/Torch.h"
+
+#include <cmath>
+
+namespace veltrin::progress {
+
+namespace {
+
+constexpr int LastScheduledStage = 13;
+constexpr int SkipAheadMarks = 5;
+constexpr int SkipAheadPixels = 50;
+
+QString text(std::string_view literal) { return QString::fromLatin1(literal.data(), qsizetype(literal.size())); }
+
+std::size_t stageColumn(const shell::ProgramState& s) { return std::size_t(s.CourseStage + 1); }
+
+const Checkpoint* checkpointAt(int stage, int mark) {
+    for (const Checkpoint& checkpoint : Schedule)
+        if (checkpoint.stage == stage && checkpoint.position == mark) return &checkpoint;
+    return nullptr;
+}
+
+QString subjectMessage(std::string_view subject) {
+    for (const SubjectMessage& message : SubjectMessages)
+        if (message.subject == subject) return text(message.message);
+    return QString();
+}
+
+bool listsInUpperCase(const QComboBox& list, const QString& guard) {
+    bool found = false;
+    for (int item = 0; item < list.count(); ++item) found = found || list.itemText(item).toUpper() == guard;
+    return found;
+}
+
+// DueLevelPos follows the reading only while the due level is on show; the position bar shows the
+// distance, held at its maximum.
+void keepPosition(Program& p) {
+    shell::ProgramState& s = p.state;
+    if (shell::DueLevel(s.CourseStage) == s.LevelShown) s.DueLevelPos = s.ScrollPos;
+    const qint64 distance = std::abs(qint64(s.ScrollPos));
+    const int maximum = p.form.VScroll2->maximum();
+    p.form.VScroll2->setValue(distance < maximum ? int(distance) : maximum);
+}
+
+bool endOfTextReached(shell::ProgramState& s, int level) {
+    if (std::abs(qint64(s.ScrollPos)) < s.LevelEnd[std::size_t(level)]) return false;
+    s.EndReached = true;
+    s.LevelJustPassed = false;
+    return true;
+}
+
+// The per-mille reading distance, rounded up. Returns the mark of the step before.
+int showReadingMark(Program& p, int level) {
+    shell::ProgramState& s = p.state;
+    const double share = double(s.ScrollPos) / double(s.LevelEnd[std::size_t(level)]);
+    s.ProgressMark = std::int32_t(std::abs(std::floor(share * 1000.0)));
+    const int previousMark = s.LastCheckpointMark;
+    s.LastCheckpointMark = s.ProgressMark;
+    p.form.Label5->setText(base::numberText(s.ProgressMark));
+    p.sys.Yield();
+    return previousMark;
+}
+
+// The check-point that starts the course counts from a clean slate.
+void startCourse(Program& p) {
+    ClearProgressTables(p);
+    SaveProgressFiles(p);
+}
+
+void endWithStop(Program& p, CheckpointEnding ending) {
+    if (ending == WaitsStops) shell::WaitForTorchClosed(p);
+    p.state.ScrollActive = false;
+}
+
+void passTopic(Program& p, const Checkpoint& checkpoint) {
+    shell::ProgramState& s = p.state;
+    const QString name = text(checkpoint.name);
+    if (listsExactly(*p.form.Combo1, name)) return;
+    if (checkpoint.name == CourseStartTopic) startCourse(p);
+    s.ScrollActive = false;
+    s.AskYesNo = false;
+    torch::ShowTorchDocument(p, text(checkpoint.document), 1);
+    ++s.StageCounters[1][stageColumn(s)];
+    appendAndSaveProgress(p, "info.ndx", name);
+    RefillLists(p);
+    p.form.Picture11->show();
+    s.AskYesNo = false;
+    endWithStop(p, checkpoint.ending);
+}
+
+// Required subjects are stored in upper case, optional ones in lower case; the guard compares in
+// upper case, so either is found again.
+void passSubject(Program& p, const Checkpoint& checkpoint) {
+    shell::ProgramState& s = p.state;
+    const QString name = text(checkpoint.name);
+    if (listsInUpperCase(*p.form.Combo2, name.toUpper())) return;
+    s.ScrollActive = false;
+    s.AskYesNo = false;
+    torch::WriteGeneratedDocument(appFile(p, "newsubject.rtf"), {subjectMessage(checkpoint.name)});
+    torch::ShowTorchDocument(p, QStringLiteral("NewSubject.rtf"), 1);
+    ++s.StageCounters[1][stageColumn(s)];
+    if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
+    appendAndSaveProgress(p, "mission.ndx", name);
+    RefillLists(p);
+    p.form.Picture11->show();
+    s.AskYesNo = false;
+    endWithStop(p, checkpoint.ending);
+}
+
+// Shown and counted on every pass; the skip ahead keeps the next steps from matching again.
+// Scrolling goes on unless the user stopped it while the document was open.
+void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
+    shell::ProgramState& s = p.state;
+    if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
+    s.AskYesNo = false;
+    torch::ShowTorchDocument(p, text(checkpoint.document), 1);
+    AddTopic(p, text(checkpoint.name));
+    shell::WaitForTorchClosed(p);
+    ++s.StageCounters[1][stageColumn(s)];
+    ++s.StageCounters[3][stageColumn(s)];
+    s.ProgressMark += SkipAheadMarks;
+    s.ScrollPos -= SkipAheadPixels;
+    p.form.RichTextBox1->setTopEdge(s.ScrollPos);
+    SaveProgressFiles(p);
+}
+
+// Counted when the mark arrives at it, not on the steps that stay on it, and never beyond the
+// stage's number of check-points (scrolling back and over it again arrives again).
+void passSilent(Program& p, const Checkpoint& checkpoint, int previousMark) {
+    shell::ProgramState& s = p.state;
+    const std::size_t column = stageColumn(s);
+    if (previousMark == checkpoint.position || s.StageCounters[1][column] >= s.StageRequirements[1][column]) return;
+    ++s.StageCounters[1][column];
+    SaveProgressFiles(p);
+}
+
+void carryOut(Program& p, const Checkpoint& checkpoint, int previousMark) {
+    switch (checkpoint.kind) {
+    case Topic: passTopic(p, checkpoint); break;
+    case Subject:
+    case OptionalSubject: passSubject(p, checkpoint); break;
+    case SecondPassTopic: passSecondPassTopic(p, checkpoint); break;
+    case Silent: passSilent(p, checkpoint, previousMark); break;
+    }
+}
+
+} // namespace
+
+// Re-entry: the yield after the mark and the waits for the Torch panel let other handlers run,
+// including the arrows; a nested forward loop calls this again and meets a listed name, so a
+// topic or subject acts once. Nothing here is locked.
+void RunCheckpoints(Program& p) {
+    keepPosition(p);
+    shell::ProgramState& s = p.state;
+    if (s.CourseStage < -1 || s.CourseStage > LastScheduledStage) return;
+    const int level = shell::DueLevel(s.CourseStage);
+    if (endOfTextReached(s, level)) return;
+    const int previousMark = showReadingMark(p, level);
+    if (const Checkpoint* checkpoint = checkpointAt(s.CourseStage, s.ProgressMark)) carryOut(p, *checkpoint, previousMark);
+}
+
+} // namespace veltrin::progress

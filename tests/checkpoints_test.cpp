@@ -1,0 +1,358 @@
+// The check-point schedule: the reading mark, the end of the text, and what each kind of
+// check-point shows, writes and counts, in order, with the user pressing OK at the waits.
+#include "support/CourseFixture.h"
+
+#include "base/TextFile.h"
+#include "journal/Journal.h"
+#include "progress/Progress.h"
+#include "progress/Schedule.h"
+#include "torch/Torch.h"
+
+#include <cmath>
+
+namespace veltrin::test {
+namespace {
+
+constexpr int IntroductionEnd = 3500;
+constexpr int LevelOneEnd = 13743;
+constexpr int LevelFiveEnd = 10450;
+
+// The first scroll position (counted downwards) whose reading mark is `mark`.
+int firstPositionOfMark(int mark, int levelEnd) { return -(int(std::floor(double(mark - 1) * levelEnd / 1000.0)) + 1); }
+
+const QStringList TorchDocuments{"introduction.rtf", "Cosmic Map.rtf", "Icons.rtf", "Level One Goal.rtf", "galaxy.rtf"};
+
+class Checkpoints : public CourseFixture {
+protected:
+    void SetUp() override { writeStartingCourse(TorchDocuments); }
+    void TearDown() override { base::failWritesAfter(-1); }
+
+    // The program as started at a stage, the due level on show at its top.
+    Program& enterStage(int stage) {
+        writeSettings(stage, 0);
+        shell::RestoreProgress(program());
+        return program();
+    }
+    shell::ProgramState& state() { return program().state; }
+
+    // One forward step of the scroll loop that has reached `position`.
+    void stepTo(int position) {
+        state().ScrollActive = true;
+        state().ScrollPos = position;
+        progress::RunCheckpoints(program());
+    }
+
+    // The user presses OK once the document is on show; notes what the window showed then.
+    void pressOkWhenDocumentShown() {
+        Program& p = program();
+        sys.script("press OK under the document",
+                   [&p] { return !p.form.Picture2->isHidden() && !p.form.RichTextBox2->FileName().isEmpty(); },
+                   [this, &p] {
+                       markerShownAtOk = !p.form.Picture11->isHidden();
+                       documentAtOk = QFileInfo(p.form.RichTextBox2->FileName()).fileName();
+                       torch::Command11_Click(p);
+                   });
+    }
+
+    QString appFile(const char* name) const { return appDir() + name; }
+    QStringList fileLines(const char* name) { return base::readLines(appFile(name)); }
+
+    bool markerShownAtOk = false;
+    QString documentAtOk;
+};
+
+QByteArray crlfLines(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
+    return bytes;
+}
+
+TEST(CheckpointSchedule, CountsPerStageAreTheStageRequirements) {
+    std::array<std::array<int, 15>, 4> counted{};
+    for (const progress::Checkpoint& c : progress::Schedule) {
+        const auto column = std::size_t(c.stage + 1);
+        ++counted[1][column];
+        if (c.kind == progress::CheckpointKind::Subject) ++counted[2][column];
+        if (c.kind == progress::CheckpointKind::SecondPassTopic) ++counted[3][column];
+    }
+    ui::Form1 form;
+    TestPlatform sys;
+    ui::frmAbout about;
+    ui::frmSplash splash;
+    Program p{{}, form, about, splash, sys};
+    journal::FillRequirementTables(p);
+    for (std::size_t row = 1; row <= 3; ++row)
+        for (std::size_t column = 0; column < 15; ++column)
+            EXPECT_EQ(counted[row][column], p.state.StageRequirements[row][column]) << "row " << row << " column " << column;
+}
+
+TEST(CheckpointSchedule, PositionsRiseWithinAStageAndEverySubjectHasItsMessage) {
+    for (std::size_t i = 1; i < progress::Schedule.size(); ++i) {
+        const progress::Checkpoint& before = progress::Schedule[i - 1];
+        const progress::Checkpoint& c = progress::Schedule[i];
+        if (before.stage == c.stage) EXPECT_LT(before.position, c.position) << c.name;
+        else EXPECT_EQ(before.stage + 1, c.stage);
+    }
+    std::size_t subjects = 0;
+    for (const progress::Checkpoint& c : progress::Schedule) {
+        const bool subject = c.kind == progress::CheckpointKind::Subject || c.kind == progress::CheckpointKind::OptionalSubject;
+        if (!subject) continue;
+        ++subjects;
+        const QString name = QString::fromLatin1(c.name.data(), qsizetype(c.name.size()));
+        EXPECT_EQ(name, c.kind == progress::CheckpointKind::Subject ? name.toUpper() : name.toLower());
+        const auto message = std::find_if(progress::SubjectMessages.begin(), progress::SubjectMessages.end(),
+                                          [&c](const auto& m) { return m.subject == c.name; });
+        ASSERT_NE(message, progress::SubjectMessages.end()) << name.toStdString();
+        EXPECT_NE(message->message.find(c.name), std::string_view::npos);
+    }
+    EXPECT_EQ(subjects, progress::SubjectMessages.size());
+}
+
+struct MarkCase {
+    const char* name;
+    int stage;
+    int position;
+    int mark;
+};
+
+class ReadingMark : public Checkpoints, public ::testing::WithParamInterface<MarkCase> {};
+
+TEST_P(ReadingMark, IsTheDistanceInPerMilleRoundedUp) {
+    writeLines(appFile("info.ndx"), {"Greetings", "Status", "Level One Goal"});
+    enterStage(GetParam().stage);
+    const long yieldsBefore = sys.yields;
+    stepTo(GetParam().position);
+    EXPECT_EQ(state().ProgressMark, GetParam().mark);
+    EXPECT_EQ(program().form.Label5->text(), base::numberText(GetParam().mark));
+    EXPECT_EQ(sys.yields, yieldsBefore + 1);
+    EXPECT_TRUE(state().ScrollActive);
+    EXPECT_TRUE(sys.timeline.isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ReadingMark,
+                         ::testing::Values(MarkCase{"TopOfTheText", 0, 0, 0}, MarkCase{"LevelOneBelow81", 0, -1099, 80},
+                                           MarkCase{"LevelOneAt81", 0, -1100, 81},
+                                           MarkCase{"IntroductionPastItsFirst", -1, -1240, 355},
+                                           MarkCase{"LastStepBeforeTheEnd", 0, -(LevelOneEnd - 1), 1000}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Checkpoints, EndOfTheDueTextIsReportedWithoutAMark) {
+    enterStage(0);
+    state().LevelJustPassed = true;
+    program().form.Label5->setText(" 17");
+    state().ProgressMark = 17;
+    const long yieldsBefore = sys.yields;
+    stepTo(-LevelOneEnd);
+    EXPECT_TRUE(state().EndReached);
+    EXPECT_FALSE(state().LevelJustPassed);
+    EXPECT_EQ(state().ProgressMark, 17);
+    EXPECT_EQ(program().form.Label5->text(), " 17");
+    EXPECT_EQ(sys.yields, yieldsBefore);
+}
+
+TEST_F(Checkpoints, FinishedCourseOnlyKeepsThePosition) {
+    enterStage(14);
+    state().LevelShown = 8;
+    program().form.VScroll2->setMaximum(5000);
+    program().form.Label5->setText(" 3");
+    stepTo(-1200);
+    EXPECT_EQ(program().form.VScroll2->value(), 1200);
+    EXPECT_EQ(state().DueLevelPos, -1200);
+    EXPECT_EQ(program().form.Label5->text(), " 3");
+    EXPECT_FALSE(state().EndReached);
+}
+
+TEST_F(Checkpoints, IntroductionUnlocksItsTopicOnAFreshCount) {
+    QStringList status(45, " 0");
+    status[5] = " 4";
+    writeLines(appFile("status.ndx"), status);
+    enterStage(-1);
+    state().SubjectProgress[1][2] = "3";
+    pressOkWhenDocumentShown();
+    stepTo(-1239);
+    EXPECT_EQ(state().ProgressMark, 354);
+    expectScriptPlayed();
+    EXPECT_EQ(sys.playedSounds(), (QStringList{"torch-on", "torch-off"}));
+    EXPECT_EQ(documentAtOk, "introduction.rtf");
+    EXPECT_TRUE(markerShownAtOk);
+    EXPECT_EQ(readFile(appFile("info.ndx")), crlfLines({"Greetings", "Status", "Introduction"}));
+    QStringList expectedStatus(45, " 0");
+    expectedStatus[0] = " 1";
+    EXPECT_EQ(readFile(appFile("status.ndx")), crlfLines(expectedStatus));
+    EXPECT_EQ(fileLines("work.ndx").mid(0, 4), (QStringList{"OPENNESS", "0", "OBSERVATION", "0"}));
+    EXPECT_EQ(program().form.Combo1->itemText(2), "Introduction");
+    EXPECT_FALSE(state().ScrollActive);
+    EXPECT_FALSE(program().form.Command10->isHidden());
+    EXPECT_TRUE(program().form.Picture11->isHidden());
+}
+
+TEST_F(Checkpoints, PastTheIntroductionsMarkNothingHappens) {
+    enterStage(-1);
+    const QByteArray info = readFile(appFile("info.ndx"));
+    stepTo(-1240);
+    EXPECT_EQ(state().ProgressMark, 355);
+    EXPECT_TRUE(sys.timeline.isEmpty());
+    EXPECT_EQ(readFile(appFile("info.ndx")), info);
+    EXPECT_TRUE(state().ScrollActive);
+}
+
+TEST_F(Checkpoints, ListedTopicIsPassedWithoutAnything) {
+    writeLines(appFile("info.ndx"), {"Greetings", "Status", "Level One Goal"});
+    enterStage(0);
+    const QByteArray status = readFile(appFile("status.ndx"));
+    stepTo(-1100);
+    EXPECT_TRUE(sys.timeline.isEmpty());
+    EXPECT_EQ(state().StageCounters[1][1], 0);
+    EXPECT_EQ(readFile(appFile("status.ndx")), status);
+    EXPECT_TRUE(state().ScrollActive);
+    EXPECT_TRUE(program().form.Picture2->isHidden());
+}
+
+TEST_F(Checkpoints, StoppingTopicLeavesItsDocumentOpen) {
+    enterStage(-1);
+    stepTo(firstPositionOfMark(657, IntroductionEnd));
+    EXPECT_EQ(sys.playedSounds(), QStringList{"torch-on"});
+    EXPECT_FALSE(program().form.Picture2->isHidden());
+    EXPECT_FALSE(program().form.Picture11->isHidden());
+    EXPECT_EQ(QFileInfo(program().form.RichTextBox2->FileName()).fileName(), "Icons.rtf");
+    EXPECT_EQ(fileLines("info.ndx").last(), "Icons");
+    EXPECT_EQ(state().StageCounters[1][0], 1);
+    EXPECT_FALSE(state().ScrollActive);
+}
+
+TEST_F(Checkpoints, SubjectWritesItsMessageAndCountsRowsOneAndTwo) {
+    enterStage(7);
+    pressOkWhenDocumentShown();
+    stepTo(firstPositionOfMark(112, LevelOneEnd));
+    expectScriptPlayed();
+    const QByteArray expected =
+        torch::DocumentHeader.toUtf8() + "\r\n"
+        "\\cf2 The Subject OPENNESS has been added to your journal subject list. During Level 1, record an Inner "
+        "Snapshot and a brief comment for a minimum of ten entries in this subject category.\r\n}\r\n";
+    EXPECT_EQ(readFile(appFile("newsubject.rtf")), expected);
+    EXPECT_EQ(documentAtOk.toLower(), "newsubject.rtf");
+    EXPECT_TRUE(markerShownAtOk);
+    EXPECT_EQ(readFile(appFile("mission.ndx")), crlfLines({"Journal Entry", "OPENNESS"}));
+    EXPECT_EQ(state().StageCounters[1][8], 1);
+    EXPECT_EQ(state().StageCounters[2][8], 1);
+    EXPECT_EQ(state().StageCounters[3][8], 0);
+    const QStringList status = fileLines("status.ndx");
+    EXPECT_EQ(status[8], " 1");
+    EXPECT_EQ(status[15 + 8], " 1");
+    EXPECT_EQ(sys.playedSounds(), (QStringList{"torch-on", "torch-off"}));
+    EXPECT_FALSE(state().ScrollActive);
+}
+
+TEST_F(Checkpoints, OptionalSubjectIsStoredInLowerCaseAndFoundAgain) {
+    enterStage(11);
+    pressOkWhenDocumentShown();
+    const int position = firstPositionOfMark(790, LevelFiveEnd);
+    stepTo(position);
+    expectScriptPlayed();
+    EXPECT_EQ(fileLines("mission.ndx").last(), "controversy");
+    EXPECT_EQ(fileLines("newsubject.rtf")[1], "\\cf2 The Optional Subject controversy has been added to your journal subject list.");
+    EXPECT_EQ(state().StageCounters[1][12], 1);
+    EXPECT_EQ(state().StageCounters[2][12], 0);
+    const QByteArray mission = readFile(appFile("mission.ndx"));
+    sys.timeline.clear();
+    stepTo(position - 1);
+    EXPECT_EQ(state().ProgressMark, 790);
+    EXPECT_TRUE(sys.timeline.isEmpty());
+    EXPECT_EQ(readFile(appFile("mission.ndx")), mission);
+    EXPECT_TRUE(state().ScrollActive);
+}
+
+TEST_F(Checkpoints, SubjectGuardIgnoresLetterCase) {
+    writeLines(appFile("mission.ndx"), {"Journal Entry", "Controversy"});
+    enterStage(11);
+    stepTo(firstPositionOfMark(790, LevelFiveEnd));
+    EXPECT_TRUE(sys.timeline.isEmpty());
+    EXPECT_EQ(state().StageCounters[1][12], 0);
+}
+
+TEST_F(Checkpoints, SecondPassTopicSkipsAheadAndScrollingGoesOn) {
+    enterStage(7);
+    pressOkWhenDocumentShown();
+    const int position = firstPositionOfMark(240, LevelOneEnd);
+    stepTo(position);
+    expectScriptPlayed();
+    EXPECT_EQ(documentAtOk, "galaxy.rtf");
+    EXPECT_EQ(state().ScrollPos, position - 50);
+    EXPECT_EQ(program().form.RichTextBox1->topEdge(), position - 50);
+    EXPECT_EQ(state().ProgressMark, 245);
+    EXPECT_TRUE(state().ScrollActive);
+    EXPECT_EQ(state().StageCounters[1][8], 1);
+    EXPECT_EQ(state().StageCounters[3][8], 1);
+    EXPECT_EQ(fileLines("status.ndx")[30 + 8], " 1");
+    EXPECT_EQ(fileLines("info.ndx"), (QStringList{"Greetings", "Status", "galaxy"}));
+
+    // Scrolled back over it: shown and counted again, but listed once.
+    pressOkWhenDocumentShown();
+    stepTo(position);
+    expectScriptPlayed();
+    EXPECT_EQ(state().StageCounters[1][8], 2);
+    EXPECT_EQ(fileLines("info.ndx"), (QStringList{"Greetings", "Status", "galaxy"}));
+}
+
+TEST_F(Checkpoints, SilentCheckpointCountsOnceWhenTheMarkArrives) {
+    writeLines(appFile("info.ndx"), {"Greetings", "Status"});
+    enterStage(0);
+    const int position = firstPositionOfMark(722, LevelOneEnd);
+    stepTo(position + 1);
+    EXPECT_EQ(state().ProgressMark, 721);
+    for (int step = 0; step < 5; ++step) stepTo(position - step);
+    EXPECT_EQ(state().ProgressMark, 722);
+    EXPECT_EQ(state().StageCounters[1][1], 1);
+    EXPECT_EQ(fileLines("status.ndx")[1], " 1");
+    EXPECT_TRUE(state().ScrollActive);
+    EXPECT_TRUE(sys.timeline.isEmpty());
+
+    stepTo(position + 1);
+    stepTo(position);
+    EXPECT_EQ(state().StageCounters[1][1], 2);
+}
+
+TEST_F(Checkpoints, SilentCheckpointNeverCountsPastTheStagesNumber) {
+    QStringList status(45, " 0");
+    status[1] = " 6";
+    writeLines(appFile("status.ndx"), status);
+    enterStage(0);
+    const QByteArray before = readFile(appFile("status.ndx"));
+    stepTo(firstPositionOfMark(722, LevelOneEnd));
+    EXPECT_EQ(state().StageCounters[1][1], 6);
+    EXPECT_EQ(readFile(appFile("status.ndx")), before);
+}
+
+TEST_F(Checkpoints, DueLevelPositionFollowsOnlyTheDueLevel) {
+    enterStage(7);
+    program().form.VScroll2->setMaximum(400);
+    stepTo(-300);
+    EXPECT_EQ(state().DueLevelPos, -300);
+    EXPECT_EQ(program().form.VScroll2->value(), 300);
+    stepTo(-500);
+    EXPECT_EQ(program().form.VScroll2->value(), 400);
+
+    state().LevelShown = 3;
+    stepTo(-520);
+    EXPECT_EQ(state().DueLevelPos, -500);
+    EXPECT_EQ(state().ScrollPos, -520);
+}
+
+TEST_F(Checkpoints, FailedSaveAfterATopicLeavesTheFilesAsTheyWere) {
+    writeLines(appFile("info.ndx"), {"Greetings", "Status", "Introduction"});
+    enterStage(-1);
+    const QByteArray info = readFile(appFile("info.ndx"));
+    const QByteArray status = readFile(appFile("status.ndx"));
+    base::failWritesAfter(QByteArray("Cosmic Map\r\n").size());
+    shell::RunGuarded(program(), [this] { stepTo(firstPositionOfMark(581, IntroductionEnd)); });
+    base::failWritesAfter(-1);
+    EXPECT_EQ(readFile(appFile("info.ndx")), info);
+    EXPECT_EQ(readFile(appFile("status.ndx")), status);
+    EXPECT_EQ(state().StageCounters[1][0], 0);
+    EXPECT_EQ(program().form.Combo1->count(), 3);
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_TRUE(sys.messages[0].contains(appFile("status.ndx")));
+}
+
+} // namespace
+} // namespace veltrin::test
