@@ -176,12 +176,17 @@ void VScroll1_Change(Program& p) {
     p.state.ScrollDelay = p.form.VScroll1->value();
 }
 
-// Runs no check-points: those between the old and the new position are tested by later forward steps.
+// Runs no check-points: those between the old and the new position are tested by later forward
+// steps. When the bar only follows the forward steps (its value is the distance ScrollPos already
+// holds), the pane keeps its fraction of a pixel: pulling it to the whole value would make a pixel
+// take five or six steps instead of ten.
 void VScroll2_Change(Program& p) {
     torch::CloseContactWindow(p);
     const int distance = p.form.VScroll2->value();
-    p.form.RichTextBox1->setTopEdge(-distance);
-    p.state.ScrollPos = -distance;
+    if (p.state.ScrollPos != -distance) {
+        p.form.RichTextBox1->setTopEdge(-distance);
+        p.state.ScrollPos = -distance;
+    }
     showProgressMark(p);
 }
 
