@@ -30,6 +30,12 @@ void Command6_Click(Program& p);
 void Command7_Click(Program& p);
 void Command8_Click(Program& p);
 
+// The forward scroll action: starts or stops forward scrolling and runs the loop, with the end of
+// the due level's text, the requirements test and the level completion. Throws FileError.
+void ScrollForward(Program& p);
+// The backward scroll action: runs the backward loop that Picture5_MouseDown started.
+void ScrollBack(Program& p);
+
 void Picture4_Click(Program& p);      // up arrow: start or stop forward scrolling
 void Picture4_MouseDown(Program& p);
 void Picture4_MouseUp(Program& p);

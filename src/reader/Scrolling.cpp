@@ -1,0 +1,193 @@
+#include "reader/Reader.h"
+
+#include "base/Numbers.h"
+#include "progress/Progress.h"
+#include "reader/Awards.h"
+#include "shell/Shell.h"
+#include "torch/Torch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace veltrin::reader {
+
+namespace {
+
+constexpr double TenthsPerPixel = 10;   // one step of either loop moves the pane a tenth of a pixel
+
+// The top edge moved by whole tenths of a pixel, kept exact: repeated sums of 0.1 would drift,
+// and the half-to-even rounding of the position would then flip at the wrong step.
+double stepped(double top, int tenths) { return (std::round(top * TenthsPerPixel) + tenths) / TenthsPerPixel; }
+
+void showProgressMark(Program& p) { p.form.Label5->setText(base::numberText(p.state.ProgressMark)); }
+
+void closeTorchPanelWithSound(Program& p) {
+    if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
+}
+
+// Stopping puts the position bar on the distance read; a change of its value moves the pane to
+// that whole distance through the bar's own handler.
+void setPositionBar(Program& p) {
+    const qint64 distance = std::abs(qint64(p.state.ScrollPos));
+    QScrollBar& bar = *p.form.VScroll2;
+    bar.setValue(int(std::min<qint64>(distance, bar.maximum())));
+}
+
+void showNotDoneMessage(Program& p) {
+    p.state.AskYesNo = false;
+    torch::ShowTorchDocument(p, p.state.CourseStage <= 7 ? QStringLiteral("notdoneyet-o.rtf") : QStringLiteral("notdoneyet.rtf"), 1);
+    shell::WaitForTorchClosed(p);
+}
+
+void resumeAfterScrollingBack(Program& p) {
+    shell::ProgramState& s = p.state;
+    s.ScrollActive = true;
+    s.EndReached = false;
+    s.RequirementsMet = false;
+    s.LevelJustPassed = false;
+}
+
+// The end of the due level's text has been read. Returns true when the level was completed and
+// the loop must end at once.
+bool handleEndOfText(Program& p) {
+    shell::ProgramState& s = p.state;
+    s.ScrollActive = false;
+    if (s.LevelShown != shell::DueLevel(s.CourseStage) || s.LevelJustPassed) return false;
+    progress::TestRequirements(p);
+    if (s.RequirementsMet) {
+        completeLevel(p);
+        return true;
+    }
+    if (std::abs(qint64(s.ScrollPos)) >= s.LevelEnd[std::size_t(s.LevelShown)]) showNotDoneMessage(p);
+    else resumeAfterScrollingBack(p);
+    return false;
+}
+
+void stepForward(Program& p) {
+    ui::RichTextView& pane = *p.form.RichTextBox1;
+    pane.setTopEdge(stepped(pane.topEdge(), -1));
+    p.state.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
+    progress::RunCheckpoints(p);
+}
+
+void stepBack(Program& p) {
+    ui::RichTextView& pane = *p.form.RichTextBox1;
+    pane.setTopEdge(stepped(pane.topEdge(), 1));
+    showProgressMark(p);
+}
+
+// Counts an idle pass, or takes a step once `idlePasses` have been counted; either way the pass
+// ends with a turn of the event queue.
+template <typename Step>
+void tick(Program& p, qint64 idlePasses, Step step) {
+    shell::ProgramState& s = p.state;
+    if (s.ScrollTick < idlePasses) {
+        ++s.ScrollTick;
+    } else {
+        s.ScrollTick = 0;
+        step(p);
+    }
+    p.sys.scrollPass();
+}
+
+// One pass of the forward loop; false when the loop ends. A pass in which the end of the text
+// clears ScrollActive still takes its tick, so one more step can follow the end.
+bool forwardPass(Program& p) {
+    shell::ProgramState& s = p.state;
+    if (!s.ScrollActive) {
+        setPositionBar(p);
+        return false;
+    }
+    if (s.EndReached && handleEndOfText(p)) return false;
+    tick(p, qint64(s.ScrollDelay) + 1, stepForward);
+    return true;
+}
+
+// One pass of the backward loop; false when the loop ends. Going back records no progress: it
+// changes neither ScrollPos nor the position bar and passes no check-point.
+bool backwardPass(Program& p) {
+    shell::ProgramState& s = p.state;
+    if (!s.ScrollActive) return false;
+    if (p.form.RichTextBox1->topEdge() > 0) s.ScrollActive = false;
+    tick(p, 2 * qint64(s.ScrollDelay) + 1, stepBack);
+    return true;
+}
+
+void toggleForward(Program& p) {
+    shell::ProgramState& s = p.state;
+    torch::PlaySound(p, s.ScrollActive ? QStringLiteral("Scroll-off") : QStringLiteral("scroll-on"));
+    s.ScrollActive = !s.ScrollActive;
+}
+
+void toggleBackward(Program& p) {
+    shell::ProgramState& s = p.state;
+    torch::PlaySound(p, s.ScrollActive ? QStringLiteral("scroll-off") : QStringLiteral("scroll-on"));
+    s.ScrollActive = !s.ScrollActive;
+}
+
+// What every arrow does before its loop; false when the open-window guard refused the click.
+bool prepareArrow(Program& p) {
+    torch::CloseContactWindow(p);
+    if (OpenWindowGuard(p)) return false;
+    closeTorchPanelWithSound(p);
+    return true;
+}
+
+void showArrowPicture(Program& p, ui::PictureBox& arrow, const char* picture) {
+    arrow.loadPicture(p.state.CourseDir + QLatin1String(picture));
+}
+
+} // namespace
+
+// Re-entry: the loop yields on every pass, so any handler may run inside it. A second click here
+// runs nested, clears ScrollActive and ends its own loop at once; this loop ends at its next pass.
+void ScrollForward(Program& p) {
+    toggleForward(p);
+    if (!prepareArrow(p)) return;   // the flag keeps the value the toggle gave it
+    p.sys.beginScrollPasses();
+    while (forwardPass(p)) {}
+}
+
+// Re-entry as for ScrollForward: the press that stops a running loop has already cleared
+// ScrollActive, so a nested click ends at once and the outer loop at its next pass.
+void ScrollBack(Program& p) {
+    if (!prepareArrow(p)) return;
+    p.sys.beginScrollPasses();
+    while (backwardPass(p)) {}
+}
+
+void Picture4_Click(Program& p) { ScrollForward(p); }
+void Picture4_MouseDown(Program& p) { showArrowPicture(p, *p.form.Picture4, "wood3-btn-up-p.jpg"); }
+void Picture4_MouseUp(Program& p) { showArrowPicture(p, *p.form.Picture4, "wood3-btn-up.jpg"); }
+
+// Re-entry: a press while a loop runs stops it (it clears ScrollActive); the backward loop starts
+// only from the click that follows the press.
+void Picture5_MouseDown(Program& p) {
+    showArrowPicture(p, *p.form.Picture5, "wood3-btn-dn-p.jpg");
+    toggleBackward(p);
+}
+
+void Picture5_Click(Program& p) { ScrollBack(p); }
+void Picture5_MouseUp(Program& p) { showArrowPicture(p, *p.form.Picture5, "wood3-btn-dn.jpg"); }
+
+void VScroll1_Change(Program& p) {
+    torch::CloseContactWindow(p);
+    p.state.ScrollDelay = p.form.VScroll1->value();
+}
+
+// Runs no check-points: those between the old and the new position are tested by later forward
+// steps. When the bar only follows the forward steps (its value is the distance ScrollPos already
+// holds), the pane keeps its fraction of a pixel: pulling it to the whole value would make a pixel
+// take five or six steps instead of ten.
+void VScroll2_Change(Program& p) {
+    torch::CloseContactWindow(p);
+    const int distance = p.form.VScroll2->value();
+    if (p.state.ScrollPos != -distance) {
+        p.form.RichTextBox1->setTopEdge(-distance);
+        p.state.ScrollPos = -distance;
+    }
+    showProgressMark(p);
+}
+
+} // namespace veltrin::reader

@@ -1,0 +1,338 @@
+// The scroll loops: pass counts and step positions, stopping and re-entry, the guard, the end of
+// the due level's text, the not-done messages and the level completion with its award.
+#include "support/ReaderFixture.h"
+
+#include "base/Numbers.h"
+#include "reader/Reader.h"
+
+namespace veltrin::test {
+namespace {
+
+using shell::DueLevel;
+
+// The distance at which the due level of `stage` ends, less one pixel: a few steps from the end.
+int justAboveEnd(int stage) { return -(reader::LevelEnds[std::size_t(DueLevel(stage))] - 1); }
+
+class Scrolling : public ReaderFixture {};
+
+struct TickCase {
+    const char* name;
+    bool forward;
+    int delay;
+    long passesPerStep;
+};
+
+class PassesPerStep : public ReaderFixture, public ::testing::WithParamInterface<TickCase> {
+protected:
+    // Steps taken after `passes` passes of the loop.
+    int stepsAfter(double startTop, double top) const { return int(std::lround(std::abs(top - startTop) * 10)); }
+};
+
+TEST_P(PassesPerStep, StepComesOnTheLastPassOfEachPeriod) {
+    const TickCase c = GetParam();
+    Program& p = startAt(-1, c.forward ? 0 : -100);
+    p.form.VScroll1->setValue(c.delay);
+    const double startTop = p.form.RichTextBox1->topEdge();
+    std::vector<double> tops;
+    const long period = c.passesPerStep;
+    for (const long passes : {5 * period - 1, 5 * period})
+        sys.script(QStringLiteral("note the top edge"), [this, passes] { return sys.scrollPasses >= passes; },
+                   [&] { tops.push_back(p.form.RichTextBox1->topEdge()); });
+    loseFocusAfterPasses(5 * period + 1);
+    c.forward ? clickUp() : clickDown();
+    ASSERT_EQ(tops.size(), 2u);
+    EXPECT_EQ(p.state.ScrollDelay, c.delay);
+    EXPECT_EQ(stepsAfter(startTop, tops[0]), 4);
+    EXPECT_EQ(stepsAfter(startTop, tops[1]), 5);
+    EXPECT_FALSE(p.state.ScrollActive);
+    expectScriptPlayed();
+}
+
+INSTANTIATE_TEST_SUITE_P(Loops, PassesPerStep,
+                         ::testing::Values(TickCase{"ForwardDelay0", true, 0, 2}, TickCase{"ForwardDelay10", true, 10, 12},
+                                           TickCase{"BackwardDelay0", false, 0, 2}, TickCase{"BackwardDelay10", false, 10, 22}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct StepCase {
+    const char* name;
+    long steps;
+    double top;
+    int scrollPos;   // the top edge rounded half to even
+};
+
+class ForwardSteps : public ReaderFixture, public ::testing::WithParamInterface<StepCase> {};
+
+// The position bar follows the steps; its handler must not pull the pane to whole pixels, or a
+// pixel would take five or six steps instead of ten.
+TEST_P(ForwardSteps, TenthsStayExactAndThePositionRoundsHalfToEven) {
+    const StepCase c = GetParam();
+    Program& p = startAt(-1, 0);
+    loseFocusAfterPasses(2 * c.steps);
+    clickUp();
+    EXPECT_DOUBLE_EQ(p.form.RichTextBox1->topEdge(), c.top);
+    EXPECT_EQ(p.state.ScrollPos, c.scrollPos);
+    EXPECT_EQ(p.form.VScroll2->value(), -c.scrollPos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, ForwardSteps,
+                         ::testing::Values(StepCase{"HalfRoundsUpToZero", 5, -0.5, 0}, StepCase{"OnePixel", 10, -1.0, -1},
+                                           StepCase{"HalfRoundsDownToTwo", 15, -1.5, -2},
+                                           StepCase{"HalfRoundsUpToTwo", 25, -2.5, -2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct SecondClickCase {
+    const char* name;
+    bool startForward;
+    bool stopWithUp;
+    QStringList sounds;
+};
+
+class SecondClick : public ReaderFixture, public ::testing::WithParamInterface<SecondClickCase> {};
+
+// The nested click runs inside the loop's yield: it stops the loop once and nothing moves after it.
+TEST_P(SecondClick, StopsTheRunningLoopOnce) {
+    const SecondClickCase c = GetParam();
+    Program& p = startAt(-1, -100);
+    double topAtStop = 0;
+    sys.script(QStringLiteral("click an arrow mid-loop"), [this] { return sys.scrollPasses >= 21; }, [&] {
+        c.stopWithUp ? clickUp() : clickDown();
+        topAtStop = p.form.RichTextBox1->topEdge();
+    });
+    c.startForward ? clickUp() : clickDown();
+    EXPECT_EQ(sys.playedSounds(), c.sounds);
+    EXPECT_FALSE(p.state.ScrollActive);
+    EXPECT_EQ(p.form.RichTextBox1->topEdge(), topAtStop);
+    EXPECT_EQ(sys.scrollPasses, 21);
+    EXPECT_EQ(p.form.VScroll2->value(), -p.state.ScrollPos);
+    expectScriptPlayed();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arrows, SecondClick,
+    ::testing::Values(SecondClickCase{"UpThenUp", true, true, {"scroll-on", "Scroll-off"}},
+                      SecondClickCase{"DownThenDown", false, false, {"scroll-on", "scroll-off"}},
+                      SecondClickCase{"UpThenDown", true, false, {"scroll-on", "scroll-off"}},
+                      SecondClickCase{"DownThenUp", false, true, {"scroll-on", "Scroll-off"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Scrolling, BackwardLoopStopsOnceTheTopEdgeIsBelowTheViewportTop) {
+    Program& p = startAt(-1, -1);
+    clickDown();
+    EXPECT_GT(p.form.RichTextBox1->topEdge(), 0);
+    EXPECT_LE(p.form.RichTextBox1->topEdge(), 0.2);
+    EXPECT_EQ(p.state.ScrollPos, -1);   // going back records nothing
+    EXPECT_EQ(p.form.VScroll2->value(), 1);
+    EXPECT_FALSE(p.state.ScrollActive);
+}
+
+struct GuardCase {
+    const char* name;
+    bool up;
+    bool journalOpen;   // else the viewer
+    const char* document;
+};
+
+class ArrowGuard : public ReaderFixture, public ::testing::WithParamInterface<GuardCase> {};
+
+TEST_P(ArrowGuard, RefusesAfterTheToggleAndDoesNotScroll) {
+    const GuardCase c = GetParam();
+    Program& p = startAt(-1, -100, {"closejnl.rtf", "closeman.rtf"});
+    (c.journalOpen ? static_cast<QWidget*>(p.form.Frame1) : p.form.RichTextBox4)->show();
+    c.up ? clickUp() : clickDown();
+    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "resetyn"}));
+    EXPECT_TRUE(p.form.RichTextBox2->FileName().endsWith(QLatin1String(c.document)));
+    EXPECT_EQ(sys.scrollPasses, 0);
+    EXPECT_EQ(p.form.RichTextBox1->topEdge(), -100);
+    EXPECT_TRUE(p.state.ScrollActive);   // the toggle's value stands
+}
+
+INSTANTIATE_TEST_SUITE_P(OpenWindows, ArrowGuard,
+                         ::testing::Values(GuardCase{"UpWithJournal", true, true, "closejnl.rtf"},
+                                           GuardCase{"DownWithViewer", false, false, "closeman.rtf"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Scrolling, OpenTorchPanelClosesWithTheTorchSoundBeforeTheLoop) {
+    Program& p = startAt(-1, 0, {"Greetings.rtf"});
+    torch::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
+    loseFocusAfterPasses(4);
+    clickUp();
+    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "torch-off"}));
+    EXPECT_TRUE(p.form.Picture2->isHidden());
+    EXPECT_DOUBLE_EQ(p.form.RichTextBox1->topEdge(), -0.2);
+}
+
+TEST_F(Scrolling, ArrowPicturesComeFromTheCourseFolderOnPressAndRelease) {
+    const QStringList names{"wood3-btn-up.jpg", "wood3-btn-up-p.jpg", "wood3-btn-dn.jpg", "wood3-btn-dn-p.jpg"};
+    for (const QString& name : names) {
+        QImage image(4, 4, QImage::Format_RGB32);
+        image.fill(Qt::darkYellow);
+        ASSERT_TRUE(image.save(courseDir() + name, "JPG"));
+    }
+    Program& p = startAt(-1, -100, {"closejnl.rtf"});
+    p.form.Frame1->show();   // the guard refuses both clicks; the pictures change all the same
+    const auto pressAndRelease = [&](ui::PictureBox* arrow, const QString& pressed, const QString& released) {
+        QTest::mousePress(arrow, Qt::LeftButton);
+        EXPECT_EQ(arrow->pictureName(), pressed);
+        EXPECT_FALSE(arrow->picture().isNull());
+        QTest::mouseRelease(arrow, Qt::LeftButton);
+        EXPECT_EQ(arrow->pictureName(), released);
+    };
+    pressAndRelease(p.form.Picture5, names[3], names[2]);
+    pressAndRelease(p.form.Picture4, names[1], names[0]);
+}
+
+TEST_F(Scrolling, PositionBarMovesThePaneAndShowsTheMarkButRunsNoCheckpoint) {
+    Program& p = startAt(-1, 0);
+    const QByteArray topicsBefore = readFile(appDir() + "info.ndx");
+    p.state.ProgressMark = 42;
+    p.form.VScroll2->setValue(1239);   // the mark of the Introduction's first check-point
+    EXPECT_EQ(p.form.RichTextBox1->topEdge(), -1239);
+    EXPECT_EQ(p.state.ScrollPos, -1239);
+    EXPECT_EQ(p.form.Label5->text(), " 42");
+    EXPECT_EQ(readFile(appDir() + "info.ndx"), topicsBefore);
+    EXPECT_TRUE(sys.playedSounds().isEmpty());
+}
+
+// Level 2 on show while Level 4 is due: its end (7496) stops the reading in the middle of Level 2.
+TEST_F(Scrolling, EndOfTheDueLevelInAnotherLevelStopsWithoutAMessage) {
+    Program& p = startAt(3, 0);
+    click(p.form.Command3);
+    p.form.VScroll2->setValue(7495);
+    clickUp();
+    EXPECT_EQ(p.state.ScrollPos, -7496);   // -7495.5 rounds to the even -7496 on the fifth step
+    EXPECT_TRUE(p.state.EndReached);
+    EXPECT_FALSE(p.state.ScrollActive);
+    EXPECT_EQ(sys.scrollPasses, 11);   // five steps in ten passes, then the ending pass still ticks
+    EXPECT_TRUE(p.form.Picture2->isHidden());
+    EXPECT_EQ(sys.playedSounds(), QStringList({"open0", "scroll-on"}));
+
+    clickUp();   // stops again at its first pass, which still takes its step
+    EXPECT_EQ(sys.scrollPasses, 12);
+    EXPECT_DOUBLE_EQ(p.form.RichTextBox1->topEdge(), -7495.6);
+    EXPECT_EQ(p.state.CourseStage, 3);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"open0", "scroll-on", "scroll-on"}));
+}
+
+struct NotDoneCase {
+    const char* name;
+    int stage;
+    const char* document;
+};
+
+class NotDone : public ReaderFixture, public ::testing::WithParamInterface<NotDoneCase> {};
+
+TEST_P(NotDone, EndWithTheWorkUndoneShowsTheMessageWaitsAndStaysStopped) {
+    const NotDoneCase c = GetParam();
+    Program& p = startAt(c.stage, justAboveEnd(c.stage), {"notdoneyet-o.rtf", "notdoneyet.rtf"});
+    pressOkWhenTorchOpens();
+    clickUp();
+    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "torch-on", "torch-off"}));
+    EXPECT_TRUE(p.form.RichTextBox2->FileName().endsWith(QLatin1Char('/') + QLatin1String(c.document)));
+    EXPECT_FALSE(p.state.ScrollActive);
+    EXPECT_TRUE(p.state.EndReached);
+    EXPECT_EQ(p.state.CourseStage, c.stage);
+    EXPECT_EQ(settingsLine(5), base::numberText(c.stage));
+    expectScriptPlayed();
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, NotDone,
+                         ::testing::Values(NotDoneCase{"Stage5", 5, "notdoneyet-o.rtf"}, NotDoneCase{"Stage7", 7, "notdoneyet-o.rtf"},
+                                           NotDoneCase{"Stage8", 8, "notdoneyet.rtf"}, NotDoneCase{"Stage9", 9, "notdoneyet.rtf"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Scrolling, BackFromTheEndWithTheWorkUndoneScrollsOnToTheEndAgain) {
+    Program& p = startAt(5, justAboveEnd(5), {"notdoneyet-o.rtf"});
+    pressOkWhenTorchOpens();
+    clickUp();
+    p.form.VScroll2->setValue(9796 - 20);
+    const long passesBefore = sys.scrollPasses;
+    pressOkWhenTorchOpens();
+    clickUp();
+    EXPECT_EQ(sys.playedSounds().count("torch-on"), 2);
+    EXPECT_EQ(p.state.ScrollPos, -9796);
+    EXPECT_GE(sys.scrollPasses - passesBefore, 2 * 195);   // about twenty pixels of steps
+    EXPECT_EQ(p.state.CourseStage, 5);
+    expectScriptPlayed();
+}
+
+TEST_F(Scrolling, WorkDoneAfterTheMessageCompletesAtTheFirstPass) {
+    Program& p = startAt(5, justAboveEnd(5), {"notdoneyet-o.rtf", "award6.rtf"});
+    pressOkWhenTorchOpens();
+    clickUp();
+    for (auto& row : p.state.StageCounters) row.fill(99);   // the missing work is done
+    const long passesBefore = sys.scrollPasses;
+    pressOkWhenTorchOpens();
+    clickUp();
+    EXPECT_EQ(sys.scrollPasses, passesBefore);
+    EXPECT_EQ(p.state.CourseStage, 6);
+    EXPECT_EQ(sys.playedSounds().mid(3), QStringList({"scroll-on", "operative", "torch-off"}));
+    expectScriptPlayed();
+}
+
+struct CompletionCase {
+    const char* name;
+    int stage;
+    const char* sound;
+    int textAfter;   // the level text in the pane once the award is closed
+};
+
+class Completion : public ReaderFixture, public ::testing::WithParamInterface<CompletionCase> {};
+
+TEST_P(Completion, RaisesTheStageGivesTheAwardAndOpensTheNextLevel) {
+    const CompletionCase c = GetParam();
+    const int newStage = c.stage + 1;
+    const QString award = QStringLiteral("award%1").arg(newStage);
+    Program& p = startAt(c.stage, justAboveEnd(c.stage), {award + ".rtf"}, true);
+    bool coveredDuringAward = false;
+    const auto awardOnShow = [&p, award] { return p.form.RichTextBox2->FileName().endsWith(award + ".rtf") && !p.form.Picture2->isHidden(); };
+    sys.script(QStringLiteral("close the award"), awardOnShow, [&] {
+        coveredDuringAward = !p.form.Picture12->isHidden() && p.form.Picture4->isHidden() && p.form.Picture5->isHidden();
+        click(p.form.Command11);
+    });
+    clickUp();
+    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", c.sound, "torch-off"}));
+    EXPECT_TRUE(p.form.RichTextBox2->FileName().endsWith(QLatin1Char('/') + award + ".rtf"));
+    EXPECT_EQ(topics().last(), award);
+    EXPECT_EQ(p.state.CourseStage, newStage);
+    EXPECT_EQ(settingsLine(5), base::numberText(newStage));
+    EXPECT_EQ(settingsLine(6), " 0");
+    EXPECT_EQ(p.state.LevelShown, DueLevel(newStage));
+    EXPECT_FALSE(p.state.TitleText.isEmpty());
+    EXPECT_EQ(p.form.Label9->text(), p.state.TitleText);
+    EXPECT_TRUE(coveredDuringAward);
+    EXPECT_TRUE(p.form.Picture12->isHidden());
+    EXPECT_FALSE(p.form.Picture4->isHidden() || p.form.Picture5->isHidden());
+    EXPECT_FALSE(p.state.EndReached);
+    EXPECT_TRUE(p.form.RichTextBox1->FileName().endsWith(reader::LevelFileName(c.textAfter)));
+    expectScriptPlayed();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Awards, Completion,
+    ::testing::Values(CompletionCase{"Introduction", -1, "award1", 1}, CompletionCase{"Level6FirstPass", 5, "operative", 7},
+                      CompletionCase{"Level7FirstPass", 6, "commander", 1}, CompletionCase{"Level1SecondPass", 7, "commander", 2},
+                      CompletionCase{"Level7SecondPass", 13, "finish", 7}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Scrolling, CompletingTheIntroductionOpensLevelOneAtItsTop) {
+    Program& p = startAt(-1, justAboveEnd(-1), {"award0.rtf"}, true);
+    pressOkWhenTorchOpens();
+    clickUp();
+    EXPECT_EQ(p.form.RichTextBox1->topEdge(), 0);
+    EXPECT_EQ(p.state.ScrollPos, 0);
+    EXPECT_EQ(p.form.VScroll2->maximum(), 15443);
+    EXPECT_EQ(p.form.VScroll2->value(), 0);
+    EXPECT_TRUE(p.state.LevelJustPassed);
+}
+
+TEST_F(Scrolling, CompletingTheCourseLeavesTheLastTextWhereItStood) {
+    Program& p = startAt(13, justAboveEnd(13), {"award14.rtf"}, true);
+    pressOkWhenTorchOpens();
+    clickUp();
+    EXPECT_EQ(p.state.LevelShown, 8);
+    EXPECT_LT(p.form.RichTextBox1->topEdge(), -11215);
+    EXPECT_EQ(p.form.VScroll2->maximum(), 12166);
+}
+
+} // namespace
+} // namespace veltrin::test
