@@ -50,6 +50,18 @@ TEST_F(TorchLook, TheDocumentWrapsInsideThePane) {
     EXPECT_EQ(form.RichTextBox2->horizontalScrollBar()->maximum(), 0);
 }
 
+TEST_F(TorchLook, ALongDocumentScrollsInsideThePanel) {
+    writeFile(appDir() + "long.rtf", rtfDocument(QStringLiteral("Torch has a great deal to say today. ").repeated(40)));
+    p.state.AppDir = appDir();
+    torch::ShowTorchDocument(p, QStringLiteral("long.rtf"), 0);
+    const QScrollBar* bar = form.RichTextBox2->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    const int panelWidth = form.Picture2->width();
+    EXPECT_LE(bar->mapTo(form.Picture2, QPoint(bar->width(), 0)).x(), panelWidth);
+    const QWidget* text = form.RichTextBox2->viewport();
+    EXPECT_LE(text->mapTo(form.Picture2, QPoint(text->width(), 0)).x(), panelWidth);
+}
+
 TEST_F(TorchLook, YesAndNoShareTheRowUnderThePane) {
     p.state.AskYesNo = true;
     torch::ShowTorchDocument(p, QStringLiteral("resetmsg.rtf"), 0);
