@@ -143,6 +143,9 @@ void Form1::buildTorchPanel() {
     Combo1 = place(comboBox(Picture2, QStringLiteral("Topics")), 0, 1920, 2100, 315);
     RichTextBox2 = place(new RichTextView(Picture2), 0, 2280, 2175, 3495);
     RichTextBox2->setAccessibleName(QStringLiteral("Torch says"));
+    // The designed pane reaches past the panel's right edge, where the panel clips it; ending it at
+    // the edge keeps the wrapped text and the scroll bar whole.
+    RichTextBox2->resize(Picture2->width(), RichTextBox2->height());
     Command18 = place(new QPushButton(QStringLiteral("Yes"), Picture2), 75, 5880, 480, 300);
     Command11 = place(new QPushButton(QStringLiteral("OK"), Picture2), 840, 5880, 540, 360);
     Command12 = place(new QPushButton(QStringLiteral("No"), Picture2), 1560, 5880, 480, 300);

@@ -15,8 +15,8 @@ public:
     void loadPicture(const QString& path);
     void loadDownPicture(const QString& path);
     void loadDisabledPicture(const QString& path);
-    void clearPicture() { m_picture = {}; update(); }
-    void clearDisabledPicture() { m_disabled = {}; update(); }
+    void clearPicture() { m_picture = {}; m_pictureName.clear(); update(); }
+    void clearDisabledPicture() { m_disabled = {}; m_disabledName.clear(); update(); }
 
     const QPixmap& picture() const { return m_picture; }
     const QPixmap& downPicture() const { return m_down; }

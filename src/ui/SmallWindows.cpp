@@ -69,7 +69,7 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::W
     Image1->setGeometry(310, 20, 90, 90);
     lblPlatform = centredLabel(this, QStringLiteral("Veltrin"), 26, {110, 24, 200, 50});
     lblVersion = centredLabel(this, QStringLiteral("Version 3.0"), 11, {110, 76, 200, 24});
-    lblCopyright = centredLabel(this, QStringLiteral("Veltrin is the work of the Veltrin team."), 9, {20, 130, 380, 22});
+    lblCopyright = centredLabel(this, QStringLiteral("Copyright \u00a9 the Veltrin team. All rights reserved."), 9, {20, 130, 380, 22});
     Label2 = centredLabel(this, QStringLiteral("Join the Veltrin community of explorers of the Inner Realm at"), 9, {20, 170, 380, 36});
     Label1 = centredLabel(this, QString::fromLatin1(DistributorAddress), 10, {20, 210, 380, 24});
 }
