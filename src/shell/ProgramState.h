@@ -47,6 +47,8 @@ struct ProgramState {
 
     // The progress reset's pending answer: 0 none, 1 No, 2 Yes.
     std::int16_t ResetAnswer = 0;
+    // A reset action runs, from its question to its end; a second erase click is refused meanwhile.
+    bool resetUnderWay = false;
 };
 
 // The level due at a stage: 0 for -1, stage + 1 for 0 .. 6, stage - 6 for 7 .. 13, 8 (none) otherwise.
