@@ -55,6 +55,8 @@ struct ProgramState {
     // Index and progress files whose damage the user has been told about and that have not been
     // read whole since; a damaged file is reported once, not at every reload.
     QStringList ReportedDamage;
+    // A reset action runs, from its question to its end; a second erase click is refused meanwhile.
+    bool resetUnderWay = false;
 };
 
 // The level due at a stage: 0 for -1, stage + 1 for 0 .. 6, stage - 6 for 7 .. 13, 8 (none) otherwise.

@@ -1,0 +1,178 @@
+#include "torch/Torch.h"
+
+#include "base/FileError.h"
+#include "base/TextFile.h"
+#include "progress/Progress.h"
+#include "shell/Shell.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace veltrin::torch {
+
+namespace {
+
+enum ResetAnswers : std::int16_t { NoAnswer = 0, AnsweredNo = 1, AnsweredYes = 2 };
+
+const QString QuestionDocument = QStringLiteral("resetmsg.rtf");
+const QString BackupEnding = QStringLiteral(".bak");
+
+// What the index files hold in a fresh course.
+const QStringList StartingTopics{QStringLiteral("Greetings"), QStringLiteral("Status")};
+const QStringList StartingSubjects{QStringLiteral("Journal Entry")};
+
+struct ErasedFile {
+    QString shell::ProgramState::*folder;
+    const char* name;
+};
+
+// The files a reset empties or rewrites; each is kept as <name>.bak beside it first. The settings
+// file is left out: the reset keeps its folders, speed and mute, and the stage is the user's choice.
+constexpr std::array<ErasedFile, 5> ErasedFiles{{
+    {&shell::ProgramState::CourseDir, "veltrin.sdb"},
+    {&shell::ProgramState::AppDir, "info.ndx"},
+    {&shell::ProgramState::AppDir, "mission.ndx"},
+    {&shell::ProgramState::AppDir, "status.ndx"},
+    {&shell::ProgramState::AppDir, "work.ndx"},
+}};
+
+QString pathOf(const Program& p, const ErasedFile& file) { return p.state.*file.folder + QLatin1String(file.name); }
+
+QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
+
+// Copies every file the reset will erase, before anything is erased. Throws FileError; a file that
+// does not exist has nothing to lose and gets no copy.
+void keepCopies(Program& p) {
+    for (const ErasedFile& file : ErasedFiles) {
+        const QString path = pathOf(p, file);
+        if (base::fileExists(path)) base::rewriteBytes(path + BackupEnding, base::readBytes(path));
+    }
+}
+
+// Puts the question in front of the user again rather than starting a second reset: the second
+// one's answer would end with ResetAnswer 0 and leave the first one's wait without its answer.
+void refuseSecondReset(Program& p) {
+    PlaySound(p, QStringLiteral("resetyn"));
+    if (p.state.ResetAnswer != NoAnswer) return;   // the answer is being carried out
+    p.state.AskYesNo = true;                       // OK may have cleared it while the question waited
+    if (!p.form.Picture2->isHidden()) ShowTorchDocument(p, QString(), 0);
+    ShowTorchDocument(p, QuestionDocument, 0);
+}
+
+void askToReset(Program& p) {
+    p.state.AskYesNo = true;
+    PlaySound(p, QStringLiteral("resetyn"));
+    ShowTorchDocument(p, QuestionDocument, 0);
+}
+
+// Yes and No run inside this wait and set the answer.
+void waitForAnswer(Program& p) {
+    while (p.state.ResetAnswer == NoAnswer) p.sys.waitForUser();
+}
+
+void keepProgress(Program& p) {
+    p.state.AskYesNo = false;
+    ShowTorchDocument(p, QStringLiteral("veltrinnotreset.rtf"), 1);
+}
+
+// The stored files of a fresh course: settings at stage -1 and position 0, index files, an empty
+// journal store and cleared progress files.
+void writeStartingFiles(Program& p) {
+    p.state.ScrollPos = 0;
+    shell::SaveSettings(p, -1);
+    base::rewriteLines(appFile(p, "mission.ndx"), StartingSubjects);
+    base::rewriteLines(appFile(p, "info.ndx"), StartingTopics);
+    p.form.Combo1->clear();
+    p.form.Combo2->clear();
+    base::rewriteBytes(p.state.CourseDir + QStringLiteral("veltrin.sdb"), {});
+    progress::ClearProgressTables(p);
+    progress::SaveProgressFiles(p);
+}
+
+// Disabled-state pictures first, then the normal ones, so that stage -1 starts from plain buttons.
+void removeLevelPictures(Program& p) {
+    for (int level = 0; level < 8; ++level) p.form.levelButton(level)->clearDisabledPicture();
+    for (int level = 0; level < 8; ++level) p.form.levelButton(level)->clearPicture();
+    p.sys.Yield();
+}
+
+void showSpeed(Program& p) {
+    const qint64 speed = std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), p.form.VScroll1->maximum());
+    p.form.VScroll1->setValue(int(speed));
+}
+
+void restoreStartingWindow(Program& p) {
+    p.form.RichTextBox1->SetText(QString());
+    shell::RestoreProgress(p);
+    ShowTitle(p);
+    p.sys.Yield();
+    p.form.Label9->setText(p.state.TitleText);
+    showSpeed(p);
+    p.state.ScrollActive = false;
+    p.form.RichTextBox2->SetText(QString());
+    p.form.levelButton(0)->setText(QStringLiteral("Key"));
+}
+
+void eraseProgress(Program& p) {
+    writeStartingFiles(p);
+    removeLevelPictures(p);
+    restoreStartingWindow(p);
+    p.state.AskYesNo = false;
+    ShowTorchDocument(p, QStringLiteral("veltrinreset.rtf"), 0);
+    p.state.ScrollPos = 0;
+}
+
+// Once erasing has begun, the files are no longer as they were, so the boundary's message would
+// not be true: the user hears here what failed and where the copies are.
+void tellResetStoppedPartWay(Program& p, const base::FileError& error) {
+    p.state.AskYesNo = false;
+    p.sys.messageBox(QStringLiteral("Veltrin could not finish erasing your progress: the file\n%1\ncould not be "
+                                    "written.\n\n%2\n\nSome of your files may already be erased. Copies of your "
+                                    "journal, index and progress files as they were before are kept beside them, "
+                                    "each named with \"%3\" at the end.")
+                         .arg(error.path(), error.reason(), BackupEnding));
+}
+
+void eraseProgressKeepingCopies(Program& p) {
+    keepCopies(p);
+    try {
+        eraseProgress(p);
+    } catch (const base::FileError& error) {
+        tellResetStoppedPartWay(p, error);
+    }
+}
+
+void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
+    CloseContactWindow(p);
+    p.state.ResetAnswer = answer;
+    PlaySound(p, sound);
+    ShowTorchDocument(p, QString(), 0);
+}
+
+} // namespace
+
+// Erase: asks first, and erases only on Yes, after keeping a copy of every file it erases. A
+// second erase click while one runs (it can arrive at any yield) is refused; Yes, No and every
+// other control may run inside the wait.
+void Command19_Click(Program& p) {
+    CloseContactWindow(p);
+    if (p.state.resetUnderWay) {
+        refuseSecondReset(p);
+        return;
+    }
+    p.state.resetUnderWay = true;
+    if (!p.form.Picture2->isHidden()) ShowTorchDocument(p, QString(), 1);
+    askToReset(p);
+    waitForAnswer(p);
+    if (p.state.ResetAnswer == AnsweredNo) keepProgress(p);
+    else eraseProgressKeepingCopies(p);
+    p.state.ResetAnswer = NoAnswer;
+    p.state.resetUnderWay = false;
+}
+
+void Command18_Click(Program& p) { answerReset(p, AnsweredYes, QStringLiteral("resety")); }
+
+void Command12_Click(Program& p) { answerReset(p, AnsweredNo, QStringLiteral("resetn")); }
+
+} // namespace veltrin::torch
