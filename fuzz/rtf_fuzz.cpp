@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Broken pictures are expected here; the image plugins' complaints would drown the fuzzer's log.
+    // Broken pictures are expected here; Qt's warnings about them would drown the fuzzer's log.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static QGuiApplication app(*argc, *argv);
     return 0;
