@@ -54,8 +54,9 @@ void keepCopies(Program& p) {
 // one's answer would end with ResetAnswer 0 and leave the first one's wait without its answer.
 void refuseSecondReset(Program& p) {
     PlaySound(p, QStringLiteral("resetyn"));
-    if (p.state.ResetAnswer != NoAnswer) return;   // the answer is being carried out
-    p.state.AskYesNo = true;                       // OK may have cleared it while the question waited
+    const bool answerable = !p.form.Picture2->isHidden() && !p.form.Command18->isHidden();
+    if (p.state.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
+    p.state.AskYesNo = true;   // OK may have cleared it while the question waited
     if (!p.form.Picture2->isHidden()) ShowTorchDocument(p, QString(), 0);
     ShowTorchDocument(p, QuestionDocument, 0);
 }

@@ -1,0 +1,164 @@
+// The topic list: a topic's document shown with "speak" only, and the status report written byte
+// for byte for every kind of stage before it is shown.
+#include "support/CourseFixture.h"
+
+#include "base/TextFile.h"
+#include "journal/Journal.h"
+#include "torch/Torch.h"
+
+#include <QFileInfo>
+
+namespace veltrin::test {
+namespace {
+
+const QByteArray Header =
+    "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
+    "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
+    "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql\r\n";
+
+class TopicList : public CourseFixture {
+protected:
+    void SetUp() override {
+        writeStartingCourse({"Greetings.rtf", "status.rtf"});
+        Program& p = program();
+        p.state.AppDir = appDir();
+        p.state.CourseDir = courseDir();
+        p.state.SoundDir = soundDir();
+        journal::FillRequirementTables(p);
+        shell::WireTorchControls(p);
+    }
+
+    void setStage(int stage) {
+        program().state.CourseStage = static_cast<std::int16_t>(stage);
+        torch::ShowTitle(program());
+    }
+
+    // The user picks a topic, or types one, in the topic list.
+    void choose(const QString& topic) {
+        QComboBox& list = *program().form.Combo1;
+        list.setEditable(true);
+        list.setEditText(topic);
+        emit list.activated(list.currentIndex());
+    }
+
+    QByteArray statusReport() const { return readFile(appDir() + "status.rtf"); }
+    QString shownDocument() { return QFileInfo(program().form.RichTextBox2->FileName()).fileName(); }
+};
+
+QByteArray report(const QByteArray& title, const QList<QByteArray>& body) {
+    QByteArray bytes = Header + "\\cf2 Your Veltrin Title is:\\par\r\n\\cf3 " + title + "\\par\\par\\cf2 \r\n";
+    for (const QByteArray& line : body) bytes += line + "\r\n";
+    return bytes + "}\r\n";
+}
+
+struct StatusCase {
+    const char* name;
+    int stage;
+    void (*progress)(shell::ProgramState&);
+    QByteArray expected;
+};
+
+void setCount(shell::ProgramState& s, int row, const char* count) { s.SubjectProgress[std::size_t(row)][2] = QString::fromLatin1(count); }
+
+const StatusCase StatusCases[] = {
+    {"NothingDone", -1, [](shell::ProgramState&) {},
+     report("Ascendant",
+            {"Click the \\par Key \\par Button to load the Veltrin Introduction. Click the \\par UP Arrow \\par on the "
+             "right to begin scrolling.\\par",
+             "\\par There are 3 position check-points to pass as you scroll the Introduction."})},
+    {"OneCheckpointLeft", 3, [](shell::ProgramState& s) { s.StageCounters[1][4] = 5; },
+     report("Level Three Operative of the Inner Realm", {"You have 1 check-point yet to pass as you scroll this level."})},
+    {"NoCheckpointLeft", 3, [](shell::ProgramState& s) { s.StageCounters[1][4] = 6; },
+     report("Level Three Operative of the Inner Realm", {"You have 0 check-points yet to pass as you scroll this level."})},
+    {"OverCountedCheckpoints", 3, [](shell::ProgramState& s) { s.StageCounters[1][4] = 7; },
+     report("Level Three Operative of the Inner Realm", {"You have-1 check-points yet to pass as you scroll this level."})},
+    // Exploration's six extra entries do not make up for Needs and Feel; Feel's empty count shows as stored.
+    {"SecondPassCappedCounts", 8,
+     [](shell::ProgramState& s) {
+         s.StageCounters[1][9] = 2;
+         setCount(s, 6, "30");
+         setCount(s, 7, "4");
+         setCount(s, 8, "");
+     },
+     report("Level One Commander of the Inner Realm",
+            {"You have 3 check-points yet to pass as you scroll this level.",
+             "\\par\\par\\cf1 Exploration\\cf0 ", "\\par\\cf1 30\\cf3  of \\cf2 24\\cf3  complete.\\cf0 ",
+             "\\par\\par\\cf1 Needs\\cf0 ", "\\par\\cf1 4\\cf3  of \\cf2 12\\cf3  complete.\\cf0 ",
+             "\\par\\par\\cf1 Feel\\cf0 ", "\\par\\cf1 \\cf3  of \\cf2 5\\cf3  complete.\\cf0 ",
+             "\\par\\par There are 13 things to do in this level."})},
+    {"LastLevelOneThingLeft", 13,
+     [](shell::ProgramState& s) {
+         s.StageCounters[1][14] = 6;
+         setCount(s, 21, "5");
+         setCount(s, 22, "25");
+         setCount(s, 23, "24");
+         setCount(s, 24, "26");
+     },
+     report("Level Six Commander of the Inner Realm",
+            {"You have 0 check-points yet to pass as you scroll this level.",
+             "\\par\\par\\cf1 Parameters\\cf0 ", "\\par\\cf1 5\\cf3  of \\cf2 5\\cf3  complete.\\cf0 ",
+             "\\par\\par\\cf1 Skilling\\cf0 ", "\\par\\cf1 25\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
+             "\\par\\par\\cf1 Interaction\\cf0 ", "\\par\\cf1 24\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
+             "\\par\\par\\cf1 Tweaking\\cf0 ", "\\par\\cf1 26\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
+             "\\par\\par There is 1 thing left to do in this level."})},
+    {"CourseFinished", 14, [](shell::ProgramState&) {},
+     report("Level Seven Commander of the Inner Realm", {"You are a Commander of the Inner Realm.\\par Congradulations."})},
+};
+
+class StatusReport : public TopicList, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(StatusReport, IsWrittenByteForByteAndShownWithSpeakOnly) {
+    setStage(GetParam().stage);
+    GetParam().progress(program().state);
+    choose("Status");
+    EXPECT_EQ(statusReport(), GetParam().expected);
+    EXPECT_EQ(sys.playedSounds(), QStringList{"speak"});
+    EXPECT_EQ(shownDocument(), "status.rtf");
+    EXPECT_FALSE(program().form.Picture2->isHidden());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, StatusReport, ::testing::ValuesIn(StatusCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TopicList, StatusOverAnotherDocumentClosesThePanelSilentlyAndShowsTheReport) {
+    setStage(0);
+    choose("Greetings");
+    ASSERT_EQ(shownDocument(), "Greetings.rtf");
+    choose("Status");
+    EXPECT_EQ(sys.playedSounds(), (QStringList{"speak", "speak"}));
+    EXPECT_EQ(shownDocument(), "status.rtf");
+    EXPECT_FALSE(program().form.Picture2->isHidden());
+    EXPECT_TRUE(program().form.Command10->isHidden());
+}
+
+TEST_F(TopicList, StatusInSmallLettersShowsTheStoredReportUnchanged) {
+    setStage(5);
+    const QByteArray stored = readFile(appDir() + "status.rtf");
+    choose("status");
+    EXPECT_EQ(statusReport(), stored);
+    EXPECT_EQ(shownDocument(), "status.rtf");
+    EXPECT_EQ(sys.playedSounds(), QStringList{"speak"});
+}
+
+TEST_F(TopicList, AnEmptyTopicOpensAnEmptyPanel) {
+    choose("");
+    EXPECT_FALSE(program().form.Picture2->isHidden());
+    EXPECT_TRUE(program().form.RichTextBox2->FileName().isEmpty());
+    EXPECT_TRUE(program().form.RichTextBox2->Text().isEmpty());
+    EXPECT_EQ(sys.playedSounds(), QStringList{"speak"});
+}
+
+TEST_F(TopicList, AFailedReportLeavesTheOldOneAndTellsTheUser) {
+    setStage(2);
+    const QByteArray stored = readFile(appDir() + "status.rtf");
+    base::failWritesAfter(10);
+    choose("Status");
+    base::failWritesAfter(-1);
+    EXPECT_EQ(statusReport(), stored);
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_TRUE(sys.messages.front().contains("status.rtf"));
+    EXPECT_TRUE(sys.playedSounds().isEmpty());
+}
+
+} // namespace
+} // namespace veltrin::test
