@@ -1,5 +1,6 @@
 // The check-point schedule: the reading mark, the end of the text, and what each kind of
 // check-point shows, writes and counts, in order, with the user pressing OK at the waits.
+#include "base/Numbers.h"
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
