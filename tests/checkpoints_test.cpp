@@ -2,6 +2,7 @@
 // check-point shows, writes and counts, in order, with the user pressing OK at the waits.
 #include "support/CourseFixture.h"
 
+#include "base/Numbers.h"
 #include "base/TextFile.h"
 #include "journal/Journal.h"
 #include "progress/Progress.h"
@@ -30,6 +31,7 @@ protected:
     // The program as started at a stage, the due level on show at its top.
     Program& enterStage(int stage) {
         writeSettings(stage, 0);
+        shell::FindWindowsDir(program());
         shell::RestoreProgress(program());
         return program();
     }
