@@ -52,6 +52,7 @@ protected:
                    [this, &p] {
                        markerShownAtOk = !p.form.Picture11->isHidden();
                        documentAtOk = QFileInfo(p.form.RichTextBox2->FileName()).fileName();
+                       topicsAtOk = base::readLines(p.state.AppDir + "info.ndx");
                        torch::Command11_Click(p);
                    });
     }
@@ -61,6 +62,7 @@ protected:
 
     bool markerShownAtOk = false;
     QString documentAtOk;
+    QStringList topicsAtOk;   // info.ndx while the document waits for OK
 };
 
 QByteArray crlfLines(const QStringList& lines) {
@@ -177,6 +179,7 @@ TEST_F(Checkpoints, IntroductionUnlocksItsTopicOnAFreshCount) {
     EXPECT_EQ(sys.playedSounds(), (QStringList{"torch-on", "torch-off"}));
     EXPECT_EQ(documentAtOk, "introduction.rtf");
     EXPECT_TRUE(markerShownAtOk);
+    EXPECT_EQ(topicsAtOk.value(2), "Introduction");
     EXPECT_EQ(readFile(appFile("info.ndx")), crlfLines({"Greetings", "Status", "Introduction"}));
     QStringList expectedStatus(45, " 0");
     expectedStatus[0] = " 1";
