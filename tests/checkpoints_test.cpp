@@ -2,6 +2,7 @@
 // check-point shows, writes and counts, in order, with the user pressing OK at the waits.
 #include "support/CourseFixture.h"
 
+#include "base/Numbers.h"
 #include "base/TextFile.h"
 #include "journal/Journal.h"
 #include "progress/Progress.h"
@@ -30,6 +31,7 @@ protected:
     // The program as started at a stage, the due level on show at its top.
     Program& enterStage(int stage) {
         writeSettings(stage, 0);
+        shell::FindWindowsDir(program());
         shell::RestoreProgress(program());
         return program();
     }
@@ -50,6 +52,7 @@ protected:
                    [this, &p] {
                        markerShownAtOk = !p.form.Picture11->isHidden();
                        documentAtOk = QFileInfo(p.form.RichTextBox2->FileName()).fileName();
+                       topicsAtOk = base::readLines(p.state.AppDir + "info.ndx");
                        torch::Command11_Click(p);
                    });
     }
@@ -59,6 +62,7 @@ protected:
 
     bool markerShownAtOk = false;
     QString documentAtOk;
+    QStringList topicsAtOk;   // info.ndx while the document waits for OK
 };
 
 QByteArray crlfLines(const QStringList& lines) {
@@ -175,6 +179,7 @@ TEST_F(Checkpoints, IntroductionUnlocksItsTopicOnAFreshCount) {
     EXPECT_EQ(sys.playedSounds(), (QStringList{"torch-on", "torch-off"}));
     EXPECT_EQ(documentAtOk, "introduction.rtf");
     EXPECT_TRUE(markerShownAtOk);
+    EXPECT_EQ(topicsAtOk.value(2), "Introduction");
     EXPECT_EQ(readFile(appFile("info.ndx")), crlfLines({"Greetings", "Status", "Introduction"}));
     QStringList expectedStatus(45, " 0");
     expectedStatus[0] = " 1";

@@ -58,7 +58,41 @@ void loadDueLevelAtSavedPosition(Program& p) {
     p.form.VScroll2->setValue(distance > maximum ? 0 : int(distance));
 }
 
+// The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.
+struct FixedPicture {
+    ui::PictureButton* ui::Form1::*button;
+    const char* picture;
+    const char* pressed;
+};
+
+constexpr std::array<FixedPicture, 5> FixedButtonPictures{{
+    {&ui::Form1::Command10, "wood3-btn-torch.jpg", nullptr},
+    {&ui::Form1::Command13, "wood3-jrnl-opn-up.jpg", "wood3-jrnl-opn-dn.jpg"},
+    {&ui::Form1::Command14, "wood3-book-opn-up.jpg", "wood3-book-opn-dn.jpg"},
+    {&ui::Form1::Command19, "wood3-btn-erase.jpg", nullptr},
+    {&ui::Form1::Command20, "wood3-btn-info.jpg", nullptr},
+}};
+
+constexpr std::array<std::pair<ui::PictureBox* ui::Form1::*, const char*>, 4> FixedBoxPictures{{
+    {&ui::Form1::Picture4, "wood3-btn-up.jpg"},
+    {&ui::Form1::Picture5, "wood3-btn-dn.jpg"},
+    {&ui::Form1::Picture11, "wood3-newtopic.jpg"},
+    {&ui::Form1::Picture12, "wood3-award.jpg"},
+}};
+
 } // namespace
+
+void DressControls(Program& p) {
+    const QString& folder = p.state.CourseDir;
+    for (const FixedPicture& fixed : FixedButtonPictures) {
+        ui::PictureButton& button = *(p.form.*fixed.button);
+        button.loadPicture(folder + QLatin1String(fixed.picture));
+        if (fixed.pressed) button.loadDownPicture(folder + QLatin1String(fixed.pressed));
+    }
+    for (const auto& [box, picture] : FixedBoxPictures) (p.form.*box)->loadPicture(folder + QLatin1String(picture));
+    p.about.loadBackgroundPicture(folder + QStringLiteral("wood3-fr1.jpg"));
+    p.splash.imgLogo->loadPicture(folder + QStringLiteral("veltrin-logo.jpg"));
+}
 
 void RestoreProgress(Program& p) {
     ReadSettings(p);

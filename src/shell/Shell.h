@@ -36,6 +36,8 @@ void ReadSettings(Program& p);
 void RestoreProgress(Program& p);
 // Loads the pictures of the scenery for the current stage.
 void DressScenery(Program& p);
+// Loads the pictures that stay the same at every stage (arrows, side buttons, marker, award cover).
+void DressControls(Program& p);
 
 // Start-up sequence; ends the program when it cannot start.
 void Form_Load(Program& p);

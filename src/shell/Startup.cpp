@@ -61,6 +61,7 @@ void Form_Load(Program& p) {
         refuseToStart(p, QStringLiteral("Veltrin cannot start.\n\nFile: %1\n%2\n\nNothing has been changed.")
                              .arg(error.path(), error.reason()));
     }
+    DressControls(p);
     torch::ShowTitle(p);
     p.form.Label9->setText(p.state.TitleText);
     p.form.VScroll1->setValue(static_cast<int>(std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), 32767)));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace veltrin::ui::rtf {
 
@@ -79,57 +80,66 @@ QTextBlockFormat blockFormat(const ParaStyle& para) {
 
 RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables)
     : m_document(document), m_tables(tables), m_cursor(&document) {
-    m_cursor.setBlockFormat(blockFormat(m_appliedPara));
+    // One edit block for the whole document: without it every insertion lays out its paragraph
+    // again to place the cursor, which makes long paragraphs quadratic.
+    m_cursor.beginEditBlock();
 }
 
 QString& RtfDocumentBuilder::textFor(const CharStyle& chars, const ParaStyle& para) {
-    if (!m_pending.isEmpty() && (chars != m_pendingChars || para != m_pendingPara)) flush();
+    if (!m_pending.isEmpty() && chars != m_pendingChars) closeRun();
     m_pendingChars = chars;
-    m_pendingPara = para;
+    m_lastPara = para;
     return m_pending;
 }
 
 void RtfDocumentBuilder::endParagraph(const ParaStyle& para) {
-    flush();
-    applyParagraph(para);
-    m_cursor.insertBlock();
-    m_blockHasContent = false;
+    writeParagraph(para);
+    m_lastPara = para;
 }
 
 void RtfDocumentBuilder::endParagraphIfNotEmpty(const ParaStyle& para) {
-    if (m_blockHasContent || !m_pending.isEmpty()) endParagraph(para);
+    if (!m_runs.isEmpty() || !m_pending.isEmpty()) endParagraph(para);
 }
 
 void RtfDocumentBuilder::insertImage(const QImage& image, QSizeF size, const ParaStyle& para) {
-    flush();
-    applyParagraph(para);
+    closeRun();
     const QUrl name(QStringLiteral("rtf-image:%1").arg(++m_imageCount));
     m_document.addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat format;
     format.setName(name.toString());
     format.setWidth(size.width());
     format.setHeight(size.height());
-    m_cursor.insertImage(format);
-    m_blockHasContent = true;
+    m_runs.append({QString(), format});
+    m_lastPara = para;
 }
 
-void RtfDocumentBuilder::finish() { flush(); }
+void RtfDocumentBuilder::finish() {
+    writeParagraph(m_lastPara);
+    m_cursor.endEditBlock();
+}
 
-void RtfDocumentBuilder::flush() {
+void RtfDocumentBuilder::closeRun() {
     if (m_pending.isEmpty()) return;
-    applyParagraph(m_pendingPara);
-    m_cursor.insertText(m_pending, charFormat(m_pendingChars));
+    m_runs.append({m_pending, charFormat(m_pendingChars)});
     m_pending.clear();
-    m_blockHasContent = true;
 }
 
-void RtfDocumentBuilder::applyParagraph(const ParaStyle& para) {
-    if (para == m_appliedPara) return;
-    m_cursor.setBlockFormat(blockFormat(para));
-    m_appliedPara = para;
+void RtfDocumentBuilder::writeParagraph(const ParaStyle& para) {
+    closeRun();
+    if (std::exchange(m_firstBlock, false)) m_cursor.setBlockFormat(blockFormat(para));
+    else m_cursor.insertBlock(blockFormat(para), QTextCharFormat());
+    for (const Run& run : std::as_const(m_runs)) {
+        if (run.format.isImageFormat()) m_cursor.insertImage(run.format.toImageFormat());
+        else m_cursor.insertText(run.text, run.format);
+    }
+    m_runs.clear();
 }
 
-QTextCharFormat RtfDocumentBuilder::charFormat(const CharStyle& chars) const {
+const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {
+    for (const auto& [style, format] : std::as_const(m_formats))
+        if (style == chars) return format;
+    // Documents use a handful of styles; a hostile one cannot grow the list without bound.
+    if (m_formats.size() >= 64) m_formats.clear();
     QTextCharFormat format;
     if (chars.bold) format.setFontWeight(QFont::Bold);
     if (chars.italic) format.setFontItalic(true);
@@ -141,7 +151,8 @@ QTextCharFormat RtfDocumentBuilder::charFormat(const CharStyle& chars) const {
     if (chars.halfPoints > 0) format.setFontPointSize(chars.halfPoints / 2.0);
     if (const QColor color = tableColor(m_tables.colors, chars.foreColor); color.isValid()) format.setForeground(color);
     if (const QColor color = tableColor(m_tables.colors, chars.backColor); color.isValid()) format.setBackground(color);
-    return format;
+    m_formats.append({chars, format});
+    return m_formats.last().second;
 }
 
 }  // namespace veltrin::ui::rtf

@@ -1,12 +1,7 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QHash>
-#include <QImage>
-#include <QList>
-#include <QString>
-#include <QTextBlockFormat>
+#include "ui/rtf/RtfStyle.h"
+
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -14,70 +9,41 @@ class QTextDocument;
 
 namespace veltrin::ui::rtf {
 
-// Character properties of an RTF group; indices point into the font and colour tables.
-struct CharStyle {
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    int font = -1;        // -1: the document's default font
-    int halfPoints = 0;   // 0: the view's own size
-    int foreColor = 0;    // 0: the view's own colour
-    int backColor = 0;
-    bool operator==(const CharStyle&) const = default;
-};
-
-// Paragraph properties of an RTF group, lengths in twips.
-struct ParaStyle {
-    Qt::Alignment alignment = Qt::AlignLeft;
-    int leftIndent = 0;
-    int rightIndent = 0;
-    int firstIndent = 0;
-    int spaceBefore = 0;
-    int spaceAfter = 0;
-    bool operator==(const ParaStyle&) const = default;
-};
-
-struct FontEntry {
-    QString name;
-    QFont::StyleHint hint = QFont::AnyStyle;
-    int charset = 0;
-};
-
-// What the header tables of a document define.
-struct DocumentTables {
-    QHash<int, FontEntry> fonts;
-    QList<QColor> colors;  // an invalid colour stands for the view's own colour
-    int defaultFont = -1;
-};
-
-// Writes runs of text, paragraph breaks and pictures at the end of a document, turning the RTF
-// styles into Qt formats. Text is collected per run and inserted when the style changes.
-class RtfDocumentBuilder {
+// Writes paragraphs and pictures at the end of a document, turning the RTF styles into Qt formats.
+// A paragraph is collected as runs of one format each and written when it ends, in one block
+// insertion with its final paragraph format.
+class RtfDocumentBuilder final : public RtfSink {
 public:
     RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables);
 
-    // The buffer that collects text of this style; append to it right away.
-    QString& textFor(const CharStyle& chars, const ParaStyle& para);
-    void endParagraph(const ParaStyle& para);
-    void endParagraphIfNotEmpty(const ParaStyle& para);
-    void insertImage(const QImage& image, QSizeF size, const ParaStyle& para);
-    void finish();
+    QString& textFor(const CharStyle& chars, const ParaStyle& para) override;
+    void endParagraph(const ParaStyle& para) override;
+    void endParagraphIfNotEmpty(const ParaStyle& para) override;
+    void insertImage(const QImage& image, QSizeF size, const ParaStyle& para) override;
+    // Formats made before a table entry changed would be stale.
+    void tablesChanged() override { m_formats.clear(); }
+    void finish() override;
 
 private:
-    void flush();
-    void applyParagraph(const ParaStyle& para);
-    QTextCharFormat charFormat(const CharStyle& chars) const;
+    struct Run {
+        QString text;
+        QTextCharFormat format;  // a QTextImageFormat for a picture
+    };
+
+    void closeRun();
+    void writeParagraph(const ParaStyle& para);
+    const QTextCharFormat& charFormat(const CharStyle& chars);
 
     QTextDocument& m_document;
     const DocumentTables& m_tables;
     QTextCursor m_cursor;
+    QList<Run> m_runs;
     QString m_pending;
     CharStyle m_pendingChars;
-    ParaStyle m_pendingPara;
-    ParaStyle m_appliedPara;
-    bool m_blockHasContent = false;
+    ParaStyle m_lastPara;
+    bool m_firstBlock = true;
     int m_imageCount = 0;
+    QList<std::pair<CharStyle, QTextCharFormat>> m_formats;  // recently used, to reuse their hashes
 };
 
 }  // namespace veltrin::ui::rtf

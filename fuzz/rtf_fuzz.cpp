@@ -1,0 +1,24 @@
+// Fuzz target: any input must read without a crash, a memory error or undefined behaviour.
+#include "ui/rtf/RtfReader.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Broken pictures are expected here; the image plugins' complaints would drown the fuzzer's log.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray rtf(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QTextDocument document;
+    veltrin::ui::rtf::readRtf(rtf, document);
+    veltrin::ui::rtf::plainTextCrLf(document);
+    return 0;
+}
