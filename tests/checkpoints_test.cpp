@@ -3,6 +3,7 @@
 #include "base/Numbers.h"
 #include "support/CourseFixture.h"
 
+#include "base/Numbers.h"
 #include "base/TextFile.h"
 #include "journal/Journal.h"
 #include "progress/Progress.h"
@@ -31,6 +32,7 @@ protected:
     // The program as started at a stage, the due level on show at its top.
     Program& enterStage(int stage) {
         writeSettings(stage, 0);
+        shell::FindWindowsDir(program());
         shell::RestoreProgress(program());
         return program();
     }
@@ -51,6 +53,7 @@ protected:
                    [this, &p] {
                        markerShownAtOk = !p.form.Picture11->isHidden();
                        documentAtOk = QFileInfo(p.form.RichTextBox2->FileName()).fileName();
+                       topicsAtOk = base::readLines(p.state.AppDir + "info.ndx");
                        torch::Command11_Click(p);
                    });
     }
@@ -60,6 +63,7 @@ protected:
 
     bool markerShownAtOk = false;
     QString documentAtOk;
+    QStringList topicsAtOk;   // info.ndx while the document waits for OK
 };
 
 QByteArray crlfLines(const QStringList& lines) {
@@ -176,6 +180,7 @@ TEST_F(Checkpoints, IntroductionUnlocksItsTopicOnAFreshCount) {
     EXPECT_EQ(sys.playedSounds(), (QStringList{"torch-on", "torch-off"}));
     EXPECT_EQ(documentAtOk, "introduction.rtf");
     EXPECT_TRUE(markerShownAtOk);
+    EXPECT_EQ(topicsAtOk.value(2), "Introduction");
     EXPECT_EQ(readFile(appFile("info.ndx")), crlfLines({"Greetings", "Status", "Introduction"}));
     QStringList expectedStatus(45, " 0");
     expectedStatus[0] = " 1";
