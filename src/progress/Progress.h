@@ -7,13 +7,18 @@
 
 namespace veltrin::progress {
 
-// Reloads the topic list from info.ndx and the subject list from mission.ndx.
+// Reloads the topic list from info.ndx and the subject list from mission.ndx. A missing index file
+// gives an empty list and a message naming it (once while it stays missing); nothing is written.
 void RefillLists(Program& p);
 // Appends the topic to info.ndx unless the topic list already holds it exactly, then refills the lists.
 void AddTopic(Program& p, const QString& name);
-// Rewrites status.ndx and work.ndx from the counters. Throws FileError; old files stay whole.
+// Rewrites status.ndx and work.ndx from the counters; a file that already holds its lines is left
+// alone. Throws FileError; old files stay whole.
 void SaveProgressFiles(Program& p);
-// Reads status.ndx and work.ndx into the counters.
+// Reads status.ndx and work.ndx into the counters (subject names from SubjectRequirements, so
+// FillRequirementTables comes first). Of a missing, short or garbled file what can be read is used:
+// counters not found are 0, counts "0"; the user is told once which file is damaged, and the file
+// is not touched until the progress is next saved. A file that exists but cannot be read throws FileError.
 void LoadProgressFiles(Program& p);
 // Sets RequirementsMet for the level on show.
 void TestRequirements(Program& p);
