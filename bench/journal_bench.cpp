@@ -1,0 +1,101 @@
+// Adding an entry to stores of growing size (it must not grow with the store), and writing and
+// showing the report of a store of many entries, with the peak memory of the process.
+#include "journal/Journal.h"
+#include "journal/JournalReport.h"
+
+#include "base/TextFile.h"
+#include "shell/Program.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace veltrin {
+namespace {
+
+const QByteArray SampleRecord =
+    "6.12.26 09:30:15~Level One Operative of the Inner Realm~Openness~~3524114Today I noticed how often I "
+    "wait for others to speak first.\\par \nTomorrow I will try to begin.\r\n";
+
+void writeStore(const QString& path, long entries) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    for (long i = 0; i < entries; ++i) file.write(SampleRecord);
+}
+
+double peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// A course folder with the progress files of a fresh course, and a program over it.
+struct BenchCourse {
+    QTemporaryDir root;
+    ui::Form1 form;
+    ui::frmAbout about;
+    ui::frmSplash splash;
+    ui::QtPlatform sys;
+    Program p{{}, form, about, splash, sys};
+
+    BenchCourse() {
+        p.state.AppDir = root.path() + "/";
+        p.state.CourseDir = root.path() + "/";
+        p.state.SoundsMuted = 1;
+        p.state.RankBars = {QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
+        journal::FillRequirementTables(p);
+        for (std::size_t row = 1; row <= shell::SubjectRows; ++row) {
+            p.state.SubjectProgress[row][1] = p.state.SubjectRequirements[row][1].toUpper();
+            p.state.SubjectProgress[row][2] = "0";
+        }
+        base::rewriteLines(p.state.AppDir + "mission.ndx", {"Openness"});
+        for (int option : {3, 6, 14, 17, 25, 30, 32}) form.Option[std::size_t(option)]->setChecked(true);
+        form.Combo2->setEditText("Openness");
+        form.RichTextBox3->SetText("Today I noticed how often I wait.\nTomorrow I will begin.");
+    }
+};
+
+void AddEntry(benchmark::State& state) {
+    BenchCourse course;
+    writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
+    for (auto _ : state) journal::Command17_Click(course.p);
+    state.counters["entries"] = double(state.range(0));
+}
+BENCHMARK(AddEntry)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void WriteReport(benchmark::State& state) {
+    QTemporaryDir root;
+    const QString store = root.path() + "/veltrin.sdb";
+    writeStore(store, state.range(0));
+    const journal::RankBarTexts bars{QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
+    for (auto _ : state) journal::writeJournalReport(store, root.path() + "/Journal Report.rtf", bars);
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(WriteReport)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Opening the report as the user does: write it, then load it into the viewer.
+void ShowReport(benchmark::State& state) {
+    BenchCourse course;
+    writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
+    for (auto _ : state) {
+        course.form.Command15->setText("View Journal");
+        journal::Command15_Click(course.p);
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(ShowReport)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+} // namespace veltrin
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
