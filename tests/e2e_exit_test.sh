@@ -32,7 +32,7 @@ app_pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Veltrin$' | head -n 1)
 sleep 1
 # The exit button's middle, in pixels of the client area: (10980 + 300, 6840 + 232) twips / 15.
-xdotool mousemove --window "$window" 672 471 click 1
+xdotool mousemove --window "$window" 752 471 click 1
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$app_pid" 2>/dev/null; then
     echo "the program did not end after the exit button was clicked"

@@ -203,8 +203,8 @@ void Form1::buildSideButtons() {
     Command10 = place(pictureButton(this, QStringLiteral("Ask Torch")), 840, 6960, 795, 750);
     Command13 = place(pictureButton(this, QStringLiteral("Make A Journal Entry")), 10650, 810, 810, 810);
     Command14 = place(pictureButton(this, QStringLiteral("Open the Veltrin Manual")), 10635, 1815, 810, 810);
-    Command19 = place(pictureButton(this, QStringLiteral("Erase Your Veltrin Progress"), QStringLiteral("Erase Progress")), 5940, 7380, 1260, 330);
-    Command20 = place(pictureButton(this, QStringLiteral("Contact Info and Sounds"), QStringLiteral("Contact")), 10635, 2970, 900, 375);
+    Command19 = place(pictureButton(this, QStringLiteral("Erase Your Veltrin Progress")), 5940, 7380, 1260, 330);
+    Command20 = place(pictureButton(this, QStringLiteral("Contact Info and Sounds")), 10635, 2970, 900, 375);
 }
 
 void Form1::loadBackgroundPicture(const QString& path) {

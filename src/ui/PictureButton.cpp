@@ -71,18 +71,20 @@ void PictureButton::paintPlain(QPainter& painter) const {
     style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
 }
 
+// Without a picture, a button without a caption shows its tooltip, so it never stands blank.
 void PictureButton::paintCaption(QPainter& painter, bool overPicture) const {
-    if (text().isEmpty()) return;
+    const QString caption = text().isEmpty() && !overPicture ? toolTip() : text();
+    if (caption.isEmpty()) return;
     QRect area = rect().adjusted(2, 2, -2, -2);
     if (isDown()) area.translate(1, 1);
     if (overPicture) {
         painter.setPen(QColor(0, 0, 0, 160));
-        painter.drawText(area.translated(1, 1), Qt::AlignCenter | Qt::TextWordWrap, text());
+        painter.drawText(area.translated(1, 1), Qt::AlignCenter | Qt::TextWordWrap, caption);
         painter.setPen(isEnabled() ? QColor(255, 244, 214) : QColor(190, 180, 160));
     } else {
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     }
-    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text());
+    painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 
 } // namespace veltrin::ui
