@@ -90,12 +90,3 @@ BENCHMARK(ShowReport)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond)->R
 
 } // namespace
 } // namespace veltrin
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -82,12 +82,3 @@ BENCHMARK(parseDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMill
 BENCHMARK(readDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
