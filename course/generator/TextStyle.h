@@ -13,8 +13,8 @@ struct TextStyle {
     int bulletIndent; // twips
 };
 
-// The reading pane and the manual viewer: large print for text that scrolls slowly past.
-inline const TextStyle readingStyle{QStringLiteral("DejaVu Serif"), 40, 56, 46, 600};
+// The reading pane (505 pixels wide): book print for text that scrolls slowly past.
+inline const TextStyle readingStyle{QStringLiteral("DejaVu Serif"), 28, 40, 34, 480};
 // The Torch pane is about 145 pixels wide.
 inline const TextStyle torchStyle{QStringLiteral("DejaVu Serif"), 18, 22, 20, 200};
 
