@@ -34,6 +34,7 @@ int blockSize(const Block& block, const TextStyle& style) {
 
 QTextBlockFormat blockFormat(const Block& block, const TextStyle& style) {
     QTextBlockFormat format;
+    format.setBottomMargin(style.blockSpace / 15.0);
     if (block.kind == BlockKind::Title) format.setAlignment(Qt::AlignHCenter);
     if (block.kind == BlockKind::Bullet) {
         format.setLeftMargin(style.bulletIndent / 15.0);
@@ -56,7 +57,7 @@ void insertRuns(QTextCursor& cursor, const Block& block, const TextStyle& style)
 void appendBlock(QTextCursor& cursor, const Block& block, const TextStyle& style) {
     const QTextCharFormat body = charFormat(style, style.bodySize, false, false);
     if (!cursor.atStart()) {
-        cursor.insertBlock(QTextBlockFormat(), body);  // the empty paragraph between blocks
+        if (style.blockSpace == 0) cursor.insertBlock(QTextBlockFormat(), body);  // the empty paragraph between blocks
         cursor.insertBlock(blockFormat(block, style), body);
     } else {
         cursor.setBlockFormat(blockFormat(block, style));

@@ -23,7 +23,7 @@ inline constexpr int readingWidth = 505;
 // The text must run at least this far past the level's end so that the end can be reached.
 inline constexpr int minimumOverrun = 100;
 
-// Laid-out height in pixels of blocks as the reading pane sets them (an empty paragraph between
+// Laid-out height in pixels of blocks as the reading pane sets them (the style's space between
 // blocks, no document margin).
 double documentHeight(const QList<Block>& blocks, const TextStyle& style, int width);
 

@@ -39,8 +39,6 @@ struct Builder {
             nextMark = words[1].toInt();
         } else if (words[0] == QLatin1String("@end")) {
             source.closingStart = source.body.size();
-        } else if (words[0] == QLatin1String("@task")) {
-            source.tasks << line.mid(6).trimmed();
         } else if (words[0] == QLatin1String("@pad")) {
             target = &source.pool;
         }

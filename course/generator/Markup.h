@@ -27,12 +27,11 @@ struct LevelSource {
     QList<Block> body;
     qsizetype closingStart = -1;  // index in body of the first closing block, -1 when none
     QList<Block> pool;
-    QStringList tasks;  // "@task" lines: practice suggestions for this level
 };
 
 // Parses markup lines: "# " title, "## " heading, "- " bullet, blank line ends a block,
 // "*x*" italic, "**x**" bold; "@mark N" tags the next block, "@end" starts the closing part,
-// "@pad" starts the pool of further paragraphs, "@task text" adds a practice suggestion.
+// "@pad" starts the pool of further paragraphs.
 LevelSource parseLevel(const QString& text);
 
 // Plain documents use the same markup without directives.

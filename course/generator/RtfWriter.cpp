@@ -47,18 +47,19 @@ QByteArray size(int halfPoints) { return "\\fs" + QByteArray::number(halfPoints)
 
 QByteArray blockRtf(const Block& block, const TextStyle& style) {
     const QByteArray body = size(style.bodySize);
+    const QByteArray pard = style.blockSpace > 0 ? "\\pard\\sa" + QByteArray::number(style.blockSpace) : QByteArray("\\pard");
     switch (block.kind) {
     case BlockKind::Title:
-        return "\\pard\\qc\\cf1\\b" + size(style.titleSize) + " " + runsRtf(block.runs) + "\\b0\\cf0" + body + "\\par\r\n";
+        return pard + "\\qc\\cf1\\b" + size(style.titleSize) + " " + runsRtf(block.runs) + "\\b0\\cf0" + body + "\\par\r\n";
     case BlockKind::Heading:
-        return "\\pard\\cf2\\b" + size(style.headingSize) + " " + runsRtf(block.runs) + "\\b0\\cf0" + body + "\\par\r\n";
+        return pard + "\\cf2\\b" + size(style.headingSize) + " " + runsRtf(block.runs) + "\\b0\\cf0" + body + "\\par\r\n";
     case BlockKind::Bullet:
-        return "\\pard\\li" + QByteArray::number(style.bulletIndent) + "\\fi-" + QByteArray::number(style.bulletIndent / 2)
+        return pard + "\\li" + QByteArray::number(style.bulletIndent) + "\\fi-" + QByteArray::number(style.bulletIndent / 2)
              + " \\'95 " + runsRtf(block.runs) + "\\par\r\n";
     case BlockKind::Paragraph:
         break;
     }
-    return "\\pard " + runsRtf(block.runs) + "\\par\r\n";
+    return pard + " " + runsRtf(block.runs) + "\\par\r\n";
 }
 
 QByteArray header(const TextStyle& style) {
@@ -91,7 +92,7 @@ QByteArray escapeRtf(const QString& text) {
 QByteArray toRtf(const QList<Block>& blocks, const TextStyle& style) {
     QByteArray out = header(style);
     for (qsizetype i = 0; i < blocks.size(); ++i) {
-        if (i > 0) out += "\\pard\\par\r\n";
+        if (i > 0 && style.blockSpace == 0) out += "\\pard\\par\r\n";
         out += blockRtf(blocks[i], style);
     }
     return out + "}\r\n";

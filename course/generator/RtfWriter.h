@@ -8,8 +8,8 @@
 
 namespace veltrin::course {
 
-// A whole document: signature, font and colour tables, then one paragraph per block with an
-// empty paragraph between blocks. Text outside ASCII becomes \'hh (Windows-1252) or \uN.
+// A whole document: signature, font and colour tables, then one paragraph per block, set apart
+// by the style's block space or by an empty paragraph. Text outside ASCII becomes \'hh (Windows-1252) or \uN.
 QByteArray toRtf(const QList<Block>& blocks, const TextStyle& style);
 
 // One piece of text with RTF's special characters and non-ASCII characters escaped.

@@ -3,7 +3,6 @@
 #include "CourseFiles.h"
 #include "LevelLayout.h"
 #include "Pictures.h"
-#include "Practice.h"
 #include "RtfWriter.h"
 #include "Sounds.h"
 
@@ -36,11 +35,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 }
 
 void writeLevels(const QDir& lessons) {
-    const PracticeText practice = parsePractice(readResource(QStringLiteral(":/texts/practice.txt")));
     for (int level = 0; level < 8; ++level) {
         const QString name = QStringLiteral("veltrin%1").arg(level);
-        LevelSource source = parseLevel(readResource(QStringLiteral(":/texts/levels/%1.txt").arg(name)));
-        source.pool = extendPool(source.pool, source.tasks, practice);
+        const LevelSource source = parseLevel(readResource(QStringLiteral(":/texts/levels/%1.txt").arg(name)));
         try {
             const LaidOutLevel laidOut = layOutLevel(source, levelGeometry[level], readingStyle);
             writeFile(lessons.filePath(name + QStringLiteral(".rtf")), toRtf(laidOut.blocks, readingStyle));
