@@ -31,13 +31,12 @@ e2e_cleanup() {
     exit "$status"
 }
 
-# Starts Xvfb on the first display number from a random start that has no lock file.
+# Starts Xvfb on a display number it picks itself, so that tests running side by side never share one.
 e2e_start_display() {
-    local number=$((100 + RANDOM % 400))
-    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do number=$((number + 1)); done
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
     xvfb_pid=$!
-    export DISPLAY=":$number"
+    e2e_wait_for 20 "Xvfb to report its display" grep -q '[0-9]' "$work/display"
+    export DISPLAY=":$(tr -d '\n' < "$work/display")"
     e2e_wait_for 20 "Xvfb on $DISPLAY" xdpyinfo
 }
 
