@@ -3,6 +3,7 @@
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QPainter>
 
 namespace veltrin::ui {
@@ -63,6 +64,9 @@ QComboBox* comboBox(QWidget* parent, const QString& role) {
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // When typing ends, the box looks the text up in its list with the completer's case rule; a
+    // case-blind match would replace a typed "Openness" by the listed "OPENNESS".
+    combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
     combo->setAccessibleName(role);
     return combo;
 }
