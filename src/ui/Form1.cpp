@@ -171,14 +171,25 @@ void Form1::buildTorchPanel() {
 
 void Form1::buildJournalFrame() {
     Frame1 = place(new QGroupBox(QStringLiteral("Veltrin Journal"), this), 105, 30, 7785, 5640);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setAutoFillBackground(true);
+    Frame1->setStyleSheet(QStringLiteral(
+        "QGroupBox#Frame1 { background: #f6ecd2; border: 3px solid #6b4226; border-radius: 4px; font-weight: bold; }"
+        "QGroupBox#Frame1::title { color: #6b2a10; padding: 2px 6px; }"
+        "QGroupBox { font-size: 8pt; color: #3b2412; }"
+        "QLabel { font-size: 9pt; color: #3b2412; }"
+        "QPushButton { font-size: 8pt; }"));
     Label11 = place(label(Frame1, QString()), 165, 375, 2565, 270);
     Label3 = place(label(Frame1, QStringLiteral("Rank:")), 390, 855, 1050, 315);
     Label9 = place(label(Frame1, QStringLiteral("Rank")), 480, 1200, 2955, 675);
+    Label9->setStyleSheet(QStringLiteral("font-weight: bold; color: #7a1f10;"));
     Label4 = place(label(Frame1, QStringLiteral("Subject:")), 375, 1935, 1410, 285);
     Combo2 = place(comboBox(Frame1, QStringLiteral("Subject")), 465, 2280, 2190, 315);
     Label2 = place(label(Frame1, QStringLiteral("Inner Snapshot")), 3210, 510, 1920, 360);
+    Label2->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 10pt;"));
     Label1 = place(label(Frame1, QStringLiteral("Rank each category from lowest to highest")), 3585, 2730, 3705, 270);
+    Label1->setWordWrap(false);
+    Label1->setStyleSheet(QStringLiteral("font-size: 8pt; font-style: italic;"));
     RichTextBox3 = place(new RichTextView(Frame1), 375, 3090, 7170, 1965);
     RichTextBox3->setReadOnly(false);
     RichTextBox3->setFrameShape(QFrame::StyledPanel);
