@@ -24,8 +24,6 @@ protected:
         }
     }
 
-    ui::Form1& form() { return program().form; }
-
     void expectLook(const ui::PictureButton& button, const char* picture, int downWidth, const char* toolTip) {
         EXPECT_EQ(button.pictureName(), picture);
         EXPECT_EQ(button.downPicture().width(), downWidth);
@@ -67,6 +65,8 @@ TEST_F(JournalFrame, JournalButtonHidesAnOpenReportButKeepsItsCaption) {
 }
 
 TEST_F(JournalFrame, DoneClosesFrameAndReportAndResetsTheCaption) {
+    click(form().Command16);   // on a closed frame it still plays and resets
+    EXPECT_EQ(sys.playedSounds(), QStringList({"closjnl"}));
     click(form().Command13);
     click(form().Command15);
     click(form().Command16);
@@ -76,38 +76,23 @@ TEST_F(JournalFrame, DoneClosesFrameAndReportAndResetsTheCaption) {
     EXPECT_TRUE(form().VScroll1->isEnabled());
     EXPECT_TRUE(form().VScroll2->isEnabled());
     expectLook(*form().Command13, "wood3-jrnl-opn-up.jpg", 11, "Make a Journal Entry");
-    EXPECT_EQ(sys.playedSounds(), QStringList({"opnjnl", "xitjnl", "closjnl"}));
+    EXPECT_EQ(sys.playedSounds(), QStringList({"closjnl", "opnjnl", "xitjnl", "closjnl"}));
 }
 
-TEST_F(JournalFrame, DoneOnAClosedFrameStillPlaysAndResets) {
-    click(form().Command16);
-    EXPECT_TRUE(form().Frame1->isHidden());
-    EXPECT_EQ(sys.playedSounds(), QStringList({"closjnl"}));
-    EXPECT_EQ(form().Command13->toolTip(), "Make a Journal Entry");
-}
-
-TEST_F(JournalFrame, PickingASubjectOfTheListShowsItsDocumentWithTheTorchSound) {
-    form().Combo2->setCurrentText("Openness");
-    emit form().Combo2->activated(form().Combo2->currentIndex());
-    EXPECT_FALSE(form().Picture2->isHidden());
-    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/Openness.rtf"));
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-on"}));
-}
-
-TEST_F(JournalFrame, PickingWhileTorchSpeaksClosesThePanelSilentlyFirst) {
+// A pick of a listed subject closes an open panel silently, then shows its document with the torch
+// sound; a pick differing only in case shows nothing.
+TEST_F(JournalFrame, PickingASubjectMatchesTheListExactly) {
     torch::ShowTorchDocument(program(), QStringLiteral("er-1.rtf"), 0);
     form().Combo2->setCurrentText("Thought");
     emit form().Combo2->activated(form().Combo2->currentIndex());
     EXPECT_FALSE(form().Picture2->isHidden());
     EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/Thought.rtf"));
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-on"}));
-}
-
-TEST_F(JournalFrame, PickDifferingOnlyInCaseShowsNothing) {
+    torch::ShowTorchDocument(program(), QString(), 0);
     form().Combo2->setEditText("openness");
     emit form().Combo2->activated(0);
     EXPECT_TRUE(form().Picture2->isHidden());
-    EXPECT_TRUE(sys.playedSounds().isEmpty());
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-on"}));
 }
 
 TEST_F(JournalFrame, PickWithoutSubjectListTellsTheUserAndChangesNothing) {
@@ -139,22 +124,12 @@ TEST_P(RankMapping, OptionGivesTheRankOfItsPlaceNotOfItsNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, RankMapping,
-                         ::testing::Values(RankOfOption{"Option1PowerOne", 1, 0, 1},
-                                           RankOfOption{"Option5PowerFive", 5, 0, 5},
-                                           RankOfOption{"Option6HealthFive", 6, 1, 5},
+                         ::testing::Values(RankOfOption{"Option1PowerOne", 1, 0, 1}, RankOfOption{"Option6HealthFive", 6, 1, 5},
                                            RankOfOption{"Option10HealthOne", 10, 1, 1},
-                                           RankOfOption{"Option14AwarenessTwo", 14, 2, 2},
                                            RankOfOption{"Option17HolyConnectionFour", 17, 3, 4},
-                                           RankOfOption{"Option25InnerFeelingOne", 25, 4, 1},
                                            RankOfOption{"Option26PretendingFive", 26, 5, 5},
-                                           RankOfOption{"Option31BeingAwakeFive", 31, 6, 5},
                                            RankOfOption{"Option35BeingAwakeOne", 35, 6, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(JournalFrame, OneUnrankedCategoryLeavesTheSnapshotIncomplete) {
-    rankSnapshot({3, 5, 2, 4, 1, 1, 0});
-    EXPECT_FALSE(journal::snapshotRanks(form()).has_value());
-}
+                         caseName);
 
 } // namespace
 } // namespace veltrin::test

@@ -17,7 +17,6 @@ QByteArray blanks(int n) { return QByteArray(n, ' '); }
 
 class JournalReport : public JournalFixture {
 protected:
-    ui::Form1& form() { return program().form; }
     QString reportPath() const { return courseDir() + "Journal Report.rtf"; }
     void writeReport() { journal::writeJournalReport(storePath(), reportPath(), program().state.RankBars); }
     QByteArray header() const { return torch::DocumentHeader.toUtf8() + "\r\n"; }
@@ -43,26 +42,20 @@ protected:
     }
 };
 
-TEST_F(JournalReport, KnownRecordIsWrittenByteForByte) {
-    writeFile(storePath(), "6.12.26 09:30:15~Level One Operative of the Inner Realm~Openness~~3524114a\\par \nb\r\n");
+// The example record with its two-line text, and one with an empty subject.
+TEST_F(JournalReport, KnownRecordsAreWrittenByteForByte) {
+    writeFile(storePath(), "6.12.26 09:30:15~Level One Operative of the Inner Realm~Openness~~3524114a\\par \nb\r\n"
+                           "d~R~~~3524114\r\n");
     writeReport();
     EXPECT_EQ(readFile(reportPath()), header() +
                                           opening("6.12.26 09:30:15", "Level One Operative of the Inner Realm", "Openness") +
-                                          exampleCategories() + entry("a\\par \nb") + "}\r\n");
+                                          exampleCategories() + entry("a\\par \nb") +
+                                          opening("d", "R", "") + exampleCategories() + entry("") + "}\r\n");
 }
 
-TEST_F(JournalReport, EmptySubjectGivesAnEmptySubjectLineAndTheSameCategories) {
-    writeFile(storePath(), "d~R~~~3524114one\r\n");
-    writeReport();
-    EXPECT_EQ(readFile(reportPath()), header() + opening("d", "R", "") + exampleCategories() + entry("one") + "}\r\n");
-}
-
-TEST_F(JournalReport, EmptyStoreGivesHeaderAndClosingBrace) {
+TEST_F(JournalReport, EmptyOrMissingStoreGivesHeaderAndClosingBrace) {
     writeReport();
     EXPECT_EQ(readFile(reportPath()), header() + "}\r\n");
-}
-
-TEST_F(JournalReport, MissingStoreCountsAsEmpty) {
     QFile::remove(storePath());
     writeReport();
     EXPECT_EQ(readFile(reportPath()), header() + "}\r\n");
@@ -84,15 +77,13 @@ TEST_P(PowerLabels, CategoryLinesFollowTheDigits) {
 
 INSTANTIATE_TEST_SUITE_P(
     Digits, PowerLabels,
-    ::testing::Values(PowerLabel{"PowerOneHasSixteenBlanks", "1", "\\cf1" + blanks(16) + "Power: .=        .\\par \r\n"},
-                      PowerLabel{"PowerTwoHasSeventeenBlanks", "2", "\\cf1" + blanks(17) + "Power: .==      .\\par \r\n"},
-                      PowerLabel{"PowerFiveHasSeventeenBlanks", "5", "\\cf1" + blanks(17) + "Power: .=====.\\par \r\n"},
+    ::testing::Values(PowerLabel{"PowerFiveHasSeventeenBlanks", "5", "\\cf1" + blanks(17) + "Power: .=====.\\par \r\n"},
                       PowerLabel{"DigitsOutsideOneToFiveAreLeftOut", "06x9 ,3",
                                  "\\cf1" + blanks(6) + "Being Awake: .===    .\\par \r\n"},
                       PowerLabel{"ShortSnapshotShowsWhatItHas", "15",
                                  "\\cf1" + blanks(16) + "Power: .=        .\\par \r\n" + "\\cf1" + blanks(16) +
                                      "Health: .=====.\\par \r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    caseName);
 
 // Only CR or CR LF ends a record; a lone LF stays in it, and a CR LF split across the reader's
 // chunks is still one line end.
@@ -144,15 +135,12 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, Escaping,
     ::testing::Values(Escape{"PlainText", "one two", "one two", "one two"},
                       Escape{"Backslash", "C:\\dir", "C:\\\\dir", "C:\\\\dir"},
-                      Escape{"Braces", "{x}", "\\{x\\}", "\\{x\\}"},
                       Escape{"ParagraphMarkWithLineFeed", "a\\par \nb", "a\\\\par \nb", "a\\par \nb"},
                       Escape{"ParagraphMarkWithoutBlank", "a\\par", "a\\\\par", "a\\\\par"},
-                      Escape{"OtherControlWord", "\\b bold", "\\\\b bold", "\\\\b bold"},
                       Escape{"Latin", "caf\xC3\xA9", "caf\\u233?", "caf\\u233?"},
-                      Escape{"Euro", "\xE2\x82\xAC", "\\u8364?", "\\u8364?"},
                       Escape{"AboveSignedRange", "\xEF\xBC\xA1", "\\u-223?", "\\u-223?"},
                       Escape{"OutsideTheBasicPlane", "\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?", "\\u-10179?\\u-8704?"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    caseName);
 
 TEST_F(JournalReport, EscapedReportShowsExactlyWhatWasTyped) {
     writeLines(storePath(), {"d~R~{S}~~3524114C:\\{x} caf\u00e9 \u20ac\\par \nnext"});
@@ -186,21 +174,18 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReport) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
 }
 
-TEST_F(JournalReport, MessageIsOnScreenWhileTheReportIsWritten) {
-    const ui::Form1& f = form();
-    QString seen;
-    sys.script("look at the viewer while the report is prepared",
-               [&f] { return !f.RichTextBox4->isHidden(); }, [&f, &seen] { seen = f.RichTextBox4->Text(); });
-    click(form().Command15);
-    EXPECT_EQ(seen, "Preparing Journal Report...");
-}
-
-// The caption already reads "Close Journal" at the yield, so a click there closes the report.
+// The message is on screen at the yield, and the caption already reads "Close Journal" there, so a
+// click at that moment closes the report.
 TEST_F(JournalReport, SecondClickWhileThePreparingMessageShowsClosesIt) {
     ui::Form1& f = form();
-    sys.script("press View Journal again while the report is prepared",
-               [&f] { return !f.RichTextBox4->isHidden(); }, [&f] { QTest::mouseClick(f.Command15, Qt::LeftButton); });
+    QString seen;
+    sys.script("press View Journal again while the report is prepared", [&f] { return !f.RichTextBox4->isHidden(); },
+               [&f, &seen] {
+                   seen = f.RichTextBox4->Text();
+                   QTest::mouseClick(f.Command15, Qt::LeftButton);
+               });
     click(form().Command15);
+    EXPECT_EQ(seen, "Preparing Journal Report...");
     EXPECT_EQ(form().Command15->text(), "View Journal");
     EXPECT_TRUE(form().RichTextBox4->isHidden());
     EXPECT_TRUE(form().VScroll1->isEnabled());

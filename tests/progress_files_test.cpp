@@ -18,7 +18,6 @@ protected:
     }
     void TearDown() override { base::failWritesAfter(-1); }
 
-    shell::ProgramState& state() { return program().state; }
     QString statusPath() const { return appDir() + "status.ndx"; }
     QString workPath() const { return appDir() + "work.ndx"; }
     QString infoPath() const { return appDir() + "info.ndx"; }
@@ -31,42 +30,26 @@ protected:
     }
 };
 
-QByteArray crlfLines(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
-    return bytes;
-}
-
-TEST_F(ProgressFiles, StatusFileHolds45CountersRowByRowInTheLeadingBlankForm) {
+// status.ndx: 45 counters row by row in the leading-blank form; work.ndx: upper-case names and
+// counts without blanks, 48 lines; both read back unchanged.
+TEST_F(ProgressFiles, FilesAreWrittenByteForByteAndReadBackUnchanged) {
     progress::ClearProgressTables(program());
     state().StageCounters[1][0] = 1;
     state().StageCounters[2][8] = 5;
     state().StageCounters[3][14] = -2;
+    state().SubjectProgress[2][2] = "12";
     progress::SaveProgressFiles(program());
     QStringList expected(45, " 0");
     expected[0] = " 1";
     expected[15 + 8] = " 5";
     expected[30 + 14] = "-2";
     EXPECT_EQ(readFile(statusPath()), crlfLines(expected));
-}
-
-TEST_F(ProgressFiles, WorkFileHoldsUpperCaseNamesAndCountsWithoutBlanks) {
-    progress::ClearProgressTables(program());
-    state().SubjectProgress[2][2] = "12";
-    progress::SaveProgressFiles(program());
     const QByteArray work = readFile(workPath());
     EXPECT_TRUE(work.startsWith("OPENNESS\r\n0\r\nOBSERVATION\r\n12\r\nTHOUGHT\r\n0\r\n"));
     EXPECT_TRUE(work.endsWith("INTERACTION\r\n0\r\nTWEAKING\r\n0\r\n"));
     EXPECT_EQ(work.count("\r\n"), 48);
     EXPECT_TRUE(work.contains("\r\nAUTOMATIC LIVING\r\n0\r\n"));
-}
 
-TEST_F(ProgressFiles, SavedCountersReadBackUnchanged) {
-    progress::ClearProgressTables(program());
-    for (std::size_t row = 1; row <= 3; ++row)
-        for (std::size_t column = 0; column < 15; ++column) state().StageCounters[row][column] = std::int16_t(row * 100 - column * 7);
-    state().SubjectProgress[24][2] = "31";
-    progress::SaveProgressFiles(program());
     const shell::ProgramState saved = state();
     state().StageCounters = {};
     state().SubjectProgress = {};
@@ -106,6 +89,8 @@ TEST_F(ProgressFiles, ShortStatusFileKeepsWhatItHoldsAndIsReportedOnce) {
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("it holds 2 of its 45 lines"));
     EXPECT_EQ(readFile(statusPath()), QByteArray(" 3\r\n 6\r\n"));
+    progress::SaveProgressFiles(program());   // saving on purpose mends it
+    EXPECT_EQ(readFile(statusPath()), crlfLines(QStringList{" 3", " 6"} + QStringList(43, " 0")));
 }
 
 TEST_F(ProgressFiles, MissingProgressFilesGiveAFreshCourseAndAreNotCreated) {
@@ -140,15 +125,6 @@ TEST_F(ProgressFiles, DamagedWorkFileKeepsTheSubjectNamesAndReadableCounts) {
     EXPECT_EQ(subjects[6][2], "0");
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains(workPath() + "\n(it holds 10 of its 48 lines)"));
-}
-
-TEST_F(ProgressFiles, SavingOnPurposeMendsADamagedFile) {
-    writeLines(statusPath(), {"garbage"});
-    progress::LoadProgressFiles(program());
-    progress::SaveProgressFiles(program());
-    EXPECT_EQ(readFile(statusPath()), crlfLines(QStringList(45, " 0")));
-    progress::LoadProgressFiles(program());
-    EXPECT_EQ(sys.messages.size(), 1);
 }
 
 TEST_F(ProgressFiles, FailedSaveLeavesBothFilesAsTheyWere) {
@@ -223,11 +199,10 @@ TEST_P(AddTopicGuard, AppendsOnlyANameTheListDoesNotHoldExactly) {
 
 INSTANTIATE_TEST_SUITE_P(Names, AddTopicGuard,
                          ::testing::Values(TopicGuardCase{"Listed", "Oneness", false},
-                                           TopicGuardCase{"LastOfTheList", "only in the box", false},
+                                           TopicGuardCase{"OnlyInTheBox", "only in the box", false},
                                            TopicGuardCase{"OtherCase", "oneness", true},
-                                           TopicGuardCase{"TrailingBlank", "Oneness ", true},
-                                           TopicGuardCase{"Prefix", "Ones", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                                           TopicGuardCase{"TrailingBlank", "Oneness ", true}),
+                         caseName);
 
 struct RequirementsCase {
     const char* name;
@@ -260,15 +235,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RequirementsCase{"IntroductionTwoOfThree", -1, 0, {2, 0, 0}, {}, false},
         RequirementsCase{"IntroductionThreeOfThree", -1, 0, {3, 0, 0}, {}, true},
-        RequirementsCase{"FirstPassBeyondItsCount", 1, 2, {9, 0, 0}, {}, true},
         RequirementsCase{"LevelTwoFourFeelEntries", 8, 2, {8, 0, 0}, LevelTwoEntries, false},
         RequirementsCase{"LevelTwoFifthFeelEntry", 8, 2, {8, 0, 0}, LevelTwoDone, true},
         RequirementsCase{"SecondPassNeedsItsFirstPassColumn", 8, 2, {7, 0, 0}, LevelTwoDone, false},
-        RequirementsCase{"CountThatIsNoNumberIsZero", 8, 2, {8, 0, 0}, {{6, "many"}, {7, "12"}, {8, "5"}}, false},
         RequirementsCase{"CountReadByItsLeadingNumber", 8, 2, {8, 0, 0}, {{6, "24 entries"}, {7, "12"}, {8, "5.0"}}, true},
         RequirementsCase{"OtherLevelsEntriesDoNotCount", 12, 6, {4, 0, 0}, {{18, "10"}, {19, "7"}, {20, "4"}, {21, "99"}}, false},
         RequirementsCase{"LevelSevenSecondPass", 13, 7, {3, 0, 0}, {{21, "5"}, {22, "25"}, {23, "25"}, {24, "25"}}, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    caseName);
 
 } // namespace
 } // namespace veltrin::test

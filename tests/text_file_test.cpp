@@ -67,45 +67,26 @@ TEST_P(SplitLines, EndsLinesAtCrOrCrLfAndDecodesEach) {
 
 INSTANTIATE_TEST_SUITE_P(Table, SplitLines, testing::Values(
     SplitCase{"EmptyFile", "", {}},
-    SplitCase{"Cr", "a\rb\r", {"a", "b"}},
     SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
     SplitCase{"LoneLfStaysInLine", "a\nb\r\n", {"a\nb"}},
     SplitCase{"Mixed", "a\r\nb\rc\nd\r\n", {"a", "b", "c\nd"}},
     SplitCase{"NoFinalLineEnd", "a\r\nlast", {"a", "last"}},
-    SplitCase{"EmptyLinesCount", "\r\n\r\r\n", {"", "", ""}},
     SplitCase{"CrCrLf", "a\r\r\n", {"a", ""}},
     SplitCase{"LfBeforeCr", "a\n\rb", {"a\n", "b"}},
-    SplitCase{"FinalLoneLfIsALine", "a\r\n\n", {"a", "\n"}},
-    SplitCase{"Utf8", "caf\xc3\xa9\r\n", {QStringLiteral(u"caf\u00e9")}},
-    SplitCase{"Windows1252", "caf\xe9\r\n", {QStringLiteral(u"caf\u00e9")}},
     SplitCase{"EncodingChosenPerLine", "caf\xc3\xa9\r\ncaf\xe9\r\n",
               {QStringLiteral(u"caf\u00e9"), QStringLiteral(u"caf\u00e9")}},
-    SplitCase{"Utf8CutOffAtLineEnd", "caf\xc3\r\n", {QStringLiteral(u"caf\u00c3")}},
     SplitCase{"Windows1252Punctuation", "\x80\x93x\x94\x8a\x9f\xff",
-              {QStringLiteral(u"\u20ac\u201cx\u201d\u0160\u0178\u00ff")}},
-    SplitCase{"Windows1252Undefined", "\x81\x8d\x8f\x90\x9d",
-              {QStringLiteral(u"\u0081\u008d\u008f\u0090\u009d")}}),
+              {QStringLiteral(u"\u20ac\u201cx\u201d\u0160\u0178\u00ff")}}),
     [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
-TEST(EncodeLine, WritesUtf8) {
-    EXPECT_EQ(encodeLine(QStringLiteral(u"caf\u00e9 \u20ac")), QByteArray("caf\xc3\xa9 \xe2\x82\xac"));
-}
-
-TEST_F(TextFileTest, RewriteWritesCrLfAfterEveryLine) {
-    rewriteLines(path("out.txt"), {"a", QStringLiteral(u"caf\u00e9"), "", "x\ny"});
+TEST_F(TextFileTest, RewriteWritesCrLfAfterEveryLineAndReadsBack) {
+    writeRaw("out.txt", "old and longer\r\n");
+    const QStringList lines = {"a", QStringLiteral(u"caf\u00e9"), "", "x\ny"};
+    rewriteLines(path("out.txt"), lines);
     EXPECT_EQ(raw("out.txt"), QByteArray("a\r\ncaf\xc3\xa9\r\n\r\nx\ny\r\n"));
-}
-
-TEST_F(TextFileTest, RewriteOfNoLinesLeavesAnEmptyFile) {
-    writeRaw("out.txt", "old\r\n");
+    EXPECT_EQ(readLines(path("out.txt")), lines);
     rewriteLines(path("out.txt"), {});
     EXPECT_EQ(raw("out.txt"), QByteArray());
-}
-
-TEST_F(TextFileTest, LinesRoundTripIncludingLoneLf) {
-    const QStringList lines = {" 20", "-1", "", QStringLiteral(u"na\u00efve \u2013 text"), "two\nparts"};
-    rewriteLines(path("round.txt"), lines);
-    EXPECT_EQ(readLines(path("round.txt")), lines);
 }
 
 TEST_F(TextFileTest, BytesRoundTripAndReplaceLongerContent) {
@@ -159,17 +140,14 @@ TEST_F(TextFileTest, FailedAppendLeavesNoHalfLine) {
     EXPECT_EQ(fileSize(path("info.ndx")), old.size() + lineSize);
 }
 
-TEST_F(TextFileTest, FailedAppendToNewFileLeavesNoFile) {
-    failWritesAfter(3);
-    fileErrorFrom([&] { appendLine(path("new.ndx"), "abcdef"); });
-    EXPECT_FALSE(fileExists(path("new.ndx")));
-}
-
 TEST_F(TextFileTest, WriteLimitCountsBytesAcrossWrites) {
     failWritesAfter(10);
     appendLine(path("log.ndx"), "abcd");
     fileErrorFrom([&] { appendLine(path("log.ndx"), "efgh"); });
     EXPECT_EQ(raw("log.ndx"), QByteArray("abcd\r\n"));
+    failWritesAfter(3);   // a failed append to a new file leaves no file
+    fileErrorFrom([&] { appendLine(path("new.ndx"), "abcdef"); });
+    EXPECT_FALSE(fileExists(path("new.ndx")));
 }
 
 TEST_F(TextFileTest, ReadOnlyFolderRefusesRewriteAndKeepsFile) {
@@ -194,7 +172,6 @@ TEST_F(TextFileTest, ReadOnlyFolderRefusesRewriteAndKeepsFile) {
 TEST_F(TextFileTest, ErrorsNameTheFile) {
     const QString missing = path("missing.ndx");
     EXPECT_EQ(fileErrorFrom([&] { readLines(missing); }).path(), missing);
-    EXPECT_EQ(fileErrorFrom([&] { readBytes(missing); }).path(), missing);
     EXPECT_EQ(fileErrorFrom([&] { cutBack(missing, 0); }).path(), missing);
     EXPECT_EQ(fileErrorFrom([&] { rewriteLines(path("no/such/folder.txt"), {"x"}); }).path(),
               path("no/such/folder.txt"));
@@ -203,22 +180,13 @@ TEST_F(TextFileTest, ErrorsNameTheFile) {
     const FileError folderError = fileErrorFrom([&] { readBytes(m_dir.path()); });
     EXPECT_EQ(folderError.path(), m_dir.path());
     EXPECT_FALSE(folderError.reason().isEmpty());
-    const FileError missingError = fileErrorFrom([&] { readLines(missing); });
-    EXPECT_TRUE(QString::fromUtf8(missingError.what()).startsWith(missing));
-    EXPECT_FALSE(missingError.reason().isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(fileErrorFrom([&] { readLines(missing); }).what()).startsWith(missing));
 }
 
-TEST_F(TextFileTest, ExistenceAndSizeAreForFilesOnly) {
+TEST_F(TextFileTest, ExistenceAndSizeAreForFilesOnlyAndCutBackTruncates) {
     EXPECT_FALSE(fileExists(path("none")));
-    EXPECT_EQ(fileSize(path("none")), -1);
     EXPECT_FALSE(fileExists(m_dir.path()));
     EXPECT_EQ(fileSize(m_dir.path()), -1);
-    writeRaw("empty", "");
-    EXPECT_TRUE(fileExists(path("empty")));
-    EXPECT_EQ(fileSize(path("empty")), 0);
-}
-
-TEST_F(TextFileTest, CutBackTruncatesToTheGivenLength) {
     writeRaw("mission.ndx", "abc\r\ndef\r\n");
     cutBack(path("mission.ndx"), 5);
     EXPECT_EQ(raw("mission.ndx"), QByteArray("abc\r\n"));
@@ -227,7 +195,6 @@ TEST_F(TextFileTest, CutBackTruncatesToTheGivenLength) {
 TEST_F(TextFileTest, FindIgnoringCasePrefersTheExactName) {
     writeRaw("Status.NDX", "");
     EXPECT_EQ(findIgnoringCase(folder(), "status.ndx"), folder() + "Status.NDX");
-    EXPECT_EQ(findIgnoringCase(folder(), "Status.NDX"), folder() + "Status.NDX");
     EXPECT_EQ(findIgnoringCase(folder(), "work.ndx"), folder() + "work.ndx");
     writeRaw("status.ndx", "");
     EXPECT_EQ(findIgnoringCase(folder(), "status.ndx"), folder() + "status.ndx");

@@ -25,10 +25,18 @@ void CourseFixture::writeFile(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-void CourseFixture::writeLines(const QString& path, const QStringList& lines) {
+QByteArray CourseFixture::crlfLines(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
-    writeFile(path, bytes);
+    return bytes;
+}
+
+void CourseFixture::writeLines(const QString& path, const QStringList& lines) { writeFile(path, crlfLines(lines)); }
+
+void CourseFixture::setFolders() {
+    program().state.AppDir = appDir();
+    program().state.CourseDir = courseDir();
+    program().state.SoundDir = soundDir();
 }
 
 QByteArray CourseFixture::readFile(const QString& path) const {

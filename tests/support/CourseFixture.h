@@ -6,6 +6,7 @@
 #include "support/TestPlatform.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -22,12 +23,19 @@ protected:
     void writeLines(const QString& path, const QStringList& lines);
     void writeFile(const QString& path, const QByteArray& bytes);
     QByteArray readFile(const QString& path) const;
+    // The bytes of a file of CR LF lines.
+    static QByteArray crlfLines(const QStringList& lines);
     // The starting index and progress files of a fresh course, an empty journal store, eight short
     // level texts and a document for every name in `documents`.
     void writeStartingCourse(const QStringList& documents = {});
 
     // Builds the program over the folders (without running the start-up sequence).
     Program& program();
+    ui::Form1& form() { return program().form; }
+    shell::ProgramState& state() { return program().state; }
+    // Sets the program's three data folders to the fixture's.
+    void setFolders();
+    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
     // Connects every control to its handler, as the running program does. (Inline, so that a test
     // that wires one subsystem only, with shell::Wire...Controls, links without the others.)
     void wireControls() { shell::WireControls(program()); }
@@ -60,6 +68,9 @@ private:
     std::unique_ptr<ui::frmSplash> m_splash;
     std::unique_ptr<Program> m_program;
 };
+
+// Names a parameterised case by its `name` member.
+inline auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
 // A short RTF document whose plain text is `text`.
 QByteArray rtfDocument(const QString& text);

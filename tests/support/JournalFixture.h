@@ -7,7 +7,6 @@
 #include "progress/Progress.h"
 #include "shell/Shell.h"
 
-#include <QTest>
 
 namespace veltrin::test {
 
@@ -18,10 +17,8 @@ protected:
     void SetUp() override {
         writeStartingCourse({"er-1.rtf", "Openness.rtf", "Thought.rtf"});
         writeLines(appDir() + "mission.ndx", {"Journal Entry", "Openness", "Thought"});
+        setFolders();
         Program& p = program();
-        p.state.AppDir = appDir();
-        p.state.CourseDir = courseDir();
-        p.state.SoundDir = soundDir();
         p.state.TitleText = Title;
         p.state.RankBars = {QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
         p.form.Label9->setText(Title);
@@ -41,8 +38,6 @@ protected:
             program().form.Option[std::size_t(option)]->setChecked(true);
         }
     }
-
-    void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     QString storePath() const { return courseDir() + "veltrin.sdb"; }
 };

@@ -29,7 +29,6 @@ protected:
         return p;
     }
 
-    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
     void clickUp() { click(program().form.Picture4); }
     void clickDown() { click(program().form.Picture5); }
 
