@@ -21,19 +21,15 @@ constexpr int LevelFiveEnd = 10450;
 // The first scroll position (counted downwards) whose reading mark is `mark`.
 int firstPositionOfMark(int mark, int levelEnd) { return -(int(std::floor(double(mark - 1) * levelEnd / 1000.0)) + 1); }
 
-const QStringList TorchDocuments{"introduction.rtf", "Cosmic Map.rtf", "Icons.rtf", "Level One Goal.rtf", "galaxy.rtf"};
-
 class Checkpoints : public CourseFixture {
 protected:
-    void SetUp() override { writeStartingCourse(TorchDocuments); }
-    void TearDown() override { base::failWritesAfter(-1); }
+    void SetUp() override { writeStartingCourse({"introduction.rtf", "Cosmic Map.rtf", "Icons.rtf", "Level One Goal.rtf", "galaxy.rtf"}); }
 
     // The program as started at a stage, the due level on show at its top.
-    Program& enterStage(int stage) {
+    void enterStage(int stage) {
         writeSettings(stage, 0);
         shell::FindWindowsDir(program());
         shell::RestoreProgress(program());
-        return program();
     }
 
     // One forward step of the scroll loop that has reached `position`.
@@ -46,90 +42,49 @@ protected:
     // The user presses OK once the document is on show; notes what the window showed then.
     void pressOkWhenDocumentShown() {
         Program& p = program();
-        sys.script("press OK under the document",
-                   [&p] { return !p.form.Picture2->isHidden() && !p.form.RichTextBox2->FileName().isEmpty(); },
+        sys.script("press OK under the document", [&p] { return !p.form.Picture2->isHidden() && !p.form.RichTextBox2->FileName().isEmpty(); },
                    [this, &p] {
                        markerShownAtOk = !p.form.Picture11->isHidden();
                        documentAtOk = QFileInfo(p.form.RichTextBox2->FileName()).fileName();
-                       topicsAtOk = base::readLines(p.state.AppDir + "info.ndx");
+                       topicsAtOk = appFileLines("info.ndx");
                        torch::Command11_Click(p);
                    });
     }
 
     QString appFile(const char* name) const { return appDir() + name; }
-    QStringList fileLines(const char* name) { return base::readLines(appFile(name)); }
+    QStringList appFileLines(const char* name) const { return fileLines(appFile(name)); }
+    QStringList statusWith(int index, const char* count) const {
+        QStringList status(45, " 0");
+        status[index] = count;
+        return status;
+    }
 
     bool markerShownAtOk = false;
     QString documentAtOk;
     QStringList topicsAtOk;   // info.ndx while the document waits for OK
 };
 
-TEST(CheckpointSchedule, CountsPerStageAreTheStageRequirements) {
+// The schedule against the requirement tables: rows 1 .. 3 of each stage count its check-points,
+// its subjects and its second-pass topics; every subject has a message that names it.
+TEST_F(Checkpoints, ScheduleAgreesWithTheRequirementsAndTheSubjectMessages) {
     std::array<std::array<std::int16_t, 15>, 4> counted{};
+    std::size_t subjects = 0;
     for (const progress::Checkpoint& c : progress::Schedule) {
         const auto column = std::size_t(c.stage + 1);
         ++counted[1][column];
         if (c.kind == progress::CheckpointKind::Subject) ++counted[2][column];
         if (c.kind == progress::CheckpointKind::SecondPassTopic) ++counted[3][column];
-    }
-    ui::Form1 form;
-    TestPlatform sys;
-    ui::frmAbout about;
-    ui::frmSplash splash;
-    Program p{{}, form, about, splash, sys};
-    journal::FillRequirementTables(p);
-    for (std::size_t row = 1; row <= 3; ++row)
-        EXPECT_EQ(counted[row], p.state.StageRequirements[row]) << "row " << row;
-}
-
-TEST(CheckpointSchedule, PositionsRiseWithinAStageAndEverySubjectHasItsMessage) {
-    for (std::size_t i = 1; i < progress::Schedule.size(); ++i) {
-        const progress::Checkpoint& before = progress::Schedule[i - 1];
-        const progress::Checkpoint& c = progress::Schedule[i];
-        if (before.stage == c.stage) EXPECT_LT(before.position, c.position) << c.name;
-        else EXPECT_EQ(before.stage + 1, c.stage);
-    }
-    std::size_t subjects = 0;
-    for (const progress::Checkpoint& c : progress::Schedule) {
-        const bool subject = c.kind == progress::CheckpointKind::Subject || c.kind == progress::CheckpointKind::OptionalSubject;
-        if (!subject) continue;
+        if (c.kind != progress::CheckpointKind::Subject && c.kind != progress::CheckpointKind::OptionalSubject) continue;
         ++subjects;
-        const QString name = QString::fromLatin1(c.name.data(), qsizetype(c.name.size()));
-        EXPECT_EQ(name, c.kind == progress::CheckpointKind::Subject ? name.toUpper() : name.toLower());
         const auto message = std::find_if(progress::SubjectMessages.begin(), progress::SubjectMessages.end(),
                                           [&c](const auto& m) { return m.subject == c.name; });
-        ASSERT_NE(message, progress::SubjectMessages.end()) << name.toStdString();
-        EXPECT_NE(message->message.find(c.name), std::string_view::npos);
+        ASSERT_NE(message, progress::SubjectMessages.end()) << c.name;
+        EXPECT_NE(message->message.find(c.name), std::string_view::npos) << c.name;
     }
     EXPECT_EQ(subjects, progress::SubjectMessages.size());
+    journal::FillRequirementTables(program());
+    for (std::size_t row = 1; row <= 3; ++row) EXPECT_EQ(counted[row], state().StageRequirements[row]) << "row " << row;
 }
-
-struct MarkCase {
-    const char* name;
-    int stage;
-    int position;
-    int mark;
-};
-
-class ReadingMark : public Checkpoints, public ::testing::WithParamInterface<MarkCase> {};
-
-TEST_P(ReadingMark, IsTheDistanceInPerMilleRoundedUp) {
-    writeLines(appFile("info.ndx"), {"Greetings", "Status", "Level One Goal"});
-    enterStage(GetParam().stage);
-    const long yieldsBefore = sys.yields;
-    stepTo(GetParam().position);
-    EXPECT_EQ(state().ProgressMark, GetParam().mark);
-    EXPECT_EQ(form().Label5->text(), base::numberText(GetParam().mark));
-    EXPECT_EQ(sys.yields, yieldsBefore + 1);
-    EXPECT_TRUE(state().ScrollActive);
-    EXPECT_TRUE(sys.timeline.isEmpty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Examples, ReadingMark,
-                         ::testing::Values(MarkCase{"TopOfTheText", 0, 0, 0}, MarkCase{"LevelOneBelow81", 0, -1099, 80},
-                                           MarkCase{"LevelOneAt81", 0, -1100, 81},
-                                           MarkCase{"LastStepBeforeTheEnd", 0, -(LevelOneEnd - 1), 1000}),
-                         caseName);
 
 TEST_F(Checkpoints, EndOfTheDueTextIsReportedWithoutAMark) {
     enterStage(0);
@@ -145,22 +100,23 @@ TEST_F(Checkpoints, EndOfTheDueTextIsReportedWithoutAMark) {
     EXPECT_EQ(sys.yields, yieldsBefore);
 }
 
-TEST_F(Checkpoints, FinishedCourseOnlyKeepsThePosition) {
-    enterStage(14);
-    state().LevelShown = 8;
-    form().VScroll2->setMaximum(5000);
-    form().Label5->setText(" 3");
-    stepTo(-1200);
-    EXPECT_EQ(form().VScroll2->value(), 1200);
-    EXPECT_EQ(state().DueLevelPos, -1200);
-    EXPECT_EQ(form().Label5->text(), " 3");
-    EXPECT_FALSE(state().EndReached);
+// Only the due level's steps move DueLevelPos and the position bar.
+TEST_F(Checkpoints, DueLevelPositionFollowsOnlyTheDueLevel) {
+    enterStage(7);
+    form().VScroll2->setMaximum(400);
+    stepTo(-300);
+    EXPECT_EQ(state().DueLevelPos, -300);
+    EXPECT_EQ(form().VScroll2->value(), 300);
+    stepTo(-500);
+    EXPECT_EQ(form().VScroll2->value(), 400);
+    state().LevelShown = 3;
+    stepTo(-520);
+    EXPECT_EQ(state().DueLevelPos, -500);
+    EXPECT_EQ(state().ScrollPos, -520);
 }
 
 TEST_F(Checkpoints, IntroductionUnlocksItsTopicOnAFreshCount) {
-    QStringList status(45, " 0");
-    status[5] = " 4";
-    writeLines(appFile("status.ndx"), status);
+    writeLines(appFile("status.ndx"), statusWith(5, " 4"));
     enterStage(-1);
     state().SubjectProgress[1][2] = "3";
     pressOkWhenDocumentShown();
@@ -172,25 +128,25 @@ TEST_F(Checkpoints, IntroductionUnlocksItsTopicOnAFreshCount) {
     EXPECT_TRUE(markerShownAtOk);
     EXPECT_EQ(topicsAtOk.value(2), "Introduction");
     EXPECT_EQ(readFile(appFile("info.ndx")), crlfLines({"Greetings", "Status", "Introduction"}));
-    QStringList expectedStatus(45, " 0");
-    expectedStatus[0] = " 1";
-    EXPECT_EQ(readFile(appFile("status.ndx")), crlfLines(expectedStatus));
-    EXPECT_EQ(fileLines("work.ndx").mid(0, 4), (QStringList{"OPENNESS", "0", "OBSERVATION", "0"}));
+    EXPECT_EQ(readFile(appFile("status.ndx")), crlfLines(statusWith(0, " 1")));
+    EXPECT_EQ(appFileLines("work.ndx").mid(0, 4), (QStringList{"OPENNESS", "0", "OBSERVATION", "0"}));
     EXPECT_EQ(form().Combo1->itemText(2), "Introduction");
     EXPECT_FALSE(state().ScrollActive);
-    EXPECT_FALSE(form().Command10->isHidden());
-    EXPECT_TRUE(form().Picture11->isHidden());
 }
 
-// Past the Introduction's mark, or on a topic already listed (a restart past it), nothing happens.
+// Past the Introduction's mark, or on a topic already listed (a restart past it), nothing happens
+// but the mark (the distance in per mille, rounded up) and one yield.
 TEST_F(Checkpoints, PastTheMarkOrListedNothingHappens) {
     writeLines(appFile("info.ndx"), {"Greetings", "Status", "Level One Goal"});
     const QByteArray info = readFile(appFile("info.ndx"));
     const QByteArray status = readFile(appFile("status.ndx"));
-    for (auto [stage, position, mark] : {std::array{-1, -1240, 355}, std::array{0, -1100, 81}}) {
+    for (auto [stage, position, mark] : {std::array{-1, -1240, 355}, std::array{0, -1100, 81}, std::array{0, -1099, 80}}) {
         enterStage(stage);
+        const long yieldsBefore = sys.yields;
         stepTo(position);
         EXPECT_EQ(state().ProgressMark, mark);
+        EXPECT_EQ(form().Label5->text(), base::numberText(mark));
+        EXPECT_EQ(sys.yields, yieldsBefore + 1);
         EXPECT_TRUE(sys.timeline.isEmpty());
         EXPECT_EQ(readFile(appFile("info.ndx")), info);
         EXPECT_EQ(readFile(appFile("status.ndx")), status);
@@ -206,7 +162,7 @@ TEST_F(Checkpoints, StoppingTopicLeavesItsDocumentOpen) {
     EXPECT_FALSE(form().Picture2->isHidden());
     EXPECT_FALSE(form().Picture11->isHidden());
     EXPECT_EQ(QFileInfo(form().RichTextBox2->FileName()).fileName(), "Icons.rtf");
-    EXPECT_EQ(fileLines("info.ndx").last(), "Icons");
+    EXPECT_EQ(appFileLines("info.ndx").last(), "Icons");
     EXPECT_EQ(state().StageCounters[1][0], 1);
     EXPECT_FALSE(state().ScrollActive);
 }
@@ -216,20 +172,16 @@ TEST_F(Checkpoints, SubjectWritesItsMessageAndCountsRowsOneAndTwo) {
     pressOkWhenDocumentShown();
     stepTo(firstPositionOfMark(112, LevelOneEnd));
     expectScriptPlayed();
-    const QByteArray expected =
-        torch::DocumentHeader.toUtf8() + "\r\n"
-        "\\cf2 The Subject OPENNESS has been added to your journal subject list. During Level 1, record an Inner "
-        "Snapshot and a brief comment for a minimum of ten entries in this subject category.\r\n}\r\n";
-    EXPECT_EQ(readFile(appFile("newsubject.rtf")), expected);
+    EXPECT_EQ(readFile(appFile("newsubject.rtf")),
+              torch::DocumentHeader.toUtf8() + "\r\n"
+              "\\cf2 The Subject OPENNESS has been added to your journal subject list. During Level 1, record an Inner "
+              "Snapshot and a brief comment for a minimum of ten entries in this subject category.\r\n}\r\n");
     EXPECT_EQ(documentAtOk.toLower(), "newsubject.rtf");
     EXPECT_TRUE(markerShownAtOk);
     EXPECT_EQ(readFile(appFile("mission.ndx")), crlfLines({"Journal Entry", "OPENNESS"}));
-    EXPECT_EQ(state().StageCounters[1][8], 1);
-    EXPECT_EQ(state().StageCounters[2][8], 1);
-    EXPECT_EQ(state().StageCounters[3][8], 0);
-    const QStringList status = fileLines("status.ndx");
-    EXPECT_EQ(status[8], " 1");
-    EXPECT_EQ(status[15 + 8], " 1");
+    QStringList status = statusWith(8, " 1");   // one check-point and one subject counted in Level 1's column
+    status[15 + 8] = " 1";
+    EXPECT_EQ(readFile(appFile("status.ndx")), crlfLines(status));
     EXPECT_EQ(sys.playedSounds(), (QStringList{"torch-on", "torch-off"}));
     EXPECT_FALSE(state().ScrollActive);
 }
@@ -240,8 +192,8 @@ TEST_F(Checkpoints, OptionalSubjectIsStoredInLowerCaseAndFoundAgain) {
     const int position = firstPositionOfMark(790, LevelFiveEnd);
     stepTo(position);
     expectScriptPlayed();
-    EXPECT_EQ(fileLines("mission.ndx").last(), "controversy");
-    EXPECT_EQ(fileLines("newsubject.rtf")[1], "\\cf2 The Optional Subject controversy has been added to your journal subject list.");
+    EXPECT_EQ(appFileLines("mission.ndx").last(), "controversy");
+    EXPECT_EQ(appFileLines("newsubject.rtf")[1], "\\cf2 The Optional Subject controversy has been added to your journal subject list.");
     EXPECT_EQ(state().StageCounters[1][12], 1);
     EXPECT_EQ(state().StageCounters[2][12], 0);
     // Found again whatever its case: scrolled back over, it shows nothing.
@@ -267,19 +219,19 @@ TEST_F(Checkpoints, SecondPassTopicSkipsAheadAndScrollingGoesOn) {
     EXPECT_TRUE(state().ScrollActive);
     EXPECT_EQ(state().StageCounters[1][8], 1);
     EXPECT_EQ(state().StageCounters[3][8], 1);
-    EXPECT_EQ(fileLines("status.ndx")[30 + 8], " 1");
-    EXPECT_EQ(fileLines("info.ndx"), (QStringList{"Greetings", "Status", "galaxy"}));
-
+    EXPECT_EQ(appFileLines("status.ndx")[30 + 8], " 1");
+    EXPECT_EQ(appFileLines("info.ndx"), (QStringList{"Greetings", "Status", "galaxy"}));
     // Scrolled back over it: shown and counted again, but listed once.
     pressOkWhenDocumentShown();
     stepTo(position);
     expectScriptPlayed();
     EXPECT_EQ(state().StageCounters[1][8], 2);
-    EXPECT_EQ(fileLines("info.ndx"), (QStringList{"Greetings", "Status", "galaxy"}));
+    EXPECT_EQ(appFileLines("info.ndx"), (QStringList{"Greetings", "Status", "galaxy"}));
 }
 
+// A silent check-point counts once when its mark arrives, again when passed again, and never past
+// the stage's number.
 TEST_F(Checkpoints, SilentCheckpointCountsOnceWhenTheMarkArrives) {
-    writeLines(appFile("info.ndx"), {"Greetings", "Status"});
     enterStage(0);
     const int position = firstPositionOfMark(722, LevelOneEnd);
     stepTo(position + 1);
@@ -287,39 +239,19 @@ TEST_F(Checkpoints, SilentCheckpointCountsOnceWhenTheMarkArrives) {
     for (int step = 0; step < 5; ++step) stepTo(position - step);
     EXPECT_EQ(state().ProgressMark, 722);
     EXPECT_EQ(state().StageCounters[1][1], 1);
-    EXPECT_EQ(fileLines("status.ndx")[1], " 1");
+    EXPECT_EQ(appFileLines("status.ndx")[1], " 1");
     EXPECT_TRUE(state().ScrollActive);
     EXPECT_TRUE(sys.timeline.isEmpty());
-
     stepTo(position + 1);
     stepTo(position);
     EXPECT_EQ(state().StageCounters[1][1], 2);
-}
 
-TEST_F(Checkpoints, SilentCheckpointNeverCountsPastTheStagesNumber) {
-    QStringList status(45, " 0");
-    status[1] = " 6";
-    writeLines(appFile("status.ndx"), status);
+    writeLines(appFile("status.ndx"), statusWith(1, " 6"));
     enterStage(0);
     const QByteArray before = readFile(appFile("status.ndx"));
-    stepTo(firstPositionOfMark(722, LevelOneEnd));
+    stepTo(position);
     EXPECT_EQ(state().StageCounters[1][1], 6);
     EXPECT_EQ(readFile(appFile("status.ndx")), before);
-}
-
-TEST_F(Checkpoints, DueLevelPositionFollowsOnlyTheDueLevel) {
-    enterStage(7);
-    form().VScroll2->setMaximum(400);
-    stepTo(-300);
-    EXPECT_EQ(state().DueLevelPos, -300);
-    EXPECT_EQ(form().VScroll2->value(), 300);
-    stepTo(-500);
-    EXPECT_EQ(form().VScroll2->value(), 400);
-
-    state().LevelShown = 3;
-    stepTo(-520);
-    EXPECT_EQ(state().DueLevelPos, -500);
-    EXPECT_EQ(state().ScrollPos, -520);
 }
 
 TEST_F(Checkpoints, FailedSaveAfterATopicLeavesTheFilesAsTheyWere) {

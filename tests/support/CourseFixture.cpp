@@ -1,5 +1,11 @@
 #include "support/CourseFixture.h"
 
+#include "base/TextFile.h"
+#include "journal/Journal.h"
+#include "progress/Progress.h"
+#include "shell/Wire.h"
+#include "torch/Torch.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -17,7 +23,7 @@ CourseFixture::CourseFixture() {
     sys.clock = QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15));
 }
 
-CourseFixture::~CourseFixture() = default;
+CourseFixture::~CourseFixture() { base::failWritesAfter(-1); }
 
 void CourseFixture::writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -33,10 +39,12 @@ QByteArray CourseFixture::crlfLines(const QStringList& lines) {
 
 void CourseFixture::writeLines(const QString& path, const QStringList& lines) { writeFile(path, crlfLines(lines)); }
 
+QStringList CourseFixture::fileLines(const QString& path) const { return base::splitLines(readFile(path)); }
+
 void CourseFixture::setFolders() {
-    program().state.AppDir = appDir();
-    program().state.CourseDir = courseDir();
-    program().state.SoundDir = soundDir();
+    state().AppDir = appDir();
+    state().CourseDir = courseDir();
+    state().SoundDir = soundDir();
 }
 
 QByteArray CourseFixture::readFile(const QString& path) const {
@@ -61,7 +69,7 @@ void CourseFixture::writeStartingCourse(const QStringList& documents) {
     QStringList work;
     for (const QString& subject : subjects) work << subject << QStringLiteral("0");
     writeLines(appDir() + QStringLiteral("work.ndx"), work);
-    writeFile(courseDir() + QStringLiteral("veltrin.sdb"), {});
+    writeFile(storePath(), {});
     for (int level = 0; level < 8; ++level)
         writeFile(courseDir() + QStringLiteral("veltrin%1.rtf").arg(level), rtfDocument(QStringLiteral("Level text %1").arg(level)));
     for (const QString& document : documents) writeFile(appDir() + document, rtfDocument(document));
@@ -77,6 +85,45 @@ Program& CourseFixture::program() {
     return *m_program;
 }
 
+Program& CourseFixture::startAt(int stage, int position, const QStringList& documents, bool workDone) {
+    writeStartingCourse(documents);
+    if (workDone) {
+        writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 99")));
+        QStringList work = fileLines(appDir() + QStringLiteral("work.ndx"));
+        for (qsizetype count = 1; count < work.size(); count += 2) work[count] = QStringLiteral("99");
+        writeLines(appDir() + QStringLiteral("work.ndx"), work);
+    }
+    writeSettings(stage, position);
+    Program& p = program();
+    shell::WireReaderControls(p);
+    shell::on(p, p.form.Command11, &QAbstractButton::clicked, torch::Command11_Click);
+    shell::FindWindowsDir(p);
+    shell::RestoreProgress(p);
+    sys.timeline.clear();
+    sys.sounds.commands.clear();
+    return p;
+}
+
+void CourseFixture::openJournal() {
+    writeStartingCourse({"er-1.rtf", "Openness.rtf", "Thought.rtf"});
+    writeLines(appDir() + "mission.ndx", {"Journal Entry", "Openness", "Thought"});
+    setFolders();
+    Program& p = program();
+    p.state.TitleText = Title;
+    p.state.RankBars = {QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
+    p.form.Label9->setText(Title);
+    journal::FillRequirementTables(p);
+    progress::LoadProgressFiles(p);
+    progress::RefillLists(p);
+    shell::WireJournalControls(p);
+}
+
+void CourseFixture::rankSnapshot(const std::array<int, 7>& ranks) {
+    for (std::size_t category = 0; category < ranks.size(); ++category)
+        if (ranks[category] != 0)
+            form().Option[std::size_t(ui::SnapshotLayout[category].options[std::size_t(ranks[category] - 1)])]->setChecked(true);
+}
+
 void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& what) {
     sys.script(what, [button] { return !button->isHidden() && button->isVisibleTo(button->window()); },
                [button] { QTest::mouseClick(button, Qt::LeftButton); });
@@ -87,6 +134,12 @@ void CourseFixture::pressOkWhenTorchOpens() {
     sys.script(QStringLiteral("press OK in the Torch panel"),
                [&p] { return !p.form.Picture2->isHidden() && !p.form.Command11->isHidden(); },
                [&p] { QTest::mouseClick(p.form.Command11, Qt::LeftButton); });
+}
+
+void CourseFixture::afterPasses(long passes, std::function<void()> act) {
+    Program& p = program();
+    if (!act) act = [&p] { shell::Form_LostFocus(p); };
+    sys.script(QStringLiteral("act after %1 passes").arg(passes), [this, passes] { return sys.scrollPasses >= passes; }, std::move(act));
 }
 
 void CourseFixture::expectScriptPlayed() {

@@ -16,6 +16,8 @@ class CourseFixture : public ::testing::Test {
 protected:
     CourseFixture();
     ~CourseFixture() override;
+    // Every test fails when scripted steps were never played.
+    void TearDown() override { expectScriptPlayed(); }
 
     // Writes the settings file: the three folders, then delay, stage, position and mute.
     void writeSettings(int stage, int position = 0, int delay = 0, int muted = 0);
@@ -36,28 +38,37 @@ protected:
     // Sets the program's three data folders to the fixture's.
     void setFolders();
     void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    // Connects every control to its handler, as the running program does. (Inline, so that a test
-    // that wires one subsystem only, with shell::Wire...Controls, links without the others.)
-    void wireControls() { shell::WireControls(program()); }
-    // Builds, wires and runs the start-up sequence.
-    Program& start() {
-        wireControls();
-        shell::Form_Load(program());
-        return program();
-    }
+
+    // The starting course (every counter past its requirement when `workDone`), the settings file
+    // at `stage` and `position`, RestoreProgress, and the reading controls and OK wired.
+    Program& startAt(int stage, int position, const QStringList& documents = {}, bool workDone = false);
+    void clickUp() { click(form().Picture4); }
+    void clickDown() { click(form().Picture5); }
+    // The journal's controls wired over a small course, with a title and the rank bars.
+    void openJournal();
+    static constexpr const char* Title = "Level One Operative of the Inner Realm";
+    // Selects, for each category from Power to Being Awake, the option of the given rank (0: none).
+    void rankSnapshot(const std::array<int, 7>& ranks);
 
     // The scripted user presses a button once it is visible.
     void pressWhenVisible(QAbstractButton* button, const QString& what);
     // The scripted user presses OK once the Torch panel shows it.
     void pressOkWhenTorchOpens();
+    // The scripted user runs `act` once the loops have run `passes` passes (focus lost if none).
+    void afterPasses(long passes, std::function<void()> act = {});
     // Fails the test when scripted steps were never played.
     void expectScriptPlayed();
+
+    // Line `number` (from 1) of the settings file, and the lines of a file of CR LF lines.
+    QString settingsLine(int number) const { return fileLines(settingsPath()).value(number - 1); }
+    QStringList fileLines(const QString& path) const;
 
     QString winDir() const { return m_root.path() + QStringLiteral("/windows/"); }
     QString appDir() const { return m_root.path() + QStringLiteral("/torch/"); }
     QString courseDir() const { return m_root.path() + QStringLiteral("/lessons/"); }
     QString soundDir() const { return m_root.path() + QStringLiteral("/sounds/"); }
     QString settingsPath() const { return winDir() + QStringLiteral("veltrin3.ini"); }
+    QString storePath() const { return courseDir() + QStringLiteral("veltrin.sdb"); }
 
     TestPlatform sys;
 

@@ -37,6 +37,7 @@ void TestPlatform::playScript() {
 }
 
 void TestPlatform::Yield() {
+    if (look) timeline << QStringLiteral("yield at ") + look();
     ++yields;
     QCoreApplication::processEvents();
     playScript();
@@ -59,7 +60,7 @@ void TestPlatform::scrollPass() {
 
 void TestPlatform::Pause(double seconds) {
     pauses.push_back(seconds);
-    timeline << QStringLiteral("pause %1").arg(seconds);
+    timeline << QStringLiteral("pause %1").arg(seconds) + (look ? QStringLiteral(" at ") + look() : QString());
 }
 
 QStringList TestPlatform::playedSounds() const {

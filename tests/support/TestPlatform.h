@@ -5,8 +5,13 @@
 
 #include <QStringList>
 #include <functional>
+#include <ostream>
 #include <stdexcept>
 #include <vector>
+
+// Readable failure messages for Qt strings and lists.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toStdString() << '"'; }
 
 namespace veltrin::test {
 
@@ -57,6 +62,9 @@ public:
     QStringList playedSounds() const;
     // Sounds and pauses in order: "sound torch-on", "pause 0.15", ...
     QStringList timeline;
+    // When set, yields join the timeline too, each yield and pause noted with what `look` returns:
+    // "yield at frame 2", "pause 0.15 at frame 2".
+    std::function<QString()> look;
 
     RecordingSoundDevice sounds{timeline};
     std::vector<double> pauses;
