@@ -1,11 +1,9 @@
-// The manual viewer: the button's two looks by tooltip, the viewer's place, the journal frame
-// closed under the manual, and the viewer taken over from the journal report.
+// The manual viewer: the message then the manual in its place, two clicks in a row, and the
+// viewer opened over the journal frame and over the journal report.
 #include "support/CourseFixture.h"
 
 #include "torch/Torch.h"
 #include "ui/Twips.h"
-
-#include <QFile>
 
 namespace veltrin::test {
 namespace {
@@ -15,72 +13,62 @@ protected:
     void SetUp() override {
         writeStartingCourse();
         writeFile(courseDir() + "veltrin.rtf", rtfDocument("The Veltrin Manual"));
-        Program& p = program();
-        p.state.CourseDir = courseDir();
-        p.state.SoundDir = soundDir();
-        shell::WireTorchControls(p);
+        setFolders();
+        shell::WireTorchControls(program());
         // The viewer's text at the first look after it is shown: the message before the manual loads.
-        sys.script("see the viewer", [&p] { return !p.form.RichTextBox4->isHidden(); },
-                   [this, &p] { seenWhileLoading = p.form.RichTextBox4->Text(); });
+        sys.script("see the viewer", [this] { return !form().RichTextBox4->isHidden(); },
+                   [this] { seenWhileLoading = form().RichTextBox4->Text(); });
     }
 
-    void clickManual() { program().form.Command14->click(); }
+    void clickManual() { form().Command14->click(); }
+    void expectManualShown() {
+        EXPECT_FALSE(form().RichTextBox4->isHidden());
+        EXPECT_EQ(form().RichTextBox4->geometry(), ui::twipsRect(2350, 475, 7940, 5710));
+        EXPECT_EQ(form().RichTextBox4->Text().trimmed(), "The Veltrin Manual");
+        EXPECT_EQ(form().Command14->toolTip(), "Close the Veltrin Manual");
+    }
 
     QString seenWhileLoading;
 };
 
-TEST_F(ManualViewer, OpeningShowsTheMessageThenTheManualInItsPlace) {
+TEST_F(ManualViewer, TwoClicksShowTheMessageThenTheManualAndCloseIt) {
     clickManual();
-    expectScriptPlayed();
-    const ui::Form1& f = program().form;
     EXPECT_EQ(seenWhileLoading, "Loading Veltrin...");
-    EXPECT_FALSE(f.RichTextBox4->isHidden());
-    EXPECT_EQ(f.RichTextBox4->Text().trimmed(), "The Veltrin Manual");
-    EXPECT_EQ(f.RichTextBox4->geometry(), ui::twipsRect(2350, 475, 7940, 5710));
-    EXPECT_EQ(f.Command14->toolTip(), "Close the Veltrin Manual");
-    EXPECT_EQ(f.Command14->pictureName(), "wood3-book-clos-up.jpg");
-    EXPECT_EQ(sys.playedSounds(), QStringList{"scopn"});
-}
-
-TEST_F(ManualViewer, TwoClicksLeaveTheClosedLook) {
+    expectManualShown();
+    EXPECT_EQ(form().Command14->pictureName(), "wood3-book-clos-up.jpg");
     clickManual();
-    clickManual();
-    const ui::Form1& f = program().form;
-    EXPECT_TRUE(f.RichTextBox4->isHidden());
-    EXPECT_EQ(f.Command14->toolTip(), "Open the Veltrin Manual");
-    EXPECT_EQ(f.Command14->pictureName(), "wood3-book-opn-up.jpg");
+    EXPECT_TRUE(form().RichTextBox4->isHidden());
+    EXPECT_EQ(form().Command14->toolTip(), "Open the Veltrin Manual");
+    EXPECT_EQ(form().Command14->pictureName(), "wood3-book-opn-up.jpg");
     EXPECT_EQ(sys.playedSounds(), (QStringList{"scopn", "scclo"}));
 }
 
 TEST_F(ManualViewer, OpeningOverTheJournalFrameClosesTheFrame) {
-    ui::Form1& f = program().form;
-    f.Frame1->show();
-    f.Command13->setToolTipText("Close the Journal");
+    form().Frame1->show();
+    form().Command13->setToolTipText("Close the Journal");
     clickManual();
-    EXPECT_TRUE(f.Frame1->isHidden());
-    EXPECT_EQ(f.Command13->toolTip(), "Make a Journal Entry");
-    EXPECT_EQ(f.Command13->pictureName(), "wood3-jrnl-opn-up.jpg");
-    EXPECT_FALSE(f.RichTextBox4->isHidden());
+    EXPECT_TRUE(form().Frame1->isHidden());
+    EXPECT_EQ(form().Command13->toolTip(), "Make a Journal Entry");
+    EXPECT_EQ(form().Command13->pictureName(), "wood3-jrnl-opn-up.jpg");
+    expectManualShown();
 }
 
-TEST_F(ManualViewer, OpeningOverTheJournalReportReplacesItAndClosingHidesTheViewer) {
-    ui::Form1& f = program().form;
-    f.RichTextBox4->setGeometry(ui::twipsRect(200, 300, 9000, 6000));
-    f.RichTextBox4->SetText("Journal report");
-    f.RichTextBox4->show();
+TEST_F(ManualViewer, OpeningOverTheJournalReportReplacesItInThePlaceOfTheManual) {
+    form().RichTextBox4->setGeometry(ui::twipsRect(200, 300, 9000, 6000));
+    form().RichTextBox4->SetText("Journal report");
+    form().RichTextBox4->show();
     clickManual();
-    EXPECT_EQ(f.RichTextBox4->geometry(), ui::twipsRect(2350, 475, 7940, 5710));
-    EXPECT_EQ(f.RichTextBox4->Text().trimmed(), "The Veltrin Manual");
+    expectManualShown();
     clickManual();
-    EXPECT_TRUE(f.RichTextBox4->isHidden());
+    EXPECT_TRUE(form().RichTextBox4->isHidden());
 }
 
 TEST_F(ManualViewer, AMissingManualLeavesTheViewerEmptyAndOpen) {
     QFile::remove(courseDir() + "veltrin.rtf");
     clickManual();
-    EXPECT_FALSE(program().form.RichTextBox4->isHidden());
-    EXPECT_TRUE(program().form.RichTextBox4->Text().isEmpty());
-    EXPECT_EQ(program().form.Command14->toolTip(), "Close the Veltrin Manual");
+    EXPECT_FALSE(form().RichTextBox4->isHidden());
+    EXPECT_TRUE(form().RichTextBox4->Text().isEmpty());
+    EXPECT_EQ(form().Command14->toolTip(), "Close the Veltrin Manual");
 }
 
 } // namespace
