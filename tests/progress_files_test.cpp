@@ -13,20 +13,23 @@ class ProgressFiles : public CourseFixture {
 protected:
     void SetUp() override {
         writeStartingCourse();
-        program().state.AppDir = appDir();
+        state().AppDir = appDir();
         journal::FillRequirementTables(program());
     }
-    void TearDown() override { base::failWritesAfter(-1); }
 
     QString statusPath() const { return appDir() + "status.ndx"; }
     QString workPath() const { return appDir() + "work.ndx"; }
     QString infoPath() const { return appDir() + "info.ndx"; }
-    QString missionPath() const { return appDir() + "mission.ndx"; }
 
-    static QStringList comboItems(const QComboBox& list) {
+    static QStringList items(const QComboBox* list) {
         QStringList items;
-        for (int item = 0; item < list.count(); ++item) items << list.itemText(item);
+        for (int item = 0; item < list->count(); ++item) items << list->itemText(item);
         return items;
+    }
+    // One message, naming `path` and saying `what`.
+    void expectOneMessage(const QString& path, const QString& what) {
+        ASSERT_EQ(sys.messages.size(), 1);
+        EXPECT_TRUE(sys.messages[0].contains(path + "\n(" + what + ")")) << sys.messages[0].toStdString();
     }
 };
 
@@ -57,39 +60,30 @@ TEST_F(ProgressFiles, FilesAreWrittenByteForByteAndReadBackUnchanged) {
     EXPECT_EQ(state().StageCounters, saved.StageCounters);
     EXPECT_EQ(state().SubjectProgress, saved.SubjectProgress);
     EXPECT_TRUE(sys.messages.isEmpty());
+    base::failWritesAfter(0);   // saving unchanged counters writes nothing
+    EXPECT_NO_THROW(progress::SaveProgressFiles(program()));
 }
 
-TEST_F(ProgressFiles, NumbersAreReadByTheirLeadingPartAndGarbageCountsZero) {
-    QStringList status(45, " 0");
-    status[0] = "  7";
-    status[1] = "-2";
-    status[2] = "abc";
-    status[3] = "2.5";
-    status[4] = "3.5";
-    status[5] = "4 checkpoints";
-    writeLines(statusPath(), status);
+// Numbers are read by their leading part, garbage counts zero and is reported without touching the file.
+TEST_F(ProgressFiles, DamagedStatusFileIsReadAsFarAsItGoes) {
+    writeLines(statusPath(), QStringList{"  7", "-2", "abc", "2.5", "3.5", "4 checkpoints"} + QStringList(39, " 0"));
     const QByteArray before = readFile(statusPath());
     progress::LoadProgressFiles(program());
     const auto& row = state().StageCounters[1];
     EXPECT_EQ(std::vector<int>(row.begin(), row.begin() + 7), (std::vector<int>{7, -2, 0, 2, 4, 4, 0}));
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages[0].contains(statusPath()));
-    EXPECT_TRUE(sys.messages[0].contains("line 3 is not a number"));
+    expectOneMessage(statusPath(), "line 3 is not a number");
     EXPECT_EQ(readFile(statusPath()), before);
 }
 
-TEST_F(ProgressFiles, ShortStatusFileKeepsWhatItHoldsAndIsReportedOnce) {
+TEST_F(ProgressFiles, ShortStatusFileKeepsWhatItHoldsReportedOnceAndSavingMendsIt) {
     writeLines(statusPath(), {" 3", " 6"});
     progress::LoadProgressFiles(program());
     progress::LoadProgressFiles(program());
-    EXPECT_EQ(state().StageCounters[1][0], 3);
-    EXPECT_EQ(state().StageCounters[1][1], 6);
-    EXPECT_EQ(state().StageCounters[1][2], 0);
+    const auto& row = state().StageCounters[1];
+    EXPECT_EQ(std::vector<int>(row.begin(), row.begin() + 3), (std::vector<int>{3, 6, 0}));
     EXPECT_EQ(state().StageCounters[3][14], 0);
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages[0].contains("it holds 2 of its 45 lines"));
-    EXPECT_EQ(readFile(statusPath()), QByteArray(" 3\r\n 6\r\n"));
-    progress::SaveProgressFiles(program());   // saving on purpose mends it
+    expectOneMessage(statusPath(), "it holds 2 of its 45 lines");
+    progress::SaveProgressFiles(program());
     EXPECT_EQ(readFile(statusPath()), crlfLines(QStringList{" 3", " 6"} + QStringList(43, " 0")));
 }
 
@@ -104,12 +98,11 @@ TEST_F(ProgressFiles, MissingProgressFilesGiveAFreshCourseAndAreNotCreated) {
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains(statusPath() + "\n(it is missing)"));
     EXPECT_TRUE(sys.messages[0].contains(workPath() + "\n(it is missing)"));
-    EXPECT_FALSE(base::fileExists(statusPath()));
-    EXPECT_FALSE(base::fileExists(workPath()));
+    EXPECT_FALSE(base::fileExists(statusPath()) || base::fileExists(workPath()));
 }
 
 TEST_F(ProgressFiles, DamagedWorkFileKeepsTheSubjectNamesAndReadableCounts) {
-    QStringList work = QString::fromUtf8(readFile(workPath())).split("\r\n", Qt::SkipEmptyParts);
+    QStringList work = fileLines(workPath());
     work[0] = "OPENESS";
     work[1] = "4";
     work[3] = "x";
@@ -117,14 +110,9 @@ TEST_F(ProgressFiles, DamagedWorkFileKeepsTheSubjectNamesAndReadableCounts) {
     writeLines(workPath(), work.mid(0, 10));
     progress::LoadProgressFiles(program());
     const auto& subjects = state().SubjectProgress;
-    EXPECT_EQ(subjects[1][1], "OPENNESS");
-    EXPECT_EQ(subjects[1][2], "4");
-    EXPECT_EQ(subjects[2][2], "0");
-    EXPECT_EQ(subjects[3][2], "6");
-    EXPECT_EQ(subjects[6][1], "EXPLORATION");
-    EXPECT_EQ(subjects[6][2], "0");
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages[0].contains(workPath() + "\n(it holds 10 of its 48 lines)"));
+    EXPECT_EQ(QStringList({subjects[1][1], subjects[1][2], subjects[2][2], subjects[3][2], subjects[6][1], subjects[6][2]}),
+              QStringList({"OPENNESS", "4", "0", "6", "EXPLORATION", "0"}));
+    expectOneMessage(workPath(), "it holds 10 of its 48 lines");
 }
 
 TEST_F(ProgressFiles, FailedSaveLeavesBothFilesAsTheyWere) {
@@ -139,38 +127,21 @@ TEST_F(ProgressFiles, FailedSaveLeavesBothFilesAsTheyWere) {
     EXPECT_EQ(readFile(workPath()), work);
 }
 
-TEST_F(ProgressFiles, SavingUnchangedCountersWritesNothing) {
-    progress::LoadProgressFiles(program());
-    base::failWritesAfter(0);
-    EXPECT_NO_THROW(progress::SaveProgressFiles(program()));
-}
-
-TEST_F(ProgressFiles, ListsShowEveryLineInFileOrderWithDuplicatesAndEmptyLines) {
-    writeLines(missionPath(), {"Journal Entry", "OPENNESS", "", "OPENNESS"});
-    progress::RefillLists(program());
-    EXPECT_EQ(comboItems(*program().form.Combo1), (QStringList{"Greetings", "Status"}));
-    EXPECT_EQ(comboItems(*program().form.Combo2), (QStringList{"Journal Entry", "OPENNESS", "", "OPENNESS"}));
-    EXPECT_TRUE(sys.messages.isEmpty());
-}
-
-TEST_F(ProgressFiles, MissingTopicIndexGivesAnEmptyListAndOneMessage) {
+// The lists show every line in file order; a missing topic index gives an empty list, one message,
+// and is created by the first topic added.
+TEST_F(ProgressFiles, ListsShowEveryLineAndAMissingTopicIndexIsCreatedByAdding) {
+    writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS", "", "OPENNESS"});
     QFile::remove(infoPath());
     progress::RefillLists(program());
     progress::RefillLists(program());
-    EXPECT_EQ(program().form.Combo1->count(), 0);
-    EXPECT_EQ(comboItems(*program().form.Combo2), QStringList{"Journal Entry"});
+    EXPECT_EQ(form().Combo1->count(), 0);
+    EXPECT_EQ(items(form().Combo2), (QStringList{"Journal Entry", "OPENNESS", "", "OPENNESS"}));
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains(infoPath()));
-    EXPECT_FALSE(sys.messages[0].contains(missionPath()));
     EXPECT_FALSE(base::fileExists(infoPath()));
-}
-
-TEST_F(ProgressFiles, AddTopicCreatesAMissingTopicIndex) {
-    QFile::remove(infoPath());
-    progress::RefillLists(program());
     progress::AddTopic(program(), "award0");
     EXPECT_EQ(readFile(infoPath()), QByteArray("award0\r\n"));
-    EXPECT_EQ(comboItems(*program().form.Combo1), QStringList{"award0"});
+    EXPECT_EQ(items(form().Combo1), QStringList{"award0"});
 }
 
 struct TopicGuardCase {
@@ -185,16 +156,11 @@ class AddTopicGuard : public ProgressFiles, public ::testing::WithParamInterface
 TEST_P(AddTopicGuard, AppendsOnlyANameTheListDoesNotHoldExactly) {
     writeLines(infoPath(), {"Greetings", "Status", "Oneness"});
     progress::RefillLists(program());
-    program().form.Combo1->addItem("only in the box");
+    form().Combo1->addItem("only in the box");
     const QByteArray before = readFile(infoPath());
     progress::AddTopic(program(), GetParam().topic);
-    if (GetParam().added) {
-        EXPECT_EQ(readFile(infoPath()), before + QByteArray(GetParam().topic) + "\r\n");
-        EXPECT_EQ(comboItems(*program().form.Combo1), (QStringList{"Greetings", "Status", "Oneness", GetParam().topic}));
-    } else {
-        EXPECT_EQ(readFile(infoPath()), before);
-        EXPECT_EQ(program().form.Combo1->itemText(3), "only in the box");
-    }
+    EXPECT_EQ(readFile(infoPath()), GetParam().added ? before + GetParam().topic + "\r\n" : before);
+    EXPECT_EQ(items(form().Combo1).value(3), GetParam().added ? GetParam().topic : "only in the box");
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, AddTopicGuard,
@@ -208,7 +174,7 @@ struct RequirementsCase {
     const char* name;
     int stage;
     int levelShown;
-    std::array<int, 3> counters;                       // rows 1 .. 3 of the column LevelShown
+    int checkpoints;                                   // row 1 of the column LevelShown
     std::vector<std::pair<int, const char*>> entries;  // SubjectProgress rows and counts
     bool met;
 };
@@ -220,27 +186,24 @@ TEST_P(LevelRequirements, DecideCompletion) {
     progress::ClearProgressTables(program());
     state().CourseStage = std::int16_t(c.stage);
     state().LevelShown = std::int16_t(c.levelShown);
-    for (std::size_t row = 1; row <= 3; ++row) state().StageCounters[row][std::size_t(c.levelShown)] = std::int16_t(c.counters[row - 1]);
+    state().StageCounters[1][std::size_t(c.levelShown)] = std::int16_t(c.checkpoints);
     for (const auto& [row, count] : c.entries) state().SubjectProgress[std::size_t(row)][2] = count;
     state().RequirementsMet = !c.met;
     progress::TestRequirements(program());
     EXPECT_EQ(state().RequirementsMet, c.met);
 }
 
-const std::vector<std::pair<int, const char*>> LevelTwoEntries{{6, "24"}, {7, "12"}, {8, "4"}};
 const std::vector<std::pair<int, const char*>> LevelTwoDone{{6, "24"}, {7, "12"}, {8, "5"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LevelRequirements,
-    ::testing::Values(
-        RequirementsCase{"IntroductionTwoOfThree", -1, 0, {2, 0, 0}, {}, false},
-        RequirementsCase{"IntroductionThreeOfThree", -1, 0, {3, 0, 0}, {}, true},
-        RequirementsCase{"LevelTwoFourFeelEntries", 8, 2, {8, 0, 0}, LevelTwoEntries, false},
-        RequirementsCase{"LevelTwoFifthFeelEntry", 8, 2, {8, 0, 0}, LevelTwoDone, true},
-        RequirementsCase{"SecondPassNeedsItsFirstPassColumn", 8, 2, {7, 0, 0}, LevelTwoDone, false},
-        RequirementsCase{"CountReadByItsLeadingNumber", 8, 2, {8, 0, 0}, {{6, "24 entries"}, {7, "12"}, {8, "5.0"}}, true},
-        RequirementsCase{"OtherLevelsEntriesDoNotCount", 12, 6, {4, 0, 0}, {{18, "10"}, {19, "7"}, {20, "4"}, {21, "99"}}, false},
-        RequirementsCase{"LevelSevenSecondPass", 13, 7, {3, 0, 0}, {{21, "5"}, {22, "25"}, {23, "25"}, {24, "25"}}, true}),
+    ::testing::Values(RequirementsCase{"IntroductionTwoOfThree", -1, 0, 2, {}, false},
+                      RequirementsCase{"IntroductionThreeOfThree", -1, 0, 3, {}, true},
+                      RequirementsCase{"LevelTwoFourFeelEntries", 8, 2, 8, {{6, "24"}, {7, "12"}, {8, "4"}}, false},
+                      RequirementsCase{"LevelTwoFifthFeelEntry", 8, 2, 8, LevelTwoDone, true},
+                      RequirementsCase{"SecondPassNeedsItsFirstPassColumn", 8, 2, 7, LevelTwoDone, false},
+                      RequirementsCase{"OtherLevelsEntriesDoNotCount", 12, 6, 4, {{18, "10"}, {19, "7"}, {20, "4"}, {21, "99"}}, false},
+                      RequirementsCase{"LevelSevenSecondPass", 13, 7, 3, {{21, "5"}, {22, "25"}, {23, "25"}, {24, "25"}}, true}),
     caseName);
 
 } // namespace
