@@ -1,6 +1,7 @@
 #include "support/CourseFixture.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 
@@ -34,6 +35,26 @@ void CourseFixture::writeLines(const QString& path, const QStringList& lines) {
 QByteArray CourseFixture::readFile(const QString& path) const {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::map<QString, QByteArray> CourseFixture::allFiles() const {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(m_root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[path] = readFile(path);
+    }
+    return files;
+}
+
+QStringList CourseFixture::changedFiles(const std::map<QString, QByteArray>& before) const {
+    const std::map<QString, QByteArray> now = allFiles();
+    QStringList changed;
+    for (const auto& [path, bytes] : now)
+        if (!before.contains(path) || before.at(path) != bytes) changed << path;
+    for (const auto& [path, bytes] : before)
+        if (!now.contains(path)) changed << path;
+    return changed;
 }
 
 void CourseFixture::writeSettings(int stage, int position, int delay, int muted) {

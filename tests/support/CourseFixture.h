@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 namespace veltrin::test {
@@ -22,6 +23,10 @@ protected:
     void writeLines(const QString& path, const QStringList& lines);
     void writeFile(const QString& path, const QByteArray& bytes);
     QByteArray readFile(const QString& path) const;
+    // Every file under the temporary folder, by path.
+    std::map<QString, QByteArray> allFiles() const;
+    // The paths whose content differs from `before`, and those that came or went since.
+    QStringList changedFiles(const std::map<QString, QByteArray>& before) const;
     // The starting index and progress files of a fresh course, an empty journal store, eight short
     // level texts and a document for every name in `documents`.
     void writeStartingCourse(const QStringList& documents = {});
