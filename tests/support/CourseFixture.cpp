@@ -80,6 +80,14 @@ void CourseFixture::writeStartingCourse(const QStringList& documents) {
     for (const QString& document : documents) writeFile(appDir() + document, rtfDocument(document));
 }
 
+void CourseFixture::markAllWorkDone() {
+    writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 99")));
+    QStringList work = QString::fromUtf8(readFile(appDir() + QStringLiteral("work.ndx"))).split(QStringLiteral("\r\n"));
+    work.removeLast();
+    for (qsizetype count = 1; count < work.size(); count += 2) work[count] = QStringLiteral("99");
+    writeLines(appDir() + QStringLiteral("work.ndx"), work);
+}
+
 Program& CourseFixture::program() {
     if (!m_program) {
         m_form = std::make_unique<ui::Form1>();

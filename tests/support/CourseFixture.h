@@ -30,6 +30,8 @@ protected:
     // The starting index and progress files of a fresh course, an empty journal store, eight short
     // level texts and a document for every name in `documents`.
     void writeStartingCourse(const QStringList& documents = {});
+    // Fills every stage counter and journal subject count of the stored files beyond any requirement.
+    void markAllWorkDone();
 
     // Builds the program over the folders (without running the start-up sequence).
     Program& program();
