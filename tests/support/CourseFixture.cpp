@@ -1,6 +1,7 @@
 #include "support/CourseFixture.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 
@@ -44,6 +45,26 @@ QByteArray CourseFixture::readFile(const QString& path) const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+std::map<QString, QByteArray> CourseFixture::allFiles() const {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(m_root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[path] = readFile(path);
+    }
+    return files;
+}
+
+QStringList CourseFixture::changedFiles(const std::map<QString, QByteArray>& before) const {
+    const std::map<QString, QByteArray> now = allFiles();
+    QStringList changed;
+    for (const auto& [path, bytes] : now)
+        if (!before.contains(path) || before.at(path) != bytes) changed << path;
+    for (const auto& [path, bytes] : before)
+        if (!now.contains(path)) changed << path;
+    return changed;
+}
+
 void CourseFixture::writeSettings(int stage, int position, int delay, int muted) {
     auto number = [](int n) { return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n); };
     writeLines(settingsPath(), {appDir(), courseDir(), soundDir(), number(delay), number(stage), number(position), number(muted)});
@@ -65,6 +86,14 @@ void CourseFixture::writeStartingCourse(const QStringList& documents) {
     for (int level = 0; level < 8; ++level)
         writeFile(courseDir() + QStringLiteral("veltrin%1.rtf").arg(level), rtfDocument(QStringLiteral("Level text %1").arg(level)));
     for (const QString& document : documents) writeFile(appDir() + document, rtfDocument(document));
+}
+
+void CourseFixture::markAllWorkDone() {
+    writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 99")));
+    QStringList work = QString::fromUtf8(readFile(appDir() + QStringLiteral("work.ndx"))).split(QStringLiteral("\r\n"));
+    work.removeLast();
+    for (qsizetype count = 1; count < work.size(); count += 2) work[count] = QStringLiteral("99");
+    writeLines(appDir() + QStringLiteral("work.ndx"), work);
 }
 
 Program& CourseFixture::program() {

@@ -54,15 +54,6 @@ protected:
         lines.removeAll(QString());
         return lines;
     }
-
-private:
-    void markAllWorkDone() {
-        writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 99")));
-        QStringList work = QString::fromUtf8(readFile(appDir() + QStringLiteral("work.ndx"))).split(QStringLiteral("\r\n"));
-        work.removeLast();
-        for (qsizetype count = 1; count < work.size(); count += 2) work[count] = QStringLiteral("99");
-        writeLines(appDir() + QStringLiteral("work.ndx"), work);
-    }
 };
 
 } // namespace veltrin::test
