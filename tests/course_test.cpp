@@ -1,9 +1,12 @@
 // The generated sample course: every file the program asks for is there, in the right folder,
 // in a form the program can use; the starting files are exactly what a progress reset writes.
+#include "reader/Reader.h"
+#include "ui/rtf/RtfReader.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QRegularExpression>
+#include <QTextDocument>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -86,9 +89,6 @@ const char* const subjects[24] = {
     "INTERACTION", "TWEAKING",
 };
 
-// Reading distance of each level in pixels.
-const int levelEnds[8] = {3500, 13743, 13014, 10862, 7496, 10450, 9796, 11216};
-
 QString path(const QString& folder, const QString& name) { return course.filePath(folder + QLatin1Char('/') + name); }
 
 QByteArray readAll(const QString& folder, const QString& name) {
@@ -98,14 +98,6 @@ QByteArray readAll(const QString& folder, const QString& name) {
 
 QStringList filesIn(const QString& folder, const QString& pattern) {
     return QDir(course.filePath(folder)).entryList({pattern}, QDir::Files);
-}
-
-// The words of an RTF document: control words, hex escapes and braces removed.
-QStringList rtfWords(QByteArray rtf) {
-    QString text = QString::fromLatin1(rtf);
-    text.remove(QRegularExpression(QStringLiteral(R"(\{\\fonttbl.*?\}\}|\{\\colortbl.*?\})")));
-    text.replace(QRegularExpression(QStringLiteral(R"(\\'[0-9a-f]{2}|\\[a-z]+-?\d* ?|[{}])")), QStringLiteral(" "));
-    return text.split(QRegularExpression(QStringLiteral(R"(\s+)")), Qt::SkipEmptyParts);
 }
 
 quint32 le32(const QByteArray& bytes, int at) { return qFromLittleEndian<quint32>(bytes.constData() + at); }
@@ -122,14 +114,6 @@ TEST(SampleCourse, EveryPictureLoadsAtItsControlsSize) {
         ASSERT_FALSE(image.isNull()) << picture.name;
         EXPECT_EQ(image.width(), qRound(picture.widthTwips / 15.0)) << picture.name;
         EXPECT_EQ(image.height(), qRound(picture.heightTwips / 15.0)) << picture.name;
-    }
-}
-
-TEST(SampleCourse, EveryGeneratedPictureIsAListedPictureOrTheLogo) {
-    for (const QString& name : filesIn(lessonsDir, QStringLiteral("*.jpg"))) {
-        const bool listed = std::any_of(std::begin(pictures), std::end(pictures), [&](const Picture& p) { return name == QLatin1String(p.name); });
-        EXPECT_TRUE(listed || name == QLatin1String("veltrin-logo.jpg")) << qPrintable(name);
-        EXPECT_FALSE(QImage(path(lessonsDir, name)).isNull()) << qPrintable(name);
     }
 }
 
@@ -154,86 +138,33 @@ TEST(SampleCourse, EverySoundIsShortPcmMono16BitWave) {
         EXPECT_EQ(le16(wav, 34), 16);
         EXPECT_EQ(wav.mid(36, 4), "data");
         EXPECT_EQ(le32(wav, 40), quint32(wav.size() - 44));
-        const double seconds = (wav.size() - 44) / 2.0 / 22050;
-        EXPECT_GE(seconds, 0.15);
-        EXPECT_LE(seconds, 1.2);
     }
 }
 
-TEST(SampleCourse, SoundsAreNotSilent) {
-    for (const QString& name : filesIn(soundsDir, QStringLiteral("*.wav"))) {
-        const QByteArray wav = readAll(soundsDir, name);
-        int peak = 0;
-        for (int at = 44; at + 1 < wav.size(); at += 2) peak = std::max(peak, std::abs(int(qint16(le16(wav, at)))));
-        EXPECT_GT(peak, 8000) << qPrintable(name);
-        EXPECT_LT(peak, 32767) << qPrintable(name) << " clips";
-    }
-}
-
-TEST(SampleCourse, StartingIndexFilesAreWhatAResetWrites) {
+TEST(SampleCourse, StartingFilesAreWhatAResetWrites) {
     EXPECT_EQ(readAll(torchDir, QStringLiteral("info.ndx")), QByteArray("Greetings\r\nStatus\r\n"));
     EXPECT_EQ(readAll(torchDir, QStringLiteral("mission.ndx")), QByteArray("Journal Entry\r\n"));
-}
-
-TEST(SampleCourse, StartingProgressFilesAreWhatAResetWrites) {
     QByteArray status;
     for (int i = 0; i < 45; ++i) status += " 0\r\n";
     EXPECT_EQ(readAll(torchDir, QStringLiteral("status.ndx")), status);
     QByteArray work;
     for (const char* subject : subjects) work += QByteArray(subject) + "\r\n0\r\n";
     EXPECT_EQ(readAll(torchDir, QStringLiteral("work.ndx")), work);
-}
-
-TEST(SampleCourse, JournalStoreStartsEmpty) {
     QFile store(path(lessonsDir, QStringLiteral("veltrin.sdb")));
-    ASSERT_TRUE(store.exists());
+    EXPECT_TRUE(store.exists());
     EXPECT_EQ(store.size(), 0);
 }
 
-TEST(SampleCourse, DocumentsAreWellFormedWindows1252Rtf) {
-    QStringList documents;
-    for (const QString& name : filesIn(torchDir, QStringLiteral("*.rtf"))) documents << path(torchDir, name);
-    for (const QString& name : filesIn(lessonsDir, QStringLiteral("*.rtf"))) documents << path(lessonsDir, name);
-    ASSERT_GE(documents.size(), qsizetype(std::size(torchDocuments) + std::size(lessonDocuments)));
-    for (const QString& document : documents) {
-        SCOPED_TRACE(qPrintable(document));
-        QFile file(document);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray rtf = file.readAll();
-        EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
-        int depth = 0;
-        for (qsizetype i = 0; i < rtf.size(); ++i) {
-            if (rtf[i] == '\\') { ++i; continue; }
-            EXPECT_EQ(uchar(rtf[i]) & 0x80, 0) << "raw byte at " << i;
-            if (rtf[i] == '{') ++depth;
-            if (rtf[i] == '}') --depth;
-            ASSERT_GE(depth, 0) << "group closed early at " << i;
-        }
-        EXPECT_EQ(depth, 0);
-        EXPECT_GE(rtfWords(rtf).size(), 5);
-    }
-}
-
-// A level's text must fill its reading distance: at 14 pt in a 505 pixel pane, with an empty
-// line between paragraphs, a pixel of height carries about three tenths of a word, and large
-// print would fall below the lower limit.
-TEST(SampleCourse, LevelTextsAreLongEnoughToRead) {
+// Each level's text, laid out by the reading pane's own reader at its width, ends between its
+// reading distance and the bottom of its pane: the end of the text is reached as the last lines show.
+TEST(SampleCourse, LevelTextsFillTheirReadingDistance) {
     for (int level = 0; level < 8; ++level) {
-        const qsizetype words = rtfWords(readAll(lessonsDir, QStringLiteral("veltrin%1.rtf").arg(level))).size();
-        EXPECT_GT(words, levelEnds[level] / 5) << "level " << level;
-        EXPECT_LT(words, levelEnds[level] / 2) << "level " << level;
-    }
-}
-
-TEST(SampleCourse, LevelTextsDoNotRepeatParagraphs) {
-    for (int level = 0; level < 8; ++level) {
-        const QByteArray rtf = readAll(lessonsDir, QStringLiteral("veltrin%1.rtf").arg(level));
-        QSet<QByteArray> seen;
-        for (const QByteArray& paragraph : rtf.split('\n')) {
-            if (paragraph.size() < 80) continue;
-            EXPECT_FALSE(seen.contains(paragraph)) << "level " << level << ": " << paragraph.left(60).constData();
-            seen.insert(paragraph);
-        }
+        QTextDocument document;
+        veltrin::ui::rtf::readRtf(readAll(lessonsDir, veltrin::reader::LevelFileName(level)), document);
+        document.setTextWidth(505);
+        const double height = document.size().height();
+        EXPECT_GT(height, veltrin::reader::LevelEnds[std::size_t(level)] + 100) << "level " << level;
+        EXPECT_LE(height, veltrin::reader::LevelPaneHeight(level)) << "level " << level;
     }
 }
 

@@ -9,27 +9,10 @@ namespace veltrin::journal {
 
 namespace {
 
-struct ButtonLook {
-    const char* picture;
-    const char* downPicture;
-    const char* toolTip;
-};
-
-constexpr ButtonLook JournalClosedLook{"wood3-jrnl-opn-up.jpg", "wood3-jrnl-opn-dn.jpg", "Make a Journal Entry"};
-constexpr ButtonLook JournalOpenLook{"wood3-jrnl-clos-up.jpg", "wood3-jrnl-clos-dn.jpg", "Close Journal"};
-// The manual's closed look: the manual viewer tells from this tooltip that the manual is closed.
-constexpr ButtonLook ManualClosedLook{"wood3-book-opn-up.jpg", "wood3-book-opn-dn.jpg", "Open the Veltrin Manual"};
-
-void giveLook(Program& p, ui::PictureButton& button, const ButtonLook& look) {
-    button.loadPicture(p.state.CourseDir + QLatin1String(look.picture));
-    button.loadDownPicture(p.state.CourseDir + QLatin1String(look.downPicture));
-    button.setToolTipText(QLatin1String(look.toolTip));
-}
-
 void openJournalFrame(Program& p) {
     torch::PlaySound(p, QStringLiteral("opnjnl"));
-    giveLook(p, *p.form.Command13, JournalOpenLook);
-    giveLook(p, *p.form.Command14, ManualClosedLook);
+    torch::GiveLook(p, *p.form.Command13, torch::JournalOpenLook);
+    torch::GiveLook(p, *p.form.Command14, torch::ManualClosedLook);
     enableScrollBars(p, false);
     p.form.Frame1->show();
 }
@@ -37,7 +20,7 @@ void openJournalFrame(Program& p) {
 // The View Journal button keeps its caption: a report left open is only hidden.
 void closeJournalFrame(Program& p) {
     torch::PlaySound(p, QStringLiteral("closjnl"));
-    giveLook(p, *p.form.Command13, JournalClosedLook);
+    torch::GiveLook(p, *p.form.Command13, torch::JournalClosedLook);
     p.form.Frame1->hide();
     enableScrollBars(p, true);
 }
@@ -67,7 +50,7 @@ void Command13_Click(Program& p) {
 void Command16_Click(Program& p) {
     torch::CloseContactWindow(p);
     torch::PlaySound(p, QStringLiteral("closjnl"));
-    giveLook(p, *p.form.Command13, JournalClosedLook);
+    torch::GiveLook(p, *p.form.Command13, torch::JournalClosedLook);
     p.form.Command15->setText(ViewJournalCaption);
     p.form.Frame1->hide();
     p.form.RichTextBox4->hide();

@@ -1,6 +1,6 @@
 #include "reader/Awards.h"
 
-#include "progress/Progress.h"
+#include "base/TextFile.h"
 #include "reader/Reader.h"
 #include "shell/Shell.h"
 #include "torch/Torch.h"
@@ -46,7 +46,24 @@ void giveAward(Program& p) {
     p.state.AskYesNo = false;
     torch::PlaySound(p, awardSound(stage));
     torch::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
-    progress::AddTopic(p, awardTopic(stage));
+}
+
+// The new stage and its award's topic are stored both or neither. The topic goes first: taking it
+// back after a failed settings save is a cut, which needs no room on the disk.
+void storeNewStage(Program& p) {
+    const QString topics = p.state.AppDir + QStringLiteral("info.ndx");
+    const QString topic = awardTopic(p.state.CourseStage);
+    const qint64 oldSize = base::fileSize(topics);
+    const bool listed = p.form.Combo1->findText(topic, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+    if (!listed) base::appendLine(topics, topic);
+    try {
+        shell::SaveSettings(p, p.state.CourseStage);
+    } catch (const base::FileError&) {
+        if (listed) throw;
+        if (oldSize < 0) base::removeFile(topics);
+        else base::cutBack(topics, oldSize);
+        throw;
+    }
 }
 
 // Picture12 stands in place of the arrows while the award is on screen.
@@ -66,8 +83,8 @@ QString awardSound(int newStage) {
 
 void completeLevel(Program& p) {
     raiseStage(p);
-    shell::SaveSettings(p, p.state.CourseStage);
-    shell::RestoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane
+    storeNewStage(p);
+    shell::RestoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane; lists the award
     showTitle(p);
     giveAward(p);
     coverArrows(p, true);

@@ -3,6 +3,7 @@
 #include "journal/Journal.h"
 #include "progress/Progress.h"
 #include "reader/Reader.h"
+#include "torch/Torch.h"
 
 #include <cmath>
 
@@ -59,18 +60,10 @@ void loadDueLevelAtSavedPosition(Program& p) {
 }
 
 // The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.
-struct FixedPicture {
-    ui::PictureButton* ui::Form1::*button;
-    const char* picture;
-    const char* pressed;
-};
-
-constexpr std::array<FixedPicture, 5> FixedButtonPictures{{
-    {&ui::Form1::Command10, "wood3-btn-torch.jpg", nullptr},
-    {&ui::Form1::Command13, "wood3-jrnl-opn-up.jpg", "wood3-jrnl-opn-dn.jpg"},
-    {&ui::Form1::Command14, "wood3-book-opn-up.jpg", "wood3-book-opn-dn.jpg"},
-    {&ui::Form1::Command19, "wood3-btn-erase.jpg", nullptr},
-    {&ui::Form1::Command20, "wood3-btn-info.jpg", nullptr},
+constexpr std::array<std::pair<ui::PictureButton* ui::Form1::*, const char*>, 3> FixedButtonPictures{{
+    {&ui::Form1::Command10, "wood3-btn-torch.jpg"},
+    {&ui::Form1::Command19, "wood3-btn-erase.jpg"},
+    {&ui::Form1::Command20, "wood3-btn-info.jpg"},
 }};
 
 constexpr std::array<std::pair<ui::PictureBox* ui::Form1::*, const char*>, 4> FixedBoxPictures{{
@@ -84,11 +77,9 @@ constexpr std::array<std::pair<ui::PictureBox* ui::Form1::*, const char*>, 4> Fi
 
 void DressControls(Program& p) {
     const QString& folder = p.state.CourseDir;
-    for (const FixedPicture& fixed : FixedButtonPictures) {
-        ui::PictureButton& button = *(p.form.*fixed.button);
-        button.loadPicture(folder + QLatin1String(fixed.picture));
-        if (fixed.pressed) button.loadDownPicture(folder + QLatin1String(fixed.pressed));
-    }
+    for (const auto& [button, picture] : FixedButtonPictures) (p.form.*button)->loadPicture(folder + QLatin1String(picture));
+    torch::ShowLookPictures(p, *p.form.Command13, torch::JournalClosedLook);
+    torch::ShowLookPictures(p, *p.form.Command14, torch::ManualClosedLook);
     for (const auto& [box, picture] : FixedBoxPictures) (p.form.*box)->loadPicture(folder + QLatin1String(picture));
     p.about.loadBackgroundPicture(folder + QStringLiteral("wood3-fr1.jpg"));
     p.splash.imgLogo->loadPicture(folder + QStringLiteral("veltrin-logo.jpg"));

@@ -6,53 +6,35 @@ namespace veltrin::torch {
 
 namespace {
 
-const QString OpenManualTip = QStringLiteral("Open the Veltrin Manual");
-const QString CloseManualTip = QStringLiteral("Close the Veltrin Manual");
-
-struct ButtonLook {
-    const char* picture;
-    const char* downPicture;
-};
-
-constexpr ButtonLook ManualClosedLook{"wood3-book-opn-up.jpg", "wood3-book-opn-dn.jpg"};
-constexpr ButtonLook ManualOpenLook{"wood3-book-clos-up.jpg", "wood3-book-clos-dn.jpg"};
-constexpr ButtonLook JournalClosedLook{"wood3-jrnl-opn-up.jpg", "wood3-jrnl-opn-dn.jpg"};
-
 // The viewer's place over the reading area while it shows the manual, in twips.
 constexpr int ViewerLeft = 2350;
 constexpr int ViewerTop = 475;
 constexpr int ViewerWidth = 7940;
 constexpr int ViewerHeight = 5710;
 
-void showLook(Program& p, ui::PictureButton& button, const ButtonLook& look) {
-    button.loadPicture(p.state.CourseDir + QLatin1String(look.picture));
-    button.loadDownPicture(p.state.CourseDir + QLatin1String(look.downPicture));
-}
-
 // The journal frame closes under the manual, and its button shows that it can be opened again.
 void closeJournalFrame(Program& p) {
-    showLook(p, *p.form.Command13, JournalClosedLook);
-    p.form.Command13->setToolTipText(QStringLiteral("Make a Journal Entry"));
+    GiveLook(p, *p.form.Command13, JournalClosedLook);
     p.form.Frame1->hide();
 }
 
 void openManual(Program& p) {
     ui::RichTextView& viewer = *p.form.RichTextBox4;
     PlaySound(p, QStringLiteral("scopn"));
-    showLook(p, *p.form.Command14, ManualOpenLook);
+    ShowLookPictures(p, *p.form.Command14, ManualOpenLook);
     closeJournalFrame(p);
     viewer.SetText(QStringLiteral("Loading Veltrin..."));
     viewer.show();
     p.sys.Yield();   // paints the message before the manual loads
     viewer.LoadFile(p.state.CourseDir + QStringLiteral("veltrin.rtf"));
-    p.form.Command14->setToolTipText(CloseManualTip);
+    p.form.Command14->setToolTipText(QLatin1String(ManualOpenLook.toolTip));
 }
 
 void closeManual(Program& p) {
     PlaySound(p, QStringLiteral("scclo"));
-    showLook(p, *p.form.Command14, ManualClosedLook);
+    ShowLookPictures(p, *p.form.Command14, ManualClosedLook);
     p.form.RichTextBox4->hide();
-    p.form.Command14->setToolTipText(OpenManualTip);
+    p.form.Command14->setToolTipText(QLatin1String(ManualClosedLook.toolTip));
 }
 
 } // namespace
@@ -65,8 +47,18 @@ void Command14_Click(Program& p) {
     p.state.ScrollActive = false;
     p.form.RichTextBox4->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
     p.sys.Yield();
-    if (p.form.Command14->toolTip() == OpenManualTip) openManual(p);
+    if (p.form.Command14->toolTip() == QLatin1String(ManualClosedLook.toolTip)) openManual(p);
     else closeManual(p);
+}
+
+void ShowLookPictures(Program& p, ui::PictureButton& button, const ButtonLook& look) {
+    button.loadPicture(p.state.CourseDir + QLatin1String(look.picture));
+    button.loadDownPicture(p.state.CourseDir + QLatin1String(look.downPicture));
+}
+
+void GiveLook(Program& p, ui::PictureButton& button, const ButtonLook& look) {
+    ShowLookPictures(p, button, look);
+    button.setToolTipText(QLatin1String(look.toolTip));
 }
 
 } // namespace veltrin::torch

@@ -42,11 +42,22 @@ QString pathOf(const Program& p, const ErasedFile& file) { return p.state.*file.
 QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
 
 // Copies every file the reset will erase, before anything is erased. Throws FileError; a file that
-// does not exist has nothing to lose and gets no copy.
+// does not exist has nothing to lose and gets no copy. When a copy fails, the copies this call
+// added are taken away again: a reset that did not happen leaves no new files behind.
 void keepCopies(Program& p) {
-    for (const ErasedFile& file : ErasedFiles) {
-        const QString path = pathOf(p, file);
-        if (base::fileExists(path)) base::rewriteBytes(path + BackupEnding, base::readBytes(path));
+    QStringList added;
+    try {
+        for (const ErasedFile& file : ErasedFiles) {
+            const QString path = pathOf(p, file);
+            if (!base::fileExists(path)) continue;
+            const QString copy = path + BackupEnding;
+            const bool existed = base::fileExists(copy);
+            base::rewriteBytes(copy, base::readBytes(path));
+            if (!existed) added << copy;
+        }
+    } catch (const base::FileError&) {
+        for (const QString& copy : added) base::removeFile(copy);
+        throw;
     }
 }
 

@@ -47,4 +47,19 @@ void Command12_Click(Program& p);
 // Manual viewer.
 void Command14_Click(Program& p);
 
+// The two looks of the journal button and of the manual button; each button's state is told by its tooltip.
+struct ButtonLook {
+    const char* picture;
+    const char* downPicture;
+    const char* toolTip;
+};
+inline constexpr ButtonLook JournalClosedLook{"wood3-jrnl-opn-up.jpg", "wood3-jrnl-opn-dn.jpg", "Make a Journal Entry"};
+inline constexpr ButtonLook JournalOpenLook{"wood3-jrnl-clos-up.jpg", "wood3-jrnl-clos-dn.jpg", "Close Journal"};
+inline constexpr ButtonLook ManualClosedLook{"wood3-book-opn-up.jpg", "wood3-book-opn-dn.jpg", "Open the Veltrin Manual"};
+inline constexpr ButtonLook ManualOpenLook{"wood3-book-clos-up.jpg", "wood3-book-clos-dn.jpg", "Close the Veltrin Manual"};
+// Loads the look's two pictures from CourseDir; the tooltip is left to the caller.
+void ShowLookPictures(Program& p, ui::PictureButton& button, const ButtonLook& look);
+// The pictures and the tooltip together.
+void GiveLook(Program& p, ui::PictureButton& button, const ButtonLook& look);
+
 } // namespace veltrin::torch

@@ -7,6 +7,7 @@
 #include "torch/Torch.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 
@@ -52,6 +53,26 @@ QByteArray CourseFixture::readFile(const QString& path) const {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+std::map<QString, QByteArray> CourseFixture::allFiles() const {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(m_root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files[path] = readFile(path);
+    }
+    return files;
+}
+
+QStringList CourseFixture::changedFiles(const std::map<QString, QByteArray>& before) const {
+    const std::map<QString, QByteArray> now = allFiles();
+    QStringList changed;
+    for (const auto& [path, bytes] : now)
+        if (!before.contains(path) || before.at(path) != bytes) changed << path;
+    for (const auto& [path, bytes] : before)
+        if (!now.contains(path)) changed << path;
+    return changed;
+}
+
 void CourseFixture::writeSettings(int stage, int position, int delay, int muted) {
     auto number = [](int n) { return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n); };
     writeLines(settingsPath(), {appDir(), courseDir(), soundDir(), number(delay), number(stage), number(position), number(muted)});
@@ -75,6 +96,13 @@ void CourseFixture::writeStartingCourse(const QStringList& documents) {
     for (const QString& document : documents) writeFile(appDir() + document, rtfDocument(document));
 }
 
+void CourseFixture::markAllWorkDone() {
+    writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 99")));
+    QStringList work = fileLines(appDir() + QStringLiteral("work.ndx"));
+    for (qsizetype count = 1; count < work.size(); count += 2) work[count] = QStringLiteral("99");
+    writeLines(appDir() + QStringLiteral("work.ndx"), work);
+}
+
 Program& CourseFixture::program() {
     if (!m_program) {
         m_form = std::make_unique<ui::Form1>();
@@ -87,12 +115,7 @@ Program& CourseFixture::program() {
 
 Program& CourseFixture::startAt(int stage, int position, const QStringList& documents, bool workDone) {
     writeStartingCourse(documents);
-    if (workDone) {
-        writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 99")));
-        QStringList work = fileLines(appDir() + QStringLiteral("work.ndx"));
-        for (qsizetype count = 1; count < work.size(); count += 2) work[count] = QStringLiteral("99");
-        writeLines(appDir() + QStringLiteral("work.ndx"), work);
-    }
+    if (workDone) markAllWorkDone();
     writeSettings(stage, position);
     Program& p = program();
     shell::WireReaderControls(p);

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 namespace veltrin::test {
@@ -27,9 +28,15 @@ protected:
     QByteArray readFile(const QString& path) const;
     // The bytes of a file of CR LF lines.
     static QByteArray crlfLines(const QStringList& lines);
+    // Every file under the temporary folder, by path.
+    std::map<QString, QByteArray> allFiles() const;
+    // The paths whose content differs from `before`, and those that came or went since.
+    QStringList changedFiles(const std::map<QString, QByteArray>& before) const;
     // The starting index and progress files of a fresh course, an empty journal store, eight short
     // level texts and a document for every name in `documents`.
     void writeStartingCourse(const QStringList& documents = {});
+    // Fills every stage counter and journal subject count of the stored files beyond any requirement.
+    void markAllWorkDone();
 
     // Builds the program over the folders (without running the start-up sequence).
     Program& program();
@@ -38,6 +45,12 @@ protected:
     // Sets the program's three data folders to the fixture's.
     void setFolders();
     void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    // Builds, wires every control as the running program does, and runs the start-up sequence.
+    Program& start() {
+        shell::WireControls(program());
+        shell::Form_Load(program());
+        return program();
+    }
 
     // The starting course (every counter past its requirement when `workDone`), the settings file
     // at `stage` and `position`, RestoreProgress, and the reading controls and OK wired.

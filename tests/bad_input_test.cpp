@@ -1,0 +1,151 @@
+// Damaged stored files at start-up: each file missing, empty, cut off, garbage, with a 1 MB line or
+// with a line written in Windows-1252. The program starts on what it can read, or refuses with the
+// settings file's line; it never rewrites a damaged file by itself. The journal report is then
+// written from the records that can still be read.
+#include "support/CourseFixture.h"
+
+#include <algorithm>
+#include <QTest>
+
+namespace veltrin::test {
+namespace {
+
+using Files = std::map<QString, QByteArray>;
+
+enum class Damage { Missing, Empty, Truncated, Garbage, LongLine, Windows1252 };
+enum class Folder { Windows, App, Course };
+
+struct StoredFile {
+    const char* name;
+    Folder folder;
+    bool (*firstValueKept)(const Program&);   // what the first line holds, read as the program reads it
+    QComboBox* ui::Form1::*list;               // the list the file fills, if any
+};
+
+QString listItem(const QComboBox& list, int index) { return index < list.count() ? list.itemText(index) : QString(); }
+
+const StoredFile StoredFiles[] = {
+    {"veltrin3.ini", Folder::Windows, [](const Program& p) { return p.state.AppDir.endsWith("/torch/"); }, nullptr},
+    {"info.ndx", Folder::App, [](const Program& p) { return listItem(*p.form.Combo1, 0) == "Greetings"; }, &ui::Form1::Combo1},
+    {"mission.ndx", Folder::App, [](const Program& p) { return listItem(*p.form.Combo2, 0) == "Journal Entry"; }, &ui::Form1::Combo2},
+    {"status.ndx", Folder::App, [](const Program& p) { return p.state.StageCounters[1][0] == 7; }, nullptr},
+    {"work.ndx", Folder::App, [](const Program& p) { return p.state.SubjectProgress[1][2] == "5"; }, nullptr},
+    {"veltrin.sdb", Folder::Course, [](const Program&) { return true; }, nullptr},   // read by the report only
+};
+
+const QByteArray FirstRecord = "6.12.2026 09:30:15~Level One~OPENNESS~~3524114First entry";
+
+// Bytes no text editor writes: every value, with CR, LF and NUL among them.
+QByteArray garbage() {
+    QByteArray bytes;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes += char(seed >> 24);
+    }
+    return bytes;
+}
+
+QByteArray withLastLine(QByteArray bytes, const QByteArray& line) {
+    bytes.chop(2);
+    return bytes.left(bytes.lastIndexOf("\r\n") + 2) + line + "\r\n";
+}
+
+class BadInput : public CourseFixture, public ::testing::WithParamInterface<std::tuple<StoredFile, Damage>> {
+protected:
+    void SetUp() override {
+        writeStartingCourse();
+        writeSettings(2, -40);
+        writeLines(appDir() + "mission.ndx", {"Journal Entry", "Openness", "Thought"});
+        QStringList status(45, " 0");
+        status[0] = " 7";
+        writeLines(appDir() + "status.ndx", status);
+        QStringList work = QString::fromUtf8(readFile(appDir() + "work.ndx")).split("\r\n", Qt::SkipEmptyParts);
+        work[1] = "5";
+        writeLines(appDir() + "work.ndx", work);
+        writeFile(courseDir() + "veltrin.sdb", FirstRecord + "\r\n7.12.2026 10:00:00~Level One~Journal Entry~~1111111Second\r\n");
+    }
+
+    QString pathOf(const StoredFile& file) const {
+        const QString folder = file.folder == Folder::Windows ? winDir() : file.folder == Folder::App ? appDir() : courseDir();
+        return folder + file.name;
+    }
+
+    void damage(const QString& path, Damage kind) {
+        const QByteArray bytes = readFile(path);
+        switch (kind) {
+        case Damage::Missing: QFile::remove(path); return;
+        case Damage::Empty: writeFile(path, {}); return;
+        case Damage::Truncated: writeFile(path, bytes.left(bytes.size() / 2 + 1)); return;
+        case Damage::Garbage: writeFile(path, garbage()); return;
+        case Damage::LongLine: writeFile(path, withLastLine(bytes, QByteArray(1 << 20, '7'))); return;
+        case Damage::Windows1252: writeFile(path, bytes + "Caf\xe9 cr\xe8me\r\n"); return;
+        }
+    }
+
+
+    // The journal report as the user opens it.
+    QByteArray openReport() {
+        Program& p = program();
+        if (!p.form.Picture2->isHidden()) QTest::mouseClick(p.form.Command11, Qt::LeftButton);
+        QTest::mouseClick(p.form.Command13, Qt::LeftButton);
+        QTest::mouseClick(p.form.Command15, Qt::LeftButton);
+        return readFile(courseDir() + "Journal Report.rtf");
+    }
+};
+
+TEST_P(BadInput, StartsOnWhatItCanReadOrRefusesAndNeverRewritesTheFile) {
+    const auto [file, kind] = GetParam();
+    const bool settings = file.folder == Folder::Windows;
+    damage(pathOf(file), kind);
+    const Files before = allFiles();
+    bool ended = false;
+    try {
+        start();
+    } catch (const ProgramEnded&) {
+        ended = true;
+    }
+
+    const bool firstRun = settings && kind == Damage::Missing;
+    if (firstRun) {
+        for (const auto& [path, bytes] : before) EXPECT_EQ(readFile(path), bytes) << path.toStdString();
+    } else {
+        EXPECT_TRUE(changedFiles(before).isEmpty()) << changedFiles(before).join(" ").toStdString();
+    }
+    const bool refused = settings && (kind == Damage::Empty || kind == Damage::Truncated || kind == Damage::Garbage);
+    ASSERT_EQ(ended, refused) << sys.messages.join("\n").toStdString();
+    if (refused) {
+        ASSERT_EQ(sys.messages.size(), 1);
+        EXPECT_TRUE(sys.messages[0].contains(pathOf(file)) && sys.messages[0].contains("line ")) << sys.messages[0].toStdString();
+        return;
+    }
+    if (kind == Damage::Truncated || kind == Damage::LongLine || kind == Damage::Windows1252) {
+        EXPECT_TRUE(file.firstValueKept(program()));
+    }
+    if (kind == Damage::Windows1252 && file.list) {
+        const QComboBox& list = *(program().form.*file.list);
+        EXPECT_EQ(listItem(list, list.count() - 1), QString::fromUtf8("Caf\u00e9 cr\u00e8me"));
+    }
+    if (QLatin1String(file.name) != QLatin1String("veltrin.sdb")) return;
+    const QByteArray report = openReport();
+    EXPECT_TRUE(report.endsWith("}\r\n"));
+    const bool firstRecordKept = kind == Damage::Truncated || kind == Damage::LongLine || kind == Damage::Windows1252;
+    EXPECT_EQ(report.contains("First entry"), firstRecordKept);
+    EXPECT_EQ(report.contains("Second"), kind == Damage::Windows1252);
+}
+
+std::string caseName(const ::testing::TestParamInfo<std::tuple<StoredFile, Damage>>& info) {
+    static const char* const damages[] = {"Missing", "Empty", "Truncated", "Garbage", "LongLine", "Windows1252"};
+    std::string file = std::get<0>(info.param).name;
+    std::replace(file.begin(), file.end(), '.', '_');
+    return file + "_" + damages[int(std::get<1>(info.param))];
+}
+
+INSTANTIATE_TEST_SUITE_P(StoredFiles, BadInput,
+                         ::testing::Combine(::testing::ValuesIn(StoredFiles),
+                                            ::testing::Values(Damage::Missing, Damage::Empty, Damage::Truncated,
+                                                              Damage::Garbage, Damage::LongLine, Damage::Windows1252)),
+                         caseName);
+
+} // namespace
+} // namespace veltrin::test

@@ -1,0 +1,203 @@
+// Faults while the program runs: a disk that refuses writes (the write hook of the file rules), a
+// folder that cannot hold files and a missing settings folder. Running as root, a read-only folder
+// would still be written, so an unwritable folder is a path whose parent is a regular file. Each
+// operation names the file, keeps running, keeps its state and leaves every stored file as it was.
+#include "support/CourseFixture.h"
+
+#include "base/TextFile.h"
+#include "reader/Reader.h"
+
+#include <QTest>
+
+namespace veltrin::test {
+namespace {
+
+using Files = std::map<QString, QByteArray>;
+
+class Faults;
+
+struct Fault {
+    const char* name;
+    int stage;
+    int position;
+    void (*act)(Faults&);   // prepares, then calls refuseWrites or breaks a folder, then runs the operation
+    const char* file;       // the file the message names
+    bool exits;             // the operation ends the program by design
+};
+
+class Faults : public CourseFixture, public ::testing::WithParamInterface<Fault> {
+public:
+    using CourseFixture::markAllWorkDone;
+    using CourseFixture::pressWhenVisible;
+    using CourseFixture::program;
+    using CourseFixture::winDir;
+
+    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    void refuseWrites(qint64 bytes = 0) { base::failWritesAfter(bytes); }
+    // A folder path under a regular file: nothing can be opened or created in it.
+    QString unreachableFolder() const { return blockerPath() + QStringLiteral("/folder/"); }
+    void takeSnapshot() {
+        files = allFiles();
+        state = program().state;
+        topics = listed(*program().form.Combo1);
+        subjects = listed(*program().form.Combo2);
+    }
+    void rankEveryCategory() {
+        for (const ui::SnapshotFrame& frame : ui::SnapshotLayout) program().form.Option[std::size_t(frame.options[2])]->setChecked(true);
+    }
+
+    Files files;
+    shell::ProgramState state;
+    QStringList topics;
+    QStringList subjects;
+
+protected:
+    void SetUp() override {
+        writeStartingCourse();
+        writeLines(appDir() + "info.ndx", {"Greetings", "Status", "Introduction"});
+        writeSettings(GetParam().stage, GetParam().position);
+        writeFile(blockerPath(), "not a folder");
+        start();
+        if (!program().form.Picture2->isHidden()) click(program().form.Command11);
+        sys.messages.clear();
+    }
+    void TearDown() override { base::failWritesAfter(-1); }
+
+    QString blockerPath() const { return winDir() + QStringLiteral("blocker"); }
+
+    static QStringList listed(const QComboBox& list) {
+        QStringList items;
+        for (int i = 0; i < list.count(); ++i) items << list.itemText(i);
+        return items;
+    }
+};
+
+TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
+    const Fault fault = GetParam();
+    bool ended = false;
+    try {
+        fault.act(*this);
+    } catch (const ProgramEnded&) {
+        ended = true;
+    }
+    base::failWritesAfter(-1);
+    EXPECT_EQ(ended, fault.exits);
+    ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
+    EXPECT_TRUE(sys.messages[0].contains(fault.file)) << sys.messages[0].toStdString();
+    EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
+    if (fault.exits) return;
+    const shell::ProgramState& now = program().state;
+    EXPECT_EQ(now.CourseStage, state.CourseStage);
+    EXPECT_EQ(now.ScrollPos, state.ScrollPos);
+    EXPECT_EQ(now.StageCounters, state.StageCounters);
+    EXPECT_EQ(now.SubjectProgress, state.SubjectProgress);
+    EXPECT_EQ(listed(*program().form.Combo1), topics);
+    EXPECT_EQ(listed(*program().form.Combo2), subjects);
+}
+
+// Stage -1 starts a pixel before the Cosmic Map check-point (mark 581 of a 3500-pixel text).
+constexpr int BeforeCosmicMap = -2030;
+// A pixel before the end of the introduction's text.
+constexpr int BeforeIntroductionEnd = -3499;
+
+void scrollIntoCheckpoint(Faults& f, qint64 budget) {
+    f.takeSnapshot();
+    f.refuseWrites(budget);
+    f.click(f.program().form.Picture4);
+}
+
+void addJournalEntry(Faults& f) {
+    Program& p = f.program();
+    f.click(p.form.Command13);
+    f.rankEveryCategory();
+    p.form.Combo2->setCurrentText("Journal Entry");
+    p.form.RichTextBox3->SetText("A day.");
+    f.takeSnapshot();
+}
+
+void completeLevel(Faults& f, qint64 budget) {
+    f.markAllWorkDone();
+    shell::RestoreProgress(f.program());
+    f.takeSnapshot();
+    f.refuseWrites(budget);
+    f.click(f.program().form.Picture4);
+}
+
+void exitNow(Faults& f) {
+    shell::RunGuarded(f.program(), [&f] { shell::Command9_Click(f.program()); });
+}
+
+const Fault FaultCases[] = {
+    {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollIntoCheckpoint(f, 0); }, "info.ndx", false},
+    {"ProgressAfterTopicRefused", -1, BeforeCosmicMap,
+     [](Faults& f) { scrollIntoCheckpoint(f, qsizetype(sizeof("Cosmic Map\r\n") - 1)); }, "status.ndx", false},
+    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap,
+     [](Faults& f) {
+         f.takeSnapshot();
+         f.program().state.AppDir = f.unreachableFolder();
+         f.click(f.program().form.Picture4);
+     },
+     "info.ndx", false},
+    {"JournalEntryRefused", 0, 0,
+     [](Faults& f) {
+         addJournalEntry(f);
+         f.refuseWrites();
+         f.click(f.program().form.Command17);
+     },
+     "veltrin.sdb", false},
+    {"JournalEntryInUnreachableCourseDir", 0, 0,
+     [](Faults& f) {
+         addJournalEntry(f);
+         f.program().state.CourseDir = f.unreachableFolder();
+         f.click(f.program().form.Command17);
+     },
+     "veltrin.sdb", false},
+    {"JournalReportRefused", 0, 0,
+     [](Faults& f) {
+         f.click(f.program().form.Command13);
+         f.takeSnapshot();
+         f.refuseWrites();
+         f.click(f.program().form.Command15);
+     },
+     "Journal Report.rtf", false},
+    {"StatusTopicRefused", 0, 0,
+     [](Faults& f) {
+         f.takeSnapshot();
+         f.refuseWrites();
+         QComboBox& list = *f.program().form.Combo1;
+         list.setCurrentText("Status");
+         emit list.activated(list.currentIndex());
+     },
+     "status.rtf", false},
+    {"ResetYesRefused", 0, 0,
+     [](Faults& f) {
+         f.pressWhenVisible(f.program().form.Command18, "answer Yes");
+         f.takeSnapshot();
+         f.refuseWrites();
+         f.click(f.program().form.Command19);
+     },
+     ".bak", false},
+    {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, 0); }, "info.ndx", false},
+    {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd,
+     [](Faults& f) { completeLevel(f, qsizetype(sizeof("award0\r\n") - 1)); }, "veltrin3.ini", false},
+    {"ExitRefused", 2, -40,
+     [](Faults& f) {
+         f.takeSnapshot();
+         f.refuseWrites();
+         exitNow(f);
+     },
+     "veltrin3.ini", true},
+    {"ExitWithoutSettingsFolder", 2, -40,
+     [](Faults& f) {
+         f.program().state.WinDir = f.winDir() + "gone/";
+         f.takeSnapshot();
+         exitNow(f);
+     },
+     "gone/veltrin3.ini", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Operations, Faults, ::testing::ValuesIn(FaultCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace veltrin::test
