@@ -336,7 +336,7 @@ TEST(RtfCorpusContent, CorpusIsPresentAndThePicturesDocumentShowsBothPictures) {
     EXPECT_NEAR(images[1].width(), 20.0, 1.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(LibreOffice, RtfCorpus, ::testing::ValuesIn(corpusNames()),
+INSTANTIATE_TEST_SUITE_P(WrittenByRealPrograms, RtfCorpus, ::testing::ValuesIn(corpusNames()),
                          [](const auto& info) { return info.param; });
 
 }  // namespace
