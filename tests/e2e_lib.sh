@@ -33,7 +33,7 @@ e2e_cleanup() {
 
 # Starts Xvfb on a display number it picks itself, so that tests running side by side never share one.
 e2e_start_display() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
     xvfb_pid=$!
     e2e_wait_for 20 "Xvfb to report its display" grep -q '[0-9]' "$work/display"
     export DISPLAY=":$(tr -d '\n' < "$work/display")"
