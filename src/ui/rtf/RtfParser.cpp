@@ -1,81 +1,13 @@
 #include "ui/rtf/RtfParser.h"
 
-#include "ui/rtf/RtfCodePage.h"
-#include "ui/rtf/RtfKeywords.h"
-#include "ui/rtf/RtfPicture.h"
-#include "ui/rtf/RtfTokenizer.h"
+#include "ui/rtf/RtfParserState.h"
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace veltrin::ui::rtf {
 
-namespace {
-
-enum class Destination { Body, Skipped, FontTable, ColorTable, Picture };
-
-struct GroupState {
-    Destination destination = Destination::Body;
-    CharStyle chars;
-    ParaStyle para;
-    int unicodeSkip = 1;
-};
-
-// Groups nested deeper than this share the state of the deepest one, so hostile nesting costs
-// neither stack nor memory.
-constexpr std::size_t maxDepth = 256;
-constexpr int symbolCharset = 2;
-// A length or size beyond this is nonsense; clamping keeps later arithmetic in range.
-constexpr int maxTwips = 1'000'000;
-
-class RtfParser {
-public:
-    RtfParser(const QByteArray& rtf, DocumentTables& tables, RtfSink& sink)
-        : m_tokenizer(rtf), m_tables(tables), m_sink(sink), m_stack(1) {}
-
-    void run();
-
-private:
-    GroupState& state() { return m_stack.back(); }
-    bool handle(const RtfToken& token);
-    bool skipToken(const RtfToken& token);
-    void openGroup();
-    bool closeGroup();
-    void text(std::string_view bytes);
-    void hexByte(std::uint8_t byte);
-    void flushBytes();
-    void insertCharacter(char16_t c);
-    void controlSymbol(char symbol);
-    void controlWord(const RtfToken& token);
-    void destinationWord(const KeywordInfo& info);
-    void formattingWord(const KeywordInfo& info, const RtfToken& token);
-    bool documentWord(const KeywordInfo& info, const RtfToken& token);
-    bool tableWord(const KeywordInfo& info, const RtfToken& token);
-    bool pictureWord(const KeywordInfo& info, const RtfToken& token);
-    void commitFont();
-    void commitColor();
-    void finishPicture();
-    int textCodePage() const;
-
-    RtfTokenizer m_tokenizer;
-    DocumentTables& m_tables;
-    RtfSink& m_sink;
-    std::vector<GroupState> m_stack;
-    std::size_t m_extraDepth = 0;  // groups opened beyond maxDepth, or inside a skipped group
-    bool m_starPending = false;
-    int m_skipCount = 0;           // characters after \u still to drop
-    int m_documentCodePage = 1252;
-    CodePageDecoder m_decoder;
-    std::string m_bytes;           // 8-bit text not yet decoded, so multi-byte characters stay whole
-
-    int m_fontId = -1;
-    QByteArray m_fontName;
-    FontEntry m_font;
-    int m_red = 0, m_green = 0, m_blue = 0;
-    bool m_colorSet = false;
-    RtfPicture m_picture;
-};
+namespace detail {
 
 void RtfParser::run() {
     for (RtfToken token = m_tokenizer.next(); token.kind != RtfToken::Kind::End; token = m_tokenizer.next())
@@ -269,113 +201,10 @@ bool RtfParser::documentWord(const KeywordInfo& info, const RtfToken& token) {
     }
 }
 
-// Words of the font and colour tables; returns whether the word was one.
-bool RtfParser::tableWord(const KeywordInfo& info, const RtfToken& token) {
-    const Destination destination = state().destination;
-    if (destination == Destination::FontTable) {
-        switch (info.keyword) {
-        case Keyword::Font:
-            m_fontId = token.param;
-            m_fontName.clear();
-            m_font = FontEntry{};
-            return true;
-        case Keyword::FontFamily: m_font.hint = static_cast<QFont::StyleHint>(info.value); return true;
-        case Keyword::FontCharset:
-            m_font.charset = token.param;
-            if (!m_font.codePage) m_font.codePage = codePageOfCharset(token.param);
-            return true;
-        case Keyword::FontCodePage: m_font.codePage = std::max(token.param, 0); return true;
-        default: return false;
-        }
-    }
-    if (destination != Destination::ColorTable) return false;
-    const int component = std::clamp(token.param, 0, 255);
-    switch (info.keyword) {
-    case Keyword::Red: m_red = component; break;
-    case Keyword::Green: m_green = component; break;
-    case Keyword::Blue: m_blue = component; break;
-    default: return false;
-    }
-    m_colorSet = true;
-    return true;
-}
-
-bool RtfParser::pictureWord(const KeywordInfo& info, const RtfToken& token) {
-    if (state().destination != Destination::Picture) return false;
-    const int value = std::clamp(token.param, 0, maxTwips);
-    switch (info.keyword) {
-    case Keyword::PngBlip: m_picture.kind = RtfPicture::Kind::Png; return true;
-    case Keyword::JpegBlip: m_picture.kind = RtfPicture::Kind::Jpeg; return true;
-    case Keyword::OtherBlip: m_picture.kind = RtfPicture::Kind::Unsupported; return true;
-    case Keyword::PictureWidth: m_picture.width = value; return true;
-    case Keyword::PictureHeight: m_picture.height = value; return true;
-    case Keyword::PictureGoalWidth: m_picture.goalWidth = value; return true;
-    case Keyword::PictureGoalHeight: m_picture.goalHeight = value; return true;
-    case Keyword::PictureScaleX: m_picture.scaleX = value; return true;
-    case Keyword::PictureScaleY: m_picture.scaleY = value; return true;
-    default: return false;
-    }
-}
-
-void RtfParser::formattingWord(const KeywordInfo& info, const RtfToken& token) {
-    CharStyle& chars = state().chars;
-    ParaStyle& para = state().para;
-    const bool on = !token.hasParam || token.param != 0;
-    const int twips = std::clamp(token.param, -maxTwips, maxTwips);
-    switch (info.keyword) {
-    case Keyword::Bold: chars.bold = on; break;
-    case Keyword::Italic: chars.italic = on; break;
-    case Keyword::Underline: chars.underline = on; break;
-    case Keyword::UnderlineNone: chars.underline = false; break;
-    case Keyword::Strike: chars.strike = on; break;
-    case Keyword::Plain: chars = CharStyle{}; break;
-    case Keyword::FontSize: chars.halfPoints = std::clamp(token.param, 0, 3000); break;
-    case Keyword::Font: chars.font = token.param; break;
-    case Keyword::ForeColor: chars.foreColor = token.param; break;
-    case Keyword::BackColor: chars.backColor = token.param; break;
-    case Keyword::ParagraphDefaults: para = ParaStyle{}; break;
-    case Keyword::AlignLeft: para.alignment = Qt::AlignLeft; break;
-    case Keyword::AlignCenter: para.alignment = Qt::AlignHCenter; break;
-    case Keyword::AlignRight: para.alignment = Qt::AlignRight; break;
-    case Keyword::AlignJustify: para.alignment = Qt::AlignJustify; break;
-    case Keyword::LeftIndent: para.leftIndent = twips; break;
-    case Keyword::RightIndent: para.rightIndent = twips; break;
-    case Keyword::FirstIndent: para.firstIndent = twips; break;
-    case Keyword::SpaceBefore: para.spaceBefore = twips; break;
-    case Keyword::SpaceAfter: para.spaceAfter = twips; break;
-    default: break;
-    }
-}
-
-void RtfParser::commitFont() {
-    if (m_fontId < 0 || m_fontName.isEmpty()) return;
-    CodePageDecoder decoder;
-    decoder.setCodePage(m_font.codePage ? m_font.codePage : m_documentCodePage);
-    decoder.appendDecoded(std::string_view(m_fontName.constData(), static_cast<std::size_t>(m_fontName.size())), m_font.name);
-    m_font.name = m_font.name.trimmed();
-    m_tables.fonts.insert(m_fontId, m_font);
-    m_sink.tablesChanged();
-    m_fontName.clear();
-    m_font = FontEntry{};
-}
-
-void RtfParser::commitColor() {
-    m_tables.colors.append(m_colorSet ? QColor(m_red, m_green, m_blue) : QColor());
-    m_sink.tablesChanged();
-    m_red = m_green = m_blue = 0;
-    m_colorSet = false;
-}
-
-void RtfParser::finishPicture() {
-    if (state().destination != Destination::Body) return;
-    if (const auto picture = decodePicture(m_picture)) m_sink.insertImage(picture->image, picture->size, state().para);
-    m_picture = RtfPicture{};
-}
-
-}  // namespace
+}  // namespace detail
 
 void parseRtf(const QByteArray& rtf, DocumentTables& tables, RtfSink& sink) {
-    RtfParser(rtf, tables, sink).run();
+    detail::RtfParser(rtf, tables, sink).run();
 }
 
 }  // namespace veltrin::ui::rtf
