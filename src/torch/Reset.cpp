@@ -115,6 +115,9 @@ void showSpeed(Program& p) {
 
 void restoreStartingWindow(Program& p) {
     p.form.RichTextBox1->SetText(QString());
+    // Erased progress meets no level's requirements; a flag left set by a level completed earlier
+    // in the session would keep RestoreProgress from loading the Introduction into the emptied pane.
+    p.state.RequirementsMet = false;
     shell::RestoreProgress(p);
     ShowTitle(p);
     p.sys.Yield();
