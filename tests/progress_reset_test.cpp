@@ -112,22 +112,6 @@ TEST_F(ProgressReset, ASecondEraseClickWhileTheQuestionWaitsIsRefused) {
     EXPECT_TRUE(shows("veltrinreset.rtf"));
 }
 
-// Another action may close the panel while the question waits; Ask Torch and OK then drop the
-// question, and the erase button brings it back for the reset that is still waiting.
-TEST_F(ProgressReset, AQuestionDismissedByOkIsAskedAgainByTheEraseButton) {
-    sys.script("another action closes the panel", [this] { return shows("resetmsg.rtf"); },
-               [this] { torch::ShowTorchDocument(program(), QString(), 0); });
-    pressWhenVisible(form().Command10, "ask Torch");
-    pressOkWhenTorchOpens();
-    sys.script("erase again", [this] { return form().Picture2->isHidden(); }, [this] { click(form().Command19); });
-    answer(form().Command12);
-    erase();
-    EXPECT_TRUE(shows("veltrinnotreset.rtf"));
-    EXPECT_EQ(snapshot(erasedFiles() << settingsPath()), before);
-    EXPECT_EQ(state().ResetAnswer, 0);
-    EXPECT_EQ(sys.playedSounds().count("resetyn"), 2);
-}
-
 TEST_F(ProgressReset, AFailedCopyErasesNothingAndTellsTheUser) {
     ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
     answer(form().Command18);

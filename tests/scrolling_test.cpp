@@ -84,7 +84,9 @@ TEST_F(Scrolling, BackwardLoopStopsOnceTheTopEdgeIsBelowTheViewportTop) {
     clickDown();
     EXPECT_GT(p.form.RichTextBox1->topEdge(), 0);
     EXPECT_LE(p.form.RichTextBox1->topEdge(), 0.2);
-    EXPECT_EQ(p.state.ScrollPos, -1);   // going back records nothing
+    EXPECT_EQ(p.state.ScrollPos, 0);   // the position follows the pane back
+    EXPECT_EQ(p.form.VScroll2->value(), 0);
+    EXPECT_EQ(p.state.DueLevelPos, -1);   // the distance reached stays recorded
     EXPECT_FALSE(p.state.ScrollActive);
 }
 
@@ -149,8 +151,8 @@ struct NotDoneCase {
 
 class NotDone : public CourseFixture, public ::testing::WithParamInterface<NotDoneCase> {};
 
-// The message waits for OK and the reading stays stopped; back from the end, it scrolls on to the
-// end and shows the message again.
+// The message waits for OK and the reading stays stopped; back from the end with the down arrow,
+// it scrolls on to the end and shows the message again.
 TEST_P(NotDone, EndWithTheWorkUndoneShowsTheMessageEachTime) {
     const NotDoneCase c = GetParam();
     Program& p = startAt(c.stage, justAboveEnd(c.stage), {"notdoneyet-o.rtf", "notdoneyet.rtf"});
@@ -163,7 +165,11 @@ TEST_P(NotDone, EndWithTheWorkUndoneShowsTheMessageEachTime) {
     EXPECT_EQ(settingsLine(5), base::numberText(c.stage));
 
     const int end = -justAboveEnd(c.stage) + 1;
-    p.form.VScroll2->setValue(end - 20);
+    afterPasses(sys.scrollPasses + 2 * 200);   // twenty pixels back
+    clickDown();
+    EXPECT_EQ(p.state.ScrollPos, -(end - 20));
+    EXPECT_EQ(p.form.VScroll2->value(), end - 20);
+    EXPECT_EQ(p.state.DueLevelPos, -end);
     const long passesBefore = sys.scrollPasses;
     pressOkWhenTorchOpens();
     clickUp();

@@ -133,6 +133,18 @@ TEST_F(Startup, DueLevelOpensAtTheSavedPositionWithThePositionBarMatching) {
     EXPECT_EQ(form().RichTextBox1->Text().trimmed(), "Level text 3");
 }
 
+// The position bar is at 0 already, so only the loading itself can bring the text back to its top.
+TEST_F(Startup, SavedDistanceBeyondTheDueLevelOpensItsTextAtTheTopAndExitSavesTheTop) {
+    writeSettings(0, -20000);
+    CourseFixture::start();
+    EXPECT_EQ(form().RichTextBox1->Text().trimmed(), "Level text 1");
+    EXPECT_EQ(form().RichTextBox1->topEdge(), 0);
+    EXPECT_EQ(state().ScrollPos, 0);
+    EXPECT_EQ(form().VScroll2->value(), 0);
+    EXPECT_THROW(shell::Form_Unload(program()), ProgramEnded);
+    EXPECT_EQ(settingsLine(6), " 0");
+}
+
 TEST_F(Startup, FinishedCourseLoadsNoTextAndShowsItsScenery) {
     writeSettings(14);
     start();

@@ -19,7 +19,7 @@ protected:
     // Torch frames 1 .. 5 (Picture10 .. Picture6) get pictures of distinct colours, so the timeline
     // can note the frame on show at each yield and pause.
     void SetUp() override {
-        writeStartingCourse({"greetings.rtf", "NewSubject.rtf"});
+        writeStartingCourse({"greetings.rtf", "NewSubject.rtf", "resetmsg.rtf"});
         setFolders();
         const std::array<ui::PictureBox*, 5> holders{form().Picture10, form().Picture9, form().Picture8, form().Picture7, form().Picture6};
         for (int frame = 1; frame <= 5; ++frame) {
@@ -161,8 +161,9 @@ TEST_P(TorchCaller, GetsItsNameAndFlagBackAsTheCallLeavesThem) {
 
 INSTANTIATE_TEST_SUITE_P(TorchPanel, TorchCaller, ::testing::ValuesIn(callerVariables), caseName);
 
-// Yes and No share a row inside the panel on every call while AskYesNo is set; only OK clears it.
-TEST_F(TorchPanel, AQuestionShowsYesAndNoUntilOkEndsIt) {
+// Yes and No share a row inside the panel, under the reset question alone (its name in any case):
+// any other document opening while the question waits shows OK. Only OK clears AskYesNo.
+TEST_F(TorchPanel, OnlyTheQuestionShowsYesAndNoAndOnlyOkEndsIt) {
     const auto buttons = [this] {
         QStringList shown;
         for (QPushButton* button : {form().Command18, form().Command11, form().Command12})
@@ -170,18 +171,20 @@ TEST_F(TorchPanel, AQuestionShowsYesAndNoUntilOkEndsIt) {
         return shown;
     };
     state().AskYesNo = true;
-    showGreetings(program(), 0);
+    ShowTorchDocument(program(), QStringLiteral("resetmsg.rtf"), 0);
     ShowTorchDocument(program(), QString(), 0);
     EXPECT_TRUE(state().AskYesNo);
-    showGreetings(program(), 0);
+    ShowTorchDocument(program(), QStringLiteral("ResetMsg.RTF"), 0);
     EXPECT_EQ(buttons(), QStringList({"Yes", "No"}));
     EXPECT_EQ(form().Command18->geometry().top(), form().Command12->geometry().top());
     EXPECT_LT(form().Command18->geometry().right(), form().Command12->geometry().left());
     EXPECT_LE(form().Command12->geometry().right(), form().Picture2->width());
-    torch::Command11_Click(program());
-    EXPECT_FALSE(state().AskYesNo);
+    ShowTorchDocument(program(), QString(), 0);
     showGreetings(program(), 0);
     EXPECT_EQ(buttons(), QStringList({"OK"}));
+    EXPECT_TRUE(state().AskYesNo);
+    torch::Command11_Click(program());
+    EXPECT_FALSE(state().AskYesNo);
 }
 
 TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {

@@ -71,9 +71,12 @@ void stepForward(Program& p) {
     progress::RunCheckpoints(p);
 }
 
+// ScrollPos follows the pane back, so that the end of the text is tested against where the text
+// stands; the distance reached stays recorded in DueLevelPos.
 void stepBack(Program& p) {
     ui::RichTextView& pane = *p.form.RichTextBox1;
     pane.setTopEdge(stepped(pane.topEdge(), 1));
+    p.state.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
     showProgressMark(p);
 }
 
@@ -104,11 +107,14 @@ bool forwardPass(Program& p) {
     return true;
 }
 
-// One pass of the backward loop; false when the loop ends. Going back records no progress: it
-// changes neither ScrollPos nor the position bar and passes no check-point.
+// One pass of the backward loop; false when the loop ends. Going back passes no check-point and
+// leaves DueLevelPos alone; like the forward loop, it leaves the position bar on the distance.
 bool backwardPass(Program& p) {
     shell::ProgramState& s = p.state;
-    if (!s.ScrollActive) return false;
+    if (!s.ScrollActive) {
+        setPositionBar(p);
+        return false;
+    }
     if (p.form.RichTextBox1->topEdge() > 0) s.ScrollActive = false;
     tick(p, 2 * qint64(s.ScrollDelay) + 1, stepBack);
     return true;
@@ -177,7 +183,7 @@ void VScroll1_Change(Program& p) {
 }
 
 // Runs no check-points: those between the old and the new position are tested by later forward
-// steps. When the bar only follows the forward steps (its value is the distance ScrollPos already
+// steps. When the bar only follows the scroll steps (its value is the distance ScrollPos already
 // holds), the pane keeps its fraction of a pixel: pulling it to the whole value would make a pixel
 // take five or six steps instead of ten.
 void VScroll2_Change(Program& p) {

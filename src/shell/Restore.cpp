@@ -41,6 +41,15 @@ void markIntroductionRead(Program& p) {
         if (p.form.Combo1->itemText(item) == QLatin1String("Introduction")) p.state.ShowScrollIntro = false;
 }
 
+// A saved distance beyond the pane would show an empty viewport: the text goes back to its top,
+// and that is the position the exit saves. The position bar cannot do it when it stands at 0
+// already, since no change of its value runs its handler.
+void backToTopWhenBeyondThePane(ProgramState& s, int paneHeight) {
+    if (std::abs(qint64(s.ScrollPos)) <= paneHeight) return;
+    s.ScrollPos = 0;
+    s.DueLevelPos = 0;
+}
+
 // Like LoadLevelText, but the pane keeps the saved position and the position bar follows it.
 void loadDueLevelAtSavedPosition(Program& p) {
     ProgramState& s = p.state;
@@ -51,12 +60,11 @@ void loadDueLevelAtSavedPosition(Program& p) {
     s.ScrollActive = false;
     pane.setPaneHeight(reader::LevelPaneHeight(s.LevelShown));
     pane.LoadFile(s.CourseDir + reader::LevelFileName(s.LevelShown));
+    backToTopWhenBeyondThePane(s, pane.height());
     pane.setTopEdge(s.ScrollPos);
     p.sys.setBusyCursor(false);
-    const int maximum = pane.height();
-    const qint64 distance = std::abs(qint64(s.ScrollPos));
-    p.form.VScroll2->setMaximum(maximum);
-    p.form.VScroll2->setValue(distance > maximum ? 0 : int(distance));
+    p.form.VScroll2->setMaximum(pane.height());
+    p.form.VScroll2->setValue(int(std::abs(qint64(s.ScrollPos))));
 }
 
 // The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.

@@ -15,7 +15,6 @@ namespace {
 
 enum ResetAnswers : std::int16_t { NoAnswer = 0, AnsweredNo = 1, AnsweredYes = 2 };
 
-const QString QuestionDocument = QStringLiteral("resetmsg.rtf");
 const QString BackupEnding = QStringLiteral(".bak");
 
 // What the index files hold in a fresh course.
@@ -69,13 +68,13 @@ void refuseSecondReset(Program& p) {
     if (p.state.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
     p.state.AskYesNo = true;   // OK may have cleared it while the question waited
     if (!p.form.Picture2->isHidden()) ShowTorchDocument(p, QString(), 0);
-    ShowTorchDocument(p, QuestionDocument, 0);
+    ShowTorchDocument(p, ResetQuestionDocument, 0);
 }
 
 void askToReset(Program& p) {
     p.state.AskYesNo = true;
     PlaySound(p, QStringLiteral("resetyn"));
-    ShowTorchDocument(p, QuestionDocument, 0);
+    ShowTorchDocument(p, ResetQuestionDocument, 0);
 }
 
 // Yes and No run inside this wait and set the answer.
@@ -116,6 +115,9 @@ void showSpeed(Program& p) {
 
 void restoreStartingWindow(Program& p) {
     p.form.RichTextBox1->SetText(QString());
+    // Erased progress meets no level's requirements; a flag left set by a level completed earlier
+    // in the session would keep RestoreProgress from loading the Introduction into the emptied pane.
+    p.state.RequirementsMet = false;
     shell::RestoreProgress(p);
     ShowTitle(p);
     p.sys.Yield();

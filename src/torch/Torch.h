@@ -14,6 +14,9 @@ inline const QString DocumentHeader = QStringLiteral(
     "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
     "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql");
 
+// The reset's question, the only one Torch asks: Yes and No stand under this document alone.
+inline const QString ResetQuestionDocument = QStringLiteral("resetmsg.rtf");
+
 // Rewrites a generated document whole: the header, the body lines, then "}". Throws FileError.
 void WriteGeneratedDocument(const QString& path, const QStringList& body);
 

@@ -35,8 +35,10 @@ void animateClosing(Program& p) {
     showFrame(p, 1);
 }
 
-void showPanelButtons(Program& p) {
-    const bool question = p.state.AskYesNo;
+// While the reset question waits, other documents can open (a topic, a refusal); they close with
+// OK, so that Yes and No never answer a question that is not on show.
+void showPanelButtons(Program& p, const QString& name) {
+    const bool question = p.state.AskYesNo && name.compare(ResetQuestionDocument, Qt::CaseInsensitive) == 0;
     p.form.Command18->setVisible(question);
     p.form.Command12->setVisible(question);
     p.form.Command11->setVisible(!question);
@@ -85,7 +87,7 @@ void WriteGeneratedDocument(const QString& path, const QStringList& body) {
 }
 
 void ShowTorchDocument(Program& p, QString& name, int& soundFlag) {
-    showPanelButtons(p);
+    showPanelButtons(p, name);
     if (p.form.Picture2->isHidden()) openPanel(p, name, soundFlag);
     else closePanel(p, soundFlag);
 }
