@@ -1,0 +1,391 @@
+// The whole course as a new user takes it: a first run on the sample course, every level of both
+// passes read from its top to its end with the up arrow, every Torch document read and closed with
+// OK, the journal entries written by typing, one restart in each pass. After each level the stored
+// files must say what the user was shown and what the user wrote.
+#include "support/CourseFixture.h"
+
+#include "shell/Shell.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <map>
+
+namespace veltrin::test {
+namespace {
+
+// The few facts of the course that no stored file holds: how many check-points each stage has
+// (stages -1 .. 13), some titles, and the scenery of the two passes and of the finished course.
+constexpr std::array<int, 15> CheckpointsPerStage{3, 6, 8, 6, 6, 7, 4, 3, 7, 5, 5, 4, 4, 3, 6};
+
+const std::map<int, QString> SomeTitles{
+    {-1, "Ascendant"},
+    {0, "Explorer of the Inner Realm"},
+    {1, "Level One Operative of the Inner Realm"},
+    {7, "Level Seven Operative of the Inner Realm"},
+    {8, "Level One Commander of the Inner Realm"},
+    {14, "Level Seven Commander of the Inner Realm"},
+};
+
+struct Scenery {
+    int firstStage;
+    const char* background;
+    const char* exitButton;
+    const char* torch;
+};
+constexpr std::array<Scenery, 3> SceneryFrom{{
+    {-1, "wood3-bkg.jpg", "wood3-btn-xit.jpg", "wood3-torch.jpg"},
+    {7, "wood3-bkg-l7O.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch.jpg"},
+    {14, "wood3-bkg-l7.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch-l7.jpg"},
+}};
+
+// How many entries each required subject needs before its level is complete.
+const std::map<QString, int> MinimumEntries{
+    {"OPENNESS", 10}, {"OBSERVATION", 15}, {"THOUGHT", 5}, {"FEELING", 5}, {"REALIZATION", 7},
+    {"EXPLORATION", 24}, {"NEEDS", 12}, {"FEEL", 5}, {"PERCEPTION", 5}, {"WATERS-1", 15},
+    {"WATERS-2", 5}, {"CAUSE-EFFECT", 5}, {"QUESTIONING", 15}, {"AUTOMATIC LIVING", 15}, {"CHUNKS-1", 7},
+    {"CAUSE-EFFECT-2", 25}, {"VIEWPOINT", 3}, {"MANIFESTATION", 10}, {"MECHANISM", 7}, {"SIMILARITIES", 5},
+    {"PARAMETERS", 5}, {"SKILLING", 25}, {"INTERACTION", 25}, {"TWEAKING", 25},
+};
+
+constexpr std::array<int, 7> Ranks{3, 5, 2, 4, 1, 1, 4};   // Power .. Being Awake
+const QString RankDigits = QStringLiteral("3524114");
+const QString EntryText = QStringLiteral("Noticed it again today.");
+
+// Where a restart interrupts the reading: after this many clicks on the up arrow in the stage.
+const std::map<int, int> RestartAfterClick{{3, 2}, {8, 1}};
+
+class CourseJourney : public CourseFixture {
+protected:
+    // One run of the program; a restart builds the next one over the same folders.
+    struct Session {
+        explicit Session(ui::Platform& sys) : program{{}, form, about, splash, sys} {}
+        ui::Form1 form;
+        ui::frmAbout about;
+        ui::frmSplash splash;
+        Program program;
+    };
+
+    // A Torch document the user read: its text, and how many lines the two lists then had.
+    struct Shown {
+        QString text;
+        qsizetype topics;
+        qsizetype subjects;
+    };
+
+    // What the stored files say after a level.
+    struct Stored {
+        QStringList topics, subjects, status, work, journal;
+    };
+
+    void TearDown() override {
+        m_userLeft = true;
+        sys.Yield();
+        EXPECT_TRUE(sys.messages.isEmpty()) << sys.messages.join(" | ").toStdString();
+        CourseFixture::TearDown();
+    }
+
+    ui::Form1& window() { return m_session->form; }
+    QString torchDir() const { return sys.dataFolder + "/torch/"; }
+    QString lessonsDir() const { return sys.dataFolder + "/lessons/"; }
+    int storedStage() const { return settingsLine(5).trimmed().toInt(); }
+
+    Stored stored() const {
+        return {fileLines(torchDir() + "info.ndx"), fileLines(torchDir() + "mission.ndx"),
+                fileLines(torchDir() + "status.ndx"), fileLines(torchDir() + "work.ndx"),
+                fileLines(lessonsDir() + "veltrin.sdb")};
+    }
+
+    // The plain text of a course document as the Torch panel or the reading pane shows it; names
+    // are matched without regard to letter case, as the course's folders are.
+    static QString documentText(const QString& folder, const QString& name) {
+        const QStringList found = QDir(folder).entryList({name}, QDir::Files);
+        if (found.size() != 1) return "(no single document " + name + ")";
+        ui::RichTextView view;
+        view.LoadFile(folder + found.first());
+        return view.Text();
+    }
+    static bool hasDocument(const QString& folder, const QString& name) {
+        return QDir(folder).entryList({name}, QDir::Files).size() == 1;
+    }
+
+    void startSession() {
+        m_session = std::make_unique<Session>(sys);
+        shell::WireControls(m_session->program);
+        shell::Form_Load(m_session->program);
+        // On screen and active, as the program shows itself, so the user's clicks give the focus.
+        // Nothing is drawn: no one looks at the offscreen screen, and drawing the pane at every
+        // tenth of a pixel would make the journey several times slower.
+        window().setUpdatesEnabled(false);
+        window().show();
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        m_typedSubject.clear();
+        m_formFilled = false;
+        m_emptyFaultSeen = false;
+        m_keptFaultSeen = false;
+    }
+
+    // The user reads every Torch document to its end and presses OK, for as long as the test runs.
+    void readEveryTorchDocument() {
+        sys.script(
+            "read the Torch document and press OK", [this] { return m_userLeft || documentWithOkOnShow(); },
+            [this] {
+                if (m_userLeft) return;
+                m_shown.push_back({window().RichTextBox2->Text(), fileLines(torchDir() + "info.ndx").size(),
+                                   fileLines(torchDir() + "mission.ndx").size()});
+                QTest::mouseClick(window().Command11, Qt::LeftButton);
+                readEveryTorchDocument();
+            });
+    }
+
+    // The opening animation has ended and the document is in.
+    bool documentWithOkOnShow() {
+        if (!m_session) return false;
+        const ui::Form1& f = window();
+        return !f.Picture2->isHidden() && !f.Command11->isHidden() && !f.RichTextBox2->isHidden() &&
+               !f.RichTextBox2->FileName().isEmpty();
+    }
+
+    void firstRun() {
+        ASSERT_FALSE(QFile::exists(settingsPath()));
+        ASSERT_EQ(QDir(shell::SampleCourseFolder()).canonicalPath(), QDir(VELTRIN_SAMPLE_COURSE).canonicalPath());
+        readEveryTorchDocument();
+        startSession();
+        sys.Yield();   // the user reads how to scroll
+        ASSERT_EQ(m_shown.size(), 1u);
+        EXPECT_EQ(m_shown[0].text, documentText(torchDir(), "scrollintro.rtf"));
+        QTest::keyClick(window().VScroll1, Qt::Key_Home);   // the fastest scrolling there is
+        EXPECT_EQ(window().VScroll1->value(), 0);
+        checkTitleAndScenery(-1);
+        m_title = window().Label9->text();
+    }
+
+    // Leaves by the exit button and starts again over the same folders.
+    void restart() {
+        EXPECT_THROW(shell::Command9_Click(m_session->program), ProgramEnded);
+        EXPECT_EQ(settingsLine(4), " 0");
+        startSession();
+    }
+
+    // A restart in the middle of a level: the text opens where the user stopped reading.
+    void restartMidLevel() {
+        const int distance = window().VScroll2->value();
+        restart();
+        EXPECT_EQ(window().VScroll2->value(), distance);
+        EXPECT_EQ(window().RichTextBox1->topEdge(), -distance);
+    }
+
+    void clickUp() { click(window().Picture4); }
+
+    // Reads the due level from where it stands to its end and completes it, writing in the journal
+    // whatever its check-points ask for.
+    void readLevel(int stage) {
+        SCOPED_TRACE("stage " + std::to_string(stage));
+        const Stored before = stored();
+        m_shown.clear();
+        for (int clicks = 1; storedStage() == stage; ++clicks) {
+            ASSERT_LE(clicks, 20) << "stage " << stage << " never ends";
+            const std::size_t shownBefore = m_shown.size();
+            clickUp();
+            ASSERT_GT(m_shown.size(), shownBefore) << "the up arrow stopped at nothing in stage " << stage;
+            if (storedStage() != stage) break;
+            if (isNotDoneMessage(m_shown.back().text)) ASSERT_NO_FATAL_FAILURE(finishLevelWork(stage, before));
+            else writeForNewSubjects(before);
+            if (RestartAfterClick.contains(stage) && RestartAfterClick.at(stage) == clicks) restartMidLevel();
+        }
+        checkLevel(stage, before);
+    }
+
+    bool isNotDoneMessage(const QString& text) const {
+        return text == documentText(torchDir(), "notdoneyet.rtf") || text == documentText(torchDir(), "notdoneyet-o.rtf");
+    }
+
+    // Each subject is written about as soon as Torch announces it: one entry short of its minimum
+    // for a required subject (the last one is written at the level's end), one for an optional one.
+    void writeForNewSubjects(const Stored& before) {
+        const QStringList subjects = fileLines(torchDir() + "mission.ndx");
+        for (qsizetype line = std::max(m_subjectsWritten, before.subjects.size()); line < subjects.size(); ++line) {
+            const QString subject = subjects[line];
+            writeEntries(subject, MinimumEntries.contains(subject) ? MinimumEntries.at(subject) - 1 : 1);
+        }
+        m_subjectsWritten = subjects.size();
+    }
+
+    // At the end of the level, with every required subject one entry short: the last entry of each
+    // but the last subject still leaves the level unfinished; the very last entry finishes it.
+    void finishLevelWork(int stage, const Stored& before) {
+        QStringList required;
+        for (const QString& subject : fileLines(torchDir() + "mission.ndx").mid(before.subjects.size()))
+            if (MinimumEntries.contains(subject)) required << subject;
+        ASSERT_FALSE(required.isEmpty()) << "the end of stage " << stage << " was refused with no work to do";
+        for (const QString& subject : required.mid(0, required.size() - 1)) writeEntries(subject, 1);
+        clickUp();
+        ASSERT_TRUE(isNotDoneMessage(m_shown.back().text)) << required.last().toStdString() << " needs one entry more";
+        ASSERT_EQ(storedStage(), stage);
+        writeEntries(required.last(), 1);
+        const std::size_t shownBefore = m_shown.size();
+        clickUp();
+        ASSERT_EQ(storedStage(), stage + 1) << "stage " << stage << " is not complete with every entry written";
+        EXPECT_EQ(m_shown.size(), shownBefore + 1) << "the level completes at once, with only its award";
+    }
+
+    // Opens the journal, ranks the snapshot and types the entry the first time, types the subject
+    // as Torch announced it, adds `entries` entries and leaves with Done.
+    void writeEntries(const QString& subject, int entries) {
+        ui::Form1& f = window();
+        click(f.Command13);
+        ASSERT_FALSE(f.Frame1->isHidden());
+        expectSubjectBoxKept();
+        if (!m_formFilled) {
+            for (std::size_t category = 0; category < Ranks.size(); ++category)
+                click(f.Option[std::size_t(ui::SnapshotLayout[category].options[std::size_t(Ranks[category] - 1)])]);
+            click(f.RichTextBox3->viewport());
+            QTest::keyClicks(f.RichTextBox3, EntryText);
+            m_formFilled = true;
+        }
+        QLineEdit* box = f.Combo2->lineEdit();
+        click(box);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(box, subject);
+        m_typedSubject = subject;
+        EXPECT_EQ(f.Combo2->currentText(), subject) << "typed into the subject box";
+        for (int entry = 0; entry < entries; ++entry) {
+            click(f.Command17);
+            m_journal << f.Label9->text() + "~" + subject + "~~" + RankDigits + EntryText;
+        }
+        click(f.Command16);
+        ASSERT_TRUE(f.Frame1->isHidden());
+    }
+
+    // The subject box is empty from a start until the user types, and then keeps what was typed
+    // until the program ends. One report of each per run: every refill treats the box alike.
+    void expectSubjectBoxKept() {
+        const QString shown = window().Combo2->currentText();
+        const bool typed = !m_typedSubject.isEmpty();
+        bool& reported = typed ? m_keptFaultSeen : m_emptyFaultSeen;
+        if (reported || shown == m_typedSubject) return;
+        reported = true;
+        ADD_FAILURE() << "the subject box shows \"" << shown.toStdString() << "\" "
+                      << (typed ? "where the user left \"" + m_typedSubject.toStdString() + "\"" : "before the user typed anything");
+    }
+
+    // Every document the user read in the level brought exactly one new line into the lists, or
+    // was the message that the level's work is not done yet.
+    void checkDocumentsRead(int stage, const Stored& before, const Stored& now) {
+        qsizetype topics = before.topics.size();
+        qsizetype subjects = before.subjects.size();
+        for (const Shown& shown : m_shown) {
+            const qsizetype newTopics = shown.topics - topics;
+            const qsizetype newSubjects = shown.subjects - subjects;
+            if (newTopics == 1 && newSubjects == 0) {
+                EXPECT_EQ(shown.text, documentText(torchDir(), now.topics[topics] + ".rtf")) << now.topics[topics].toStdString();
+            } else if (newSubjects == 1 && newTopics == 0) {
+                const QString subject = now.subjects[subjects];
+                const bool required = subject == subject.toUpper();
+                EXPECT_TRUE(shown.text.contains((required ? "The Subject " : "The Optional Subject ") + subject + " has been added"))
+                    << shown.text.toStdString();
+                EXPECT_TRUE(required || subject == subject.toLower()) << subject.toStdString();
+                EXPECT_TRUE(hasDocument(torchDir(), subject + ".rtf")) << "reference document of " << subject.toStdString();
+            } else {
+                EXPECT_EQ(newTopics + newSubjects, 0) << "one document, several new lines";
+                EXPECT_EQ(shown.text, documentText(torchDir(), stage <= 7 ? "notdoneyet-o.rtf" : "notdoneyet.rtf"));
+            }
+            topics = shown.topics;
+            subjects = shown.subjects;
+        }
+        EXPECT_EQ(topics, now.topics.size());
+        EXPECT_EQ(subjects, now.subjects.size());
+    }
+
+    // The stage's column of the counters holds its check-points, the required subjects and the
+    // second-pass topics it added; no other column changed.
+    void checkCounters(int stage, const Stored& before, const Stored& now) {
+        ASSERT_EQ(now.status.size(), 45);
+        const QStringList added = now.subjects.mid(before.subjects.size());
+        const auto required = std::count_if(added.begin(), added.end(), [](const QString& s) { return s == s.toUpper(); });
+        const qsizetype topics = now.topics.size() - before.topics.size() - 1;   // less the award
+        const std::array<qsizetype, 3> expected{CheckpointsPerStage[std::size_t(stage + 1)], required, stage >= 7 ? topics : 0};
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 15; ++column) {
+                const qsizetype line = row * 15 + column;
+                const QString want = column == stage + 1 ? QString::number(expected[std::size_t(row)]) : before.status[line].trimmed();
+                EXPECT_EQ(now.status[line].trimmed(), want) << "row " << row + 1 << " column " << column;
+            }
+    }
+
+    // The journal holds exactly the entries written, each subject as typed; work.ndx keeps its
+    // names and counts, for each, the journal's entries in that subject whatever their case.
+    void checkJournal(const Stored& now) {
+        QStringList records;
+        for (const QString& record : now.journal) records << record.section('~', 1);
+        EXPECT_EQ(records, m_journal);
+        const QStringList startingWork = fileLines(VELTRIN_SAMPLE_COURSE "/torch/work.ndx");
+        ASSERT_EQ(now.work.size(), startingWork.size());
+        for (qsizetype line = 0; line < now.work.size(); line += 2) {
+            EXPECT_EQ(now.work[line], startingWork[line]);
+            const QString subject = now.work[line];
+            const auto entries = std::count_if(records.begin(), records.end(), [&subject](const QString& record) {
+                return record.section('~', 1, 1).compare(subject, Qt::CaseInsensitive) == 0;
+            });
+            EXPECT_EQ(now.work[line + 1], QString::number(entries)) << subject.toStdString();
+        }
+    }
+
+    void checkTitleAndScenery(int stage) {
+        const ui::Form1& f = window();
+        if (SomeTitles.contains(stage)) {
+            EXPECT_EQ(f.Label9->text(), SomeTitles.at(stage));
+        }
+        const Scenery& scenery =
+            *std::find_if(SceneryFrom.rbegin(), SceneryFrom.rend(), [stage](const Scenery& s) { return stage >= s.firstStage; });
+        EXPECT_EQ(f.backgroundPictureName(), scenery.background) << "stage " << stage;
+        EXPECT_EQ(f.Command9->pictureName(), scenery.exitButton) << "stage " << stage;
+        EXPECT_EQ(f.Picture3->pictureName(), scenery.torch) << "stage " << stage;
+    }
+
+    void checkLevel(int stage, const Stored& before) {
+        const Stored now = stored();
+        const int newStage = stage + 1;
+        EXPECT_EQ(storedStage(), newStage);
+        EXPECT_EQ(now.topics.mid(0, before.topics.size()), before.topics);
+        EXPECT_EQ(now.subjects.mid(0, before.subjects.size()), before.subjects);
+        EXPECT_EQ(now.topics.last(), "award" + QString::number(newStage));
+        checkDocumentsRead(stage, before, now);
+        checkCounters(stage, before, now);
+        checkJournal(now);
+        checkTitleAndScenery(newStage);
+        EXPECT_NE(window().Label9->text(), m_title) << "a new title";
+        m_title = window().Label9->text();
+        const int nextLevel = newStage <= 6 ? newStage + 1 : newStage - 6;
+        const QString levelText = QStringLiteral("veltrin%1.rtf").arg(std::min(nextLevel, 7));   // the last level stays on show
+        EXPECT_EQ(window().RichTextBox1->Text(), documentText(lessonsDir(), levelText));
+        if (newStage < 14) {
+            EXPECT_EQ(window().RichTextBox1->topEdge(), 0);
+        }
+    }
+
+    std::unique_ptr<Session> m_session;
+    std::vector<Shown> m_shown;
+    QStringList m_journal;
+    QString m_typedSubject;
+    QString m_title;
+    qsizetype m_subjectsWritten = 0;
+    bool m_formFilled = false;
+    bool m_emptyFaultSeen = false;
+    bool m_keptFaultSeen = false;
+    bool m_userLeft = false;
+};
+
+TEST_F(CourseJourney, NewUserReadsBothPassesAndFinishesTheCourse) {
+    ASSERT_NO_FATAL_FAILURE(firstRun());
+    for (int stage = -1; stage <= 13; ++stage) ASSERT_NO_FATAL_FAILURE(readLevel(stage));
+    m_shown.clear();
+    restart();
+    EXPECT_EQ(storedStage(), 14);
+    checkTitleAndScenery(14);
+    EXPECT_TRUE(window().RichTextBox1->Text().isEmpty());
+    EXPECT_TRUE(m_shown.empty());
+}
+
+} // namespace
+} // namespace veltrin::test
