@@ -74,13 +74,25 @@ TEST_F(JournalReport, RecordsEndAtCrOrCrLfOnlyAndOthersArePassedOver) {
                                              block("3", "R", "C", category(17, "Power", ".===    ."), " a~~\nb")));
 }
 
-TEST_F(JournalReport, FailedWriteLeavesTheOldReportWhole) {
-    writeFile(reportPath(), "old report\r\n");
+// A report that cannot be written leaves the old one whole and every control as it was before the
+// click (here after a report was shown and closed, so the bars are enabled); the file is named.
+TEST_F(JournalReport, FailedWriteLeavesTheOldReportAndTheControlsAsTheyWere) {
     writeFile(storePath(), "d~R~S~~3524114one\r\n");
+    click(form().Command13);
+    click(form().Command15);
+    click(form().Command15);
+    const QByteArray report = readFile(reportPath());
+    const QString viewerText = form().RichTextBox4->Text();
     base::failWritesAfter(300);
-    EXPECT_THROW(writeReport(), base::FileError);
+    click(form().Command15);
     base::failWritesAfter(-1);
-    EXPECT_EQ(readFile(reportPath()), "old report\r\n");
+    EXPECT_EQ(readFile(reportPath()), report);
+    EXPECT_EQ(form().Command15->text(), "View Journal");
+    EXPECT_TRUE(form().RichTextBox4->isHidden());
+    EXPECT_EQ(form().RichTextBox4->Text(), viewerText);
+    EXPECT_TRUE(form().VScroll1->isEnabled() && form().VScroll2->isEnabled());
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_TRUE(sys.messages[0].contains("/Journal Report.rtf")) << sys.messages[0].toStdString();
 }
 
 struct Escape {

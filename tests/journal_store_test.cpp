@@ -130,8 +130,11 @@ TEST_P(RefusedEntry, StoresNothingAndTellsWhy) {
 INSTANTIATE_TEST_SUITE_P(Refusals, RefusedEntry,
                          ::testing::Values(Refusal{"OnlyBeingAwakeUnranked", {3, 5, 2, 4, 1, 1, 0}, "Openness", "er-1.rtf"},
                                            Refusal{"UnrankedBeforeTildes", {0, 5, 2, 4, 1, 1, 4}, "a~~b", "er-1.rtf"},
-                                           Refusal{"SubjectHoldsTwoTildes", ExampleRanks, "Open~~ness", "subjecttilde.rtf"},
-                                           Refusal{"SubjectEndsWithTilde", ExampleRanks, "Openness~", "subjecttilde.rtf"}),
+                                           Refusal{"SubjectHoldsTwoTildes", ExampleRanks, "Open~~ness", "subjectrefused.rtf"},
+                                           Refusal{"SubjectEndsWithTilde", ExampleRanks, "Openness~", "subjectrefused.rtf"},
+                                           Refusal{"SubjectHoldsCrLf", ExampleRanks, "Open\r\nness", "subjectrefused.rtf"},
+                                           Refusal{"SubjectHoldsLineFeed", ExampleRanks, "Open\nness", "subjectrefused.rtf"},
+                                           Refusal{"SubjectHoldsCarriageReturn", ExampleRanks, "Open\rness", "subjectrefused.rtf"}),
                          caseName);
 
 struct FailingAdd {

@@ -14,7 +14,7 @@ namespace veltrin::journal {
 namespace {
 
 const QString SubjectReferenceName = QStringLiteral("subjectref.rtf");
-const QString SubjectTildeName = QStringLiteral("subjecttilde.rtf");
+const QString SubjectRefusedName = QStringLiteral("subjectrefused.rtf");
 
 void refuseUnrankedSnapshot(Program& p) {
     torch::PlaySound(p, QStringLiteral("resetyn"));
@@ -24,12 +24,12 @@ void refuseUnrankedSnapshot(Program& p) {
 // Nothing is stored: the record could not be split correctly when the journal is read back.
 void refuseUnreadableSubject(Program& p) {
     torch::WriteGeneratedDocument(
-        p.state.AppDir + SubjectTildeName,
-        {QStringLiteral("\\cf1 A subject cannot hold two tildes in a row (~~), nor begin or end with a tilde, "
-                        "because the journal could not read it back. Please change the subject; "
+        p.state.AppDir + SubjectRefusedName,
+        {QStringLiteral("\\cf1 A subject cannot hold a line break or two tildes in a row (~~), nor begin or end "
+                        "with a tilde, because the journal could not read it back. Please change the subject; "
                         "nothing was stored.")});
     torch::PlaySound(p, QStringLiteral("resetyn"));
-    torch::ShowTorchDocument(p, SubjectTildeName, 0);
+    torch::ShowTorchDocument(p, SubjectRefusedName, 0);
 }
 
 // The row of the required subjects that names the subject, in lower case; 0 when none does.

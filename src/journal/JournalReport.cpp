@@ -3,6 +3,7 @@
 #include "journal/Journal.h"
 #include "journal/JournalParts.h"
 
+#include "base/FileError.h"
 #include "base/LineStream.h"
 #include "base/TextFile.h"
 #include "torch/Torch.h"
@@ -55,7 +56,37 @@ QString categoryLine(std::size_t category, int digit, const RankBarTexts& rankBa
     return QLatin1String(digit == 1 ? label.rankOne : label.rankTwoToFive) + rankBars[std::size_t(digit)] + ParagraphMark;
 }
 
-void openJournalReport(Program& p) {
+// The controls that opening the report changes, as they were before the click; the caption read
+// "View Journal" then.
+struct ReportControls {
+    bool speedBarEnabled;
+    bool positionBarEnabled;
+    bool viewerHidden;
+    QRect viewerPlace;
+    QString viewerFile;
+    QString viewerText;
+};
+
+ReportControls reportControls(const ui::Form1& f) {
+    return {f.VScroll1->isEnabled(), f.VScroll2->isEnabled(), f.RichTextBox4->isHidden(),
+            f.RichTextBox4->geometry(), f.RichTextBox4->FileName(), f.RichTextBox4->Text()};
+}
+
+void putBack(ui::Form1& f, const ReportControls& before) {
+    f.Command15->setText(ViewJournalCaption);
+    f.VScroll1->setEnabled(before.speedBarEnabled);
+    f.VScroll2->setEnabled(before.positionBarEnabled);
+    if (before.viewerFile.isEmpty()) f.RichTextBox4->SetText(before.viewerText);
+    else f.RichTextBox4->LoadFile(before.viewerFile);
+    f.RichTextBox4->setGeometry(before.viewerPlace);
+    f.RichTextBox4->setHidden(before.viewerHidden);
+}
+
+void placeViewer(Program& p) {
+    p.form.RichTextBox4->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
+}
+
+void showPreparingMessage(Program& p) {
     ui::Form1& f = p.form;
     torch::PlaySound(p, QStringLiteral("xitjnl"));
     enableScrollBars(p, false);
@@ -64,12 +95,26 @@ void openJournalReport(Program& p) {
     f.RichTextBox4->show();
     // A click on the button here finds "Close Journal" and runs the closing steps.
     p.sys.Yield();
+}
+
+// A report that cannot be written puts the controls back as they were before the click; the old
+// report file stays whole, so a viewer that held it holds it again.
+void openJournalReport(Program& p) {
+    const ReportControls before = reportControls(p.form);
+    placeViewer(p);
+    showPreparingMessage(p);
     const QString report = p.state.CourseDir + JournalReportName;
-    writeJournalReport(p.state.CourseDir + JournalStoreName, report, p.state.RankBars);
-    f.RichTextBox4->LoadFile(report);
+    try {
+        writeJournalReport(p.state.CourseDir + JournalStoreName, report, p.state.RankBars);
+    } catch (const base::FileError&) {
+        putBack(p.form, before);
+        throw;
+    }
+    p.form.RichTextBox4->LoadFile(report);
 }
 
 void closeJournalReport(Program& p) {
+    placeViewer(p);
     torch::PlaySound(p, QStringLiteral("viewjnl"));
     p.form.Command15->setText(ViewJournalCaption);
     enableScrollBars(p, true);
@@ -135,7 +180,6 @@ void writeJournalReport(const QString& storePath, const QString& reportPath, con
 // may have hidden the viewer while the caption still reads "Close Journal".
 void Command15_Click(Program& p) {
     torch::CloseContactWindow(p);
-    p.form.RichTextBox4->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
     if (p.form.Command15->text() == ViewJournalCaption) openJournalReport(p);
     else closeJournalReport(p);
 }

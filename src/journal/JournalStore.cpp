@@ -28,9 +28,12 @@ std::optional<SnapshotRanks> snapshotRanks(const ui::Form1& form) {
 }
 
 // The reader takes the first "~~" as the end of the subject, so a subject must not hold one, nor
-// make one with the separators around it by starting or ending with "~".
+// make one with the separators around it by starting or ending with "~". A CR would end the record
+// early; a lone LF would vanish from the report, which would then show a subject that was never
+// counted under that name.
 bool subjectIsStorable(const QString& subject) {
-    return !subject.contains(SubjectEnd) && !subject.startsWith(Separator) && !subject.endsWith(Separator);
+    return !subject.contains(SubjectEnd) && !subject.startsWith(Separator) && !subject.endsWith(Separator) &&
+           !subject.contains(QLatin1Char('\r')) && !subject.contains(QLatin1Char('\n'));
 }
 
 QString convertEntryText(const QString& text) {

@@ -21,7 +21,8 @@ using SnapshotRanks = std::array<int, 7>;
 // The ranks selected on the journal frame; empty when a category has no option selected.
 std::optional<SnapshotRanks> snapshotRanks(const ui::Form1& form);
 
-// A subject that holds "~~" cannot be told apart from the separator after it when read back.
+// A subject that holds "~~" cannot be told apart from the separator after it when read back; one
+// that holds a CR or an LF would split its record or read back as another subject.
 bool subjectIsStorable(const QString& subject);
 
 // The entry box's plain text with every CR replaced by "\par " (a following LF stays).

@@ -19,6 +19,15 @@ void fillList(QComboBox& list, const QStringList& items) {
     list.addItems(items);
 }
 
+// The subject box's text is the user's subject: a refill changes the list under it, never the
+// text, an empty one included. No item stays chosen, so that picking any item sets the text.
+void refillKeepingText(QComboBox& box, const QStringList& items) {
+    const QString text = box.currentText();
+    fillList(box, items);
+    box.setCurrentIndex(-1);
+    box.setEditText(text);
+}
+
 QStringList statusLines(const shell::ProgramState& s) {
     QStringList lines;
     for (std::size_t row = 1; row <= 3; ++row)
@@ -146,7 +155,7 @@ void RefillLists(Program& p) {
     const FileContent topics = readStoredFile(p, "info.ndx");
     const FileContent subjects = readStoredFile(p, "mission.ndx");
     fillList(*p.form.Combo1, topics.lines);
-    fillList(*p.form.Combo2, subjects.lines);
+    refillKeepingText(*p.form.Combo2, subjects.lines);
     reportDamage(p, {&topics, &subjects});
 }
 

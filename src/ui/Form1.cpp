@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCompleter>
+#include <QLineEdit>
 #include <QPainter>
 
 namespace veltrin::ui {
@@ -65,10 +66,20 @@ QComboBox* comboBox(QWidget* parent, const QString& role) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     // When typing ends, the box looks the text up in its list with the completer's case rule; a
-    // case-blind match would replace a typed "Openness" by the listed "OPENNESS".
+    // case-blind match would replace a typed "oneness" by the listed "Oneness".
     combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
     combo->setAccessibleName(role);
     return combo;
+}
+
+// The subject box keeps what the user typed: no inline completion (a typed "FEEL" would become a
+// listed "FEELING"), and typed text that equals an item is not taken for a pick of that item when
+// typing ends (Return, or leaving the box). Only a choice from the list is a pick.
+QComboBox* subjectBox(QWidget* parent) {
+    QComboBox* box = comboBox(parent, QStringLiteral("Subject"));
+    box->setCompleter(nullptr);
+    QObject::disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
+    return box;
 }
 
 } // namespace
@@ -184,7 +195,7 @@ void Form1::buildJournalFrame() {
     Label9 = place(label(Frame1, QStringLiteral("Rank")), 480, 1200, 2955, 675);
     Label9->setStyleSheet(QStringLiteral("font-weight: bold; color: #7a1f10;"));
     Label4 = place(label(Frame1, QStringLiteral("Subject:")), 375, 1935, 1410, 285);
-    Combo2 = place(comboBox(Frame1, QStringLiteral("Subject")), 465, 2280, 2190, 315);
+    Combo2 = place(subjectBox(Frame1), 465, 2280, 2190, 315);
     Label2 = place(label(Frame1, QStringLiteral("Inner Snapshot")), 3210, 510, 1920, 360);
     Label2->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 10pt;"));
     Label1 = place(label(Frame1, QStringLiteral("Rank each category from lowest to highest")), 3585, 2730, 3705, 270);

@@ -113,6 +113,14 @@ Program& CourseFixture::program() {
     return *m_program;
 }
 
+Program& CourseFixture::restart() {
+    m_program.reset();
+    m_splash.reset();
+    m_about.reset();
+    m_form.reset();
+    return start();
+}
+
 Program& CourseFixture::startAt(int stage, int position, const QStringList& documents, bool workDone) {
     writeStartingCourse(documents);
     if (workDone) markAllWorkDone();

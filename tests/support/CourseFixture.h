@@ -51,6 +51,9 @@ protected:
         shell::Form_Load(program());
         return program();
     }
+    // The program built again over the same folders and started, as the next run of it would be:
+    // a new window, nothing kept in memory, everything read from the stored files.
+    Program& restart();
 
     // The starting course (every counter past its requirement when `workDone`), the settings file
     // at `stage` and `position`, RestoreProgress, and the reading controls and OK wired.

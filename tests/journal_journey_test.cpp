@@ -1,0 +1,111 @@
+// Journal journeys through the running program: the user ranks with clicks, types or picks a
+// subject, reads on past a check-point, restarts and erases; each entry is stored, and counted,
+// under the subject the user chose.
+#include "support/CourseFixture.h"
+
+#include "journal/JournalStore.h"
+
+#include <QAbstractItemView>
+
+namespace veltrin::test {
+namespace {
+
+constexpr std::size_t OpennessRow = 1;
+constexpr std::size_t FeelRow = 8;
+// Level 2's second pass, twenty pixels before the check-point that adds NEEDS (mark 814 of 13014).
+constexpr int BeforeNeedsCheckpoint = -10575;
+
+class JournalJourney : public CourseFixture {
+protected:
+    // FEELING is listed before FEEL, as the course lists them.
+    void startInLevelTwo() {
+        writeStartingCourse({"er-1.rtf", "Openness.rtf", "Feel.rtf", "resetmsg.rtf", "veltrinreset.rtf"});
+        writeLines(appDir() + "info.ndx", {"Greetings", "Status", "Introduction"});
+        writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS", "FEELING", "EXPLORATION", "FEEL"});
+        writeSettings(8, BeforeNeedsCheckpoint);
+        start();
+        form().show();
+    }
+    void rankEveryCategoryThree() {
+        for (const ui::SnapshotFrame& category : ui::SnapshotLayout) click(form().Option[std::size_t(category.options[2])]);
+    }
+    // Whatever the box holds is selected and typed over, and Return ends the typing.
+    void typeSubject(const QString& subject) {
+        click(form().Combo2);
+        QTest::keyClick(form().Combo2, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form().Combo2, subject);
+        QTest::keyClick(form().Combo2, Qt::Key_Return);
+    }
+    void pickSubject(const QString& subject) {
+        QComboBox& box = *form().Combo2;
+        box.showPopup();
+        QAbstractItemView& list = *box.view();
+        const QModelIndex item = box.model()->index(box.findText(subject), 0);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(item).center());
+    }
+    void add() { click(form().Command17); }
+    QStringList storedSubjects() const {
+        QStringList subjects;
+        for (const QString& record : fileLines(storePath())) subjects << journal::readJournalRecord(record).value().subject;
+        return subjects;
+    }
+    QString count(std::size_t row) { return state().SubjectProgress[row][2]; }
+    QString subjectBoxText() { return form().Combo2->currentText(); }
+};
+
+TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
+    startInLevelTwo();
+    EXPECT_EQ(subjectBoxText(), "");
+    click(form().Command13);
+    rankEveryCategoryThree();
+    add();
+    EXPECT_EQ(storedSubjects(), QStringList({""}));
+    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/subjectref.rtf"));
+
+    sys.sounds.commands.clear();
+    typeSubject("FEEL");
+    add();
+    EXPECT_EQ(storedSubjects().last(), "FEEL");
+    EXPECT_EQ(count(FeelRow), "1");
+    EXPECT_EQ(sys.playedSounds(), QStringList({"addrec"}));   // typing picks nothing
+
+    pickSubject("OPENNESS");
+    EXPECT_EQ(subjectBoxText(), "OPENNESS");
+    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/Openness.rtf"));
+    click(form().Command11);
+    click(form().Command13);   // the journal closes so that the text can scroll
+    pressOkWhenTorchOpens();
+    clickUp();
+    EXPECT_EQ(fileLines(appDir() + "mission.ndx").value(5), "NEEDS");
+    EXPECT_EQ(form().Combo2->count(), 6);
+    EXPECT_EQ(subjectBoxText(), "OPENNESS");
+    click(form().Command13);
+    add();
+    EXPECT_EQ(storedSubjects().last(), "OPENNESS");
+    EXPECT_EQ(count(OpennessRow), "1");
+
+    EXPECT_THROW(click(form().Command9), ProgramEnded);
+    restart();
+    form().show();
+    EXPECT_EQ(subjectBoxText(), "");
+    click(form().Command13);
+    rankEveryCategoryThree();
+    add();
+    EXPECT_EQ(storedSubjects(), QStringList({"", "FEEL", "OPENNESS", ""}));
+    EXPECT_EQ(count(OpennessRow), "1");
+
+    // Erasing the progress replaces the list but, like the rest of the form, not the subject,
+    // which is then stored as an optional one.
+    typeSubject("OPENNESS");
+    pressWhenVisible(form().Command18, "answer Yes to the erase question");
+    click(form().Command19);
+    EXPECT_EQ(form().Combo2->count(), 1);
+    EXPECT_EQ(subjectBoxText(), "OPENNESS");
+    add();
+    EXPECT_EQ(storedSubjects(), QStringList({"OPENNESS"}));
+    EXPECT_EQ(count(OpennessRow), "0");
+    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/subjectref.rtf"));
+}
+
+} // namespace
+} // namespace veltrin::test
