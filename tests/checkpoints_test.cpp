@@ -270,5 +270,15 @@ TEST_F(Checkpoints, FailedSaveAfterATopicLeavesTheFilesAsTheyWere) {
     EXPECT_TRUE(sys.messages[0].contains(appFile("status.ndx")));
 }
 
+// Beside a stale "NewSubject.rtf" copied from another system, the message just written is shown.
+TEST_F(Checkpoints, SubjectShowsTheMessageJustWrittenBesideAStaleCopy) {
+    writeFile(appFile("NewSubject.rtf"), rtfDocument("an old message"));
+    enterStage(7);
+    pressOkWhenDocumentShown();
+    stepTo(firstPositionOfMark(112, LevelOneEnd));
+    expectScriptPlayed();
+    EXPECT_EQ(documentAtOk, "newsubject.rtf");
+}
+
 } // namespace
 } // namespace veltrin::test

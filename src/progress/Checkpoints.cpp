@@ -15,6 +15,7 @@ namespace {
 constexpr int LastScheduledStage = 13;
 constexpr int SkipAheadMarks = 5;
 constexpr int SkipAheadPixels = 50;
+constexpr const char* SubjectMessageDocument = "newsubject.rtf";
 
 QString text(std::string_view literal) { return QString::fromLatin1(literal.data(), qsizetype(literal.size())); }
 
@@ -102,8 +103,9 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     if (listsInUpperCase(*p.form.Combo2, name.toUpper())) return;
     s.ScrollActive = false;
     s.AskYesNo = false;
-    torch::WriteGeneratedDocument(appFile(p, "newsubject.rtf"), {subjectMessage(checkpoint.name)});
-    torch::ShowTorchDocument(p, QStringLiteral("NewSubject.rtf"), 1);
+    torch::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});
+    // The name as written: a stale copy whose name differs only in case must not be shown instead.
+    torch::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
     ++s.StageCounters[1][stageColumn(s)];
     if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
     appendAndSaveProgress(p, "mission.ndx", name);
