@@ -115,21 +115,31 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     endWithStop(p, checkpoint.ending);
 }
 
+// AddTopic and the progress save, both or neither.
+void addTopicSavingProgress(Program& p, const QString& name) {
+    if (listsExactly(*p.form.Combo1, name)) {
+        SaveProgressFiles(p);
+        return;
+    }
+    appendAndSaveProgress(p, "info.ndx", name);
+    RefillLists(p);
+}
+
 // Shown and counted on every pass; the skip ahead keeps the next steps from matching again.
-// Scrolling goes on unless the user stopped it while the document was open.
+// Everything is stored before the wait, so nothing is left to fail once other handlers have run
+// in it. Scrolling goes on unless the user stopped it while the document was open.
 void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     shell::ProgramState& s = p.state;
     if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
     s.AskYesNo = false;
     torch::ShowTorchDocument(p, text(checkpoint.document), 1);
-    AddTopic(p, text(checkpoint.name));
-    shell::WaitForTorchClosed(p);
     ++s.StageCounters[1][stageColumn(s)];
     ++s.StageCounters[3][stageColumn(s)];
+    addTopicSavingProgress(p, text(checkpoint.name));
+    shell::WaitForTorchClosed(p);
     s.ProgressMark += SkipAheadMarks;
     s.ScrollPos -= SkipAheadPixels;
     p.form.RichTextBox1->setTopEdge(s.ScrollPos);
-    SaveProgressFiles(p);
 }
 
 // Counted when the mark arrives at it, not on the steps that stay on it, and never beyond the
