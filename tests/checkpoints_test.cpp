@@ -280,5 +280,19 @@ TEST_F(Checkpoints, SubjectShowsTheMessageJustWrittenBesideAStaleCopy) {
     EXPECT_EQ(documentAtOk, "newsubject.rtf");
 }
 
+// The window lost the focus while the document waited: "galaxy" scrolls on all the same, another
+// second-pass topic stays stopped.
+TEST_F(Checkpoints, GalaxyScrollsOnAfterTheFocusWasLost) {
+    enterStage(7);
+    for (const auto& [mark, scrollsOn] : {std::pair{240, true}, std::pair{690, false}}) {
+        sys.script("the window loses the focus", [this] { return !form().RichTextBox2->FileName().isEmpty(); },
+                   [this] { shell::Form_LostFocus(program()); });
+        pressOkWhenDocumentShown();
+        stepTo(firstPositionOfMark(mark, LevelOneEnd));
+        expectScriptPlayed();
+        EXPECT_EQ(state().ScrollActive, scrollsOn) << mark;
+    }
+}
+
 } // namespace
 } // namespace veltrin::test

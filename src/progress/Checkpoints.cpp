@@ -127,7 +127,8 @@ void addTopicSavingProgress(Program& p, const QString& name) {
 
 // Shown and counted on every pass; the skip ahead keeps the next steps from matching again.
 // Everything is stored before the wait, so nothing is left to fail once other handlers have run
-// in it. Scrolling goes on unless the user stopped it while the document was open.
+// in it. Scrolling goes on unless the user stopped it while the document was open, except where
+// the check-point resumes it.
 void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     shell::ProgramState& s = p.state;
     if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
@@ -140,6 +141,7 @@ void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     s.ProgressMark += SkipAheadMarks;
     s.ScrollPos -= SkipAheadPixels;
     p.form.RichTextBox1->setTopEdge(s.ScrollPos);
+    if (checkpoint.ending == WaitsSkipsAheadResumes) s.ScrollActive = true;
 }
 
 // Counted when the mark arrives at it, not on the steps that stay on it, and never beyond the
