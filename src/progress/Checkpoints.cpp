@@ -168,7 +168,8 @@ void carryOut(Program& p, const Checkpoint& checkpoint, int previousMark) {
 
 // Re-entry: the yield after the mark and the waits for the Torch panel let other handlers run,
 // including the arrows; a nested forward loop calls this again and meets a listed name, so a
-// topic or subject acts once. Nothing here is locked.
+// topic or subject acts once. Nothing here is locked. Each check-point is an operation of its own:
+// the scroll goes on after some, and a later failure must not take back what they stored.
 void RunCheckpoints(Program& p) {
     keepPosition(p);
     shell::ProgramState& s = p.state;
@@ -176,7 +177,8 @@ void RunCheckpoints(Program& p) {
     const int level = shell::DueLevel(s.CourseStage);
     if (endOfTextReached(s, level)) return;
     const int previousMark = showReadingMark(p, level);
-    if (const Checkpoint* checkpoint = checkpointAt(s.CourseStage, s.ProgressMark)) carryOut(p, *checkpoint, previousMark);
+    if (const Checkpoint* checkpoint = checkpointAt(s.CourseStage, s.ProgressMark))
+        shell::RunOperation(p, [&p, checkpoint, previousMark] { carryOut(p, *checkpoint, previousMark); });
 }
 
 } // namespace veltrin::progress
