@@ -270,5 +270,57 @@ TEST_F(Checkpoints, FailedSaveAfterATopicLeavesTheFilesAsTheyWere) {
     EXPECT_TRUE(sys.messages[0].contains(appFile("status.ndx")));
 }
 
+// Beside a stale "NewSubject.rtf" copied from another system, the message just written is shown.
+TEST_F(Checkpoints, SubjectShowsTheMessageJustWrittenBesideAStaleCopy) {
+    writeFile(appFile("NewSubject.rtf"), rtfDocument("an old message"));
+    enterStage(7);
+    pressOkWhenDocumentShown();
+    stepTo(firstPositionOfMark(112, LevelOneEnd));
+    expectScriptPlayed();
+    EXPECT_EQ(documentAtOk, "newsubject.rtf");
+}
+
+// The window lost the focus while the document waited: "galaxy" scrolls on all the same, another
+// second-pass topic stays stopped.
+TEST_F(Checkpoints, GalaxyScrollsOnAfterTheFocusWasLost) {
+    enterStage(7);
+    for (const auto& [mark, scrollsOn] : {std::pair{240, true}, std::pair{690, false}}) {
+        sys.script("the window loses the focus", [this] { return !form().RichTextBox2->FileName().isEmpty(); },
+                   [this] { shell::Form_LostFocus(program()); });
+        pressOkWhenDocumentShown();
+        stepTo(firstPositionOfMark(mark, LevelOneEnd));
+        expectScriptPlayed();
+        EXPECT_EQ(state().ScrollActive, scrollsOn) << mark;
+    }
+}
+
+// A journal entry added while "galaxy" waits is an action of its own: when a later check-point of
+// the same scroll fails, the entry's count and galaxy's counts stay, in memory and on disk.
+TEST_F(Checkpoints, FailureLaterInTheScrollKeepsWhatWasStoredBeforeIt) {
+    writeLines(appFile("mission.ndx"), {"Journal Entry", "OPENNESS"});
+    enterStage(7);
+    shell::WireJournalControls(program());
+    sys.script("add an entry while galaxy waits", [this] { return form().RichTextBox2->FileName().endsWith("/galaxy.rtf"); }, [this] {
+        click(form().Command13);
+        rankSnapshot({3, 3, 3, 3, 3, 3, 3});
+        form().Combo2->setEditText("OPENNESS");
+        click(form().Command17);
+    });
+    shell::RunGuarded(program(), [this] {
+        stepTo(firstPositionOfMark(240, LevelOneEnd));
+        base::failWritesAfter(0);
+        stepTo(firstPositionOfMark(528, LevelOneEnd));
+    });
+    base::failWritesAfter(-1);
+    expectScriptPlayed();
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_TRUE(sys.messages[0].contains("newsubject.rtf")) << sys.messages[0].toStdString();
+    EXPECT_EQ(state().SubjectProgress[1][2], "1");
+    EXPECT_EQ(state().StageCounters[3][8], 1);
+    progress::SaveProgressFiles(program());
+    EXPECT_EQ(appFileLines("work.ndx")[1], "1");
+    EXPECT_EQ(appFileLines("status.ndx")[30 + 8], " 1");
+}
+
 } // namespace
 } // namespace veltrin::test

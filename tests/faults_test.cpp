@@ -97,6 +97,8 @@ TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
 
 // Stage -1 starts a pixel before the Cosmic Map check-point (mark 581 of a 3500-pixel text).
 constexpr int BeforeCosmicMap = -2030;
+// Stage 7 starts a pixel before the galaxy check-point (mark 240 of a 13743-pixel text).
+constexpr int BeforeGalaxy = -3284;
 // A pixel before the end of the introduction's text.
 constexpr int BeforeIntroductionEnd = -3499;
 
@@ -131,6 +133,8 @@ const Fault FaultCases[] = {
     {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollIntoCheckpoint(f, 0); }, "info.ndx", false},
     {"ProgressAfterTopicRefused", -1, BeforeCosmicMap,
      [](Faults& f) { scrollIntoCheckpoint(f, qsizetype(sizeof("Cosmic Map\r\n") - 1)); }, "status.ndx", false},
+    {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy,
+     [](Faults& f) { scrollIntoCheckpoint(f, qsizetype(sizeof("galaxy\r\n") - 1)); }, "status.ndx", false},
     {"TopicInUnreachableAppDir", -1, BeforeCosmicMap,
      [](Faults& f) {
          f.takeSnapshot();

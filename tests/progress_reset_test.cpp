@@ -144,5 +144,26 @@ TEST_F(ProgressReset, AnEraseFailingHalfWayTellsTheUserAndKeepsTheCopies) {
     EXPECT_EQ(state().ResetAnswer, 0);
 }
 
+// A journal entry added while the question waits is an action of its own: when the erase then
+// fails, its count stays; the question asked again and its Yes go back with the failed reset.
+TEST_F(ProgressReset, AFailedEraseKeepsAnEntryAddedWhileTheQuestionWaited) {
+    ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
+    shell::WireJournalControls(program());
+    sys.script("add an entry", [this] { return shows("resetmsg.rtf"); }, [this] {
+        click(form().Command13);
+        rankSnapshot({3, 3, 3, 3, 3, 3, 3});
+        form().Combo2->setEditText("Openness");
+        click(form().Command17);
+    });
+    sys.script("erase again", [this] { return form().Picture2->isHidden(); }, [this] { erase(); });
+    answer(form().Command18);
+    erase();
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_EQ(state().SubjectProgress[1][2], "13");
+    EXPECT_EQ(fileLines(appDir() + "work.ndx")[1], "13");
+    EXPECT_EQ(state().ResetAnswer, 0);
+    EXPECT_FALSE(state().AskYesNo);
+}
+
 } // namespace
 } // namespace veltrin::test

@@ -15,6 +15,7 @@ namespace {
 constexpr int LastScheduledStage = 13;
 constexpr int SkipAheadMarks = 5;
 constexpr int SkipAheadPixels = 50;
+constexpr const char* SubjectMessageDocument = "newsubject.rtf";
 
 QString text(std::string_view literal) { return QString::fromLatin1(literal.data(), qsizetype(literal.size())); }
 
@@ -102,8 +103,9 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     if (listsInUpperCase(*p.form.Combo2, name.toUpper())) return;
     s.ScrollActive = false;
     s.AskYesNo = false;
-    torch::WriteGeneratedDocument(appFile(p, "newsubject.rtf"), {subjectMessage(checkpoint.name)});
-    torch::ShowTorchDocument(p, QStringLiteral("NewSubject.rtf"), 1);
+    torch::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});
+    // The name as written: a stale copy whose name differs only in case must not be shown instead.
+    torch::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
     ++s.StageCounters[1][stageColumn(s)];
     if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
     appendAndSaveProgress(p, "mission.ndx", name);
@@ -113,21 +115,33 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     endWithStop(p, checkpoint.ending);
 }
 
+// AddTopic and the progress save, both or neither.
+void addTopicSavingProgress(Program& p, const QString& name) {
+    if (listsExactly(*p.form.Combo1, name)) {
+        SaveProgressFiles(p);
+        return;
+    }
+    appendAndSaveProgress(p, "info.ndx", name);
+    RefillLists(p);
+}
+
 // Shown and counted on every pass; the skip ahead keeps the next steps from matching again.
-// Scrolling goes on unless the user stopped it while the document was open.
+// Everything is stored before the wait, so nothing is left to fail once other handlers have run
+// in it. Scrolling goes on unless the user stopped it while the document was open, except where
+// the check-point resumes it.
 void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     shell::ProgramState& s = p.state;
     if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
     s.AskYesNo = false;
     torch::ShowTorchDocument(p, text(checkpoint.document), 1);
-    AddTopic(p, text(checkpoint.name));
-    shell::WaitForTorchClosed(p);
     ++s.StageCounters[1][stageColumn(s)];
     ++s.StageCounters[3][stageColumn(s)];
+    addTopicSavingProgress(p, text(checkpoint.name));
+    shell::WaitForTorchClosed(p);
     s.ProgressMark += SkipAheadMarks;
     s.ScrollPos -= SkipAheadPixels;
     p.form.RichTextBox1->setTopEdge(s.ScrollPos);
-    SaveProgressFiles(p);
+    if (checkpoint.ending == WaitsSkipsAheadResumes) s.ScrollActive = true;
 }
 
 // Counted when the mark arrives at it, not on the steps that stay on it, and never beyond the
@@ -154,7 +168,8 @@ void carryOut(Program& p, const Checkpoint& checkpoint, int previousMark) {
 
 // Re-entry: the yield after the mark and the waits for the Torch panel let other handlers run,
 // including the arrows; a nested forward loop calls this again and meets a listed name, so a
-// topic or subject acts once. Nothing here is locked.
+// topic or subject acts once. Nothing here is locked. Each check-point is an operation of its own:
+// the scroll goes on after some, and a later failure must not take back what they stored.
 void RunCheckpoints(Program& p) {
     keepPosition(p);
     shell::ProgramState& s = p.state;
@@ -162,7 +177,8 @@ void RunCheckpoints(Program& p) {
     const int level = shell::DueLevel(s.CourseStage);
     if (endOfTextReached(s, level)) return;
     const int previousMark = showReadingMark(p, level);
-    if (const Checkpoint* checkpoint = checkpointAt(s.CourseStage, s.ProgressMark)) carryOut(p, *checkpoint, previousMark);
+    if (const Checkpoint* checkpoint = checkpointAt(s.CourseStage, s.ProgressMark))
+        shell::RunOperation(p, [&p, checkpoint, previousMark] { carryOut(p, *checkpoint, previousMark); });
 }
 
 } // namespace veltrin::progress

@@ -6,6 +6,7 @@
 #include "base/TextFile.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace veltrin::progress {
 
@@ -13,6 +14,9 @@ namespace {
 
 constexpr int StatusLines = 3 * shell::StageColumns;    // rows 1 .. 3 of the stage counters
 constexpr int WorkLines = 2 * shell::SubjectRows;       // name and count of each required subject
+// Counters are held within this when read: far beyond any count a course reaches, and far inside
+// the 16-bit stage counters, so a counter read at the limit still counts on without overflowing.
+constexpr qint64 CountLimit = 30000;
 
 void fillList(QComboBox& list, const QStringList& items) {
     list.clear();
@@ -88,17 +92,29 @@ void reportDamage(Program& p, const std::initializer_list<const FileContent*> fi
                          .arg(news.join(QStringLiteral("\n"))));
 }
 
+// The counter on a line of a progress file, held in lowest .. CountLimit; a line that is there but
+// is no whole number, or one outside that range, is noted as damage.
+qint64 readCounter(FileContent& file, int line, qint64 lowest) {
+    const QString text = file.lines.value(line);
+    const qint64 value = base::readNumber(text);
+    const qint64 held = std::clamp(value, lowest, CountLimit);
+    if (line >= file.lines.size()) return held;
+    if (!isWholeNumber(text)) noteDamage(file, QStringLiteral("line %1 is not a number").arg(line + 1));
+    else if (held != value) noteDamage(file, QStringLiteral("line %1 is out of range").arg(line + 1));
+    return held;
+}
+
+// Stage counters keep their sign, as the file writes it ("-2").
 void loadStageCounters(shell::ProgramState& s, FileContent& status) {
     if (status.lines.size() < StatusLines) noteDamage(status, shortFile(int(status.lines.size()), StatusLines));
-    for (int line = 0; line < StatusLines; ++line) {
-        const QString text = status.lines.value(line);
-        if (line < status.lines.size() && !isWholeNumber(text)) noteDamage(status, QStringLiteral("line %1 is not a number").arg(line + 1));
-        s.StageCounters[std::size_t(line / shell::StageColumns + 1)][std::size_t(line % shell::StageColumns)] = base::readInteger16(text);
-    }
+    for (int line = 0; line < StatusLines; ++line)
+        s.StageCounters[std::size_t(line / shell::StageColumns + 1)][std::size_t(line % shell::StageColumns)] =
+            std::int16_t(readCounter(status, line, -CountLimit));
 }
 
 // Names come from the subject table when it is filled (a damaged name line cannot then lose a
-// subject's entries); a count that is not a whole number keeps the number it starts with.
+// subject's entries); a count that is not a whole number keeps the number it starts with, and no
+// count is below none.
 void loadSubjectProgress(shell::ProgramState& s, FileContent& work) {
     if (work.lines.size() < WorkLines) noteDamage(work, shortFile(int(work.lines.size()), WorkLines));
     for (int row = 1; row <= shell::SubjectRows; ++row) {
@@ -110,13 +126,11 @@ void loadSubjectProgress(shell::ProgramState& s, FileContent& work) {
             if (nameLine < work.lines.size()) noteDamage(work, QStringLiteral("line %1 should be %2").arg(nameLine + 1).arg(expected));
             name = expected;
         }
-        QString count = work.lines.value(countLine);
-        if (!isWholeNumber(count)) {
-            if (countLine < work.lines.size()) noteDamage(work, QStringLiteral("line %1 is not a number").arg(countLine + 1));
-            count = QString::number(base::readNumber(count));
-        }
+        const QString stored = work.lines.value(countLine);
+        const qint64 count = readCounter(work, countLine, 0);
+        const bool keptAsStored = isWholeNumber(stored) && base::readNumber(stored) == count;
         s.SubjectProgress[std::size_t(row)][1] = name;
-        s.SubjectProgress[std::size_t(row)][2] = count;
+        s.SubjectProgress[std::size_t(row)][2] = keptAsStored ? stored : QString::number(count);
     }
 }
 

@@ -17,7 +17,8 @@ enum class CheckpointKind {
 enum class CheckpointEnding {
     WaitsStops,        // waits until the user closes the Torch panel, then stops scrolling
     Stops,             // stops scrolling and leaves the document on show
-    WaitsSkipsAhead,   // waits, then moves the text past the check-point; scrolling goes on
+    WaitsSkipsAhead,   // waits, then moves the text past the check-point; scrolling goes on unless stopped meanwhile
+    WaitsSkipsAheadResumes,   // as WaitsSkipsAhead, and scrolling goes on even when it was stopped meanwhile
     Continues,         // scrolling goes on
 };
 
@@ -79,7 +80,7 @@ inline constexpr std::array<Checkpoint, 77> Schedule{{
     {6, 433, Silent, "", "", Continues},
     {6, 888, Silent, "", "", Continues},
     {7, 112, Subject, "OPENNESS", "", WaitsStops},
-    {7, 240, SecondPassTopic, "galaxy", "galaxy.rtf", WaitsSkipsAhead},
+    {7, 240, SecondPassTopic, "galaxy", "galaxy.rtf", WaitsSkipsAheadResumes},
     {7, 528, Subject, "OBSERVATION", "", WaitsStops},
     {7, 690, SecondPassTopic, "ambition", "ambition.rtf", WaitsSkipsAhead},
     {7, 719, Subject, "THOUGHT", "", WaitsStops},

@@ -6,6 +6,8 @@
 #include "ui/Platform.h"
 #include "ui/SmallWindows.h"
 
+#include <vector>
+
 namespace veltrin {
 
 struct Program {
@@ -14,6 +16,8 @@ struct Program {
     ui::frmAbout& about;     // the contact window; hidden stands for unloaded
     ui::frmSplash& splash;
     ui::Platform& sys;
+    // What each running operation puts back when it fails, innermost last (see RunGuarded).
+    std::vector<shell::ProgramState*> rollbackPoints{};
 };
 
 } // namespace veltrin

@@ -51,9 +51,14 @@ bool InstallSampleCourseIfFirstRun(Program& p, const QString& sampleCourse);
 // The sample course shipped beside the program (<program folder>/../share/veltrin/course).
 QString SampleCourseFolder();
 
-// Runs one handler: a FileError puts the state back as it was before, tells the user which file
-// failed and why, and the program keeps running.
+// Runs one handler: a FileError puts back what the handler changed, tells the user which file
+// failed and why, and the program keeps running. What handlers that ran nested inside it (in its
+// yields) changed stays: they were actions of their own and have stored their work.
 void RunGuarded(Program& p, const std::function<void()>& handler);
+// Runs one operation of a handler that goes on after it (a check-point of the scroll loop): once
+// it has returned, a later failure of the handler keeps what it changed. A FileError puts back what
+// the operation changed and goes on to the handler's boundary.
+void RunOperation(Program& p, const std::function<void()>& operation);
 // Connects every control to its handler, and the window's own events.
 void WireControls(Program& p);
 // The same for one subsystem's controls only.
