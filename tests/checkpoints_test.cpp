@@ -33,10 +33,12 @@ protected:
         sys.script("press OK under the document", [this] { return !form().RichTextBox2->FileName().isEmpty() && !shown().isEmpty(); },
                    [this] {
                        shownAtOk = shown();
+                       listsAtOk = fileLines(appDir() + "info.ndx") + fileLines(appDir() + "mission.ndx");
                        torch::Command11_Click(program());
                    });
     }
     QString shownAtOk;
+    QStringList listsAtOk;   // the index files while the document waits for OK
 };
 
 struct Kind {
@@ -63,6 +65,7 @@ TEST_P(CheckpointKind, ShowsWritesAndCountsThenActsAgainOnlyAsItsKindSays) {
     stepTo(c.position);
     expectScriptPlayed();
     EXPECT_EQ(c.waits ? shownAtOk : shown(), c.shown);
+    if (c.waits) { EXPECT_TRUE(listsAtOk.contains(c.listed)) << "stored before the wait for OK"; }
     EXPECT_EQ(fileLines(appDir() + c.list).last(), c.listed);
     QStringList status(45, " 0");
     status[column] = " 1";

@@ -1,5 +1,5 @@
 // The progress reset: Yes leaves a fresh course with copies of what it erased, a second erase click
-// is refused while one runs, and a failure part way keeps the copies and tells the user.
+// is refused while one runs, a failed copy erases nothing, and a failure part way keeps the copies.
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
@@ -83,6 +83,18 @@ TEST_F(ProgressReset, ASecondEraseClickWhileTheQuestionWaitsIsRefused) {
     EXPECT_EQ(sys.playedSounds(), (QStringList{"resetyn", "resetyn", "resety"}));
     EXPECT_EQ(snapshot(erasedFiles()), starting);
     EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
+}
+
+// The copy of veltrin.sdb is made before info.ndx's fails; it is taken back, and nothing is erased.
+TEST_F(ProgressReset, AFailedCopyTakesBackTheCopiesItMadeAndErasesNothing) {
+    const auto files = allFiles();
+    ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
+    answer(form().Command18);
+    erase();
+    EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_TRUE(sys.messages.front().contains("info.ndx.bak"));
+    EXPECT_EQ(state().CourseStage, 9);
 }
 
 TEST_F(ProgressReset, AnEraseFailingHalfWayTellsTheUserAndKeepsTheCopies) {
