@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTextDocument>
 #include <QtEndian>
 
@@ -36,16 +35,6 @@ TEST(SampleCourse, HoldsEveryDocumentInItsFolder) {
     for (const QString& name : documents) EXPECT_TRUE(course.exists("torch/" + name + ".rtf")) << name.toStdString();
     for (int level = 0; level < 8; ++level) EXPECT_TRUE(course.exists("lessons/" + veltrin::reader::LevelFileName(level))) << level;
     EXPECT_TRUE(course.exists("lessons/veltrin.rtf"));
-}
-
-TEST(SampleCourse, EveryPictureLoads) {
-    QStringList pictures = QStringLiteral(
-        "bkg bkg-l7O bkg-l7 btn-xit btn-xit-l7a fr1 fr1-l7 torch torch-a torch-b torch-c torch-d torch-l7 torch-a-l7 "
-        "torch-b-l7 torch-c-l7 torch-d-l7 btn-up btn-up-p btn-dn btn-dn-p jrnl-opn-up jrnl-opn-dn jrnl-clos-up "
-        "jrnl-clos-dn book-opn-up book-opn-dn book-clos-up book-clos-dn award newtopic btn-torch btn-info btn-erase").split(' ');
-    for (QString& picture : pictures) picture = "wood3-" + picture;
-    for (int level = 0; level < 8; ++level) pictures << QStringLiteral("gbicon%1").arg(level) << QStringLiteral("cbicon%1").arg(level);
-    for (const QString& picture : pictures) EXPECT_FALSE(QImage(course.filePath("lessons/" + picture + ".jpg")).isNull()) << picture.toStdString();
 }
 
 // Every sound, even those whose names differ only in case, is short PCM: mono, 16 bits, 22050 Hz.
