@@ -52,12 +52,8 @@ protected:
         writeStartingCourse();
         writeSettings(2, -40);
         writeLines(appDir() + "mission.ndx", {"Journal Entry", "Openness", "Thought"});
-        QStringList status(45, " 0");
-        status[0] = " 7";
-        writeLines(appDir() + "status.ndx", status);
-        QStringList work = QString::fromUtf8(readFile(appDir() + "work.ndx")).split("\r\n", Qt::SkipEmptyParts);
-        work[1] = "5";
-        writeLines(appDir() + "work.ndx", work);
+        writeLines(appDir() + "status.ndx", QStringList{" 7"} + QStringList(44, " 0"));
+        writeFile(appDir() + "work.ndx", readFile(appDir() + "work.ndx").replace("OPENNESS\r\n0\r\n", "OPENNESS\r\n5\r\n"));
         writeFile(courseDir() + "veltrin.sdb", FirstRecord + "\r\n7.12.2026 10:00:00~Level One~Journal Entry~~1111111Second\r\n");
     }
 
