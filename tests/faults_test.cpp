@@ -5,9 +5,7 @@
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
-#include "reader/Reader.h"
 
-#include <QTest>
 
 namespace veltrin::test {
 namespace {
@@ -20,55 +18,57 @@ struct Fault {
     const char* name;
     int stage;
     int position;
-    void (*act)(Faults&);   // prepares, then calls refuseWrites or breaks a folder, then runs the operation
+    void (*act)(Faults&);   // prepares, snapshots, refuses writes or breaks a folder, then runs the operation
     const char* file;       // the file the message names
     bool exits;             // the operation ends the program by design
 };
 
 class Faults : public CourseFixture, public ::testing::WithParamInterface<Fault> {
 public:
+    using CourseFixture::click;
+    using CourseFixture::form;
     using CourseFixture::markAllWorkDone;
     using CourseFixture::pressWhenVisible;
     using CourseFixture::program;
     using CourseFixture::winDir;
 
-    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    void refuseWrites(qint64 bytes = 0) { base::failWritesAfter(bytes); }
-    // A folder path under a regular file: nothing can be opened or created in it.
-    QString unreachableFolder() const { return blockerPath() + QStringLiteral("/folder/"); }
+    // Snapshots, points a data folder under a regular file, where nothing can be opened or created,
+    // and clicks.
+    void breakFolder(QString shell::ProgramState::*folder, QWidget* control) {
+        takeSnapshot();
+        program().state.*folder = winDir() + QStringLiteral("blocker/folder/");
+        click(control);
+    }
     void takeSnapshot() {
         files = allFiles();
         state = program().state;
-        topics = listed(*program().form.Combo1);
-        subjects = listed(*program().form.Combo2);
+        lists = listed();
     }
-    void rankEveryCategory() {
-        for (const ui::SnapshotFrame& frame : ui::SnapshotLayout) program().form.Option[std::size_t(frame.options[2])]->setChecked(true);
+    // Snapshots, then refuses every write after `bytes` more bytes.
+    void refuseWritesAfter(qint64 bytes) {
+        takeSnapshot();
+        base::failWritesAfter(bytes);
+    }
+    QStringList listed() {
+        QStringList items;
+        for (const QComboBox* list : {program().form.Combo1, program().form.Combo2})
+            for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+        return items;
     }
 
     Files files;
     shell::ProgramState state;
-    QStringList topics;
-    QStringList subjects;
+    QStringList lists;
 
 protected:
     void SetUp() override {
         writeStartingCourse();
         writeLines(appDir() + "info.ndx", {"Greetings", "Status", "Introduction"});
         writeSettings(GetParam().stage, GetParam().position);
-        writeFile(blockerPath(), "not a folder");
+        writeFile(winDir() + "blocker", "not a folder");
         start();
         if (!program().form.Picture2->isHidden()) click(program().form.Command11);
         sys.messages.clear();
-    }
-    void TearDown() override { base::failWritesAfter(-1); }
-
-    QString blockerPath() const { return winDir() + QStringLiteral("blocker"); }
-
-    static QStringList listed(const QComboBox& list) {
-        QStringList items;
-        for (int i = 0; i < list.count(); ++i) items << list.itemText(i);
-        return items;
     }
 };
 
@@ -91,8 +91,7 @@ TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
     EXPECT_EQ(now.ScrollPos, state.ScrollPos);
     EXPECT_EQ(now.StageCounters, state.StageCounters);
     EXPECT_EQ(now.SubjectProgress, state.SubjectProgress);
-    EXPECT_EQ(listed(*program().form.Combo1), topics);
-    EXPECT_EQ(listed(*program().form.Combo2), subjects);
+    EXPECT_EQ(listed(), lists);
 }
 
 // Stage -1 starts a pixel before the Cosmic Map check-point (mark 581 of a 3500-pixel text).
@@ -102,106 +101,56 @@ constexpr int BeforeGalaxy = -3284;
 // A pixel before the end of the introduction's text.
 constexpr int BeforeIntroductionEnd = -3499;
 
-void scrollIntoCheckpoint(Faults& f, qint64 budget) {
-    f.takeSnapshot();
-    f.refuseWrites(budget);
+void scrollOn(Faults& f, qint64 budget) {
+    f.refuseWritesAfter(budget);
     f.click(f.program().form.Picture4);
 }
 
 void addJournalEntry(Faults& f) {
     Program& p = f.program();
     f.click(p.form.Command13);
-    f.rankEveryCategory();
+    for (const ui::SnapshotFrame& frame : ui::SnapshotLayout) p.form.Option[std::size_t(frame.options[2])]->setChecked(true);
     p.form.Combo2->setCurrentText("Journal Entry");
     p.form.RichTextBox3->SetText("A day.");
-    f.takeSnapshot();
 }
 
 void completeLevel(Faults& f, qint64 budget) {
     f.markAllWorkDone();
     shell::RestoreProgress(f.program());
-    f.takeSnapshot();
-    f.refuseWrites(budget);
-    f.click(f.program().form.Picture4);
+    scrollOn(f, budget);
 }
 
-void exitNow(Faults& f) {
-    shell::RunGuarded(f.program(), [&f] { shell::Command9_Click(f.program()); });
-}
+void exitNow(Faults& f) { shell::RunGuarded(f.program(), [&f] { shell::Command9_Click(f.program()); }); }
 
 const Fault FaultCases[] = {
-    {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollIntoCheckpoint(f, 0); }, "info.ndx", false},
-    {"ProgressAfterTopicRefused", -1, BeforeCosmicMap,
-     [](Faults& f) { scrollIntoCheckpoint(f, qsizetype(sizeof("Cosmic Map\r\n") - 1)); }, "status.ndx", false},
-    {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy,
-     [](Faults& f) { scrollIntoCheckpoint(f, qsizetype(sizeof("galaxy\r\n") - 1)); }, "status.ndx", false},
-    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap,
-     [](Faults& f) {
-         f.takeSnapshot();
-         f.program().state.AppDir = f.unreachableFolder();
-         f.click(f.program().form.Picture4);
-     },
+    {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, 0); }, "info.ndx", false},
+    {"ProgressAfterTopicRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, sizeof("Cosmic Map\r\n") - 1); }, "status.ndx", false},
+    {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Faults& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
+    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap, [](Faults& f) { f.breakFolder(&shell::ProgramState::AppDir, f.form().Picture4); },
      "info.ndx", false},
-    {"JournalEntryRefused", 0, 0,
-     [](Faults& f) {
-         addJournalEntry(f);
-         f.refuseWrites();
-         f.click(f.program().form.Command17);
-     },
-     "veltrin.sdb", false},
+    {"JournalEntryRefused", 0, 0, [](Faults& f) { addJournalEntry(f); f.refuseWritesAfter(0); f.click(f.form().Command17); }, "veltrin.sdb", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
-     [](Faults& f) {
-         addJournalEntry(f);
-         f.program().state.CourseDir = f.unreachableFolder();
-         f.click(f.program().form.Command17);
-     },
-     "veltrin.sdb", false},
-    {"JournalReportRefused", 0, 0,
-     [](Faults& f) {
-         f.click(f.program().form.Command13);
-         f.takeSnapshot();
-         f.refuseWrites();
-         f.click(f.program().form.Command15);
-     },
+     [](Faults& f) { addJournalEntry(f); f.breakFolder(&shell::ProgramState::CourseDir, f.form().Command17); }, "veltrin.sdb", false},
+    {"JournalReportRefused", 0, 0, [](Faults& f) { f.click(f.form().Command13); f.refuseWritesAfter(0); f.click(f.form().Command15); },
      "Journal Report.rtf", false},
     {"StatusTopicRefused", 0, 0,
      [](Faults& f) {
-         f.takeSnapshot();
-         f.refuseWrites();
-         QComboBox& list = *f.program().form.Combo1;
-         list.setCurrentText("Status");
-         emit list.activated(list.currentIndex());
+         f.refuseWritesAfter(0);
+         f.form().Combo1->setCurrentText("Status");
+         emit f.form().Combo1->activated(f.form().Combo1->currentIndex());
      },
      "status.rtf", false},
     {"ResetYesRefused", 0, 0,
-     [](Faults& f) {
-         f.pressWhenVisible(f.program().form.Command18, "answer Yes");
-         f.takeSnapshot();
-         f.refuseWrites();
-         f.click(f.program().form.Command19);
-     },
-     ".bak", false},
+     [](Faults& f) { f.pressWhenVisible(f.form().Command18, "answer Yes"); f.refuseWritesAfter(0); f.click(f.form().Command19); }, ".bak", false},
     {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, 0); }, "info.ndx", false},
-    {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd,
-     [](Faults& f) { completeLevel(f, qsizetype(sizeof("award0\r\n") - 1)); }, "veltrin3.ini", false},
-    {"ExitRefused", 2, -40,
-     [](Faults& f) {
-         f.takeSnapshot();
-         f.refuseWrites();
-         exitNow(f);
-     },
-     "veltrin3.ini", true},
-    {"ExitWithoutSettingsFolder", 2, -40,
-     [](Faults& f) {
-         f.program().state.WinDir = f.winDir() + "gone/";
-         f.takeSnapshot();
-         exitNow(f);
-     },
+    {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, sizeof("award0\r\n") - 1); },
+     "veltrin3.ini", false},
+    {"ExitRefused", 2, -40, [](Faults& f) { f.refuseWritesAfter(0); exitNow(f); }, "veltrin3.ini", true},
+    {"ExitWithoutSettingsFolder", 2, -40, [](Faults& f) { f.program().state.WinDir = f.winDir() + "gone/"; f.takeSnapshot(); exitNow(f); },
      "gone/veltrin3.ini", true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Operations, Faults, ::testing::ValuesIn(FaultCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Operations, Faults, ::testing::ValuesIn(FaultCases), caseName);
 
 } // namespace
 } // namespace veltrin::test

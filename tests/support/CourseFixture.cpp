@@ -79,17 +79,11 @@ void CourseFixture::writeSettings(int stage, int position, int delay, int muted)
 }
 
 void CourseFixture::writeStartingCourse(const QStringList& documents) {
-    writeLines(appDir() + QStringLiteral("info.ndx"), {QStringLiteral("Greetings"), QStringLiteral("Status")});
-    writeLines(appDir() + QStringLiteral("mission.ndx"), {QStringLiteral("Journal Entry")});
-    writeLines(appDir() + QStringLiteral("status.ndx"), QStringList(45, QStringLiteral(" 0")));
-    const QStringList subjects{"OPENNESS", "OBSERVATION", "THOUGHT", "FEELING", "REALIZATION", "EXPLORATION",
-                               "NEEDS", "FEEL", "PERCEPTION", "WATERS-1", "WATERS-2", "CAUSE-EFFECT",
-                               "QUESTIONING", "AUTOMATIC LIVING", "CHUNKS-1", "CAUSE-EFFECT-2", "VIEWPOINT",
-                               "MANIFESTATION", "MECHANISM", "SIMILARITIES", "PARAMETERS", "SKILLING",
-                               "INTERACTION", "TWEAKING"};
-    QStringList work;
-    for (const QString& subject : subjects) work << subject << QStringLiteral("0");
-    writeLines(appDir() + QStringLiteral("work.ndx"), work);
+    for (const char* name : {"info.ndx", "mission.ndx", "status.ndx", "work.ndx"}) {
+        QFile::remove(appDir() + name);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VELTRIN_SAMPLE_COURSE "/torch/") + name, appDir() + name)) << name;
+        QFile::setPermissions(appDir() + name, QFile::ReadOwner | QFile::WriteOwner);
+    }
     writeFile(storePath(), {});
     for (int level = 0; level < 8; ++level)
         writeFile(courseDir() + QStringLiteral("veltrin%1.rtf").arg(level), rtfDocument(QStringLiteral("Level text %1").arg(level)));

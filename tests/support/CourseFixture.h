@@ -32,7 +32,7 @@ protected:
     std::map<QString, QByteArray> allFiles() const;
     // The paths whose content differs from `before`, and those that came or went since.
     QStringList changedFiles(const std::map<QString, QByteArray>& before) const;
-    // The starting index and progress files of a fresh course, an empty journal store, eight short
+    // The sample course's starting index and progress files, an empty journal store, eight short
     // level texts and a document for every name in `documents`.
     void writeStartingCourse(const QStringList& documents = {});
     // Fills every stage counter and journal subject count of the stored files beyond any requirement.

@@ -37,7 +37,6 @@ void TestPlatform::playScript() {
 }
 
 void TestPlatform::Yield() {
-    if (look) timeline << QStringLiteral("yield at ") + look();
     ++yields;
     QCoreApplication::processEvents();
     playScript();
@@ -59,8 +58,7 @@ void TestPlatform::scrollPass() {
 }
 
 void TestPlatform::Pause(double seconds) {
-    pauses.push_back(seconds);
-    timeline << QStringLiteral("pause %1").arg(seconds) + (look ? QStringLiteral(" at ") + look() : QString());
+    timeline << QStringLiteral("pause %1").arg(seconds);
 }
 
 QStringList TestPlatform::playedSounds() const {

@@ -62,12 +62,8 @@ public:
     QStringList playedSounds() const;
     // Sounds and pauses in order: "sound torch-on", "pause 0.15", ...
     QStringList timeline;
-    // When set, yields join the timeline too, each yield and pause noted with what `look` returns:
-    // "yield at frame 2", "pause 0.15 at frame 2".
-    std::function<QString()> look;
 
     RecordingSoundDevice sounds{timeline};
-    std::vector<double> pauses;
     QStringList messages;
     QString windowsDirectory;
     QString dataFolder;
