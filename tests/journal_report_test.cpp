@@ -2,6 +2,7 @@
 // not of the store's shape passed over, escaping, and the View Journal button's caption cases.
 #include "support/CourseFixture.h"
 
+#include "base/TextFile.h"
 #include "journal/JournalReport.h"
 #include "torch/Torch.h"
 

@@ -69,17 +69,6 @@ INSTANTIATE_TEST_SUITE_P(Arrows, SecondClick,
                                            SecondClickCase{"DownThenUp", false, true, {"scroll-on", "Scroll-off"}}),
                          caseName);
 
-TEST_F(Scrolling, BackwardLoopStopsOnceTheTopEdgeIsBelowTheViewportTop) {
-    Program& p = startAt(-1, -1);
-    clickDown();
-    EXPECT_GT(p.form.RichTextBox1->topEdge(), 0);
-    EXPECT_LE(p.form.RichTextBox1->topEdge(), 0.2);
-    EXPECT_EQ(p.state.ScrollPos, 0);   // the position follows the pane back
-    EXPECT_EQ(p.form.VScroll2->value(), 0);
-    EXPECT_EQ(p.state.DueLevelPos, -1);   // the distance reached stays recorded
-    EXPECT_FALSE(p.state.ScrollActive);
-}
-
 struct EndCase {
     const char* name;
     int stage;
