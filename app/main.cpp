@@ -6,13 +6,13 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrin"));
-    veltrin::ui::Form1 form;
-    veltrin::ui::frmAbout about;
-    veltrin::ui::frmSplash splash;
+    veltrin::ui::MainWindow form;
+    veltrin::ui::ContactWindow about;
+    veltrin::ui::SplashWindow splash;
     veltrin::ui::QtPlatform platform;
     veltrin::Program program{{}, form, about, splash, platform};
     veltrin::shell::WireControls(program);
-    veltrin::shell::Form_Load(program);
+    veltrin::shell::StartProgram(program);
     form.show();
     return app.exec();
 }

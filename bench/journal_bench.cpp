@@ -35,9 +35,9 @@ double peakMegabytes() {
 // A course folder with the progress files of a fresh course, and a program over it.
 struct BenchCourse {
     QTemporaryDir root;
-    ui::Form1 form;
-    ui::frmAbout about;
-    ui::frmSplash splash;
+    ui::MainWindow form;
+    ui::ContactWindow about;
+    ui::SplashWindow splash;
     ui::QtPlatform sys;
     Program p{{}, form, about, splash, sys};
 
@@ -53,15 +53,15 @@ struct BenchCourse {
         }
         base::rewriteLines(p.state.AppDir + "mission.ndx", {"Openness"});
         for (int option : {3, 6, 14, 17, 25, 30, 32}) form.Option[std::size_t(option)]->setChecked(true);
-        form.Combo2->setEditText("Openness");
-        form.RichTextBox3->SetText("Today I noticed how often I wait.\nTomorrow I will begin.");
+        form.subjectBox->setEditText("Openness");
+        form.entryBox->SetText("Today I noticed how often I wait.\nTomorrow I will begin.");
     }
 };
 
 void AddEntry(benchmark::State& state) {
     BenchCourse course;
     writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
-    for (auto _ : state) journal::Command17_Click(course.p);
+    for (auto _ : state) journal::onAddEntryClicked(course.p);
     state.counters["entries"] = double(state.range(0));
 }
 BENCHMARK(AddEntry)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -81,8 +81,8 @@ void ShowReport(benchmark::State& state) {
     BenchCourse course;
     writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
     for (auto _ : state) {
-        course.form.Command15->setText("View Journal");
-        journal::Command15_Click(course.p);
+        course.window.viewJournalButton->setText("View Journal");
+        journal::onViewJournalClicked(course.p);
     }
     state.counters["peak_MB"] = peakMegabytes();
 }

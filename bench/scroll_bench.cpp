@@ -47,19 +47,19 @@ Window scrollFor(Program& p, CountingPlatform& sys, int milliseconds) {
     QElapsedTimer wall;
     const double processorBefore = processorSeconds();
     wall.start();
-    reader::Picture4_Click(p);
+    reader::onUpArrowClicked(p);
     const double wallSeconds = double(wall.nsecsElapsed()) / 1e9;
     const double underWay = double(p.state.ScrollTick) / double(p.state.ScrollDelay + 2);
     return {wallSeconds, processorSeconds() - processorBefore, sys.passes,
-            double(std::lround(-p.form.RichTextBox1->topEdge() * 10)) + underWay};
+            double(std::lround(-p.window.readingPane->topEdge() * 10)) + underWay};
 }
 
 void ScrollPacing(benchmark::State& state) {
     QTemporaryDir folder;
     CountingPlatform sys;
-    ui::Form1 form;
-    ui::frmAbout about;
-    ui::frmSplash splash;
+    ui::MainWindow form;
+    ui::ContactWindow about;
+    ui::SplashWindow splash;
     Program p{{}, form, about, splash, sys};
     p.state.CourseDir = folder.path() + QLatin1Char('/');
     p.state.CourseStage = 14;

@@ -51,12 +51,12 @@ void StartupToWindowShown(benchmark::State& state) {
     QTemporaryDir folder;
     prepareCourse(folder.path(), 1);   // Level 2 due
     for (auto _ : state) {
-        ui::Form1 form;
-        ui::frmAbout about;
-        ui::frmSplash splash;
+        ui::MainWindow form;
+        ui::ContactWindow about;
+        ui::SplashWindow splash;
         BenchPlatform platform(folder.path());
         Program program{{}, form, about, splash, platform};
-        shell::Form_Load(program);
+        shell::StartProgram(program);
         form.show();
         benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&form, 5000));
     }

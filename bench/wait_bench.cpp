@@ -18,16 +18,16 @@ double processorSeconds() {
 }
 
 void WaitForTorchClosed(benchmark::State& state) {
-    ui::Form1 form;
-    ui::frmAbout about;
-    ui::frmSplash splash;
+    ui::MainWindow form;
+    ui::ContactWindow about;
+    ui::SplashWindow splash;
     ui::QtPlatform platform;
     Program program{{}, form, about, splash, platform};
     const int waitMilliseconds = int(state.range(0));
     double share = 0;
     for (auto _ : state) {
-        form.Command10->hide();
-        QTimer::singleShot(waitMilliseconds, form.Command10, &QWidget::show);   // the user closes the panel
+        form.askTorchButton->hide();
+        QTimer::singleShot(waitMilliseconds, form.askTorchButton, &QWidget::show);   // the user closes the panel
         const double before = processorSeconds();
         shell::WaitForTorchClosed(program);
         share = (processorSeconds() - before) / (waitMilliseconds / 1000.0);

@@ -49,9 +49,9 @@ struct FuzzProgram {
 
     QTemporaryDir folder;
     QuietPlatform platform;
-    ui::Form1 form;
-    ui::frmAbout about;
-    ui::frmSplash splash;
+    ui::MainWindow form;
+    ui::ContactWindow about;
+    ui::SplashWindow splash;
     Program program;
 };
 

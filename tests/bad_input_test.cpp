@@ -17,15 +17,15 @@ struct StoredFile {
     const char* name;
     Folder folder;
     bool (*firstValueKept)(const Program&);   // what the first line holds, read as the program reads it
-    QComboBox* ui::Form1::*list;               // the list the file fills, if any
+    QComboBox* ui::MainWindow::*list;               // the list the file fills, if any
 };
 
 QString listItem(const QComboBox& list, int index) { return index < list.count() ? list.itemText(index) : QString(); }
 
 const StoredFile StoredFiles[] = {
     {"veltrin3.ini", Folder::Windows, [](const Program& p) { return p.state.AppDir.endsWith("/torch/"); }, nullptr},
-    {"info.ndx", Folder::App, [](const Program& p) { return listItem(*p.form.Combo1, 0) == "Greetings"; }, &ui::Form1::Combo1},
-    {"mission.ndx", Folder::App, [](const Program& p) { return listItem(*p.form.Combo2, 0) == "Journal Entry"; }, &ui::Form1::Combo2},
+    {"info.ndx", Folder::App, [](const Program& p) { return listItem(*p.window.topicList, 0) == "Greetings"; }, &ui::MainWindow::topicList},
+    {"mission.ndx", Folder::App, [](const Program& p) { return listItem(*p.window.subjectBox, 0) == "Journal Entry"; }, &ui::MainWindow::subjectBox},
     {"status.ndx", Folder::App, [](const Program& p) { return p.state.StageCounters[1][0] == 7; }, nullptr},
     {"work.ndx", Folder::App, [](const Program& p) { return p.state.SubjectProgress[1][2] == "5"; }, nullptr},
     {"veltrin.sdb", Folder::Course, [](const Program&) { return true; }, nullptr},   // read by the report only
@@ -76,9 +76,9 @@ protected:
 
     // The journal report as the user opens it.
     QByteArray openReport() {
-        if (!form().Picture2->isHidden()) click(form().Command11);
-        click(form().Command13);
-        click(form().Command15);
+        if (!window().torchPanel->isHidden()) click(window().okButton);
+        click(window().journalButton);
+        click(window().viewJournalButton);
         return readFile(courseDir() + "Journal Report.rtf");
     }
 };
@@ -107,7 +107,7 @@ TEST_P(BadInput, StartsOnWhatItCanReadOrRefusesAndNeverRewritesTheFile) {
     const bool firstRecordKept = kind == Damage::Truncated || kind == Damage::LongLine || kind == Damage::Windows1252;
     if (firstRecordKept) { EXPECT_TRUE(file.firstValueKept(program())); }
     if (kind == Damage::Windows1252 && file.list) {
-        const QComboBox& list = *(program().form.*file.list);
+        const QComboBox& list = *(program().window.*file.list);
         EXPECT_EQ(listItem(list, list.count() - 1), QString::fromUtf8("Caf\u00e9 cr\u00e8me"));
     }
     if (QLatin1String(file.name) != QLatin1String("veltrin.sdb")) return;
@@ -145,7 +145,7 @@ TEST_F(HandEditedCounts, AreHeldInASaneRange) {
     writeSettings(7);
     start();
     EXPECT_EQ(sys.messages.size(), 1);
-    QComboBox& topics = *form().Combo1;
+    QComboBox& topics = *window().topicList;
     topics.setCurrentText("Status");
     emit topics.activated(topics.currentIndex());
     const QStringList report = fileLines(appDir() + "status.rtf");

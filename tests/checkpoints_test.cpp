@@ -27,16 +27,16 @@ protected:
     }
     // The document in the Torch panel, in small letters, and whether the new-topic marker shows.
     QString shown() {
-        if (form().Picture2->isHidden()) return {};
-        return QFileInfo(form().RichTextBox2->FileName()).fileName().toLower() + (form().Picture11->isHidden() ? "" : " marked");
+        if (window().torchPanel->isHidden()) return {};
+        return QFileInfo(window().torchPane->FileName()).fileName().toLower() + (window().newTopicMarker->isHidden() ? "" : " marked");
     }
     void pressOkWhenDocumentShown() {
-        sys.script("press OK under the document", [this] { return !form().RichTextBox2->FileName().isEmpty() && !shown().isEmpty(); },
+        sys.script("press OK under the document", [this] { return !window().torchPane->FileName().isEmpty() && !shown().isEmpty(); },
                    [this] {
                        shownAtOk = shown();
-                       textAtOk = form().RichTextBox2->Text();
+                       textAtOk = window().torchPane->Text();
                        listsAtOk = fileLines(appDir() + "info.ndx") + fileLines(appDir() + "mission.ndx");
-                       torch::Command11_Click(program());
+                       torch::onOkClicked(program());
                    });
     }
     QString shownAtOk;
@@ -76,7 +76,7 @@ TEST_P(CheckpointKind, ShowsWritesAndCountsThenActsAgainOnlyAsItsKindSays) {
     EXPECT_EQ(readFile(appDir() + "status.ndx"), crlfLines(status));
     EXPECT_EQ(state().ScrollActive, c.skip > 0 || !*c.shown);
     EXPECT_EQ(state().ScrollPos, c.position - c.skip);
-    EXPECT_EQ(form().RichTextBox1->topEdge(), c.skip ? c.position - c.skip : 0);
+    EXPECT_EQ(window().readingPane->topEdge(), c.skip ? c.position - c.skip : 0);
     EXPECT_EQ(fileLines(appDir() + "newsubject.rtf").value(1), c.message);
 
     if (c.countedAgain > 1 && c.waits) pressOkWhenDocumentShown();
@@ -114,7 +114,7 @@ TEST_F(Checkpoints, PastTheMarkOrListedNothingHappens) {
         enterStage(stage);
         const long yieldsBefore = sys.yields;
         stepTo(position);
-        EXPECT_EQ(form().Label5->text(), base::numberText(mark)) << position;
+        EXPECT_EQ(window().progressMarkLabel->text(), base::numberText(mark)) << position;
         EXPECT_EQ(sys.yields, yieldsBefore + 1) << position;
         EXPECT_TRUE(sys.timeline.isEmpty() && state().ScrollActive && shown().isEmpty()) << position;
     }
@@ -137,8 +137,8 @@ TEST_F(Checkpoints, GalaxyScrollsOnAfterTheFocusWasLost) {
     enterStage(7);
     // Marks 240 ("galaxy") and 690 of Level 1, at their first scroll positions.
     for (const auto& [position, scrollsOn] : {std::pair{-3285, true}, std::pair{-9469, false}}) {
-        sys.script("the window loses the focus", [this] { return !form().RichTextBox2->FileName().isEmpty(); },
-                   [this] { shell::Form_LostFocus(program()); });
+        sys.script("the window loses the focus", [this] { return !window().torchPane->FileName().isEmpty(); },
+                   [this] { shell::onFocusLost(program()); });
         pressOkWhenDocumentShown();
         stepTo(position);
         expectScriptPlayed();
@@ -152,11 +152,11 @@ TEST_F(Checkpoints, FailureLaterInTheScrollKeepsWhatWasStoredBeforeIt) {
     writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS"});
     enterStage(7);
     shell::WireJournalControls(program());
-    sys.script("add an entry while galaxy waits", [this] { return form().RichTextBox2->FileName().endsWith("/galaxy.rtf"); }, [this] {
-        click(form().Command13);
+    sys.script("add an entry while galaxy waits", [this] { return window().torchPane->FileName().endsWith("/galaxy.rtf"); }, [this] {
+        click(window().journalButton);
         rankSnapshot({3, 3, 3, 3, 3, 3, 3});
-        form().Combo2->setEditText("OPENNESS");
-        click(form().Command17);
+        window().subjectBox->setEditText("OPENNESS");
+        click(window().addEntryButton);
     });
     shell::RunGuarded(program(), [this] {
         stepTo(-3285);   // galaxy, mark 240

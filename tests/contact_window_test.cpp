@@ -11,8 +11,8 @@ namespace {
 class ContactWindow : public CourseFixture {
 protected:
     void SetUp() override { setFolders(); }
-    void contact() { torch::Command20_Click(program()); }
-    ui::frmAbout& about() { return program().about; }
+    void clickContactButton() { torch::onContactButtonClicked(program()); }
+    ui::ContactWindow& contact() { return program().contact; }
 };
 
 // The contact button opens the window with the box showing the setting and closes it again,
@@ -21,14 +21,14 @@ TEST_F(ContactWindow, ContactButtonShowsTheSettingAndDropsAChangeOfTheBox) {
     for (std::int16_t muted : {0, 1}) {
         state().SoundsMuted = muted;
         state().ScrollActive = true;
-        about().Check1->setChecked(muted == 0);
-        contact();
-        EXPECT_FALSE(about().isHidden());
-        EXPECT_EQ(about().Check1->isChecked(), muted == 1);
+        contact().muteBox->setChecked(muted == 0);
+        clickContactButton();
+        EXPECT_FALSE(contact().isHidden());
+        EXPECT_EQ(contact().muteBox->isChecked(), muted == 1);
         EXPECT_FALSE(state().ScrollActive);
-        about().Check1->setChecked(muted == 0);
-        contact();
-        EXPECT_TRUE(about().isHidden());
+        contact().muteBox->setChecked(muted == 0);
+        clickContactButton();
+        EXPECT_TRUE(contact().isHidden());
         EXPECT_EQ(state().SoundsMuted, muted);
     }
     EXPECT_EQ(sys.playedSounds(), QStringList({"stuffin", "stuffout"}));
@@ -37,15 +37,15 @@ TEST_F(ContactWindow, ContactButtonShowsTheSettingAndDropsAChangeOfTheBox) {
 // OK takes the box over before "stuffout" plays: a user who just ticked it hears nothing. A hidden
 // window is left alone.
 TEST_F(ContactWindow, OkTakesTheBoxOverBeforeItsSound) {
-    about().Check1->setChecked(true);
+    contact().muteBox->setChecked(true);
     torch::CloseContactWindow(program());
     EXPECT_EQ(state().SoundsMuted, 0);
     for (const bool tick : {true, false}) {
-        contact();
-        about().Check1->setChecked(tick);
-        torch::frmAbout_Command1_Click(program());
+        clickContactButton();
+        contact().muteBox->setChecked(tick);
+        torch::onContactOkClicked(program());
         EXPECT_EQ(state().SoundsMuted, tick ? 1 : 0);
-        EXPECT_TRUE(about().isHidden());
+        EXPECT_TRUE(contact().isHidden());
     }
     EXPECT_EQ(sys.playedSounds(), QStringList({"stuffin", "stuffout"}));
 }

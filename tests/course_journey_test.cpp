@@ -59,9 +59,9 @@ protected:
     // One run of the program; a restart builds the next one over the same folders.
     struct Session {
         explicit Session(ui::Platform& sys) : program{{}, form, about, splash, sys} {}
-        ui::Form1 form;
-        ui::frmAbout about;
-        ui::frmSplash splash;
+        ui::MainWindow form;
+        ui::ContactWindow about;
+        ui::SplashWindow splash;
         Program program;
     };
 
@@ -84,7 +84,7 @@ protected:
         CourseFixture::TearDown();
     }
 
-    ui::Form1& window() { return m_session->form; }
+    ui::MainWindow& window() { return m_session->form; }
     QString torchDir() const { return sys.dataFolder + "/torch/"; }
     QString lessonsDir() const { return sys.dataFolder + "/lessons/"; }
     int storedStage() const { return settingsLine(5).trimmed().toInt(); }
@@ -111,7 +111,7 @@ protected:
     void startSession() {
         m_session = std::make_unique<Session>(sys);
         shell::WireControls(m_session->program);
-        shell::Form_Load(m_session->program);
+        shell::StartProgram(m_session->program);
         // On screen and active, as the program shows itself, so the user's clicks give the focus.
         // Nothing is drawn: no one looks at the offscreen screen, and drawing the pane at every
         // tenth of a pixel would make the journey several times slower.
@@ -131,9 +131,9 @@ protected:
             "read the Torch document and press OK", [this] { return m_userLeft || documentWithOkOnShow(); },
             [this] {
                 if (m_userLeft) return;
-                m_shown.push_back({window().RichTextBox2->Text(), fileLines(torchDir() + "info.ndx").size(),
+                m_shown.push_back({window().torchPane->Text(), fileLines(torchDir() + "info.ndx").size(),
                                    fileLines(torchDir() + "mission.ndx").size()});
-                QTest::mouseClick(window().Command11, Qt::LeftButton);
+                QTest::mouseClick(window().okButton, Qt::LeftButton);
                 readEveryTorchDocument();
             });
     }
@@ -141,9 +141,9 @@ protected:
     // The opening animation has ended and the document is in.
     bool documentWithOkOnShow() {
         if (!m_session) return false;
-        const ui::Form1& f = window();
-        return !f.Picture2->isHidden() && !f.Command11->isHidden() && !f.RichTextBox2->isHidden() &&
-               !f.RichTextBox2->FileName().isEmpty();
+        const ui::MainWindow& f = window();
+        return !f.torchPanel->isHidden() && !f.okButton->isHidden() && !f.torchPane->isHidden() &&
+               !f.torchPane->FileName().isEmpty();
     }
 
     void firstRun() {
@@ -154,28 +154,28 @@ protected:
         sys.Yield();   // the user reads how to scroll
         ASSERT_EQ(m_shown.size(), 1u);
         EXPECT_EQ(m_shown[0].text, documentText(torchDir(), "scrollintro.rtf"));
-        QTest::keyClick(window().VScroll1, Qt::Key_Home);   // the fastest scrolling there is
-        EXPECT_EQ(window().VScroll1->value(), 0);
+        QTest::keyClick(window().speedBar, Qt::Key_Home);   // the fastest scrolling there is
+        EXPECT_EQ(window().speedBar->value(), 0);
         checkTitleAndScenery(-1);
-        m_title = window().Label9->text();
+        m_title = window().rankLabel->text();
     }
 
     // Leaves by the exit button and starts again over the same folders.
     void restart() {
-        EXPECT_THROW(shell::Command9_Click(m_session->program), ProgramEnded);
+        EXPECT_THROW(shell::onExitClicked(m_session->program), ProgramEnded);
         EXPECT_EQ(settingsLine(4), " 0");
         startSession();
     }
 
     // A restart in the middle of a level: the text opens where the user stopped reading.
     void restartMidLevel() {
-        const int distance = window().VScroll2->value();
+        const int distance = window().positionBar->value();
         restart();
-        EXPECT_EQ(window().VScroll2->value(), distance);
-        EXPECT_EQ(window().RichTextBox1->topEdge(), -distance);
+        EXPECT_EQ(window().positionBar->value(), distance);
+        EXPECT_EQ(window().readingPane->topEdge(), -distance);
     }
 
-    void clickUp() { click(window().Picture4); }
+    void clickUp() { click(window().upArrow); }
 
     // Reads the due level from where it stands to its end and completes it, writing in the journal
     // whatever its check-points ask for.
@@ -232,35 +232,35 @@ protected:
     // Opens the journal, ranks the snapshot and types the entry the first time, types the subject
     // as Torch announced it, adds `entries` entries and leaves with Done.
     void writeEntries(const QString& subject, int entries) {
-        ui::Form1& f = window();
-        click(f.Command13);
-        ASSERT_FALSE(f.Frame1->isHidden());
+        ui::MainWindow& f = window();
+        click(f.journalButton);
+        ASSERT_FALSE(f.journalFrame->isHidden());
         expectSubjectBoxKept();
         if (!m_formFilled) {
             for (std::size_t category = 0; category < Ranks.size(); ++category)
-                click(f.Option[std::size_t(ui::SnapshotLayout[category].options[std::size_t(Ranks[category] - 1)])]);
-            click(f.RichTextBox3->viewport());
-            QTest::keyClicks(f.RichTextBox3, EntryText);
+                click(f.rankOptions[category][std::size_t(Ranks[category] - 1)]);
+            click(f.entryBox->viewport());
+            QTest::keyClicks(f.entryBox, EntryText);
             m_formFilled = true;
         }
-        QLineEdit* box = f.Combo2->lineEdit();
+        QLineEdit* box = f.subjectBox->lineEdit();
         click(box);
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(box, subject);
         m_typedSubject = subject;
-        EXPECT_EQ(f.Combo2->currentText(), subject) << "typed into the subject box";
+        EXPECT_EQ(f.subjectBox->currentText(), subject) << "typed into the subject box";
         for (int entry = 0; entry < entries; ++entry) {
-            click(f.Command17);
-            m_journal << f.Label9->text() + "~" + subject + "~~" + RankDigits + EntryText;
+            click(f.addEntryButton);
+            m_journal << f.rankLabel->text() + "~" + subject + "~~" + RankDigits + EntryText;
         }
-        click(f.Command16);
-        ASSERT_TRUE(f.Frame1->isHidden());
+        click(f.doneButton);
+        ASSERT_TRUE(f.journalFrame->isHidden());
     }
 
     // The subject box is empty from a start until the user types, and then keeps what was typed
     // until the program ends. One report of each per run: every refill treats the box alike.
     void expectSubjectBoxKept() {
-        const QString shown = window().Combo2->currentText();
+        const QString shown = window().subjectBox->currentText();
         const bool typed = !m_typedSubject.isEmpty();
         bool& reported = typed ? m_keptFaultSeen : m_emptyFaultSeen;
         if (reported || shown == m_typedSubject) return;
@@ -332,15 +332,15 @@ protected:
     }
 
     void checkTitleAndScenery(int stage) {
-        const ui::Form1& f = window();
+        const ui::MainWindow& f = window();
         if (SomeTitles.contains(stage)) {
-            EXPECT_EQ(f.Label9->text(), SomeTitles.at(stage));
+            EXPECT_EQ(f.rankLabel->text(), SomeTitles.at(stage));
         }
         const Scenery& scenery =
             *std::find_if(SceneryFrom.rbegin(), SceneryFrom.rend(), [stage](const Scenery& s) { return stage >= s.firstStage; });
         EXPECT_EQ(f.backgroundPictureName(), scenery.background) << "stage " << stage;
-        EXPECT_EQ(f.Command9->pictureName(), scenery.exitButton) << "stage " << stage;
-        EXPECT_EQ(f.Picture3->pictureName(), scenery.torch) << "stage " << stage;
+        EXPECT_EQ(f.exitButton->pictureName(), scenery.exitButton) << "stage " << stage;
+        EXPECT_EQ(f.torchPicture->pictureName(), scenery.torch) << "stage " << stage;
     }
 
     void checkLevel(int stage, const Stored& before) {
@@ -354,13 +354,13 @@ protected:
         checkCounters(stage, before, now);
         checkJournal(now);
         checkTitleAndScenery(newStage);
-        EXPECT_NE(window().Label9->text(), m_title) << "a new title";
-        m_title = window().Label9->text();
+        EXPECT_NE(window().rankLabel->text(), m_title) << "a new title";
+        m_title = window().rankLabel->text();
         const int nextLevel = newStage <= 6 ? newStage + 1 : newStage - 6;
         const QString levelText = QStringLiteral("veltrin%1.rtf").arg(std::min(nextLevel, 7));   // the last level stays on show
-        EXPECT_EQ(window().RichTextBox1->Text(), documentText(lessonsDir(), levelText));
+        EXPECT_EQ(window().readingPane->Text(), documentText(lessonsDir(), levelText));
         if (newStage < 14) {
-            EXPECT_EQ(window().RichTextBox1->topEdge(), 0);
+            EXPECT_EQ(window().readingPane->topEdge(), 0);
         }
     }
 
@@ -383,7 +383,7 @@ TEST_F(CourseJourney, NewUserReadsBothPassesAndFinishesTheCourse) {
     restart();
     EXPECT_EQ(storedStage(), 14);
     checkTitleAndScenery(14);
-    EXPECT_TRUE(window().RichTextBox1->Text().isEmpty());
+    EXPECT_TRUE(window().readingPane->Text().isEmpty());
     EXPECT_TRUE(m_shown.empty());
 }
 

@@ -26,7 +26,7 @@ struct Fault {
 class Faults : public CourseFixture, public ::testing::WithParamInterface<Fault> {
 public:
     using CourseFixture::click;
-    using CourseFixture::form;
+    using CourseFixture::window;
     using CourseFixture::markAllWorkDone;
     using CourseFixture::pressWhenVisible;
     using CourseFixture::program;
@@ -51,7 +51,7 @@ public:
     }
     QStringList listed() {
         QStringList items;
-        for (const QComboBox* list : {program().form.Combo1, program().form.Combo2})
+        for (const QComboBox* list : {program().window.topicList, program().window.subjectBox})
             for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
         return items;
     }
@@ -67,7 +67,7 @@ protected:
         writeSettings(GetParam().stage, GetParam().position);
         writeFile(winDir() + "blocker", "not a folder");
         start();
-        if (!program().form.Picture2->isHidden()) click(program().form.Command11);
+        if (!program().window.torchPanel->isHidden()) click(program().window.okButton);
         sys.messages.clear();
     }
 };
@@ -103,15 +103,15 @@ constexpr int BeforeIntroductionEnd = -3499;
 
 void scrollOn(Faults& f, qint64 budget) {
     f.refuseWritesAfter(budget);
-    f.click(f.program().form.Picture4);
+    f.click(f.program().window.upArrow);
 }
 
 void addJournalEntry(Faults& f) {
     Program& p = f.program();
-    f.click(p.form.Command13);
-    for (const ui::SnapshotFrame& frame : ui::SnapshotLayout) p.form.Option[std::size_t(frame.options[2])]->setChecked(true);
-    p.form.Combo2->setCurrentText("Journal Entry");
-    p.form.RichTextBox3->SetText("A day.");
+    f.click(p.window.journalButton);
+    for (const auto& options : p.window.rankOptions) options[2]->setChecked(true);
+    p.window.subjectBox->setCurrentText("Journal Entry");
+    p.window.entryBox->SetText("A day.");
 }
 
 void completeLevel(Faults& f, qint64 budget) {
@@ -120,28 +120,28 @@ void completeLevel(Faults& f, qint64 budget) {
     scrollOn(f, budget);
 }
 
-void exitNow(Faults& f) { shell::RunGuarded(f.program(), [&f] { shell::Command9_Click(f.program()); }); }
+void exitNow(Faults& f) { shell::RunGuarded(f.program(), [&f] { shell::onExitClicked(f.program()); }); }
 
 const Fault FaultCases[] = {
     {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, 0); }, "info.ndx", false},
     {"ProgressAfterTopicRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, sizeof("Cosmic Map\r\n") - 1); }, "status.ndx", false},
     {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Faults& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
-    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap, [](Faults& f) { f.breakFolder(&shell::ProgramState::AppDir, f.form().Picture4); },
+    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap, [](Faults& f) { f.breakFolder(&shell::ProgramState::AppDir, f.window().upArrow); },
      "info.ndx", false},
-    {"JournalEntryRefused", 0, 0, [](Faults& f) { addJournalEntry(f); f.refuseWritesAfter(0); f.click(f.form().Command17); }, "veltrin.sdb", false},
+    {"JournalEntryRefused", 0, 0, [](Faults& f) { addJournalEntry(f); f.refuseWritesAfter(0); f.click(f.window().addEntryButton); }, "veltrin.sdb", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
-     [](Faults& f) { addJournalEntry(f); f.breakFolder(&shell::ProgramState::CourseDir, f.form().Command17); }, "veltrin.sdb", false},
-    {"JournalReportRefused", 0, 0, [](Faults& f) { f.click(f.form().Command13); f.refuseWritesAfter(0); f.click(f.form().Command15); },
+     [](Faults& f) { addJournalEntry(f); f.breakFolder(&shell::ProgramState::CourseDir, f.window().addEntryButton); }, "veltrin.sdb", false},
+    {"JournalReportRefused", 0, 0, [](Faults& f) { f.click(f.window().journalButton); f.refuseWritesAfter(0); f.click(f.window().viewJournalButton); },
      "Journal Report.rtf", false},
     {"StatusTopicRefused", 0, 0,
      [](Faults& f) {
          f.refuseWritesAfter(0);
-         f.form().Combo1->setCurrentText("Status");
-         emit f.form().Combo1->activated(f.form().Combo1->currentIndex());
+         f.window().topicList->setCurrentText("Status");
+         emit f.window().topicList->activated(f.window().topicList->currentIndex());
      },
      "status.rtf", false},
     {"ResetYesRefused", 0, 0,
-     [](Faults& f) { f.pressWhenVisible(f.form().Command18, "answer Yes"); f.refuseWritesAfter(0); f.click(f.form().Command19); }, ".bak", false},
+     [](Faults& f) { f.pressWhenVisible(f.window().yesButton, "answer Yes"); f.refuseWritesAfter(0); f.click(f.window().eraseButton); }, ".bak", false},
     {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, 0); }, "info.ndx", false},
     {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, sizeof("award0\r\n") - 1); },
      "veltrin3.ini", false},

@@ -12,29 +12,29 @@ class JournalFrame : public CourseFixture {
 protected:
     void SetUp() override { openJournal(); }
     void expectJournalButton(const char* picture, const char* toolTip) {
-        EXPECT_EQ(form().Command13->pictureName(), picture);
-        EXPECT_EQ(form().Command13->toolTip(), toolTip);
+        EXPECT_EQ(window().journalButton->pictureName(), picture);
+        EXPECT_EQ(window().journalButton->toolTip(), toolTip);
     }
 };
 
 // The journal button hides the viewer and toggles the frame; a report left open keeps its caption.
 // Done closes frame and report and resets the caption, even on a closed frame.
 TEST_F(JournalFrame, JournalButtonAndDoneWithTheReportCaption) {
-    form().RichTextBox4->show();
-    click(form().Command13);
-    EXPECT_FALSE(form().Frame1->isHidden());
-    EXPECT_TRUE(form().RichTextBox4->isHidden());
+    window().documentViewer->show();
+    click(window().journalButton);
+    EXPECT_FALSE(window().journalFrame->isHidden());
+    EXPECT_TRUE(window().documentViewer->isHidden());
     expectJournalButton("wood3-jrnl-clos-up.jpg", "Close Journal");
-    click(form().Command15);
-    click(form().Command13);
-    EXPECT_TRUE(form().Frame1->isHidden() && form().RichTextBox4->isHidden());
+    click(window().viewJournalButton);
+    click(window().journalButton);
+    EXPECT_TRUE(window().journalFrame->isHidden() && window().documentViewer->isHidden());
     expectJournalButton("wood3-jrnl-opn-up.jpg", "Make a Journal Entry");
-    EXPECT_EQ(form().Command15->text(), "Close Journal");
-    click(form().Command13);
-    click(form().Command16);
-    EXPECT_TRUE(form().Frame1->isHidden());
-    EXPECT_EQ(form().Command15->text(), "View Journal");
-    click(form().Command16);
+    EXPECT_EQ(window().viewJournalButton->text(), "Close Journal");
+    click(window().journalButton);
+    click(window().doneButton);
+    EXPECT_TRUE(window().journalFrame->isHidden());
+    EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
+    click(window().doneButton);
     EXPECT_EQ(sys.playedSounds(), QStringList({"opnjnl", "xitjnl", "closjnl", "opnjnl", "closjnl", "closjnl"}));
 }
 
@@ -42,34 +42,37 @@ TEST_F(JournalFrame, JournalButtonAndDoneWithTheReportCaption) {
 // sound; a pick differing only in case shows nothing; without a subject list the user is told.
 TEST_F(JournalFrame, PickingASubjectMatchesTheListExactly) {
     const auto pick = [this](const char* subject) {
-        form().Combo2->setEditText(subject);
-        emit form().Combo2->activated(form().Combo2->currentIndex());
+        window().subjectBox->setEditText(subject);
+        emit window().subjectBox->activated(window().subjectBox->currentIndex());
     };
     torch::ShowTorchDocument(program(), QStringLiteral("er-1.rtf"), 0);
     pick("Thought");
-    EXPECT_FALSE(form().Picture2->isHidden());
-    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/Thought.rtf"));
+    EXPECT_FALSE(window().torchPanel->isHidden());
+    EXPECT_TRUE(window().torchPane->FileName().endsWith("/Thought.rtf"));
     torch::ShowTorchDocument(program(), QString(), 0);
     pick("openness");
     QFile::remove(appDir() + "mission.ndx");
     pick("Openness");
-    EXPECT_TRUE(form().Picture2->isHidden());
+    EXPECT_TRUE(window().torchPanel->isHidden());
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-on"}));
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("mission.ndx"));
 }
 
-// An option gives the rank of its place, not of its number; every other category is ranked 3, so
-// the option under test decides its own category alone.
+// An option gives the rank of its place in its category's frame, the left-most 1; every other
+// category is ranked 3, so the option under test decides its own category alone.
 TEST_F(JournalFrame, OptionGivesTheRankOfItsPlace) {
-    struct { int option; std::size_t category; int rank; } const cases[] = {
-        {1, 0, 1}, {6, 1, 5}, {10, 1, 1}, {17, 3, 4}, {26, 5, 5}, {35, 6, 1}};
-    for (const auto& c : cases) {
-        rankSnapshot({3, 3, 3, 3, 3, 3, 3});
-        form().Option[std::size_t(c.option)]->setChecked(true);
-        std::array<int, 7> expected{3, 3, 3, 3, 3, 3, 3};
-        expected[c.category] = c.rank;
-        EXPECT_EQ(journal::snapshotRanks(form()), std::optional(expected)) << "Option" << c.option;
+    for (std::size_t category = 0; category < 7; ++category) {
+        auto options = window().categoryFrames[category]->findChildren<QRadioButton*>();
+        std::sort(options.begin(), options.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+        ASSERT_EQ(options.size(), 5);
+        for (int rank = 1; rank <= 5; ++rank) {
+            rankSnapshot({3, 3, 3, 3, 3, 3, 3});
+            options[rank - 1]->setChecked(true);
+            std::array<int, 7> expected{3, 3, 3, 3, 3, 3, 3};
+            expected[category] = rank;
+            EXPECT_EQ(journal::snapshotRanks(window()), std::optional(expected)) << category << " " << rank;
+        }
     }
 }
 

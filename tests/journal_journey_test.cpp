@@ -24,43 +24,43 @@ protected:
         writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS", "FEELING", "EXPLORATION", "FEEL"});
         writeSettings(8, BeforeNeedsCheckpoint);
         start();
-        form().show();
+        window().show();
     }
     void rankEveryCategoryThree() {
-        for (const ui::SnapshotFrame& category : ui::SnapshotLayout) click(form().Option[std::size_t(category.options[2])]);
+        for (const auto& options : window().rankOptions) click(options[2]);
     }
     // Whatever the box holds is selected and typed over, and Return ends the typing.
     void typeSubject(const QString& subject) {
-        click(form().Combo2);
-        QTest::keyClick(form().Combo2, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(form().Combo2, subject);
-        QTest::keyClick(form().Combo2, Qt::Key_Return);
+        click(window().subjectBox);
+        QTest::keyClick(window().subjectBox, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(window().subjectBox, subject);
+        QTest::keyClick(window().subjectBox, Qt::Key_Return);
     }
     void pickSubject(const QString& subject) {
-        QComboBox& box = *form().Combo2;
+        QComboBox& box = *window().subjectBox;
         box.showPopup();
         QAbstractItemView& list = *box.view();
         const QModelIndex item = box.model()->index(box.findText(subject), 0);
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(item).center());
     }
-    void add() { click(form().Command17); }
+    void add() { click(window().addEntryButton); }
     QStringList storedSubjects() const {
         QStringList subjects;
         for (const QString& record : fileLines(storePath())) subjects << journal::readJournalRecord(record).value().subject;
         return subjects;
     }
     QString count(std::size_t row) { return state().SubjectProgress[row][2]; }
-    QString subjectBoxText() { return form().Combo2->currentText(); }
+    QString subjectBoxText() { return window().subjectBox->currentText(); }
 };
 
 TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
     startInLevelTwo();
     EXPECT_EQ(subjectBoxText(), "");
-    click(form().Command13);
+    click(window().journalButton);
     rankEveryCategoryThree();
     add();
     EXPECT_EQ(storedSubjects(), QStringList({""}));
-    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/subjectref.rtf"));
+    EXPECT_TRUE(window().torchPane->FileName().endsWith("/subjectref.rtf"));
 
     sys.sounds.commands.clear();
     typeSubject("FEEL");
@@ -71,24 +71,24 @@ TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
 
     pickSubject("OPENNESS");
     EXPECT_EQ(subjectBoxText(), "OPENNESS");
-    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/Openness.rtf"));
-    click(form().Command11);
-    click(form().Command13);   // the journal closes so that the text can scroll
+    EXPECT_TRUE(window().torchPane->FileName().endsWith("/Openness.rtf"));
+    click(window().okButton);
+    click(window().journalButton);   // the journal closes so that the text can scroll
     pressOkWhenTorchOpens();
     clickUp();
     EXPECT_EQ(fileLines(appDir() + "mission.ndx").value(5), "NEEDS");
-    EXPECT_EQ(form().Combo2->count(), 6);
+    EXPECT_EQ(window().subjectBox->count(), 6);
     EXPECT_EQ(subjectBoxText(), "OPENNESS");
-    click(form().Command13);
+    click(window().journalButton);
     add();
     EXPECT_EQ(storedSubjects().last(), "OPENNESS");
     EXPECT_EQ(count(OpennessRow), "1");
 
-    EXPECT_THROW(click(form().Command9), ProgramEnded);
+    EXPECT_THROW(click(window().exitButton), ProgramEnded);
     restart();
-    form().show();
+    window().show();
     EXPECT_EQ(subjectBoxText(), "");
-    click(form().Command13);
+    click(window().journalButton);
     rankEveryCategoryThree();
     add();
     EXPECT_EQ(storedSubjects(), QStringList({"", "FEEL", "OPENNESS", ""}));
@@ -97,14 +97,14 @@ TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
     // Erasing the progress replaces the list but, like the rest of the form, not the subject,
     // which is then stored as an optional one.
     typeSubject("OPENNESS");
-    pressWhenVisible(form().Command18, "answer Yes to the erase question");
-    click(form().Command19);
-    EXPECT_EQ(form().Combo2->count(), 1);
+    pressWhenVisible(window().yesButton, "answer Yes to the erase question");
+    click(window().eraseButton);
+    EXPECT_EQ(window().subjectBox->count(), 1);
     EXPECT_EQ(subjectBoxText(), "OPENNESS");
     add();
     EXPECT_EQ(storedSubjects(), QStringList({"OPENNESS"}));
     EXPECT_EQ(count(OpennessRow), "0");
-    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/subjectref.rtf"));
+    EXPECT_TRUE(window().torchPane->FileName().endsWith("/subjectref.rtf"));
 }
 
 } // namespace

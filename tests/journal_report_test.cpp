@@ -77,19 +77,19 @@ TEST_F(JournalReport, RecordsEndAtCrOrCrLfOnlyAndOthersArePassedOver) {
 // click (here after a report was shown and closed, so the bars are enabled); the file is named.
 TEST_F(JournalReport, FailedWriteLeavesTheOldReportAndTheControlsAsTheyWere) {
     writeFile(storePath(), "d~R~S~~3524114one\r\n");
-    click(form().Command13);
-    click(form().Command15);
-    click(form().Command15);
+    click(window().journalButton);
+    click(window().viewJournalButton);
+    click(window().viewJournalButton);
     const QByteArray report = readFile(reportPath());
-    const QString viewerText = form().RichTextBox4->Text();
+    const QString viewerText = window().documentViewer->Text();
     base::failWritesAfter(300);
-    click(form().Command15);
+    click(window().viewJournalButton);
     base::failWritesAfter(-1);
     EXPECT_EQ(readFile(reportPath()), report);
-    EXPECT_EQ(form().Command15->text(), "View Journal");
-    EXPECT_TRUE(form().RichTextBox4->isHidden());
-    EXPECT_EQ(form().RichTextBox4->Text(), viewerText);
-    EXPECT_TRUE(form().VScroll1->isEnabled() && form().VScroll2->isEnabled());
+    EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
+    EXPECT_TRUE(window().documentViewer->isHidden());
+    EXPECT_EQ(window().documentViewer->Text(), viewerText);
+    EXPECT_TRUE(window().speedBar->isEnabled() && window().positionBar->isEnabled());
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("/Journal Report.rtf")) << sys.messages[0].toStdString();
 }
@@ -111,16 +111,16 @@ TEST(JournalReportText, HoldsOnlyAsciiAndShowsWhatWasTyped) {
 // The report shows exactly what was typed, and the second click closes it.
 TEST_F(JournalReport, TwoClicksShowThenHideTheReport) {
     writeLines(storePath(), {"d~R~{S}~~3524114C:\\{x} caf\u00e9 \u20ac\\par \nnext"});
-    form().Frame1->show();
-    click(form().Command15);
-    EXPECT_EQ(form().Command15->text(), "Close Journal");
-    EXPECT_FALSE(form().RichTextBox4->isHidden());
-    const QString shown = form().RichTextBox4->Text();
+    window().journalFrame->show();
+    click(window().viewJournalButton);
+    EXPECT_EQ(window().viewJournalButton->text(), "Close Journal");
+    EXPECT_FALSE(window().documentViewer->isHidden());
+    const QString shown = window().documentViewer->Text();
     EXPECT_TRUE(shown.contains("{S}") && shown.contains("C:\\{x} caf\u00e9 \u20ac\r\nnext")) << shown.toStdString();
-    click(form().Command15);
-    EXPECT_EQ(form().Command15->text(), "View Journal");
-    EXPECT_TRUE(form().RichTextBox4->isHidden());
-    EXPECT_FALSE(form().Frame1->isHidden());
+    click(window().viewJournalButton);
+    EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
+    EXPECT_TRUE(window().documentViewer->isHidden());
+    EXPECT_FALSE(window().journalFrame->isHidden());
     EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
 }
 
@@ -128,15 +128,15 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReport) {
 // click at that moment closes the report.
 TEST_F(JournalReport, SecondClickWhileThePreparingMessageShowsClosesIt) {
     QString seen;
-    sys.script("press View Journal again while the report is prepared", [this] { return !form().RichTextBox4->isHidden(); },
+    sys.script("press View Journal again while the report is prepared", [this] { return !window().documentViewer->isHidden(); },
                [this, &seen] {
-                   seen = form().RichTextBox4->Text();
-                   click(form().Command15);
+                   seen = window().documentViewer->Text();
+                   click(window().viewJournalButton);
                });
-    click(form().Command15);
+    click(window().viewJournalButton);
     EXPECT_EQ(seen, "Preparing Journal Report...");
-    EXPECT_EQ(form().Command15->text(), "View Journal");
-    EXPECT_TRUE(form().RichTextBox4->isHidden());
+    EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
+    EXPECT_TRUE(window().documentViewer->isHidden());
     EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
 }
 

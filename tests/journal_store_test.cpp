@@ -17,14 +17,14 @@ protected:
     void SetUp() override { openJournal(); }
     void prepareEntry(const QString& subject, const QString& text, const std::array<int, 7>& ranks = ExampleRanks) {
         rankSnapshot(ranks);
-        form().Combo2->setEditText(subject);
-        form().RichTextBox3->SetText(text);
+        window().subjectBox->setEditText(subject);
+        window().entryBox->SetText(text);
     }
-    void add() { click(form().Command17); }
+    void add() { click(window().addEntryButton); }
 
     // A stored record with the chronology the frame shows, line end included.
     QByteArray record(const QString& subjectDigitsAndText) {
-        return (form().Label11->text() + "~" + Title + "~" + subjectDigitsAndText + "\r\n").toUtf8();
+        return (window().chronologyLabel->text() + "~" + Title + "~" + subjectDigitsAndText + "\r\n").toUtf8();
     }
     QString count(std::size_t row) { return state().SubjectProgress[row][2]; }
 };
@@ -43,9 +43,9 @@ TEST_F(AddEntry, RecordsAreStoredByteForByte) {
         store += record(c.stored);
         EXPECT_EQ(readFile(storePath()), store) << c.stored;
     }
-    EXPECT_TRUE(form().Label11->text().contains("30:15")) << form().Label11->text().toStdString();
-    EXPECT_EQ(journal::snapshotRanks(form()), std::optional(ExampleRanks));
-    EXPECT_EQ(form().RichTextBox3->Text(), "C:\\dir {x} ~~ \\par");
+    EXPECT_TRUE(window().chronologyLabel->text().contains("30:15")) << window().chronologyLabel->text().toStdString();
+    EXPECT_EQ(journal::snapshotRanks(window()), std::optional(ExampleRanks));
+    EXPECT_EQ(window().entryBox->Text(), "C:\\dir {x} ~~ \\par");
 }
 
 // A subject the list does not hold (required only later) is stored, shows the optional-subject
@@ -55,7 +55,7 @@ TEST_F(AddEntry, SubjectOutsideTheListShowsTheOptionalSubjectDocument) {
     prepareEntry("Observation", "two");
     add();
     EXPECT_EQ(fileLines(appDir() + "subjectref.rtf").value(1), "\\cf2 The subject you have entered is an optional entry.");
-    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith("/subjectref.rtf"));
+    EXPECT_TRUE(window().torchPane->FileName().endsWith("/subjectref.rtf"));
     EXPECT_EQ(sys.playedSounds(), QStringList({"addrec", "torch-on"}));
     EXPECT_EQ(readFile(appDir() + "work.ndx"), work);
 }
@@ -76,9 +76,9 @@ TEST_P(RefusedEntry, StoresNothingAndTellsWhy) {
     add();
     EXPECT_EQ(readFile(storePath()), "d~R~Thought~~1111111old\r\n");
     EXPECT_EQ(changedFiles(before).filter(".ndx"), QStringList());
-    EXPECT_TRUE(form().Label11->text().isEmpty());
+    EXPECT_TRUE(window().chronologyLabel->text().isEmpty());
     EXPECT_EQ(sys.playedSounds(), QStringList({"resetyn"}));
-    EXPECT_TRUE(form().RichTextBox2->FileName().endsWith(QString("/") + GetParam().document));
+    EXPECT_TRUE(window().torchPane->FileName().endsWith(QString("/") + GetParam().document));
 }
 
 // The ranks are checked before the subject.
@@ -113,7 +113,7 @@ TEST_F(AddEntry, FailedAddLeavesEveryFileAsItWasAndNamesTheFile) {
         base::failWritesAfter(-1);
         EXPECT_TRUE(changedFiles(before).isEmpty()) << changedFiles(before).join(" ").toStdString();
         EXPECT_EQ(count(1), "0");
-        EXPECT_TRUE(form().Label11->text().isEmpty());
+        EXPECT_TRUE(window().chronologyLabel->text().isEmpty());
         EXPECT_TRUE(sys.messages.value(&c - cases).contains(QString("/") + c.failingFile)) << sys.messages.join("\n").toStdString();
     }
     EXPECT_EQ(sys.messages.size(), 4);

@@ -14,19 +14,19 @@ class LevelButtons : public CourseFixture {};
 TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
     Program& p = startAt(0, -500, {"Greetings.rtf", "closejnl.rtf", "closeman.rtf"});
     const std::tuple<QWidget*, bool, const char*> cases[] = {
-        {p.form.Frame1, false, "closejnl.rtf"}, {p.form.RichTextBox4, false, "closeman.rtf"}, {p.form.Frame1, true, "Greetings.rtf"}};
+        {p.window.journalFrame, false, "closejnl.rtf"}, {p.window.documentViewer, false, "closeman.rtf"}, {p.window.journalFrame, true, "Greetings.rtf"}};
     for (const auto& [window, panelOpen, document] : cases) {
         if (panelOpen) torch::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
         window->show();
         p.state.ScrollActive = true;
-        click(p.form.Command4);
-        EXPECT_EQ(QFileInfo(p.form.RichTextBox2->FileName()).fileName(), document);
-        EXPECT_EQ(p.form.Picture2->isHidden(), panelOpen);
-        EXPECT_EQ(p.form.RichTextBox1->topEdge(), -500);
-        EXPECT_EQ(p.form.VScroll2->value(), 500);
+        click(p.window.level3Button);
+        EXPECT_EQ(QFileInfo(p.window.torchPane->FileName()).fileName(), document);
+        EXPECT_EQ(p.window.torchPanel->isHidden(), panelOpen);
+        EXPECT_EQ(p.window.readingPane->topEdge(), -500);
+        EXPECT_EQ(p.window.positionBar->value(), 500);
         EXPECT_TRUE(p.state.ScrollActive);
         window->hide();
-        if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
+        if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
     }
     EXPECT_EQ(sys.playedSounds(), QStringList({"resetyn", "resetyn", "resetyn"}));
 }
@@ -40,33 +40,33 @@ TEST_F(LevelButtons, IconsComeFromTheCourseFolderAndAClearedPictureForgetsItsNam
         state().CourseStage = stage;
         torch::ShowTitle(program());
     }
-    EXPECT_FALSE(form().Command1->picture().isNull());
+    EXPECT_FALSE(window().introductionButton->picture().isNull());
     state().CourseStage = -1;
     torch::ShowTitle(program());
-    EXPECT_EQ(form().Command1->pictureName(), "");
-    EXPECT_EQ(form().Command1->disabledPictureName(), "gbicon0.jpg");
+    EXPECT_EQ(window().introductionButton->pictureName(), "");
+    EXPECT_EQ(window().introductionButton->disabledPictureName(), "gbicon0.jpg");
 }
 
 TEST_F(LevelButtons, ButtonWhileScrollingStopsTheLoopAndShowsTheNewTextAtItsTop) {
     Program& p = startAt(0, -500);
-    afterPasses(20, [this] { click(form().Command3); });
+    afterPasses(20, [this] { click(window().level2Button); });
     clickUp();
     EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "open0"}));
     EXPECT_EQ(sys.scrollPasses, 20);
-    EXPECT_TRUE(p.form.RichTextBox1->FileName().endsWith("/veltrin2.rtf"));
-    EXPECT_EQ(p.form.RichTextBox1->topEdge(), 0);
+    EXPECT_TRUE(p.window.readingPane->FileName().endsWith("/veltrin2.rtf"));
+    EXPECT_EQ(p.window.readingPane->topEdge(), 0);
     EXPECT_EQ(p.state.ScrollPos, 0);
 }
 
 // Reading in another level moves neither DueLevelPos nor what the exit saves.
 TEST_F(LevelButtons, ExitSavesThePositionOfTheDueLevelNotOfTheLevelOnShow) {
     Program& p = startAt(0, -500);
-    click(p.form.Command3);
-    p.form.VScroll2->setValue(300);
+    click(p.window.level2Button);
+    p.window.positionBar->setValue(300);
     afterPasses(40);
     clickUp();
     ASSERT_LT(p.state.ScrollPos, -300);
-    EXPECT_THROW(shell::Form_Unload(p), ProgramEnded);
+    EXPECT_THROW(shell::onWindowClosed(p), ProgramEnded);
     EXPECT_EQ(settingsLine(6), "-500");
 }
 

@@ -14,33 +14,33 @@ protected:
         setFolders();
         shell::WireTorchControls(program());
         // The viewer's text at the first look after it is shown: the message before the manual loads.
-        sys.script("see the viewer", [this] { return !form().RichTextBox4->isHidden(); },
-                   [this] { seenWhileLoading = form().RichTextBox4->Text(); });
+        sys.script("see the viewer", [this] { return !window().documentViewer->isHidden(); },
+                   [this] { seenWhileLoading = window().documentViewer->Text(); });
     }
 
-    void clickManual() { form().Command14->click(); }
+    void clickManual() { window().manualButton->click(); }
     QString seenWhileLoading;
 };
 
 TEST_F(ManualViewer, TwoClicksShowTheMessageThenTheManualAndCloseIt) {
     clickManual();
     EXPECT_EQ(seenWhileLoading, "Loading Veltrin...");
-    EXPECT_EQ(form().RichTextBox4->Text().trimmed(), "The Veltrin Manual");
-    EXPECT_EQ(form().Command14->toolTip(), "Close the Veltrin Manual");
-    EXPECT_EQ(form().Command14->pictureName(), "wood3-book-clos-up.jpg");
+    EXPECT_EQ(window().documentViewer->Text().trimmed(), "The Veltrin Manual");
+    EXPECT_EQ(window().manualButton->toolTip(), "Close the Veltrin Manual");
+    EXPECT_EQ(window().manualButton->pictureName(), "wood3-book-clos-up.jpg");
     clickManual();
-    EXPECT_TRUE(form().RichTextBox4->isHidden());
-    EXPECT_EQ(form().Command14->toolTip(), "Open the Veltrin Manual");
-    EXPECT_EQ(form().Command14->pictureName(), "wood3-book-opn-up.jpg");
+    EXPECT_TRUE(window().documentViewer->isHidden());
+    EXPECT_EQ(window().manualButton->toolTip(), "Open the Veltrin Manual");
+    EXPECT_EQ(window().manualButton->pictureName(), "wood3-book-opn-up.jpg");
     EXPECT_EQ(sys.playedSounds(), (QStringList{"scopn", "scclo"}));
 }
 
 TEST_F(ManualViewer, AMissingManualLeavesTheViewerEmptyAndOpen) {
     QFile::remove(courseDir() + "veltrin.rtf");
     clickManual();
-    EXPECT_FALSE(form().RichTextBox4->isHidden());
-    EXPECT_TRUE(form().RichTextBox4->Text().isEmpty());
-    EXPECT_EQ(form().Command14->toolTip(), "Close the Veltrin Manual");
+    EXPECT_FALSE(window().documentViewer->isHidden());
+    EXPECT_TRUE(window().documentViewer->Text().isEmpty());
+    EXPECT_EQ(window().manualButton->toolTip(), "Close the Veltrin Manual");
 }
 
 } // namespace

@@ -93,10 +93,10 @@ TEST_F(ProgressFiles, AddTopicAppendsOnlyANameTheListDoesNotHoldExactly) {
     for (const auto& [topic, added] : {std::pair{"Oneness", false}, {"only in the box", false}, {"oneness", true}, {"Oneness ", true}}) {
         writeLines(infoPath(), {"Greetings", "Status", "Oneness"});
         progress::RefillLists(program());
-        form().Combo1->addItem("only in the box");
+        window().topicList->addItem("only in the box");
         progress::AddTopic(program(), topic);
         EXPECT_EQ(readFile(infoPath()), crlfLines({"Greetings", "Status", "Oneness"}) + (added ? topic + QByteArray("\r\n") : "")) << topic;
-        EXPECT_EQ(form().Combo1->itemText(3), added ? topic : "only in the box") << topic;
+        EXPECT_EQ(window().topicList->itemText(3), added ? topic : "only in the box") << topic;
     }
 }
 

@@ -41,17 +41,17 @@ protected:
         return files;
     }
     bool shows(const QString& document) {
-        return !form().Picture2->isHidden() && QFileInfo(form().RichTextBox2->FileName()).fileName() == document;
+        return !window().torchPanel->isHidden() && QFileInfo(window().torchPane->FileName()).fileName() == document;
     }
     // The scripted user answers once the question is on show, with Yes and No in place of OK.
     void answer(QAbstractButton* button) {
         sys.script("answer the question", [this] { return shows("resetmsg.rtf"); },
                    [this, button] {
-                       EXPECT_TRUE(!form().Command18->isHidden() && !form().Command12->isHidden() && form().Command11->isHidden());
+                       EXPECT_TRUE(!window().yesButton->isHidden() && !window().noButton->isHidden() && window().okButton->isHidden());
                        click(button);
                    });
     }
-    void erase() { form().Command19->click(); }
+    void erase() { window().eraseButton->click(); }
 
     Files starting;
     Files erased;
@@ -60,7 +60,7 @@ protected:
 // Yes: the starting files, copies beside them, settings lines 4 and 7 kept, the window dressed
 // for stage -1.
 TEST_F(ProgressReset, YesLeavesAFreshCourseAndCopiesOfWhatItErased) {
-    answer(form().Command18);
+    answer(window().yesButton);
     erase();
     EXPECT_EQ(snapshot(erasedFiles()), starting);
     EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
@@ -68,17 +68,17 @@ TEST_F(ProgressReset, YesLeavesAFreshCourseAndCopiesOfWhatItErased) {
     EXPECT_EQ(sys.playedSounds(), (QStringList{"resetyn", "resety"}));
     EXPECT_TRUE(shows("veltrinreset.rtf"));
     EXPECT_EQ(state().CourseStage, -1);
-    EXPECT_EQ(form().VScroll1->value(), 350);
-    EXPECT_EQ(form().Label9->text(), "Ascendant");
-    EXPECT_EQ(form().Combo1->count(), 2);
+    EXPECT_EQ(window().speedBar->value(), 350);
+    EXPECT_EQ(window().rankLabel->text(), "Ascendant");
+    EXPECT_EQ(window().topicList->count(), 2);
     EXPECT_EQ(state().ResetAnswer, 0);
     EXPECT_FALSE(state().AskYesNo);
 }
 
 TEST_F(ProgressReset, ASecondEraseClickWhileTheQuestionWaitsIsRefused) {
-    sys.script("erase again", [this] { return shows("resetmsg.rtf"); }, [this] { click(form().Command19); });
+    sys.script("erase again", [this] { return shows("resetmsg.rtf"); }, [this] { click(window().eraseButton); });
     sys.script("answer Yes after the refusal", [this] { return shows("resetmsg.rtf") && sys.playedSounds().size() == 2; },
-               [this] { click(form().Command18); });
+               [this] { click(window().yesButton); });
     erase();
     EXPECT_EQ(sys.playedSounds(), (QStringList{"resetyn", "resetyn", "resety"}));
     EXPECT_EQ(snapshot(erasedFiles()), starting);
@@ -89,7 +89,7 @@ TEST_F(ProgressReset, ASecondEraseClickWhileTheQuestionWaitsIsRefused) {
 TEST_F(ProgressReset, AFailedCopyTakesBackTheCopiesItMadeAndErasesNothing) {
     const auto files = allFiles();
     ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
-    answer(form().Command18);
+    answer(window().yesButton);
     erase();
     EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
     ASSERT_EQ(sys.messages.size(), 1);
@@ -103,7 +103,7 @@ TEST_F(ProgressReset, AnEraseFailingHalfWayTellsTheUserAndKeepsTheCopies) {
     // The settings at stage -1 and position 0 are three bytes shorter than at 9 and -1234.
     const qint64 settingsAndSubjects = readFile(settingsPath()).size() - 3 + QByteArray("Journal Entry\r\n").size();
     base::failWritesAfter(copies + settingsAndSubjects);   // the topic list is the first write to fail
-    answer(form().Command18);
+    answer(window().yesButton);
     erase();
     base::failWritesAfter(-1);
     EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
@@ -122,13 +122,13 @@ TEST_F(ProgressReset, AFailedEraseKeepsAnEntryAddedWhileTheQuestionWaited) {
     ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
     shell::WireJournalControls(program());
     sys.script("add an entry", [this] { return shows("resetmsg.rtf"); }, [this] {
-        click(form().Command13);
+        click(window().journalButton);
         rankSnapshot({3, 3, 3, 3, 3, 3, 3});
-        form().Combo2->setEditText("Openness");
-        click(form().Command17);
+        window().subjectBox->setEditText("Openness");
+        click(window().addEntryButton);
     });
-    sys.script("erase again", [this] { return form().Picture2->isHidden(); }, [this] { erase(); });
-    answer(form().Command18);
+    sys.script("erase again", [this] { return window().torchPanel->isHidden(); }, [this] { erase(); });
+    answer(window().yesButton);
     erase();
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_EQ(state().SubjectProgress[1][2], "13");

@@ -17,11 +17,11 @@ protected:
         writeSettings(-1, 0, 0, 0);
         starting = allFiles();
         start();
-        click(form().Command11);   // the scrolling introduction greets a new user
+        click(window().okButton);   // the scrolling introduction greets a new user
     }
 
     bool shows(const QString& document) {
-        return !form().Picture2->isHidden() && QFileInfo(form().RichTextBox2->FileName()).fileName() == document;
+        return !window().torchPanel->isHidden() && QFileInfo(window().torchPane->FileName()).fileName() == document;
     }
     // The scripted user clicks the button once the document is on show in the Torch panel.
     void pressUnder(const QString& document, QAbstractButton* button) {
@@ -31,18 +31,18 @@ protected:
     // The Introduction from its top to its end with the up arrow, each document closed with OK.
     void completeIntroduction() {
         for (const char* document : {"introduction.rtf", "Cosmic Map.rtf"}) {
-            pressUnder(document, form().Command11);
+            pressUnder(document, window().okButton);
             clickUp();
         }
         clickUp();   // the last check-point leaves its document on show and stops the reading
         ASSERT_TRUE(shows("Icons.rtf"));
-        click(form().Command11);
-        pressUnder("award0.rtf", form().Command11);
+        click(window().okButton);
+        pressUnder("award0.rtf", window().okButton);
         clickUp();
         ASSERT_EQ(state().CourseStage, 0);
         ASSERT_EQ(fileLines(appDir() + "info.ndx"),
                   (QStringList{"Greetings", "Status", "Introduction", "Cosmic Map", "Icons", "award0"}));
-        ASSERT_TRUE(form().RichTextBox1->FileName().endsWith("/veltrin1.rtf"));
+        ASSERT_TRUE(window().readingPane->FileName().endsWith("/veltrin1.rtf"));
     }
     QStringList items(const QComboBox& list) const {
         QStringList texts;
@@ -55,10 +55,10 @@ protected:
 
 TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFreshCourse) {
     completeIntroduction();
-    pressUnder("resetmsg.rtf", form().Command18);
-    click(form().Command19);
+    pressUnder("resetmsg.rtf", window().yesButton);
+    click(window().eraseButton);
     ASSERT_TRUE(shows("veltrinreset.rtf"));
-    click(form().Command11);
+    click(window().okButton);
 
     QStringList copies{storePath() + ".bak"};   // what the reset erased is kept beside it
     for (const char* name : {"info.ndx", "mission.ndx", "status.ndx", "work.ndx"}) copies << appDir() + name + ".bak";
@@ -67,17 +67,17 @@ TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFre
     copies.sort();
     EXPECT_EQ(changed, copies);
     EXPECT_EQ(state().CourseStage, -1);
-    EXPECT_EQ(form().Label9->text(), "Ascendant");
-    EXPECT_EQ(items(*form().Combo1), (QStringList{"Greetings", "Status"}));
-    EXPECT_EQ(items(*form().Combo2), QStringList{"Journal Entry"});
+    EXPECT_EQ(window().rankLabel->text(), "Ascendant");
+    EXPECT_EQ(items(*window().topicList), (QStringList{"Greetings", "Status"}));
+    EXPECT_EQ(items(*window().subjectBox), QStringList{"Journal Entry"});
     EXPECT_EQ(state().LevelShown, 0);
-    EXPECT_EQ(form().RichTextBox1->Text().trimmed(), "Level text 0");
-    EXPECT_EQ(form().RichTextBox1->topEdge(), 0);
+    EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 0");
+    EXPECT_EQ(window().readingPane->topEdge(), 0);
     EXPECT_EQ(state().ScrollPos, 0);
-    EXPECT_EQ(form().VScroll2->value(), 0);
-    EXPECT_EQ(form().VScroll2->maximum(), 3850);
+    EXPECT_EQ(window().positionBar->value(), 0);
+    EXPECT_EQ(window().positionBar->maximum(), 3850);
 
-    pressUnder("introduction.rtf", form().Command11);
+    pressUnder("introduction.rtf", window().okButton);
     clickUp();   // the course starts over: the first check-point unlocks its topic again
     EXPECT_EQ(fileLines(appDir() + "info.ndx"), (QStringList{"Greetings", "Status", "Introduction"}));
 }
@@ -89,20 +89,20 @@ TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
     const std::map<QString, QByteArray> completed = allFiles();
     QStringList buttonsUnderTopic;
     sys.script("choose a topic", [this] { return shows("resetmsg.rtf"); }, [this] {
-        QComboBox& topics = *form().Combo1;
+        QComboBox& topics = *window().topicList;
         topics.showPopup();
         QAbstractItemView& drop = *topics.view();
         const QModelIndex greetings = topics.model()->index(topics.findText("Greetings"), 0);
         QTest::mouseClick(drop.viewport(), Qt::LeftButton, {}, drop.visualRect(greetings).center());
     });
     sys.script("read the topic", [this] { return shows("Greetings.rtf"); }, [this, &buttonsUnderTopic] {
-        for (QPushButton* button : {form().Command18, form().Command11, form().Command12})
+        for (QPushButton* button : {window().yesButton, window().okButton, window().noButton})
             if (!button->isHidden()) buttonsUnderTopic << button->text();
-        click(form().Command11);
+        click(window().okButton);
     });
-    sys.script("erase again", [this] { return form().Picture2->isHidden(); }, [this] { click(form().Command19); });
-    pressUnder("resetmsg.rtf", form().Command12);
-    click(form().Command19);
+    sys.script("erase again", [this] { return window().torchPanel->isHidden(); }, [this] { click(window().eraseButton); });
+    pressUnder("resetmsg.rtf", window().noButton);
+    click(window().eraseButton);
 
     EXPECT_EQ(buttonsUnderTopic, QStringList{"OK"});
     EXPECT_EQ(sys.playedSounds().count("resetyn"), 2);   // asked, and asked again

@@ -25,11 +25,11 @@ class PassesPerStep : public CourseFixture, public ::testing::WithParamInterface
 TEST_P(PassesPerStep, StepComesOnTheLastPassOfEachPeriod) {
     const LoopCase c = GetParam();
     Program& p = startAt(-1, c.forward ? 0 : -100);
-    p.form.VScroll1->setValue(c.delay);
-    const double startTop = p.form.RichTextBox1->topEdge();
+    p.window.speedBar->setValue(c.delay);
+    const double startTop = p.window.readingPane->topEdge();
     std::vector<int> steps;
     for (const long passes : {5 * c.passesPerStep - 1, 5 * c.passesPerStep})
-        afterPasses(passes, [&] { steps.push_back(int(std::lround(std::abs(p.form.RichTextBox1->topEdge() - startTop) * 10))); });
+        afterPasses(passes, [&] { steps.push_back(int(std::lround(std::abs(p.window.readingPane->topEdge() - startTop) * 10))); });
     afterPasses(5 * c.passesPerStep + 1);
     c.forward ? clickUp() : clickDown();
     EXPECT_EQ(steps, (std::vector<int>{4, 5}));
@@ -54,13 +54,13 @@ TEST_P(SecondClick, StopsTheRunningLoopOnce) {
     double topAtStop = 0;
     afterPasses(21, [&] {
         c.stopWithUp ? clickUp() : clickDown();
-        topAtStop = p.form.RichTextBox1->topEdge();
+        topAtStop = p.window.readingPane->topEdge();
     });
     c.startForward ? clickUp() : clickDown();
     EXPECT_EQ(sys.playedSounds(), c.sounds);
-    EXPECT_EQ(p.form.RichTextBox1->topEdge(), topAtStop);
+    EXPECT_EQ(p.window.readingPane->topEdge(), topAtStop);
     EXPECT_EQ(sys.scrollPasses, 21);
-    EXPECT_EQ(p.form.VScroll2->value(), -p.state.ScrollPos);
+    EXPECT_EQ(p.window.positionBar->value(), -p.state.ScrollPos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Arrows, SecondClick,
@@ -87,29 +87,29 @@ TEST_P(EndOfText, ShowsTheNotDoneMessageOrCompletesTheLevel) {
     const EndCase c = GetParam();
     Program& p = startAt(c.stage, justAboveEnd(c.stage), {c.document}, c.workDone);
     bool arrowsCovered = false;
-    sys.script("close the document", [&p, &c] { return !p.form.Picture2->isHidden() && p.form.RichTextBox2->FileName().endsWith(c.document); },
+    sys.script("close the document", [&p, &c] { return !p.window.torchPanel->isHidden() && p.window.torchPane->FileName().endsWith(c.document); },
                [&] {
-                   arrowsCovered = !p.form.Picture12->isHidden() && p.form.Picture4->isHidden() && p.form.Picture5->isHidden();
-                   click(p.form.Command11);
+                   arrowsCovered = !p.window.awardCover->isHidden() && p.window.upArrow->isHidden() && p.window.downArrow->isHidden();
+                   click(p.window.okButton);
                });
     clickUp();
     const int stage = c.workDone ? c.stage + 1 : c.stage;
     EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", c.sound, "torch-off"}));
     EXPECT_EQ(arrowsCovered, c.workDone);
-    EXPECT_FALSE(p.form.Picture4->isHidden() || p.form.Picture5->isHidden());
+    EXPECT_FALSE(p.window.upArrow->isHidden() || p.window.downArrow->isHidden());
     EXPECT_EQ(fileLines(settingsPath()).mid(4, 1), QStringList{base::numberText(stage)});
-    EXPECT_TRUE(p.form.RichTextBox1->FileName().endsWith(c.textAfter));
+    EXPECT_TRUE(p.window.readingPane->FileName().endsWith(c.textAfter));
     if (c.workDone) {
         EXPECT_EQ(fileLines(appDir() + "info.ndx").last(), QStringLiteral("award%1").arg(stage));
         EXPECT_EQ(settingsLine(6), " 0");
-        EXPECT_EQ(p.form.RichTextBox1->topEdge() == 0, stage != 14);
+        EXPECT_EQ(p.window.readingPane->topEdge() == 0, stage != 14);
         return;
     }
     const int end = -justAboveEnd(c.stage) + 1;
     afterPasses(sys.scrollPasses + 2 * 200);   // twenty pixels back with the down arrow
     clickDown();
     EXPECT_EQ(p.state.ScrollPos, -(end - 20));
-    EXPECT_EQ(p.form.VScroll2->value(), end - 20);
+    EXPECT_EQ(p.window.positionBar->value(), end - 20);
     EXPECT_EQ(p.state.DueLevelPos, -end);
     pressOkWhenTorchOpens();
     clickUp();

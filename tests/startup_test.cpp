@@ -12,7 +12,7 @@ namespace {
 class Startup : public CourseFixture {
 protected:
     void SetUp() override { writeStartingCourse({"scrollintro.rtf"}); }
-    void start() { shell::Form_Load(program()); }
+    void start() { shell::StartProgram(program()); }
 };
 
 TEST_F(Startup, ScreenNarrowerThan800PixelsIsRefusedBeforeAnythingIsRead) {
@@ -31,11 +31,11 @@ TEST_F(Startup, KeyValueSettingsStartWithSoundsOnAndExitRewritesThemPlainly) {
     start();
     EXPECT_EQ(state().SoundsMuted, 0);
     EXPECT_EQ(state().ScrollDelay, 12);
-    EXPECT_EQ(form().RichTextBox1->topEdge(), -700);
+    EXPECT_EQ(window().readingPane->topEdge(), -700);
     state().ScrollPos = -5;
     state().DueLevelPos = -812;
     sys.timeline.clear();
-    EXPECT_THROW(shell::Command9_Click(program()), ProgramEnded);
+    EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
     EXPECT_EQ(sys.timeline, (QStringList{"sound exit", "pause 0.5"}));
     EXPECT_EQ(readFile(settingsPath()), (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() +
                                             " 12\r\n 2\r\n-812\r\n 0\r\n");
@@ -66,11 +66,11 @@ TEST_F(Startup, DamagedSettingsFileIsRefusedNamingTheLine) {
 TEST_F(Startup, SavedDistanceBeyondTheDueLevelOpensItsTextAtTheTopAndExitSavesTheTop) {
     writeSettings(0, -20000);
     CourseFixture::start();
-    EXPECT_EQ(form().RichTextBox1->Text().trimmed(), "Level text 1");
-    EXPECT_EQ(form().RichTextBox1->topEdge(), 0);
+    EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 1");
+    EXPECT_EQ(window().readingPane->topEdge(), 0);
     EXPECT_EQ(state().ScrollPos, 0);
-    EXPECT_EQ(form().VScroll2->value(), 0);
-    EXPECT_THROW(shell::Form_Unload(program()), ProgramEnded);
+    EXPECT_EQ(window().positionBar->value(), 0);
+    EXPECT_THROW(shell::onWindowClosed(program()), ProgramEnded);
     EXPECT_EQ(settingsLine(6), " 0");
 }
 

@@ -23,17 +23,17 @@ protected:
         setFolders();
         journal::FillRequirementTables(program());
         shell::WireTorchControls(program());
-        form().Combo1->setEditable(true);
+        window().topicList->setEditable(true);
     }
     // The user picks a topic, or types one, in the topic list at `stage`.
     void choose(const QString& topic, int stage) {
         state().CourseStage = static_cast<std::int16_t>(stage);
         torch::ShowTitle(program());
-        form().Combo1->setEditText(topic);
-        emit form().Combo1->activated(form().Combo1->currentIndex());
+        window().topicList->setEditText(topic);
+        emit window().topicList->activated(window().topicList->currentIndex());
     }
     QByteArray statusReport() const { return readFile(appDir() + "status.rtf"); }
-    QString shownDocument() { return form().Picture2->isHidden() ? QString() : QFileInfo(form().RichTextBox2->FileName()).fileName(); }
+    QString shownDocument() { return window().torchPanel->isHidden() ? QString() : QFileInfo(window().torchPane->FileName()).fileName(); }
 };
 
 QByteArray report(const QByteArray& title, const QList<QByteArray>& body) {

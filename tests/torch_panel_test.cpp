@@ -22,7 +22,7 @@ protected:
 TEST_F(TorchPanel, OnlyTheQuestionShowsYesAndNoAndOnlyOkEndsIt) {
     const auto buttons = [this] {
         QStringList shown;
-        for (QPushButton* button : {form().Command18, form().Command11, form().Command12})
+        for (QPushButton* button : {window().yesButton, window().okButton, window().noButton})
             if (!button->isHidden()) shown << button->text();
         return shown;
     };
@@ -32,14 +32,14 @@ TEST_F(TorchPanel, OnlyTheQuestionShowsYesAndNoAndOnlyOkEndsIt) {
     EXPECT_TRUE(state().AskYesNo);
     torch::ShowTorchDocument(program(), QStringLiteral("ResetMsg.RTF"), 0);
     EXPECT_EQ(buttons(), QStringList({"Yes", "No"}));
-    EXPECT_EQ(form().Command18->geometry().top(), form().Command12->geometry().top());
-    EXPECT_LT(form().Command18->geometry().right(), form().Command12->geometry().left());
-    EXPECT_LE(form().Command12->geometry().right(), form().Picture2->width());
+    EXPECT_EQ(window().yesButton->geometry().top(), window().noButton->geometry().top());
+    EXPECT_LT(window().yesButton->geometry().right(), window().noButton->geometry().left());
+    EXPECT_LE(window().noButton->geometry().right(), window().torchPanel->width());
     torch::ShowTorchDocument(program(), QString(), 0);
     torch::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 0);
     EXPECT_EQ(buttons(), QStringList({"OK"}));
     EXPECT_TRUE(state().AskYesNo);
-    torch::Command11_Click(program());
+    torch::onOkClicked(program());
     EXPECT_FALSE(state().AskYesNo);
 }
 
@@ -51,8 +51,8 @@ TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
     for (std::int16_t muted : {1, -1}) {
         state().SoundsMuted = muted;
         torch::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 1);
-        torch::Command11_Click(program());
-        torch::Command10_Click(program());
+        torch::onOkClicked(program());
+        torch::onAskTorchClicked(program());
     }
     EXPECT_TRUE(sys.sounds.commands.isEmpty()) << sys.sounds.commands.join(", ").toStdString();
 }
@@ -60,12 +60,12 @@ TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
 // The pane ends at the panel's edge, so wrapped text and its scroll bar show whole.
 TEST_F(TorchPanel, ALongDocumentScrollsInsideThePanel) {
     writeFile(appDir() + "long.rtf", rtfDocument(QStringLiteral("Torch has a great deal to say today. ").repeated(40)));
-    form().show();
+    window().show();
     torch::ShowTorchDocument(program(), QStringLiteral("long.rtf"), 0);
-    const QScrollBar* bar = form().RichTextBox2->verticalScrollBar();
+    const QScrollBar* bar = window().torchPane->verticalScrollBar();
     ASSERT_TRUE(bar->isVisible());
-    EXPECT_LE(bar->mapTo(form().Picture2, QPoint(bar->width(), 0)).x(), form().Picture2->width());
-    EXPECT_EQ(form().RichTextBox2->horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(bar->mapTo(window().torchPanel, QPoint(bar->width(), 0)).x(), window().torchPanel->width());
+    EXPECT_EQ(window().torchPane->horizontalScrollBar()->maximum(), 0);
 }
 
 } // namespace

@@ -82,22 +82,22 @@ void storeEntry(Program& p, const QString& record, const QString& subject, int m
 // The user asked to add the entry on the journal frame. The Torch animation yields, so a second
 // click can run this again before the first has shown its document; each click stores one whole
 // record, as the frame holds it.
-void Command17_Click(Program& p) {
+void onAddEntryClicked(Program& p) {
     torch::CloseContactWindow(p);
     closeTorchPanelSilently(p);
-    const auto ranks = snapshotRanks(p.form);
+    const auto ranks = snapshotRanks(p.window);
     if (!ranks) { refuseUnrankedSnapshot(p); return; }
-    const QString subject = p.form.Combo2->currentText();
+    const QString subject = p.window.subjectBox->currentText();
     if (!subjectIsStorable(subject)) { refuseUnreadableSubject(p); return; }
     torch::PlaySound(p, QStringLiteral("addrec"));
 
     const int matchingLines = matchingSubjectLines(base::readLines(p.state.AppDir + SubjectListName), subject);
-    const QString entryText = convertEntryText(p.form.RichTextBox3->Text());
+    const QString entryText = convertEntryText(p.window.entryBox->Text());
     const QString chronology = chronologyText(p.sys.now());
-    storeEntry(p, journalRecord(chronology, p.form.Label9->text(), subject, *ranks, entryText), subject, matchingLines);
+    storeEntry(p, journalRecord(chronology, p.window.rankLabel->text(), subject, *ranks, entryText), subject, matchingLines);
 
     if (matchingLines == 0) torch::ShowTorchDocument(p, SubjectReferenceName, 1);
-    p.form.Label11->setText(chronology);
+    p.window.chronologyLabel->setText(chronology);
 }
 
 } // namespace veltrin::journal

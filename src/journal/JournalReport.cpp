@@ -67,32 +67,32 @@ struct ReportControls {
     QString viewerText;
 };
 
-ReportControls reportControls(const ui::Form1& f) {
-    return {f.VScroll1->isEnabled(), f.VScroll2->isEnabled(), f.RichTextBox4->isHidden(),
-            f.RichTextBox4->geometry(), f.RichTextBox4->FileName(), f.RichTextBox4->Text()};
+ReportControls reportControls(const ui::MainWindow& f) {
+    return {f.speedBar->isEnabled(), f.positionBar->isEnabled(), f.documentViewer->isHidden(),
+            f.documentViewer->geometry(), f.documentViewer->FileName(), f.documentViewer->Text()};
 }
 
-void putBack(ui::Form1& f, const ReportControls& before) {
-    f.Command15->setText(ViewJournalCaption);
-    f.VScroll1->setEnabled(before.speedBarEnabled);
-    f.VScroll2->setEnabled(before.positionBarEnabled);
-    if (before.viewerFile.isEmpty()) f.RichTextBox4->SetText(before.viewerText);
-    else f.RichTextBox4->LoadFile(before.viewerFile);
-    f.RichTextBox4->setGeometry(before.viewerPlace);
-    f.RichTextBox4->setHidden(before.viewerHidden);
+void putBack(ui::MainWindow& f, const ReportControls& before) {
+    f.viewJournalButton->setText(ViewJournalCaption);
+    f.speedBar->setEnabled(before.speedBarEnabled);
+    f.positionBar->setEnabled(before.positionBarEnabled);
+    if (before.viewerFile.isEmpty()) f.documentViewer->SetText(before.viewerText);
+    else f.documentViewer->LoadFile(before.viewerFile);
+    f.documentViewer->setGeometry(before.viewerPlace);
+    f.documentViewer->setHidden(before.viewerHidden);
 }
 
 void placeViewer(Program& p) {
-    p.form.RichTextBox4->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
+    p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
 }
 
 void showPreparingMessage(Program& p) {
-    ui::Form1& f = p.form;
+    ui::MainWindow& f = p.window;
     torch::PlaySound(p, QStringLiteral("xitjnl"));
     enableScrollBars(p, false);
-    f.Command15->setText(CloseJournalCaption);
-    f.RichTextBox4->SetText(QStringLiteral("Preparing Journal Report..."));
-    f.RichTextBox4->show();
+    f.viewJournalButton->setText(CloseJournalCaption);
+    f.documentViewer->SetText(QStringLiteral("Preparing Journal Report..."));
+    f.documentViewer->show();
     // A click on the button here finds "Close Journal" and runs the closing steps.
     p.sys.Yield();
 }
@@ -100,25 +100,25 @@ void showPreparingMessage(Program& p) {
 // A report that cannot be written puts the controls back as they were before the click; the old
 // report file stays whole, so a viewer that held it holds it again.
 void openJournalReport(Program& p) {
-    const ReportControls before = reportControls(p.form);
+    const ReportControls before = reportControls(p.window);
     placeViewer(p);
     showPreparingMessage(p);
     const QString report = p.state.CourseDir + JournalReportName;
     try {
         writeJournalReport(p.state.CourseDir + JournalStoreName, report, p.state.RankBars);
     } catch (const base::FileError&) {
-        putBack(p.form, before);
+        putBack(p.window, before);
         throw;
     }
-    p.form.RichTextBox4->LoadFile(report);
+    p.window.documentViewer->LoadFile(report);
 }
 
 void closeJournalReport(Program& p) {
     placeViewer(p);
     torch::PlaySound(p, QStringLiteral("viewjnl"));
-    p.form.Command15->setText(ViewJournalCaption);
+    p.window.viewJournalButton->setText(ViewJournalCaption);
     enableScrollBars(p, true);
-    p.form.RichTextBox4->hide();
+    p.window.documentViewer->hide();
 }
 
 } // namespace
@@ -178,9 +178,9 @@ void writeJournalReport(const QString& storePath, const QString& reportPath, con
 
 // The caption, not the viewer's visibility, tells whether the report is open: the journal button
 // may have hidden the viewer while the caption still reads "Close Journal".
-void Command15_Click(Program& p) {
+void onViewJournalClicked(Program& p) {
     torch::CloseContactWindow(p);
-    if (p.form.Command15->text() == ViewJournalCaption) openJournalReport(p);
+    if (p.window.viewJournalButton->text() == ViewJournalCaption) openJournalReport(p);
     else closeJournalReport(p);
 }
 

@@ -10,18 +10,18 @@ const QString Separator = QStringLiteral("~");
 const QString SubjectEnd = QStringLiteral("~~");
 
 // The rank of one category: the position (1 .. 5, left to right) of its selected option, 0 when none is.
-int categoryRank(const ui::Form1& form, const ui::SnapshotFrame& category) {
-    for (std::size_t position = 0; position < category.options.size(); ++position)
-        if (form.Option[std::size_t(category.options[position])]->isChecked()) return int(position) + 1;
+int categoryRank(const std::array<QRadioButton*, 5>& options) {
+    for (std::size_t position = 0; position < options.size(); ++position)
+        if (options[position]->isChecked()) return int(position) + 1;
     return 0;
 }
 
 } // namespace
 
-std::optional<SnapshotRanks> snapshotRanks(const ui::Form1& form) {
+std::optional<SnapshotRanks> snapshotRanks(const ui::MainWindow& form) {
     SnapshotRanks ranks{};
     for (std::size_t category = 0; category < ui::SnapshotLayout.size(); ++category) {
-        ranks[category] = categoryRank(form, ui::SnapshotLayout[category]);
+        ranks[category] = categoryRank(form.rankOptions[category]);
         if (ranks[category] == 0) return std::nullopt;
     }
     return ranks;

@@ -2,7 +2,7 @@
 // The journal store veltrin.sdb: one record per line, oldest first. A record is the chronology,
 // "~", the rank, "~", the subject, "~~", the seven rank digits and the entry text, in which every
 // CR of the entry box has become "\par ". Only CR or CR LF ends a record; a lone LF belongs to it.
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,7 +19,7 @@ inline const QString JournalStoreName = QStringLiteral("veltrin.sdb");
 using SnapshotRanks = std::array<int, 7>;
 
 // The ranks selected on the journal frame; empty when a category has no option selected.
-std::optional<SnapshotRanks> snapshotRanks(const ui::Form1& form);
+std::optional<SnapshotRanks> snapshotRanks(const ui::MainWindow& form);
 
 // A subject that holds "~~" cannot be told apart from the separator after it when read back; one
 // that holds a CR or an LF would split its record or read back as another subject.

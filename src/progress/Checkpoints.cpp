@@ -45,8 +45,8 @@ void keepPosition(Program& p) {
     shell::ProgramState& s = p.state;
     if (shell::DueLevel(s.CourseStage) == s.LevelShown) s.DueLevelPos = s.ScrollPos;
     const qint64 distance = std::abs(qint64(s.ScrollPos));
-    const int maximum = p.form.VScroll2->maximum();
-    p.form.VScroll2->setValue(distance < maximum ? int(distance) : maximum);
+    const int maximum = p.window.positionBar->maximum();
+    p.window.positionBar->setValue(distance < maximum ? int(distance) : maximum);
 }
 
 bool endOfTextReached(shell::ProgramState& s, int level) {
@@ -63,7 +63,7 @@ int showReadingMark(Program& p, int level) {
     s.ProgressMark = std::int32_t(std::abs(std::floor(share * 1000.0)));
     const int previousMark = s.LastCheckpointMark;
     s.LastCheckpointMark = s.ProgressMark;
-    p.form.Label5->setText(base::numberText(s.ProgressMark));
+    p.window.progressMarkLabel->setText(base::numberText(s.ProgressMark));
     p.sys.Yield();
     return previousMark;
 }
@@ -82,7 +82,7 @@ void endWithStop(Program& p, CheckpointEnding ending) {
 void passTopic(Program& p, const Checkpoint& checkpoint) {
     shell::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
-    if (listsExactly(*p.form.Combo1, name)) return;
+    if (listsExactly(*p.window.topicList, name)) return;
     if (checkpoint.name == CourseStartTopic) startCourse(p);
     s.ScrollActive = false;
     s.AskYesNo = false;
@@ -90,7 +90,7 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
     ++s.StageCounters[1][stageColumn(s)];
     appendAndSaveProgress(p, "info.ndx", name);
     RefillLists(p);
-    p.form.Picture11->show();
+    p.window.newTopicMarker->show();
     s.AskYesNo = false;
     endWithStop(p, checkpoint.ending);
 }
@@ -100,7 +100,7 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
 void passSubject(Program& p, const Checkpoint& checkpoint) {
     shell::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
-    if (listsInUpperCase(*p.form.Combo2, name.toUpper())) return;
+    if (listsInUpperCase(*p.window.subjectBox, name.toUpper())) return;
     s.ScrollActive = false;
     s.AskYesNo = false;
     torch::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});
@@ -110,14 +110,14 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
     appendAndSaveProgress(p, "mission.ndx", name);
     RefillLists(p);
-    p.form.Picture11->show();
+    p.window.newTopicMarker->show();
     s.AskYesNo = false;
     endWithStop(p, checkpoint.ending);
 }
 
 // AddTopic and the progress save, both or neither.
 void addTopicSavingProgress(Program& p, const QString& name) {
-    if (listsExactly(*p.form.Combo1, name)) {
+    if (listsExactly(*p.window.topicList, name)) {
         SaveProgressFiles(p);
         return;
     }
@@ -131,7 +131,7 @@ void addTopicSavingProgress(Program& p, const QString& name) {
 // the check-point resumes it.
 void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     shell::ProgramState& s = p.state;
-    if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
+    if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
     s.AskYesNo = false;
     torch::ShowTorchDocument(p, text(checkpoint.document), 1);
     ++s.StageCounters[1][stageColumn(s)];
@@ -140,7 +140,7 @@ void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     shell::WaitForTorchClosed(p);
     s.ProgressMark += SkipAheadMarks;
     s.ScrollPos -= SkipAheadPixels;
-    p.form.RichTextBox1->setTopEdge(s.ScrollPos);
+    p.window.readingPane->setTopEdge(s.ScrollPos);
     if (checkpoint.ending == WaitsSkipsAheadResumes) s.ScrollActive = true;
 }
 

@@ -168,13 +168,13 @@ void appendAndSaveProgress(Program& p, const char* indexFile, const QString& lin
 void RefillLists(Program& p) {
     const FileContent topics = readStoredFile(p, "info.ndx");
     const FileContent subjects = readStoredFile(p, "mission.ndx");
-    fillList(*p.form.Combo1, topics.lines);
-    refillKeepingText(*p.form.Combo2, subjects.lines);
+    fillList(*p.window.topicList, topics.lines);
+    refillKeepingText(*p.window.subjectBox, subjects.lines);
     reportDamage(p, {&topics, &subjects});
 }
 
 void AddTopic(Program& p, const QString& name) {
-    if (listsExactly(*p.form.Combo1, name)) return;
+    if (listsExactly(*p.window.topicList, name)) return;
     base::appendLine(appFile(p, "info.ndx"), name);
     RefillLists(p);
 }

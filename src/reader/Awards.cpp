@@ -38,7 +38,7 @@ void raiseStage(Program& p) {
 
 void showTitle(Program& p) {
     torch::ShowTitle(p);
-    p.form.Label9->setText(p.state.TitleText);
+    p.window.rankLabel->setText(p.state.TitleText);
 }
 
 void giveAward(Program& p) {
@@ -54,7 +54,7 @@ void storeNewStage(Program& p) {
     const QString topics = p.state.AppDir + QStringLiteral("info.ndx");
     const QString topic = awardTopic(p.state.CourseStage);
     const qint64 oldSize = base::fileSize(topics);
-    const bool listed = p.form.Combo1->findText(topic, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
+    const bool listed = p.window.topicList->findText(topic, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
     if (!listed) base::appendLine(topics, topic);
     try {
         shell::SaveSettings(p, p.state.CourseStage);
@@ -66,11 +66,11 @@ void storeNewStage(Program& p) {
     }
 }
 
-// Picture12 stands in place of the arrows while the award is on screen.
+// awardCover stands in place of the arrows while the award is on screen.
 void coverArrows(Program& p, bool covered) {
-    p.form.Picture12->setVisible(covered);
-    p.form.Picture4->setVisible(!covered);
-    p.form.Picture5->setVisible(!covered);
+    p.window.awardCover->setVisible(covered);
+    p.window.upArrow->setVisible(!covered);
+    p.window.downArrow->setVisible(!covered);
 }
 
 } // namespace

@@ -32,7 +32,7 @@ void refuse(Program& p, const char* document) {
 }
 
 void stopScrollingForNewText(Program& p) {
-    p.form.Picture1->show();
+    p.window.viewport->show();
     p.sys.setBusyCursor(true);
     p.state.ScrollActive = false;
 }
@@ -41,7 +41,7 @@ void stopScrollingForNewText(Program& p) {
 void openLevel(Program& p, int level) {
     torch::CloseContactWindow(p);
     if (OpenWindowGuard(p)) return;
-    if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
+    if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
     torch::PlaySound(p, QLatin1String(LevelTexts[std::size_t(level)].openingSound));
     p.state.LevelJustPassed = false;
     stopScrollingForNewText(p);
@@ -65,11 +65,11 @@ int LevelPaneHeight(int level) {
 }
 
 bool OpenWindowGuard(Program& p) {
-    if (!p.form.Frame1->isHidden()) {
+    if (!p.window.journalFrame->isHidden()) {
         refuse(p, "closejnl.rtf");
         return true;
     }
-    if (!p.form.RichTextBox4->isHidden()) {
+    if (!p.window.documentViewer->isHidden()) {
         refuse(p, "closeman.rtf");
         return true;
     }
@@ -79,25 +79,25 @@ bool OpenWindowGuard(Program& p) {
 void LoadLevelText(Program& p, int level) {
     if (!isLevel(level)) return;
     if (level == 0) stopScrollingForNewText(p);
-    ui::RichTextView& pane = *p.form.RichTextBox1;
+    ui::RichTextView& pane = *p.window.readingPane;
     pane.SetText(QString());
     pane.setTopEdge(0);
     pane.setPaneHeight(LevelPaneHeight(level));
     pane.LoadFile(p.state.CourseDir + LevelFileName(level));
     p.state.LevelShown = static_cast<std::int16_t>(level);
-    p.form.VScroll2->setMaximum(pane.height());
-    p.form.VScroll2->setValue(0);
+    p.window.positionBar->setMaximum(pane.height());
+    p.window.positionBar->setValue(0);
     p.sys.setBusyCursor(false);
     p.state.ScrollPos = 0;
 }
 
-void Command1_Click(Program& p) { openLevel(p, 0); }
-void Command2_Click(Program& p) { openLevel(p, 1); }
-void Command3_Click(Program& p) { openLevel(p, 2); }
-void Command4_Click(Program& p) { openLevel(p, 3); }
-void Command5_Click(Program& p) { openLevel(p, 4); }
-void Command6_Click(Program& p) { openLevel(p, 5); }
-void Command7_Click(Program& p) { openLevel(p, 6); }
-void Command8_Click(Program& p) { openLevel(p, 7); }
+void onIntroductionButtonClicked(Program& p) { openLevel(p, 0); }
+void onLevel1ButtonClicked(Program& p) { openLevel(p, 1); }
+void onLevel2ButtonClicked(Program& p) { openLevel(p, 2); }
+void onLevel3ButtonClicked(Program& p) { openLevel(p, 3); }
+void onLevel4ButtonClicked(Program& p) { openLevel(p, 4); }
+void onLevel5ButtonClicked(Program& p) { openLevel(p, 5); }
+void onLevel6ButtonClicked(Program& p) { openLevel(p, 6); }
+void onLevel7ButtonClicked(Program& p) { openLevel(p, 7); }
 
 } // namespace veltrin::reader

@@ -21,28 +21,28 @@ bool OpenWindowGuard(Program& p);
 // Puts the level's text into the reading pane at its top; other values than 0 .. 7 do nothing.
 void LoadLevelText(Program& p, int level);
 
-void Command1_Click(Program& p);
-void Command2_Click(Program& p);
-void Command3_Click(Program& p);
-void Command4_Click(Program& p);
-void Command5_Click(Program& p);
-void Command6_Click(Program& p);
-void Command7_Click(Program& p);
-void Command8_Click(Program& p);
+void onIntroductionButtonClicked(Program& p);
+void onLevel1ButtonClicked(Program& p);
+void onLevel2ButtonClicked(Program& p);
+void onLevel3ButtonClicked(Program& p);
+void onLevel4ButtonClicked(Program& p);
+void onLevel5ButtonClicked(Program& p);
+void onLevel6ButtonClicked(Program& p);
+void onLevel7ButtonClicked(Program& p);
 
 // The forward scroll action: starts or stops forward scrolling and runs the loop, with the end of
 // the due level's text, the requirements test and the level completion. Throws FileError.
 void ScrollForward(Program& p);
-// The backward scroll action: runs the backward loop that Picture5_MouseDown started.
+// The backward scroll action: runs the backward loop that onDownArrowPressed started.
 void ScrollBack(Program& p);
 
-void Picture4_Click(Program& p);      // up arrow: start or stop forward scrolling
-void Picture4_MouseDown(Program& p);
-void Picture4_MouseUp(Program& p);
-void Picture5_MouseDown(Program& p);  // down arrow: start or stop backward scrolling
-void Picture5_Click(Program& p);
-void Picture5_MouseUp(Program& p);
-void VScroll1_Change(Program& p);     // speed bar
-void VScroll2_Change(Program& p);     // position bar
+void onUpArrowClicked(Program& p);      // up arrow: start or stop forward scrolling
+void onUpArrowPressed(Program& p);
+void onUpArrowReleased(Program& p);
+void onDownArrowPressed(Program& p);  // down arrow: start or stop backward scrolling
+void onDownArrowClicked(Program& p);
+void onDownArrowReleased(Program& p);
+void onSpeedBarChanged(Program& p);     // speed bar
+void onPositionBarChanged(Program& p);     // position bar
 
 } // namespace veltrin::reader

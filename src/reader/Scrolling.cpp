@@ -20,17 +20,17 @@ constexpr double TenthsPerPixel = 10;   // one step of either loop moves the pan
 // and the half-to-even rounding of the position would then flip at the wrong step.
 double stepped(double top, int tenths) { return (std::round(top * TenthsPerPixel) + tenths) / TenthsPerPixel; }
 
-void showProgressMark(Program& p) { p.form.Label5->setText(base::numberText(p.state.ProgressMark)); }
+void showProgressMark(Program& p) { p.window.progressMarkLabel->setText(base::numberText(p.state.ProgressMark)); }
 
 void closeTorchPanelWithSound(Program& p) {
-    if (!p.form.Picture2->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
+    if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
 }
 
 // Stopping puts the position bar on the distance read; a change of its value moves the pane to
 // that whole distance through the bar's own handler.
 void setPositionBar(Program& p) {
     const qint64 distance = std::abs(qint64(p.state.ScrollPos));
-    QScrollBar& bar = *p.form.VScroll2;
+    QScrollBar& bar = *p.window.positionBar;
     bar.setValue(int(std::min<qint64>(distance, bar.maximum())));
 }
 
@@ -65,7 +65,7 @@ bool handleEndOfText(Program& p) {
 }
 
 void stepForward(Program& p) {
-    ui::RichTextView& pane = *p.form.RichTextBox1;
+    ui::RichTextView& pane = *p.window.readingPane;
     pane.setTopEdge(stepped(pane.topEdge(), -1));
     p.state.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
     progress::RunCheckpoints(p);
@@ -74,7 +74,7 @@ void stepForward(Program& p) {
 // ScrollPos follows the pane back, so that the end of the text is tested against where the text
 // stands; the distance reached stays recorded in DueLevelPos.
 void stepBack(Program& p) {
-    ui::RichTextView& pane = *p.form.RichTextBox1;
+    ui::RichTextView& pane = *p.window.readingPane;
     pane.setTopEdge(stepped(pane.topEdge(), 1));
     p.state.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
     showProgressMark(p);
@@ -115,7 +115,7 @@ bool backwardPass(Program& p) {
         setPositionBar(p);
         return false;
     }
-    if (p.form.RichTextBox1->topEdge() > 0) s.ScrollActive = false;
+    if (p.window.readingPane->topEdge() > 0) s.ScrollActive = false;
     tick(p, 2 * qint64(s.ScrollDelay) + 1, stepBack);
     return true;
 }
@@ -163,34 +163,34 @@ void ScrollBack(Program& p) {
     while (backwardPass(p)) {}
 }
 
-void Picture4_Click(Program& p) { ScrollForward(p); }
-void Picture4_MouseDown(Program& p) { showArrowPicture(p, *p.form.Picture4, "wood3-btn-up-p.jpg"); }
-void Picture4_MouseUp(Program& p) { showArrowPicture(p, *p.form.Picture4, "wood3-btn-up.jpg"); }
+void onUpArrowClicked(Program& p) { ScrollForward(p); }
+void onUpArrowPressed(Program& p) { showArrowPicture(p, *p.window.upArrow, "wood3-btn-up-p.jpg"); }
+void onUpArrowReleased(Program& p) { showArrowPicture(p, *p.window.upArrow, "wood3-btn-up.jpg"); }
 
 // Re-entry: a press while a loop runs stops it (it clears ScrollActive); the backward loop starts
 // only from the click that follows the press.
-void Picture5_MouseDown(Program& p) {
-    showArrowPicture(p, *p.form.Picture5, "wood3-btn-dn-p.jpg");
+void onDownArrowPressed(Program& p) {
+    showArrowPicture(p, *p.window.downArrow, "wood3-btn-dn-p.jpg");
     toggleBackward(p);
 }
 
-void Picture5_Click(Program& p) { ScrollBack(p); }
-void Picture5_MouseUp(Program& p) { showArrowPicture(p, *p.form.Picture5, "wood3-btn-dn.jpg"); }
+void onDownArrowClicked(Program& p) { ScrollBack(p); }
+void onDownArrowReleased(Program& p) { showArrowPicture(p, *p.window.downArrow, "wood3-btn-dn.jpg"); }
 
-void VScroll1_Change(Program& p) {
+void onSpeedBarChanged(Program& p) {
     torch::CloseContactWindow(p);
-    p.state.ScrollDelay = p.form.VScroll1->value();
+    p.state.ScrollDelay = p.window.speedBar->value();
 }
 
 // Runs no check-points: those between the old and the new position are tested by later forward
 // steps. When the bar only follows the scroll steps (its value is the distance ScrollPos already
 // holds), the pane keeps its fraction of a pixel: pulling it to the whole value would make a pixel
 // take five or six steps instead of ten.
-void VScroll2_Change(Program& p) {
+void onPositionBarChanged(Program& p) {
     torch::CloseContactWindow(p);
-    const int distance = p.form.VScroll2->value();
+    const int distance = p.window.positionBar->value();
     if (p.state.ScrollPos != -distance) {
-        p.form.RichTextBox1->setTopEdge(-distance);
+        p.window.readingPane->setTopEdge(-distance);
         p.state.ScrollPos = -distance;
     }
     showProgressMark(p);

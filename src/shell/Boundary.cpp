@@ -85,7 +85,7 @@ void RunOperation(Program& p, const std::function<void()>& operation) {
 }
 
 void WaitForTorchClosed(Program& p) {
-    while (p.form.Command10->isHidden()) p.sys.waitForUser();
+    while (p.window.askTorchButton->isHidden()) p.sys.waitForUser();
 }
 
 } // namespace veltrin::shell

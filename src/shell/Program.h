@@ -2,7 +2,7 @@
 // The program object: the shared state, the windows with their controls, and the platform.
 // Every procedure and handler takes it first.
 #include "shell/ProgramState.h"
-#include "ui/Form1.h"
+#include "ui/MainWindow.h"
 #include "ui/Platform.h"
 #include "ui/SmallWindows.h"
 
@@ -12,9 +12,9 @@ namespace veltrin {
 
 struct Program {
     shell::ProgramState state;
-    ui::Form1& form;
-    ui::frmAbout& about;     // the contact window; hidden stands for unloaded
-    ui::frmSplash& splash;
+    ui::MainWindow& window;
+    ui::ContactWindow& contact;   // hidden stands for unloaded
+    ui::SplashWindow& splash;
     ui::Platform& sys;
     // What each running operation puts back when it fails, innermost last (see RunGuarded).
     std::vector<shell::ProgramState*> rollbackPoints{};

@@ -18,7 +18,7 @@ struct Scenery {
     const char* exitButton;
     const char* torch;
     const char* panel;
-    std::array<const char*, 5> frames;   // Picture6 .. Picture10
+    std::array<const char*, 5> frames;   // torchFrame5 .. torchFrame1
 };
 
 constexpr std::array<Scenery, 3> SceneryByRegime{{
@@ -37,8 +37,8 @@ const Scenery& sceneryFor(int stage) {
 }
 
 void markIntroductionRead(Program& p) {
-    for (int item = 0; item < p.form.Combo1->count(); ++item)
-        if (p.form.Combo1->itemText(item) == QLatin1String("Introduction")) p.state.ShowScrollIntro = false;
+    for (int item = 0; item < p.window.topicList->count(); ++item)
+        if (p.window.topicList->itemText(item) == QLatin1String("Introduction")) p.state.ShowScrollIntro = false;
 }
 
 // A saved distance beyond the pane would show an empty viewport: the text goes back to its top,
@@ -53,9 +53,9 @@ void backToTopWhenBeyondThePane(ProgramState& s, int paneHeight) {
 // Like LoadLevelText, but the pane keeps the saved position and the position bar follows it.
 void loadDueLevelAtSavedPosition(Program& p) {
     ProgramState& s = p.state;
-    ui::RichTextView& pane = *p.form.RichTextBox1;
+    ui::RichTextView& pane = *p.window.readingPane;
     s.LevelJustPassed = false;
-    p.form.Picture1->show();
+    p.window.viewport->show();
     p.sys.setBusyCursor(true);
     s.ScrollActive = false;
     pane.setPaneHeight(reader::LevelPaneHeight(s.LevelShown));
@@ -63,34 +63,34 @@ void loadDueLevelAtSavedPosition(Program& p) {
     backToTopWhenBeyondThePane(s, pane.height());
     pane.setTopEdge(s.ScrollPos);
     p.sys.setBusyCursor(false);
-    p.form.VScroll2->setMaximum(pane.height());
-    p.form.VScroll2->setValue(int(std::abs(qint64(s.ScrollPos))));
+    p.window.positionBar->setMaximum(pane.height());
+    p.window.positionBar->setValue(int(std::abs(qint64(s.ScrollPos))));
 }
 
 // The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.
-constexpr std::array<std::pair<ui::PictureButton* ui::Form1::*, const char*>, 3> FixedButtonPictures{{
-    {&ui::Form1::Command10, "wood3-btn-torch.jpg"},
-    {&ui::Form1::Command19, "wood3-btn-erase.jpg"},
-    {&ui::Form1::Command20, "wood3-btn-info.jpg"},
+constexpr std::array<std::pair<ui::PictureButton* ui::MainWindow::*, const char*>, 3> FixedButtonPictures{{
+    {&ui::MainWindow::askTorchButton, "wood3-btn-torch.jpg"},
+    {&ui::MainWindow::eraseButton, "wood3-btn-erase.jpg"},
+    {&ui::MainWindow::contactButton, "wood3-btn-info.jpg"},
 }};
 
-constexpr std::array<std::pair<ui::PictureBox* ui::Form1::*, const char*>, 4> FixedBoxPictures{{
-    {&ui::Form1::Picture4, "wood3-btn-up.jpg"},
-    {&ui::Form1::Picture5, "wood3-btn-dn.jpg"},
-    {&ui::Form1::Picture11, "wood3-newtopic.jpg"},
-    {&ui::Form1::Picture12, "wood3-award.jpg"},
+constexpr std::array<std::pair<ui::PictureBox* ui::MainWindow::*, const char*>, 4> FixedBoxPictures{{
+    {&ui::MainWindow::upArrow, "wood3-btn-up.jpg"},
+    {&ui::MainWindow::downArrow, "wood3-btn-dn.jpg"},
+    {&ui::MainWindow::newTopicMarker, "wood3-newtopic.jpg"},
+    {&ui::MainWindow::awardCover, "wood3-award.jpg"},
 }};
 
 } // namespace
 
 void DressControls(Program& p) {
     const QString& folder = p.state.CourseDir;
-    for (const auto& [button, picture] : FixedButtonPictures) (p.form.*button)->loadPicture(folder + QLatin1String(picture));
-    torch::ShowLookPictures(p, *p.form.Command13, torch::JournalClosedLook);
-    torch::ShowLookPictures(p, *p.form.Command14, torch::ManualClosedLook);
-    for (const auto& [box, picture] : FixedBoxPictures) (p.form.*box)->loadPicture(folder + QLatin1String(picture));
-    p.about.loadBackgroundPicture(folder + QStringLiteral("wood3-fr1.jpg"));
-    p.splash.imgLogo->loadPicture(folder + QStringLiteral("veltrin-logo.jpg"));
+    for (const auto& [button, picture] : FixedButtonPictures) (p.window.*button)->loadPicture(folder + QLatin1String(picture));
+    torch::ShowLookPictures(p, *p.window.journalButton, torch::JournalClosedLook);
+    torch::ShowLookPictures(p, *p.window.manualButton, torch::ManualClosedLook);
+    for (const auto& [box, picture] : FixedBoxPictures) (p.window.*box)->loadPicture(folder + QLatin1String(picture));
+    p.contact.loadBackgroundPicture(folder + QStringLiteral("wood3-fr1.jpg"));
+    p.splash.logo->loadPicture(folder + QStringLiteral("veltrin-logo.jpg"));
 }
 
 void RestoreProgress(Program& p) {
@@ -108,11 +108,11 @@ void RestoreProgress(Program& p) {
 void DressScenery(Program& p) {
     const Scenery& scenery = sceneryFor(p.state.CourseStage);
     const QString& folder = p.state.CourseDir;
-    p.form.loadBackgroundPicture(folder + QLatin1String(scenery.background));
-    p.form.Command9->loadPicture(folder + QLatin1String(scenery.exitButton));
-    p.form.Picture3->loadPicture(folder + QLatin1String(scenery.torch));
-    p.form.Picture2->loadPicture(folder + QLatin1String(scenery.panel));
-    const std::array<ui::PictureBox*, 5> frames{p.form.Picture6, p.form.Picture7, p.form.Picture8, p.form.Picture9, p.form.Picture10};
+    p.window.loadBackgroundPicture(folder + QLatin1String(scenery.background));
+    p.window.exitButton->loadPicture(folder + QLatin1String(scenery.exitButton));
+    p.window.torchPicture->loadPicture(folder + QLatin1String(scenery.torch));
+    p.window.torchPanel->loadPicture(folder + QLatin1String(scenery.panel));
+    const std::array<ui::PictureBox*, 5> frames{p.window.torchFrame5, p.window.torchFrame4, p.window.torchFrame3, p.window.torchFrame2, p.window.torchFrame1};
     for (std::size_t frame = 0; frame < frames.size(); ++frame)
         frames[frame]->loadPicture(folder + QLatin1String(scenery.frames[frame]));
 }

@@ -40,10 +40,10 @@ void DressScenery(Program& p);
 void DressControls(Program& p);
 
 // Start-up sequence; ends the program when it cannot start.
-void Form_Load(Program& p);
-void Command9_Click(Program& p);
-void Form_Unload(Program& p);
-void Form_LostFocus(Program& p);
+void StartProgram(Program& p);
+void onExitClicked(Program& p);
+void onWindowClosed(Program& p);
+void onFocusLost(Program& p);
 
 // When no settings file exists yet, installs the sample course into the user's data folder and
 // writes a settings file for it. Returns false when a settings file already exists.

@@ -17,8 +17,8 @@ constexpr std::array<const char*, 5> RankBarTexts{".=        .", ".==      .", "
 
 void placeMainWindow(Program& p) {
     const int screenWidth = p.sys.screenSizeTwips().width();
-    const int width = ui::toTwips(p.form.width());
-    p.form.move(ui::toPixels(ui::intDiv(screenWidth - width, 2)), ui::toPixels(WindowTop));
+    const int width = ui::toTwips(p.window.width());
+    p.window.move(ui::toPixels(ui::intDiv(screenWidth - width, 2)), ui::toPixels(WindowTop));
 }
 
 void fillRankBars(Program& p) {
@@ -45,7 +45,7 @@ void refuseToStart(Program& p, const QString& message) {
 
 } // namespace
 
-void Form_Load(Program& p) {
+void StartProgram(Program& p) {
     p.splash.show();
     p.sys.Yield();
     if (p.sys.screenSizeTwips().width() < SmallestScreenWidth)
@@ -63,33 +63,33 @@ void Form_Load(Program& p) {
     }
     DressControls(p);
     torch::ShowTitle(p);
-    p.form.Label9->setText(p.state.TitleText);
-    p.form.VScroll1->setValue(static_cast<int>(std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), 32767)));
+    p.window.rankLabel->setText(p.state.TitleText);
+    p.window.speedBar->setValue(static_cast<int>(std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), 32767)));
     fillRankBars(p);
     placeMainWindow(p);
     p.state.ScrollActive = false;
-    p.form.RichTextBox2->SetText(QString());
-    p.form.RichTextBox1->setTopEdge(p.state.ScrollPos);
-    p.form.Picture1->show();
-    p.form.RichTextBox1->show();
+    p.window.torchPane->SetText(QString());
+    p.window.readingPane->setTopEdge(p.state.ScrollPos);
+    p.window.viewport->show();
+    p.window.readingPane->show();
     if (p.state.ShowScrollIntro) torch::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
     torch::PlaceContactWindow(p);
     p.splash.hide();
     torch::PlaySound(p, QStringLiteral("run"));
 }
 
-void Command9_Click(Program& p) {
+void onExitClicked(Program& p) {
     torch::PlaySound(p, QStringLiteral("exit"));
     p.sys.Pause(0.5);
     saveOnExit(p);
     p.sys.endProgram();
 }
 
-void Form_Unload(Program& p) {
+void onWindowClosed(Program& p) {
     saveOnExit(p);
     p.sys.endProgram();
 }
 
-void Form_LostFocus(Program& p) { p.state.ScrollActive = false; }
+void onFocusLost(Program& p) { p.state.ScrollActive = false; }
 
 } // namespace veltrin::shell

@@ -8,7 +8,7 @@ using Handler = void (*)(Program&);
 
 template <typename Sender, typename Signal>
 void on(Program& p, Sender* sender, Signal signal, Handler handler) {
-    QObject::connect(sender, signal, &p.form, [&p, handler] { RunGuarded(p, [&p, handler] { handler(p); }); });
+    QObject::connect(sender, signal, &p.window, [&p, handler] { RunGuarded(p, [&p, handler] { handler(p); }); });
 }
 
 } // namespace veltrin::shell

@@ -5,12 +5,12 @@
 namespace veltrin::shell {
 
 void WireJournalControls(Program& p) {
-    ui::Form1& f = p.form;
-    on(p, f.Command13, &QAbstractButton::clicked, journal::Command13_Click);
-    on(p, f.Command15, &QAbstractButton::clicked, journal::Command15_Click);
-    on(p, f.Command16, &QAbstractButton::clicked, journal::Command16_Click);
-    on(p, f.Command17, &QAbstractButton::clicked, journal::Command17_Click);
-    on(p, f.Combo2, &QComboBox::activated, journal::Combo2_Click);
+    ui::MainWindow& f = p.window;
+    on(p, f.journalButton, &QAbstractButton::clicked, journal::onJournalButtonClicked);
+    on(p, f.viewJournalButton, &QAbstractButton::clicked, journal::onViewJournalClicked);
+    on(p, f.doneButton, &QAbstractButton::clicked, journal::onDoneClicked);
+    on(p, f.addEntryButton, &QAbstractButton::clicked, journal::onAddEntryClicked);
+    on(p, f.subjectBox, &QComboBox::activated, journal::onSubjectPicked);
 }
 
 } // namespace veltrin::shell

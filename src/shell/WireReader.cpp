@@ -7,23 +7,23 @@ namespace veltrin::shell {
 namespace {
 
 void wireLevelButtons(Program& p) {
-    constexpr std::array<Handler, 8> handlers{reader::Command1_Click, reader::Command2_Click, reader::Command3_Click,
-                                              reader::Command4_Click, reader::Command5_Click, reader::Command6_Click,
-                                              reader::Command7_Click, reader::Command8_Click};
+    constexpr std::array<Handler, 8> handlers{reader::onIntroductionButtonClicked, reader::onLevel1ButtonClicked, reader::onLevel2ButtonClicked,
+                                              reader::onLevel3ButtonClicked, reader::onLevel4ButtonClicked, reader::onLevel5ButtonClicked,
+                                              reader::onLevel6ButtonClicked, reader::onLevel7ButtonClicked};
     for (int level = 0; level < 8; ++level)
-        on(p, p.form.levelButton(level), &QAbstractButton::clicked, handlers[std::size_t(level)]);
+        on(p, p.window.levelButton(level), &QAbstractButton::clicked, handlers[std::size_t(level)]);
 }
 
 void wireReadingControls(Program& p) {
-    ui::Form1& f = p.form;
-    on(p, f.Picture4, &ui::PictureBox::mouseDown, reader::Picture4_MouseDown);
-    on(p, f.Picture4, &ui::PictureBox::mouseUp, reader::Picture4_MouseUp);
-    on(p, f.Picture4, &ui::PictureBox::clicked, reader::Picture4_Click);
-    on(p, f.Picture5, &ui::PictureBox::mouseDown, reader::Picture5_MouseDown);
-    on(p, f.Picture5, &ui::PictureBox::mouseUp, reader::Picture5_MouseUp);
-    on(p, f.Picture5, &ui::PictureBox::clicked, reader::Picture5_Click);
-    on(p, f.VScroll1, &QScrollBar::valueChanged, reader::VScroll1_Change);
-    on(p, f.VScroll2, &QScrollBar::valueChanged, reader::VScroll2_Change);
+    ui::MainWindow& f = p.window;
+    on(p, f.upArrow, &ui::PictureBox::mouseDown, reader::onUpArrowPressed);
+    on(p, f.upArrow, &ui::PictureBox::mouseUp, reader::onUpArrowReleased);
+    on(p, f.upArrow, &ui::PictureBox::clicked, reader::onUpArrowClicked);
+    on(p, f.downArrow, &ui::PictureBox::mouseDown, reader::onDownArrowPressed);
+    on(p, f.downArrow, &ui::PictureBox::mouseUp, reader::onDownArrowReleased);
+    on(p, f.downArrow, &ui::PictureBox::clicked, reader::onDownArrowClicked);
+    on(p, f.speedBar, &QScrollBar::valueChanged, reader::onSpeedBarChanged);
+    on(p, f.positionBar, &QScrollBar::valueChanged, reader::onPositionBarChanged);
 }
 
 } // namespace

@@ -6,9 +6,9 @@ void WireControls(Program& p) {
     WireReaderControls(p);
     WireTorchControls(p);
     WireJournalControls(p);
-    on(p, &p.form, &ui::Form1::unloading, Form_Unload);
-    on(p, &p.form, &ui::Form1::lostFocus, Form_LostFocus);
-    on(p, p.form.Command9, &QAbstractButton::clicked, Command9_Click);
+    on(p, &p.window, &ui::MainWindow::unloading, onWindowClosed);
+    on(p, &p.window, &ui::MainWindow::lostFocus, onFocusLost);
+    on(p, p.window.exitButton, &QAbstractButton::clicked, onExitClicked);
 }
 
 } // namespace veltrin::shell

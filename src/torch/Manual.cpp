@@ -14,27 +14,27 @@ constexpr int ViewerHeight = 5710;
 
 // The journal frame closes under the manual, and its button shows that it can be opened again.
 void closeJournalFrame(Program& p) {
-    GiveLook(p, *p.form.Command13, JournalClosedLook);
-    p.form.Frame1->hide();
+    GiveLook(p, *p.window.journalButton, JournalClosedLook);
+    p.window.journalFrame->hide();
 }
 
 void openManual(Program& p) {
-    ui::RichTextView& viewer = *p.form.RichTextBox4;
+    ui::RichTextView& viewer = *p.window.documentViewer;
     PlaySound(p, QStringLiteral("scopn"));
-    ShowLookPictures(p, *p.form.Command14, ManualOpenLook);
+    ShowLookPictures(p, *p.window.manualButton, ManualOpenLook);
     closeJournalFrame(p);
     viewer.SetText(QStringLiteral("Loading Veltrin..."));
     viewer.show();
     p.sys.Yield();   // paints the message before the manual loads
     viewer.LoadFile(p.state.CourseDir + QStringLiteral("veltrin.rtf"));
-    p.form.Command14->setToolTipText(QLatin1String(ManualOpenLook.toolTip));
+    p.window.manualButton->setToolTipText(QLatin1String(ManualOpenLook.toolTip));
 }
 
 void closeManual(Program& p) {
     PlaySound(p, QStringLiteral("scclo"));
-    ShowLookPictures(p, *p.form.Command14, ManualClosedLook);
-    p.form.RichTextBox4->hide();
-    p.form.Command14->setToolTipText(QLatin1String(ManualClosedLook.toolTip));
+    ShowLookPictures(p, *p.window.manualButton, ManualClosedLook);
+    p.window.documentViewer->hide();
+    p.window.manualButton->setToolTipText(QLatin1String(ManualClosedLook.toolTip));
 }
 
 } // namespace
@@ -42,12 +42,12 @@ void closeManual(Program& p) {
 // Opens or closes the manual; the button's tooltip tells which. The viewer is placed first, since
 // the journal report may have left it elsewhere. Nothing blocks a click at the yields: it runs
 // nested and decides by the tooltip as it stands at that moment.
-void Command14_Click(Program& p) {
+void onManualButtonClicked(Program& p) {
     CloseContactWindow(p);
     p.state.ScrollActive = false;
-    p.form.RichTextBox4->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
+    p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
     p.sys.Yield();
-    if (p.form.Command14->toolTip() == QLatin1String(ManualClosedLook.toolTip)) openManual(p);
+    if (p.window.manualButton->toolTip() == QLatin1String(ManualClosedLook.toolTip)) openManual(p);
     else closeManual(p);
 }
 

@@ -64,10 +64,10 @@ void keepCopies(Program& p) {
 // one's answer would end with ResetAnswer 0 and leave the first one's wait without its answer.
 void refuseSecondReset(Program& p) {
     PlaySound(p, QStringLiteral("resetyn"));
-    const bool answerable = !p.form.Picture2->isHidden() && !p.form.Command18->isHidden();
+    const bool answerable = !p.window.torchPanel->isHidden() && !p.window.yesButton->isHidden();
     if (p.state.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
     p.state.AskYesNo = true;   // OK may have cleared it while the question waited
-    if (!p.form.Picture2->isHidden()) ShowTorchDocument(p, QString(), 0);
+    if (!p.window.torchPanel->isHidden()) ShowTorchDocument(p, QString(), 0);
     ShowTorchDocument(p, ResetQuestionDocument, 0);
 }
 
@@ -94,8 +94,8 @@ void writeStartingFiles(Program& p) {
     shell::SaveSettings(p, -1);
     base::rewriteLines(appFile(p, "mission.ndx"), StartingSubjects);
     base::rewriteLines(appFile(p, "info.ndx"), StartingTopics);
-    p.form.Combo1->clear();
-    p.form.Combo2->clear();
+    p.window.topicList->clear();
+    p.window.subjectBox->clear();
     base::rewriteBytes(p.state.CourseDir + QStringLiteral("veltrin.sdb"), {});
     progress::ClearProgressTables(p);
     progress::SaveProgressFiles(p);
@@ -103,29 +103,29 @@ void writeStartingFiles(Program& p) {
 
 // Disabled-state pictures first, then the normal ones, so that stage -1 starts from plain buttons.
 void removeLevelPictures(Program& p) {
-    for (int level = 0; level < 8; ++level) p.form.levelButton(level)->clearDisabledPicture();
-    for (int level = 0; level < 8; ++level) p.form.levelButton(level)->clearPicture();
+    for (int level = 0; level < 8; ++level) p.window.levelButton(level)->clearDisabledPicture();
+    for (int level = 0; level < 8; ++level) p.window.levelButton(level)->clearPicture();
     p.sys.Yield();
 }
 
 void showSpeed(Program& p) {
-    const qint64 speed = std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), p.form.VScroll1->maximum());
-    p.form.VScroll1->setValue(int(speed));
+    const qint64 speed = std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), p.window.speedBar->maximum());
+    p.window.speedBar->setValue(int(speed));
 }
 
 void restoreStartingWindow(Program& p) {
-    p.form.RichTextBox1->SetText(QString());
+    p.window.readingPane->SetText(QString());
     // Erased progress meets no level's requirements; a flag left set by a level completed earlier
     // in the session would keep RestoreProgress from loading the Introduction into the emptied pane.
     p.state.RequirementsMet = false;
     shell::RestoreProgress(p);
     ShowTitle(p);
     p.sys.Yield();
-    p.form.Label9->setText(p.state.TitleText);
+    p.window.rankLabel->setText(p.state.TitleText);
     showSpeed(p);
     p.state.ScrollActive = false;
-    p.form.RichTextBox2->SetText(QString());
-    p.form.levelButton(0)->setText(QStringLiteral("Key"));
+    p.window.torchPane->SetText(QString());
+    p.window.levelButton(0)->setText(QStringLiteral("Key"));
 }
 
 void eraseProgress(Program& p) {
@@ -169,14 +169,14 @@ void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
 // Erase: asks first, and erases only on Yes, after keeping a copy of every file it erases. A
 // second erase click while one runs (it can arrive at any yield) is refused; Yes, No and every
 // other control may run inside the wait.
-void Command19_Click(Program& p) {
+void onEraseClicked(Program& p) {
     CloseContactWindow(p);
     if (p.state.resetUnderWay) {
         refuseSecondReset(p);
         return;
     }
     p.state.resetUnderWay = true;
-    if (!p.form.Picture2->isHidden()) ShowTorchDocument(p, QString(), 1);
+    if (!p.window.torchPanel->isHidden()) ShowTorchDocument(p, QString(), 1);
     askToReset(p);
     waitForAnswer(p);
     if (p.state.ResetAnswer == AnsweredNo) keepProgress(p);
@@ -185,8 +185,8 @@ void Command19_Click(Program& p) {
     p.state.resetUnderWay = false;
 }
 
-void Command18_Click(Program& p) { answerReset(p, AnsweredYes, QStringLiteral("resety")); }
+void onYesClicked(Program& p) { answerReset(p, AnsweredYes, QStringLiteral("resety")); }
 
-void Command12_Click(Program& p) { answerReset(p, AnsweredNo, QStringLiteral("resetn")); }
+void onNoClicked(Program& p) { answerReset(p, AnsweredNo, QStringLiteral("resetn")); }
 
 } // namespace veltrin::torch

@@ -108,9 +108,9 @@ void writeStatusReport(Program& p) {
 
 // A topic was chosen: Torch shows its document, or a fresh status report for "Status" (exact case;
 // any other spelling shows the stored file as a plain topic).
-void Combo1_Click(Program& p) {
-    if (!p.form.Picture2->isHidden()) ShowTorchDocument(p, QString(), 0);
-    const QString topic = p.form.Combo1->currentText();
+void onTopicPicked(Program& p) {
+    if (!p.window.torchPanel->isHidden()) ShowTorchDocument(p, QString(), 0);
+    const QString topic = p.window.topicList->currentText();
     if (topic == StatusTopic) {
         writeStatusReport(p);
         PlaySound(p, QStringLiteral("speak"));

@@ -40,7 +40,7 @@ void setButton(ui::PictureButton& button, const QString& caption, bool enabled) 
 
 void showFirstPassButtons(Program& p, int stage) {
     for (int level = 0; level < 8; ++level) {
-        ui::PictureButton& button = *p.form.levelButton(level);
+        ui::PictureButton& button = *p.window.levelButton(level);
         if (level <= stage) {
             setButton(button, QString(), false);
             button.loadDisabledPicture(icon(p, "gbicon", level));
@@ -53,7 +53,7 @@ void showFirstPassButtons(Program& p, int stage) {
 void showSecondPassButtons(Program& p, int stage) {
     const int due = stage == 14 ? 7 : stage - 6;
     for (int level = 0; level < 8; ++level) {
-        ui::PictureButton& button = *p.form.levelButton(level);
+        ui::PictureButton& button = *p.window.levelButton(level);
         const bool open = level <= due;
         setButton(button, QString(), open);
         if (open) button.loadPicture(icon(p, "cbicon", level));
@@ -63,7 +63,7 @@ void showSecondPassButtons(Program& p, int stage) {
 
 void showStartButtons(Program& p) {
     for (int level = 0; level < 8; ++level) {
-        ui::PictureButton& button = *p.form.levelButton(level);
+        ui::PictureButton& button = *p.window.levelButton(level);
         button.clearPicture();
         setButton(button, QLatin1String(LevelWords[std::size_t(level)]), level == 0);
     }

@@ -28,27 +28,27 @@ void ShowTorchDocument(Program& p, const QString& name, int soundFlag);
 // Plays SoundDir & name & ".wav" unless sounds are muted.
 void PlaySound(Program& p, const QString& name);
 
-void Command10_Click(Program& p);   // Ask Torch
-void Command11_Click(Program& p);   // OK
+void onAskTorchClicked(Program& p);   // Ask Torch
+void onOkClicked(Program& p);   // OK
 
 // Contact window and splash window.
 void CloseContactWindow(Program& p);
 // Places the contact window (shown or not) beside the middle of the screen.
 void PlaceContactWindow(Program& p);
-void Command20_Click(Program& p);   // contact button
-void frmAbout_Command1_Click(Program& p);
-void frmSplash_KeyPress(Program& p);
+void onContactButtonClicked(Program& p);   // contact button
+void onContactOkClicked(Program& p);
+void onSplashKeyPressed(Program& p);
 
 // Topic list and status report.
-void Combo1_Click(Program& p);
+void onTopicPicked(Program& p);
 // Titles and the level buttons' captions, icons and enabled states for the stage.
 void ShowTitle(Program& p);
 // Progress reset: erase, Yes, No.
-void Command19_Click(Program& p);
-void Command18_Click(Program& p);
-void Command12_Click(Program& p);
+void onEraseClicked(Program& p);
+void onYesClicked(Program& p);
+void onNoClicked(Program& p);
 // Manual viewer.
-void Command14_Click(Program& p);
+void onManualButtonClicked(Program& p);
 
 // The two looks of the journal button and of the manual button; each button's state is told by its tooltip.
 struct ButtonLook {

@@ -10,11 +10,11 @@ constexpr double OpeningPause = 0.15;
 constexpr double ClosingPause = 0.1;
 
 // Torch frames 1 .. 5 in opening order.
-std::array<ui::PictureBox*, 5> torchFrames(const ui::Form1& f) {
-    return {f.Picture10, f.Picture9, f.Picture8, f.Picture7, f.Picture6};
+std::array<ui::PictureBox*, 5> torchFrames(const ui::MainWindow& f) {
+    return {f.torchFrame1, f.torchFrame2, f.torchFrame3, f.torchFrame4, f.torchFrame5};
 }
 
-void showFrame(Program& p, int frame) { p.form.Picture3->setPicture(torchFrames(p.form)[std::size_t(frame - 1)]->picture()); }
+void showFrame(Program& p, int frame) { p.window.torchPicture->setPicture(torchFrames(p.window)[std::size_t(frame - 1)]->picture()); }
 
 // Frames 2 .. 5 of the opening, each but the last followed by a yield and a pause.
 void animateOpening(Program& p, bool pauseAfterLast) {
@@ -39,45 +39,45 @@ void animateClosing(Program& p) {
 // OK, so that Yes and No never answer a question that is not on show.
 void showPanelButtons(Program& p, const QString& name) {
     const bool question = p.state.AskYesNo && name.compare(ResetQuestionDocument, Qt::CaseInsensitive) == 0;
-    p.form.Command18->setVisible(question);
-    p.form.Command12->setVisible(question);
-    p.form.Command11->setVisible(!question);
+    p.window.yesButton->setVisible(question);
+    p.window.noButton->setVisible(question);
+    p.window.okButton->setVisible(!question);
 }
 
 void openPanel(Program& p, QString& name, int& soundFlag) {
-    ui::Form1& f = p.form;
-    f.Command10->hide();
-    f.VScroll1->setEnabled(false);
-    f.VScroll2->setEnabled(false);
-    f.Combo1->show();
-    f.RichTextBox2->SetText(QString());
+    ui::MainWindow& f = p.window;
+    f.askTorchButton->hide();
+    f.speedBar->setEnabled(false);
+    f.positionBar->setEnabled(false);
+    f.topicList->show();
+    f.torchPane->SetText(QString());
     showFrame(p, 1);
-    f.Picture2->show();
+    f.torchPanel->show();
     if (soundFlag == 1) {
         soundFlag = 0;
         PlaySound(p, QStringLiteral("torch-on"));
     }
     p.sys.Yield();
     animateOpening(p, false);
-    f.RichTextBox2->show();
+    f.torchPane->show();
     if (name.toLower() == QLatin1String(".rtf")) name.clear();
-    if (!name.isEmpty()) f.RichTextBox2->LoadFile(base::findIgnoringCase(p.state.AppDir, name));
+    if (!name.isEmpty()) f.torchPane->LoadFile(base::findIgnoringCase(p.state.AppDir, name));
 }
 
 void closePanel(Program& p, int& soundFlag) {
-    ui::Form1& f = p.form;
-    f.RichTextBox2->hide();
+    ui::MainWindow& f = p.window;
+    f.torchPane->hide();
     if (soundFlag == 1) {
         soundFlag = 0;
         PlaySound(p, QStringLiteral("torch-off"));
     }
-    f.VScroll1->setEnabled(true);
-    f.VScroll2->setEnabled(true);
-    f.Command10->show();
+    f.speedBar->setEnabled(true);
+    f.positionBar->setEnabled(true);
+    f.askTorchButton->show();
     animateClosing(p);
-    f.Combo1->hide();
-    f.Picture2->hide();
-    f.Picture11->hide();
+    f.topicList->hide();
+    f.torchPanel->hide();
+    f.newTopicMarker->hide();
 }
 
 } // namespace
@@ -88,7 +88,7 @@ void WriteGeneratedDocument(const QString& path, const QStringList& body) {
 
 void ShowTorchDocument(Program& p, QString& name, int& soundFlag) {
     showPanelButtons(p, name);
-    if (p.form.Picture2->isHidden()) openPanel(p, name, soundFlag);
+    if (p.window.torchPanel->isHidden()) openPanel(p, name, soundFlag);
     else closePanel(p, soundFlag);
 }
 
@@ -108,28 +108,28 @@ void PlaySound(Program& p, const QString& name) {
 }
 
 // Ask Torch: opens the panel on the topic list, without a document.
-void Command10_Click(Program& p) {
-    ui::Form1& f = p.form;
+void onAskTorchClicked(Program& p) {
+    ui::MainWindow& f = p.window;
     CloseContactWindow(p);
     p.state.ScrollActive = false;
     p.sys.Yield();
-    f.RichTextBox2->hide();
-    f.Command18->hide();
-    f.Command12->hide();
-    f.Command11->show();
-    f.Combo1->setEditText(QString());
-    if (!f.Picture2->isHidden()) return;
-    f.Command10->hide();
-    f.Combo1->show();
+    f.torchPane->hide();
+    f.yesButton->hide();
+    f.noButton->hide();
+    f.okButton->show();
+    f.topicList->setEditText(QString());
+    if (!f.torchPanel->isHidden()) return;
+    f.askTorchButton->hide();
+    f.topicList->show();
     showFrame(p, 1);
-    f.Picture2->show();
+    f.torchPanel->show();
     p.sys.Yield();
     PlaySound(p, QStringLiteral("torch-on"));
     animateOpening(p, true);
-    f.Combo1->show();
+    f.topicList->show();
 }
 
-void Command11_Click(Program& p) {
+void onOkClicked(Program& p) {
     CloseContactWindow(p);
     p.state.AskYesNo = false;
     ShowTorchDocument(p, QString(), 1);

@@ -9,7 +9,7 @@ namespace veltrin::ui {
 
 namespace {
 
-QString contactText() {
+QString contactMessage() {
     const QString address = QString::fromLatin1(DistributorAddress);
     return QStringLiteral(
                "Veltrin is distributed from %1.\n\n"
@@ -32,48 +32,48 @@ QLabel* centredLabel(QWidget* parent, const QString& text, int pointSize, const 
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QWidget(parent, Qt::Dialog) {
+ContactWindow::ContactWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setWindowTitle(QStringLiteral("Veltrin Contact Info"));
     setFixedSize(toPixels(5400), toPixels(3600));
-    Text1 = new QPlainTextEdit(contactText(), this);
-    Text1->setReadOnly(true);
-    Text1->setGeometry(twipsRect(300, 300, 4800, 1950));
-    Check1 = new QCheckBox(QStringLiteral("Mute Veltrin Sounds"), this);
-    Check1->setGeometry(twipsRect(300, 2500, 3000, 360));
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setGeometry(twipsRect(4200, 2950, 900, 420));
-    Command1->setDefault(true);
+    contactText = new QPlainTextEdit(contactMessage(), this);
+    contactText->setReadOnly(true);
+    contactText->setGeometry(twipsRect(300, 300, 4800, 1950));
+    muteBox = new QCheckBox(QStringLiteral("Mute Veltrin Sounds"), this);
+    muteBox->setGeometry(twipsRect(300, 2500, 3000, 360));
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(twipsRect(4200, 2950, 900, 420));
+    okButton->setDefault(true);
 }
 
-void frmAbout::loadBackgroundPicture(const QString& path) {
+void ContactWindow::loadBackgroundPicture(const QString& path) {
     m_background = QPixmap(path);
     update();
 }
 
-void frmAbout::paintEvent(QPaintEvent*) {
+void ContactWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_background.isNull()) painter.fillRect(rect(), QColor(120, 84, 52));
     else painter.drawTiledPixmap(rect(), m_background);
 }
 
-frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {
     setFixedSize(420, 260);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(58, 38, 22));
     palette.setColor(QPalette::WindowText, QColor(250, 226, 170));
     setPalette(palette);
-    imgLogo = new PictureBox(this);
-    imgLogo->setGeometry(20, 20, 90, 90);
-    Image1 = new PictureBox(this);
-    Image1->setGeometry(310, 20, 90, 90);
-    lblPlatform = centredLabel(this, QStringLiteral("Veltrin"), 26, {110, 24, 200, 50});
-    lblVersion = centredLabel(this, QStringLiteral("Version 3.0"), 11, {110, 76, 200, 24});
-    lblCopyright = centredLabel(this, QStringLiteral("Copyright \u00a9 the Veltrin team. All rights reserved."), 9, {20, 130, 380, 22});
-    Label2 = centredLabel(this, QStringLiteral("Join the Veltrin community of explorers of the Inner Realm at"), 9, {20, 170, 380, 36});
-    Label1 = centredLabel(this, QString::fromLatin1(DistributorAddress), 10, {20, 210, 380, 24});
+    logo = new PictureBox(this);
+    logo->setGeometry(20, 20, 90, 90);
+    emblem = new PictureBox(this);
+    emblem->setGeometry(310, 20, 90, 90);
+    productLabel = centredLabel(this, QStringLiteral("Veltrin"), 26, {110, 24, 200, 50});
+    versionLabel = centredLabel(this, QStringLiteral("Version 3.0"), 11, {110, 76, 200, 24});
+    rightsLabel = centredLabel(this, QStringLiteral("Copyright \u00a9 the Veltrin team. All rights reserved."), 9, {20, 130, 380, 22});
+    invitationLabel = centredLabel(this, QStringLiteral("Join the Veltrin community of explorers of the Inner Realm at"), 9, {20, 170, 380, 36});
+    addressLabel = centredLabel(this, QString::fromLatin1(DistributorAddress), 10, {20, 210, 380, 24});
 }
 
-void frmSplash::keyPressEvent(QKeyEvent*) { emit keyPressed(); }
+void SplashWindow::keyPressEvent(QKeyEvent*) { emit keyPressed(); }
 
 } // namespace veltrin::ui

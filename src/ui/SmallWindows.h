@@ -14,14 +14,14 @@ namespace veltrin::ui {
 // The address the course is distributed from, shown in both windows.
 inline constexpr const char* DistributorAddress = "www.veltrin.example";
 
-class frmAbout : public QWidget {
+class ContactWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit ContactWindow(QWidget* parent = nullptr);
 
-    QPlainTextEdit* Text1;
-    QPushButton* Command1;   // OK
-    QCheckBox* Check1;       // Mute Veltrin Sounds
+    QPlainTextEdit* contactText;
+    QPushButton* okButton;   // OK
+    QCheckBox* muteBox;       // Mute Veltrin Sounds
 
     void loadBackgroundPicture(const QString& path);
 
@@ -32,18 +32,18 @@ private:
     QPixmap m_background;
 };
 
-class frmSplash : public QWidget {
+class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit frmSplash(QWidget* parent = nullptr);
+    explicit SplashWindow(QWidget* parent = nullptr);
 
-    QLabel* lblPlatform;
-    QLabel* lblVersion;
-    QLabel* lblCopyright;
-    QLabel* Label2;
-    QLabel* Label1;
-    PictureBox* imgLogo;
-    PictureBox* Image1;
+    QLabel* productLabel;
+    QLabel* versionLabel;
+    QLabel* rightsLabel;
+    QLabel* invitationLabel;
+    QLabel* addressLabel;
+    PictureBox* logo;
+    PictureBox* emblem;
 
 signals:
     void keyPressed();

@@ -99,9 +99,9 @@ void CourseFixture::markAllWorkDone() {
 
 Program& CourseFixture::program() {
     if (!m_program) {
-        m_form = std::make_unique<ui::Form1>();
-        m_about = std::make_unique<ui::frmAbout>();
-        m_splash = std::make_unique<ui::frmSplash>();
+        m_form = std::make_unique<ui::MainWindow>();
+        m_about = std::make_unique<ui::ContactWindow>();
+        m_splash = std::make_unique<ui::SplashWindow>();
         m_program = std::make_unique<Program>(Program{{}, *m_form, *m_about, *m_splash, sys});
     }
     return *m_program;
@@ -121,7 +121,7 @@ Program& CourseFixture::startAt(int stage, int position, const QStringList& docu
     writeSettings(stage, position);
     Program& p = program();
     shell::WireReaderControls(p);
-    shell::on(p, p.form.Command11, &QAbstractButton::clicked, torch::Command11_Click);
+    shell::on(p, p.window.okButton, &QAbstractButton::clicked, torch::onOkClicked);
     shell::FindWindowsDir(p);
     shell::RestoreProgress(p);
     sys.timeline.clear();
@@ -136,7 +136,7 @@ void CourseFixture::openJournal() {
     Program& p = program();
     p.state.TitleText = Title;
     p.state.RankBars = {QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
-    p.form.Label9->setText(Title);
+    p.window.rankLabel->setText(Title);
     journal::FillRequirementTables(p);
     progress::LoadProgressFiles(p);
     progress::RefillLists(p);
@@ -146,7 +146,7 @@ void CourseFixture::openJournal() {
 void CourseFixture::rankSnapshot(const std::array<int, 7>& ranks) {
     for (std::size_t category = 0; category < ranks.size(); ++category)
         if (ranks[category] != 0)
-            form().Option[std::size_t(ui::SnapshotLayout[category].options[std::size_t(ranks[category] - 1)])]->setChecked(true);
+            window().rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
 }
 
 void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& what) {
@@ -157,13 +157,13 @@ void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& wha
 void CourseFixture::pressOkWhenTorchOpens() {
     Program& p = program();
     sys.script(QStringLiteral("press OK in the Torch panel"),
-               [&p] { return !p.form.Picture2->isHidden() && !p.form.Command11->isHidden(); },
-               [&p] { QTest::mouseClick(p.form.Command11, Qt::LeftButton); });
+               [&p] { return !p.window.torchPanel->isHidden() && !p.window.okButton->isHidden(); },
+               [&p] { QTest::mouseClick(p.window.okButton, Qt::LeftButton); });
 }
 
 void CourseFixture::afterPasses(long passes, std::function<void()> act) {
     Program& p = program();
-    if (!act) act = [&p] { shell::Form_LostFocus(p); };
+    if (!act) act = [&p] { shell::onFocusLost(p); };
     sys.script(QStringLiteral("act after %1 passes").arg(passes), [this, passes] { return sys.scrollPasses >= passes; }, std::move(act));
 }
 

@@ -40,7 +40,7 @@ protected:
 
     // Builds the program over the folders (without running the start-up sequence).
     Program& program();
-    ui::Form1& form() { return program().form; }
+    ui::MainWindow& window() { return program().window; }
     shell::ProgramState& state() { return program().state; }
     // Sets the program's three data folders to the fixture's.
     void setFolders();
@@ -48,7 +48,7 @@ protected:
     // Builds, wires every control as the running program does, and runs the start-up sequence.
     Program& start() {
         shell::WireControls(program());
-        shell::Form_Load(program());
+        shell::StartProgram(program());
         return program();
     }
     // The program built again over the same folders and started, as the next run of it would be:
@@ -58,8 +58,8 @@ protected:
     // The starting course (every counter past its requirement when `workDone`), the settings file
     // at `stage` and `position`, RestoreProgress, and the reading controls and OK wired.
     Program& startAt(int stage, int position, const QStringList& documents = {}, bool workDone = false);
-    void clickUp() { click(form().Picture4); }
-    void clickDown() { click(form().Picture5); }
+    void clickUp() { click(window().upArrow); }
+    void clickDown() { click(window().downArrow); }
     // The journal's controls wired over a small course, with a title and the rank bars.
     void openJournal();
     static constexpr const char* Title = "Level One Operative of the Inner Realm";
@@ -90,9 +90,9 @@ protected:
 
 private:
     QTemporaryDir m_root;
-    std::unique_ptr<ui::Form1> m_form;
-    std::unique_ptr<ui::frmAbout> m_about;
-    std::unique_ptr<ui::frmSplash> m_splash;
+    std::unique_ptr<ui::MainWindow> m_form;
+    std::unique_ptr<ui::ContactWindow> m_about;
+    std::unique_ptr<ui::SplashWindow> m_splash;
     std::unique_ptr<Program> m_program;
 };
 

@@ -1,0 +1,130 @@
+#pragma once
+// The main window and every control of the course, under the names the course design gives them.
+// Widgets and layout only: the shell wires the controls to the handlers.
+#include "ui/PictureBox.h"
+#include "ui/PictureButton.h"
+#include "ui/RichTextView.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <array>
+
+namespace veltrin::ui {
+
+// The Inner Snapshot as laid out on the journal frame, in the order its ranks are stored: a frame
+// per category, placed in twips inside the journal frame.
+struct SnapshotCategory {
+    const char* name;
+    int left;
+    int top;
+};
+
+inline constexpr std::array<SnapshotCategory, 7> SnapshotLayout{{
+    {"Power", 5445, 450},
+    {"Health", 3570, 1050},
+    {"Awareness", 5445, 1050},
+    {"Holy Connection", 3570, 1635},
+    {"Inner Feeling", 5460, 1635},
+    {"Pretending", 3570, 2205},
+    {"Being Awake", 5460, 2220},
+}};
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    // Level buttons: introductionButton (Introduction) .. level7Button (Level 7).
+    PictureButton* introductionButton;
+    PictureButton* level1Button;
+    PictureButton* level2Button;
+    PictureButton* level3Button;
+    PictureButton* level4Button;
+    PictureButton* level5Button;
+    PictureButton* level6Button;
+    PictureButton* level7Button;
+    PictureButton* exitButton;    // exit
+    PictureButton* askTorchButton;   // Ask Torch
+    QPushButton* okButton;     // OK in the Torch panel
+    QPushButton* noButton;     // No
+    PictureButton* journalButton;   // journal
+    PictureButton* manualButton;   // manual
+    QPushButton* viewJournalButton;     // View Journal / Close Journal
+    QPushButton* doneButton;     // Done
+    QPushButton* addEntryButton;     // Add Journal Entry
+    QPushButton* yesButton;     // Yes
+    PictureButton* eraseButton;   // erase progress
+    PictureButton* contactButton;   // contact window
+
+    PictureBox* viewport;       // viewport of the reading pane
+    PictureBox* torchPanel;       // Torch panel
+    PictureBox* torchPicture;       // torch picture
+    PictureBox* upArrow;       // up arrow
+    PictureBox* downArrow;       // down arrow
+    PictureBox* torchFrame5;       // torch frames 5 .. 1 (hidden holders)
+    PictureBox* torchFrame4;
+    PictureBox* torchFrame3;
+    PictureBox* torchFrame2;
+    PictureBox* torchFrame1;
+    PictureBox* newTopicMarker;      // new-topic marker
+    PictureBox* awardCover;      // covers the arrows during an award
+
+    RichTextView* readingPane; // reading pane
+    RichTextView* torchPane; // torch pane
+    RichTextView* entryBox; // journal entry box
+    RichTextView* documentViewer; // report and manual viewer
+
+    QComboBox* topicList;          // topic list
+    QComboBox* subjectBox;          // journal subject box
+    QScrollBar* speedBar;       // speed bar
+    QScrollBar* positionBar;       // position bar
+
+    QGroupBox* journalFrame;          // journal frame
+    std::array<QGroupBox*, 7> categoryFrames{};                     // in the order of SnapshotLayout
+    std::array<std::array<QRadioButton*, 5>, 7> rankOptions{};      // [category][rank - 1], left to right
+
+    QLabel* snapshotHint;
+    QLabel* snapshotHeading;
+    QLabel* rankCaption;
+    QLabel* subjectCaption;
+    QLabel* progressMarkLabel;
+    QLabel* rankLabel;
+    QLabel* chronologyLabel;
+
+    // The level button of level 0 .. 7.
+    PictureButton* levelButton(int level) const { return m_levelButtons.at(static_cast<std::size_t>(level)); }
+
+    void loadBackgroundPicture(const QString& path);
+    QString backgroundPictureName() const { return m_backgroundName; }
+
+signals:
+    // The window is being closed by the system (its close box).
+    void unloading();
+    // The window lost the keyboard focus to another program.
+    void lostFocus();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildLevelButtons();
+    void buildReadingArea();
+    void buildTorchPanel();
+    void buildJournalFrame();
+    void buildInnerSnapshot();
+    void buildSideButtons();
+
+    std::array<PictureButton*, 8> m_levelButtons{};
+    QPixmap m_background;
+    QString m_backgroundName;
+};
+
+} // namespace veltrin::ui
