@@ -6,13 +6,13 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrin"));
-    veltrin::ui::MainWindow form;
-    veltrin::ui::ContactWindow about;
+    veltrin::ui::MainWindow window;
+    veltrin::ui::ContactWindow contact;
     veltrin::ui::SplashWindow splash;
     veltrin::ui::QtPlatform platform;
-    veltrin::Program program{{}, form, about, splash, platform};
+    veltrin::Program program{{}, window, contact, splash, platform};
     veltrin::shell::WireControls(program);
     veltrin::shell::StartProgram(program);
-    form.show();
+    window.show();
     return app.exec();
 }

@@ -35,11 +35,11 @@ double peakMegabytes() {
 // A course folder with the progress files of a fresh course, and a program over it.
 struct BenchCourse {
     QTemporaryDir root;
-    ui::MainWindow form;
-    ui::ContactWindow about;
+    ui::MainWindow window;
+    ui::ContactWindow contact;
     ui::SplashWindow splash;
     ui::QtPlatform sys;
-    Program p{{}, form, about, splash, sys};
+    Program p{{}, window, contact, splash, sys};
 
     BenchCourse() {
         p.state.AppDir = root.path() + "/";
@@ -52,9 +52,11 @@ struct BenchCourse {
             p.state.SubjectProgress[row][2] = "0";
         }
         base::rewriteLines(p.state.AppDir + "mission.ndx", {"Openness"});
-        for (int option : {3, 6, 14, 17, 25, 30, 32}) form.Option[std::size_t(option)]->setChecked(true);
-        form.subjectBox->setEditText("Openness");
-        form.entryBox->SetText("Today I noticed how often I wait.\nTomorrow I will begin.");
+        const std::array<int, 7> ranks{3, 5, 2, 4, 1, 1, 4};
+        for (std::size_t category = 0; category < ranks.size(); ++category)
+            window.rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
+        window.subjectBox->setEditText("Openness");
+        window.entryBox->SetText("Today I noticed how often I wait.\nTomorrow I will begin.");
     }
 };
 

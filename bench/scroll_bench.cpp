@@ -57,16 +57,16 @@ Window scrollFor(Program& p, CountingPlatform& sys, int milliseconds) {
 void ScrollPacing(benchmark::State& state) {
     QTemporaryDir folder;
     CountingPlatform sys;
-    ui::MainWindow form;
-    ui::ContactWindow about;
+    ui::MainWindow window;
+    ui::ContactWindow contact;
     ui::SplashWindow splash;
-    Program p{{}, form, about, splash, sys};
+    Program p{{}, window, contact, splash, sys};
     p.state.CourseDir = folder.path() + QLatin1Char('/');
     p.state.CourseStage = 14;
     p.state.LevelShown = 8;
     p.state.SoundsMuted = 1;
     p.state.ScrollDelay = static_cast<std::int32_t>(state.range(0));
-    form.show();
+    window.show();
     for (auto _ : state) {
         const Window w = scrollFor(p, sys, static_cast<int>(state.range(1)));
         state.SetIterationTime(w.wallSeconds);

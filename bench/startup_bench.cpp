@@ -51,14 +51,14 @@ void StartupToWindowShown(benchmark::State& state) {
     QTemporaryDir folder;
     prepareCourse(folder.path(), 1);   // Level 2 due
     for (auto _ : state) {
-        ui::MainWindow form;
-        ui::ContactWindow about;
+        ui::MainWindow window;
+        ui::ContactWindow contact;
         ui::SplashWindow splash;
         BenchPlatform platform(folder.path());
-        Program program{{}, form, about, splash, platform};
+        Program program{{}, window, contact, splash, platform};
         shell::StartProgram(program);
-        form.show();
-        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&form, 5000));
+        window.show();
+        benchmark::DoNotOptimize(QTest::qWaitForWindowExposed(&window, 5000));
     }
 }
 BENCHMARK(StartupToWindowShown)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -18,16 +18,16 @@ double processorSeconds() {
 }
 
 void WaitForTorchClosed(benchmark::State& state) {
-    ui::MainWindow form;
-    ui::ContactWindow about;
+    ui::MainWindow window;
+    ui::ContactWindow contact;
     ui::SplashWindow splash;
     ui::QtPlatform platform;
-    Program program{{}, form, about, splash, platform};
+    Program program{{}, window, contact, splash, platform};
     const int waitMilliseconds = int(state.range(0));
     double share = 0;
     for (auto _ : state) {
-        form.askTorchButton->hide();
-        QTimer::singleShot(waitMilliseconds, form.askTorchButton, &QWidget::show);   // the user closes the panel
+        window.askTorchButton->hide();
+        QTimer::singleShot(waitMilliseconds, window.askTorchButton, &QWidget::show);   // the user closes the panel
         const double before = processorSeconds();
         shell::WaitForTorchClosed(program);
         share = (processorSeconds() - before) / (waitMilliseconds / 1000.0);
