@@ -2,8 +2,8 @@
 #include "progress/ProgressFiles.h"
 #include "progress/Schedule.h"
 
-#include "base/Numbers.h"
 #include "shell/Shell.h"
+#include "state/ReadingPosition.h"
 #include "torch/Torch.h"
 
 #include <cmath>
@@ -39,14 +39,11 @@ bool listsInUpperCase(const QComboBox& list, const QString& guard) {
     return found;
 }
 
-// DueLevelPos follows the reading only while the due level is on show; the position bar shows the
-// distance, held at its maximum.
+// DueLevelPos follows the reading only while the due level is on show.
 void keepPosition(Program& p) {
     shell::ProgramState& s = p.state;
     if (shell::DueLevel(s.CourseStage) == s.LevelShown) s.DueLevelPos = s.ScrollPos;
-    const qint64 distance = std::abs(qint64(s.ScrollPos));
-    const int maximum = p.window.positionBar->maximum();
-    p.window.positionBar->setValue(distance < maximum ? int(distance) : maximum);
+    state::showReadingDistance(p);
 }
 
 bool endOfTextReached(shell::ProgramState& s, int level) {
@@ -63,7 +60,7 @@ int showReadingMark(Program& p, int level) {
     s.ProgressMark = std::int32_t(std::abs(std::floor(share * 1000.0)));
     const int previousMark = s.LastCheckpointMark;
     s.LastCheckpointMark = s.ProgressMark;
-    p.window.progressMarkLabel->setText(base::numberText(s.ProgressMark));
+    state::showProgressMark(p);
     p.sys.Yield();
     return previousMark;
 }
@@ -139,8 +136,7 @@ void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     addTopicSavingProgress(p, text(checkpoint.name));
     shell::WaitForTorchClosed(p);
     s.ProgressMark += SkipAheadMarks;
-    s.ScrollPos -= SkipAheadPixels;
-    p.window.readingPane->setTopEdge(s.ScrollPos);
+    state::moveReadingPane(p, s.ScrollPos - SkipAheadPixels);
     if (checkpoint.ending == WaitsSkipsAheadResumes) s.ScrollActive = true;
 }
 

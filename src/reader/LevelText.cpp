@@ -1,5 +1,6 @@
 #include "reader/Reader.h"
 
+#include "state/ReadingPosition.h"
 #include "torch/Torch.h"
 
 namespace veltrin::reader {
@@ -81,14 +82,11 @@ void LoadLevelText(Program& p, int level) {
     if (level == 0) stopScrollingForNewText(p);
     ui::RichTextView& pane = *p.window.readingPane;
     pane.SetText(QString());
-    pane.setTopEdge(0);
     pane.setPaneHeight(LevelPaneHeight(level));
     pane.LoadFile(p.state.CourseDir + LevelFileName(level));
     p.state.LevelShown = static_cast<std::int16_t>(level);
-    p.window.positionBar->setMaximum(pane.height());
-    p.window.positionBar->setValue(0);
+    state::placeLoadedText(p, 0);
     p.sys.setBusyCursor(false);
-    p.state.ScrollPos = 0;
 }
 
 void onIntroductionButtonClicked(Program& p) { openLevel(p, 0); }

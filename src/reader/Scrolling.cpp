@@ -1,37 +1,19 @@
 #include "reader/Reader.h"
 
-#include "base/Numbers.h"
 #include "progress/Progress.h"
 #include "reader/Awards.h"
 #include "shell/Shell.h"
+#include "state/ReadingPosition.h"
 #include "torch/Torch.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace veltrin::reader {
 
 namespace {
 
-constexpr double TenthsPerPixel = 10;   // one step of either loop moves the pane a tenth of a pixel
-
-// The top edge moved by whole tenths of a pixel, kept exact: repeated sums of 0.1 would drift,
-// and the half-to-even rounding of the position would then flip at the wrong step.
-double stepped(double top, int tenths) { return (std::round(top * TenthsPerPixel) + tenths) / TenthsPerPixel; }
-
-void showProgressMark(Program& p) { p.window.progressMarkLabel->setText(base::numberText(p.state.ProgressMark)); }
-
 void closeTorchPanelWithSound(Program& p) {
     if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
-}
-
-// Stopping puts the position bar on the distance read; a change of its value moves the pane to
-// that whole distance through the bar's own handler.
-void setPositionBar(Program& p) {
-    const qint64 distance = std::abs(qint64(p.state.ScrollPos));
-    QScrollBar& bar = *p.window.positionBar;
-    bar.setValue(int(std::min<qint64>(distance, bar.maximum())));
 }
 
 void showNotDoneMessage(Program& p) {
@@ -64,20 +46,17 @@ bool handleEndOfText(Program& p) {
     return false;
 }
 
+// One step of either loop moves the text a tenth of a pixel.
 void stepForward(Program& p) {
-    ui::RichTextView& pane = *p.window.readingPane;
-    pane.setTopEdge(stepped(pane.topEdge(), -1));
-    p.state.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
+    state::stepReadingPane(p, -1);
     progress::RunCheckpoints(p);
 }
 
 // ScrollPos follows the pane back, so that the end of the text is tested against where the text
 // stands; the distance reached stays recorded in DueLevelPos.
 void stepBack(Program& p) {
-    ui::RichTextView& pane = *p.window.readingPane;
-    pane.setTopEdge(stepped(pane.topEdge(), 1));
-    p.state.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
-    showProgressMark(p);
+    state::stepReadingPane(p, 1);
+    state::showProgressMark(p);
 }
 
 // Counts an idle pass, or takes a step once `idlePasses` have been counted; either way the pass
@@ -99,7 +78,7 @@ void tick(Program& p, qint64 idlePasses, Step step) {
 bool forwardPass(Program& p) {
     shell::ProgramState& s = p.state;
     if (!s.ScrollActive) {
-        setPositionBar(p);
+        state::showReadingDistance(p);
         return false;
     }
     if (s.EndReached && handleEndOfText(p)) return false;
@@ -112,7 +91,7 @@ bool forwardPass(Program& p) {
 bool backwardPass(Program& p) {
     shell::ProgramState& s = p.state;
     if (!s.ScrollActive) {
-        setPositionBar(p);
+        state::showReadingDistance(p);
         return false;
     }
     if (p.window.readingPane->topEdge() > 0) s.ScrollActive = false;
@@ -182,18 +161,11 @@ void onSpeedBarChanged(Program& p) {
     p.state.ScrollDelay = p.window.speedBar->value();
 }
 
-// Runs no check-points: those between the old and the new position are tested by later forward
-// steps. When the bar only follows the scroll steps (its value is the distance ScrollPos already
-// holds), the pane keeps its fraction of a pixel: pulling it to the whole value would make a pixel
-// take five or six steps instead of ten.
+// Runs for the user's moves only (the program sets the bar quietly) and runs no check-points:
+// those between the old and the new position are tested by later forward steps.
 void onPositionBarChanged(Program& p) {
     torch::CloseContactWindow(p);
-    const int distance = p.window.positionBar->value();
-    if (p.state.ScrollPos != -distance) {
-        p.window.readingPane->setTopEdge(-distance);
-        p.state.ScrollPos = -distance;
-    }
-    showProgressMark(p);
+    state::followPositionBar(p);
 }
 
 } // namespace veltrin::reader

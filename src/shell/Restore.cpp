@@ -3,9 +3,8 @@
 #include "journal/Journal.h"
 #include "progress/Progress.h"
 #include "reader/Reader.h"
+#include "state/ReadingPosition.h"
 #include "torch/Torch.h"
-
-#include <cmath>
 
 namespace veltrin::shell {
 
@@ -41,15 +40,6 @@ void markIntroductionRead(Program& p) {
         if (p.window.topicList->itemText(item) == QLatin1String("Introduction")) p.state.ShowScrollIntro = false;
 }
 
-// A saved distance beyond the pane would show an empty viewport: the text goes back to its top,
-// and that is the position the exit saves. The position bar cannot do it when it stands at 0
-// already, since no change of its value runs its handler.
-void backToTopWhenBeyondThePane(ProgramState& s, int paneHeight) {
-    if (std::abs(qint64(s.ScrollPos)) <= paneHeight) return;
-    s.ScrollPos = 0;
-    s.DueLevelPos = 0;
-}
-
 // Like LoadLevelText, but the pane keeps the saved position and the position bar follows it.
 void loadDueLevelAtSavedPosition(Program& p) {
     ProgramState& s = p.state;
@@ -60,11 +50,8 @@ void loadDueLevelAtSavedPosition(Program& p) {
     s.ScrollActive = false;
     pane.setPaneHeight(reader::LevelPaneHeight(s.LevelShown));
     pane.LoadFile(s.CourseDir + reader::LevelFileName(s.LevelShown));
-    backToTopWhenBeyondThePane(s, pane.height());
-    pane.setTopEdge(s.ScrollPos);
+    state::placeLoadedText(p, s.ScrollPos);
     p.sys.setBusyCursor(false);
-    p.window.positionBar->setMaximum(pane.height());
-    p.window.positionBar->setValue(int(std::abs(qint64(s.ScrollPos))));
 }
 
 // The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.

@@ -1,5 +1,6 @@
 #include "shell/Shell.h"
 
+#include "state/ReadingPosition.h"
 #include "torch/Torch.h"
 #include "ui/Twips.h"
 
@@ -69,7 +70,7 @@ void StartProgram(Program& p) {
     placeMainWindow(p);
     p.state.ScrollActive = false;
     p.window.torchPane->SetText(QString());
-    p.window.readingPane->setTopEdge(p.state.ScrollPos);
+    state::moveReadingPane(p, p.state.ScrollPos);
     p.window.viewport->show();
     p.window.readingPane->show();
     if (p.state.ShowScrollIntro) torch::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
