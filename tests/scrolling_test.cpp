@@ -69,6 +69,28 @@ INSTANTIATE_TEST_SUITE_P(Arrows, SecondClick,
                                            SecondClickCase{"DownThenUp", false, true, {"scroll-on", "Scroll-off"}}),
                          caseName);
 
+class PositionBar : public CourseFixture {};
+
+// The user's keys on the bar put the text on the bar's whole value and pass no check-point, though
+// "Level One Goal" (mark 81) stands there. When a loop ends and the program puts the bar on the
+// distance, the bar's handler does not run: the contact window opened mid-loop stays open.
+TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
+    Program& p = startAt(0, -99);
+    shell::WireTorchControls(p);
+    const auto before = allFiles();
+    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down})
+        QTest::keyClick(p.window.positionBar, key);
+    EXPECT_EQ(p.window.readingPane->topEdge(), -1100);
+    EXPECT_EQ(p.state.ScrollPos, -1100);
+    EXPECT_EQ(p.state.DueLevelPos, -99);
+    afterPasses(2 * 30, [&] { click(p.window.contactButton); });   // three pixels back
+    clickDown();
+    EXPECT_FALSE(p.contact.isHidden());
+    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "stuffin"}));
+    EXPECT_EQ(p.window.positionBar->value(), 1097);
+    EXPECT_TRUE(p.window.torchPanel->isHidden() && changedFiles(before).isEmpty());
+}
+
 struct EndCase {
     const char* name;
     int stage;
