@@ -94,7 +94,7 @@ TEST_F(ProgressFiles, AddTopicAppendsOnlyANameTheListDoesNotHoldExactly) {
         writeLines(infoPath(), {"Greetings", "Status", "Oneness"});
         progress::RefillLists(program());
         window().topicList->addItem("only in the box");
-        progress::AddTopic(program(), topic);
+        progress::AddTopic(program(), topic, progress::SaveProgressFiles);
         EXPECT_EQ(readFile(infoPath()), crlfLines({"Greetings", "Status", "Oneness"}) + (added ? topic + QByteArray("\r\n") : "")) << topic;
         EXPECT_EQ(window().topicList->itemText(3), added ? topic : "only in the box") << topic;
     }

@@ -94,6 +94,32 @@ TEST_F(TextFileTest, FailedWritesLeaveTheOldFileWhole) {
     EXPECT_EQ(fileSize(path("status.ndx")), 14 + line.size() + 2);
 }
 
+// An append and the save that goes with it, both or neither. The budget lets the line through and
+// refuses the save, or refuses the line itself; only a committed append stays.
+TEST_F(TextFileTest, PendingAppendIsUndoneUnlessCommitted) {
+    const QByteArray missing("<missing>");
+    const struct { qint64 budget; QByteArray before; QByteArray after; } cases[] = {
+        {6, "old\r\n", "old\r\n"},   {3, "old\r\n", "old\r\n"},           {6, missing, missing},
+        {0, missing, missing},       {-1, "old\r\n", "old\r\nline\r\n"}, {-1, missing, "line\r\n"}};
+    const auto appendThenSave = [&] {
+        PendingAppend pending(path("index.ndx"));
+        appendLine(path("index.ndx"), "line");
+        rewriteLines(path("status.ndx"), {" 1"});
+        pending.commit();
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.budget << " " << c.before.toStdString());
+        for (const QString& name : entries()) QFile::remove(path(name));
+        if (c.before != missing) writeRaw("index.ndx", c.before);
+        failWritesAfter(c.budget);
+        if (c.budget < 0) appendThenSave();
+        else failingPath(appendThenSave);
+        failWritesAfter(-1);
+        EXPECT_EQ(raw("index.ndx"), c.after);
+        EXPECT_EQ(raw("status.ndx"), c.budget < 0 ? QByteArray(" 1\r\n") : missing);
+    }
+}
+
 TEST_F(TextFileTest, FindIgnoringCasePrefersTheExactName) {
     const QString folder = m_dir.path() + QLatin1Char('/');
     writeRaw("Status.NDX", "");

@@ -12,6 +12,7 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <utility>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -51,15 +52,6 @@ bool syncToDisk(QFile& file) {
 #else
     return ::fsync(file.handle()) == 0;
 #endif
-}
-
-// Puts an appended-to file back as it was: cut to its old length, or gone if it was new.
-void undoAppend(QFile& file, bool existed, qint64 oldSize) {
-    file.close();
-    if (existed)
-        file.resize(oldSize);
-    else
-        file.remove();
 }
 
 } // namespace
@@ -150,25 +142,19 @@ void rewriteBytes(const QString& path, const QByteArray& bytes) {
 }
 
 void appendLine(const QString& path, const QString& line) {
-    const bool existed = QFileInfo::exists(path);
+    PendingAppend pending(path);   // made first, so that it undoes the append once the file is closed
     QFile file(path);
     // Unbuffered: the line goes to the system in one write, not in pieces from Qt's buffer.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw FileError(path, openFailure(path, file));
-    const qint64 oldSize = file.size();
     QString reason;
-    if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason)) {
-        undoAppend(file, existed, oldSize);
+    if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason))
         throw FileError(path, reason);
-    }
     if (!file.flush())
-        reason = file.errorString();
-    else if (!syncToDisk(file))
-        reason = qt_error_string(errno);
-    if (!reason.isEmpty()) {
-        undoAppend(file, existed, oldSize);
-        throw FileError(path, reason);
-    }
+        throw FileError(path, file.errorString());
+    if (!syncToDisk(file))
+        throw FileError(path, qt_error_string(errno));
+    pending.commit();
 }
 
 qint64 fileSize(const QString& path) {
@@ -182,10 +168,22 @@ void removeFile(const QString& path) {
         throw FileError(path, file.errorString());
 }
 
-void cutBack(const QString& path, qint64 size) {
-    QFile file(path);
-    if (!file.resize(size))
-        throw FileError(path, file.errorString());
+PendingAppend::PendingAppend(QString path) : m_path(std::move(path)), m_oldSize(fileSize(m_path)) {}
+
+PendingAppend::~PendingAppend() noexcept {
+    if (m_committed)
+        return;
+    try {
+        if (fileSize(m_path) == m_oldSize)
+            return;   // nothing was written, or a nested append already undid it
+        QFile file(m_path);
+        const bool undone = m_oldSize < 0 ? file.remove() : file.resize(m_oldSize);
+        if (!undone)
+            qWarning("Veltrin could not take an unfinished append back out of %s: %s", qUtf8Printable(m_path),
+                     qUtf8Printable(file.errorString()));
+    } catch (...) {
+        qWarning("Veltrin could not take an unfinished append back out of %s", qUtf8Printable(m_path));
+    }
 }
 
 QString findIgnoringCase(const QString& folder, const QString& name) {

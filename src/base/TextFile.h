@@ -32,10 +32,28 @@ void appendLine(const QString& path, const QString& line);
 
 // The file's size in bytes, -1 when it does not exist.
 qint64 fileSize(const QString& path);
-// Removes the file if it exists (used to undo the append that created it).
+// Removes the file if it exists.
 void removeFile(const QString& path);
-// Cuts the file back to the given length (used to undo an append whose follow-up failed).
-void cutBack(const QString& path, qint64 size);
+
+// One append and what must be stored with it, all or nothing. Made before the first write, it
+// notes the file's length; unless commit() is called first, going out of scope (a FileError on
+// its way to the handler boundary) cuts the file back to that length, or removes it if it was new.
+// The undo is a cut, which needs no room on the disk; should it fail all the same, it throws
+// nothing (an error is already on its way) and leaves a warning naming the file, which then keeps
+// what was appended; the next reading takes it as data.
+class PendingAppend {
+public:
+    explicit PendingAppend(QString path);
+    ~PendingAppend() noexcept;
+    PendingAppend(const PendingAppend&) = delete;
+    PendingAppend& operator=(const PendingAppend&) = delete;
+    void commit() noexcept { m_committed = true; }
+
+private:
+    QString m_path;
+    qint64 m_oldSize;   // -1 when there was no file
+    bool m_committed = false;
+};
 
 // The path of the file `name` in `folder` (a prefix ending in a separator), matching the name without
 // regard to letter case when no file has exactly that name; folder + name when there is none at all.

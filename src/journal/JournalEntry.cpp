@@ -3,7 +3,6 @@
 #include "journal/JournalParts.h"
 #include "journal/JournalStore.h"
 
-#include "base/FileError.h"
 #include "base/Numbers.h"
 #include "base/TextFile.h"
 #include "progress/Progress.h"
@@ -54,27 +53,15 @@ void writeSubjectReference(Program& p) {
                                   {QStringLiteral("\\cf2 The subject you have entered is an optional entry.")});
 }
 
-// Puts the store back as it was before the append.
-void undoAppend(const QString& store, qint64 oldSize) {
-    if (oldSize < 0) base::removeFile(store);
-    else base::cutBack(store, oldSize);
-}
-
-// The record first, then what follows from it. If any of it fails, the store is cut back to its
-// old length and the count restored, so a failed add leaves every file as it was.
+// The record first, then what follows from it. If any of it fails, the store is put back as it
+// was; the handler boundary restores the count, so a failed add leaves every file as it was.
 void storeEntry(Program& p, const QString& record, const QString& subject, int matchingLines) {
     const QString store = p.state.CourseDir + JournalStoreName;
-    const qint64 oldSize = base::fileSize(store);
+    base::PendingAppend pending(store);
     base::appendLine(store, record);
-    const auto countsBefore = p.state.SubjectProgress;
-    try {
-        if (matchingLines > 0) countEntry(p, subject, matchingLines);
-        else writeSubjectReference(p);
-    } catch (const base::FileError&) {
-        p.state.SubjectProgress = countsBefore;
-        undoAppend(store, oldSize);
-        throw;
-    }
+    if (matchingLines > 0) countEntry(p, subject, matchingLines);
+    else writeSubjectReference(p);
+    pending.commit();
 }
 
 } // namespace

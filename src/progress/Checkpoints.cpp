@@ -85,7 +85,7 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
     s.AskYesNo = false;
     torch::ShowTorchDocument(p, text(checkpoint.document), 1);
     ++s.StageCounters[1][stageColumn(s)];
-    appendAndSaveProgress(p, "info.ndx", name);
+    appendThenSave(p, "info.ndx", name, SaveProgressFiles);
     RefillLists(p);
     p.window.newTopicMarker->show();
     s.AskYesNo = false;
@@ -105,21 +105,11 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     torch::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
     ++s.StageCounters[1][stageColumn(s)];
     if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
-    appendAndSaveProgress(p, "mission.ndx", name);
+    appendThenSave(p, "mission.ndx", name, SaveProgressFiles);
     RefillLists(p);
     p.window.newTopicMarker->show();
     s.AskYesNo = false;
     endWithStop(p, checkpoint.ending);
-}
-
-// AddTopic and the progress save, both or neither.
-void addTopicSavingProgress(Program& p, const QString& name) {
-    if (listsExactly(*p.window.topicList, name)) {
-        SaveProgressFiles(p);
-        return;
-    }
-    appendAndSaveProgress(p, "info.ndx", name);
-    RefillLists(p);
 }
 
 // Shown and counted on every pass; the skip ahead keeps the next steps from matching again.
@@ -133,7 +123,7 @@ void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     torch::ShowTorchDocument(p, text(checkpoint.document), 1);
     ++s.StageCounters[1][stageColumn(s)];
     ++s.StageCounters[3][stageColumn(s)];
-    addTopicSavingProgress(p, text(checkpoint.name));
+    AddTopic(p, text(checkpoint.name), SaveProgressFiles);
     shell::WaitForTorchClosed(p);
     s.ProgressMark += SkipAheadMarks;
     state::moveReadingPane(p, s.ScrollPos - SkipAheadPixels);

@@ -1,7 +1,6 @@
 #include "progress/Progress.h"
 #include "progress/ProgressFiles.h"
 
-#include "base/FileError.h"
 #include "base/Numbers.h"
 #include "base/TextFile.h"
 
@@ -153,16 +152,12 @@ bool listsExactly(const QComboBox& list, const QString& name) {
     return found;
 }
 
-void appendAndSaveProgress(Program& p, const char* indexFile, const QString& line) {
+void appendThenSave(Program& p, const char* indexFile, const QString& line, SaveStep save) {
     const QString path = appFile(p, indexFile);
-    const qint64 oldSize = std::max<qint64>(base::fileSize(path), 0);
+    base::PendingAppend pending(path);
     base::appendLine(path, line);
-    try {
-        SaveProgressFiles(p);
-    } catch (const base::FileError&) {
-        base::cutBack(path, oldSize);
-        throw;
-    }
+    save(p);
+    pending.commit();
 }
 
 void RefillLists(Program& p) {
@@ -173,10 +168,17 @@ void RefillLists(Program& p) {
     reportDamage(p, {&topics, &subjects});
 }
 
-void AddTopic(Program& p, const QString& name) {
-    if (listsExactly(*p.window.topicList, name)) return;
-    base::appendLine(appFile(p, "info.ndx"), name);
-    RefillLists(p);
+bool appendTopicThenSave(Program& p, const QString& name, SaveStep save) {
+    if (listsExactly(*p.window.topicList, name)) {
+        save(p);
+        return false;
+    }
+    appendThenSave(p, "info.ndx", name, save);
+    return true;
+}
+
+void AddTopic(Program& p, const QString& name, SaveStep save) {
+    if (appendTopicThenSave(p, name, save)) RefillLists(p);
 }
 
 void SaveProgressFiles(Program& p) {

@@ -10,8 +10,14 @@ namespace veltrin::progress {
 // Reloads the topic list from info.ndx and the subject list from mission.ndx. A missing index file
 // gives an empty list and a message naming it (once while it stays missing); nothing is written.
 void RefillLists(Program& p);
-// Appends the topic to info.ndx unless the topic list already holds it exactly, then refills the lists.
-void AddTopic(Program& p, const QString& name);
+// What is stored together with an appended line: the progress files or the settings file.
+using SaveStep = void (*)(Program& p);
+// Appends the topic to info.ndx unless the topic list already holds it exactly, then runs `save`,
+// appended or not. Both or neither: when `save` throws FileError, info.ndx is put back as it was and
+// the error goes on. True when the topic was appended; the lists are not refilled.
+bool appendTopicThenSave(Program& p, const QString& name, SaveStep save);
+// appendTopicThenSave, then refills the lists when the topic was appended.
+void AddTopic(Program& p, const QString& name, SaveStep save);
 // Rewrites status.ndx and work.ndx from the counters; a file that already holds its lines is left
 // alone. Throws FileError; old files stay whole.
 void SaveProgressFiles(Program& p);

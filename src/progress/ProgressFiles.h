@@ -1,5 +1,6 @@
 #pragma once
 // Helpers the check-points share with the index and progress files (private to progress/).
+#include "progress/Progress.h"
 #include "shell/Program.h"
 
 #include <QComboBox>
@@ -14,8 +15,8 @@ QString appFile(const Program& p, const char* name);
 // item is looked at.
 bool listsExactly(const QComboBox& list, const QString& name);
 
-// Appends the line to the index file, then saves the progress files. Both or neither: when the
-// save fails the index file is cut back to its old length and the FileError goes on.
-void appendAndSaveProgress(Program& p, const char* indexFile, const QString& line);
+// Appends the line to the index file, then runs `save`. Both or neither: when the save fails the
+// index file is put back as it was (cut back, or removed if the append made it) and the FileError goes on.
+void appendThenSave(Program& p, const char* indexFile, const QString& line, SaveStep save);
 
 } // namespace veltrin::progress

@@ -1,6 +1,6 @@
 #include "reader/Awards.h"
 
-#include "base/TextFile.h"
+#include "progress/Progress.h"
 #include "reader/Reader.h"
 #include "shell/Shell.h"
 #include "torch/Torch.h"
@@ -48,23 +48,11 @@ void giveAward(Program& p) {
     torch::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
 }
 
+void saveNewStage(Program& p) { shell::SaveSettings(p, p.state.CourseStage); }
+
 // The new stage and its award's topic are stored both or neither. The topic goes first: taking it
-// back after a failed settings save is a cut, which needs no room on the disk.
-void storeNewStage(Program& p) {
-    const QString topics = p.state.AppDir + QStringLiteral("info.ndx");
-    const QString topic = awardTopic(p.state.CourseStage);
-    const qint64 oldSize = base::fileSize(topics);
-    const bool listed = p.window.topicList->findText(topic, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
-    if (!listed) base::appendLine(topics, topic);
-    try {
-        shell::SaveSettings(p, p.state.CourseStage);
-    } catch (const base::FileError&) {
-        if (listed) throw;
-        if (oldSize < 0) base::removeFile(topics);
-        else base::cutBack(topics, oldSize);
-        throw;
-    }
-}
+// back after a failed settings save is a cut, which needs no room on the disk. RestoreProgress lists it.
+void storeNewStage(Program& p) { progress::appendTopicThenSave(p, awardTopic(p.state.CourseStage), saveNewStage); }
 
 // awardCover stands in place of the arrows while the award is on screen.
 void coverArrows(Program& p, bool covered) {
