@@ -6,6 +6,7 @@
 #include "shell/Wire.h"
 #include "torch/Torch.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -147,6 +148,12 @@ void CourseFixture::rankSnapshot(const std::array<int, 7>& ranks) {
     for (std::size_t category = 0; category < ranks.size(); ++category)
         if (ranks[category] != 0)
             window().rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
+}
+
+void CourseFixture::pickFrom(QComboBox& box, const QString& text) {
+    box.showPopup();
+    QAbstractItemView& list = *box.view();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(box.model()->index(box.findText(text), 0)).center());
 }
 
 void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& what) {
