@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace veltrin::test {
@@ -148,6 +149,10 @@ void CourseFixture::rankSnapshot(const std::array<int, 7>& ranks) {
     for (std::size_t category = 0; category < ranks.size(); ++category)
         if (ranks[category] != 0)
             window().rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
+}
+
+bool CourseFixture::shows(const QString& document) {
+    return !window().torchPanel->isHidden() && QFileInfo(window().torchPane->FileName()).fileName() == document;
 }
 
 void CourseFixture::pickFrom(QComboBox& box, const QString& text) {
