@@ -1,8 +1,7 @@
-// The journal frame: the journal button's two looks, Done, the subject pick and the Inner
-// Snapshot's rank mapping, driven through the controls.
+// The journal frame: the journal button's two looks, Done and the subject pick, driven through the
+// controls.
 #include "support/CourseFixture.h"
 
-#include "journal/JournalStore.h"
 #include "torch/Torch.h"
 
 namespace veltrin::test {
@@ -57,23 +56,6 @@ TEST_F(JournalFrame, PickingASubjectMatchesTheListExactly) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-on"}));
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("mission.ndx"));
-}
-
-// An option gives the rank of its place in its category's frame, the left-most 1; every other
-// category is ranked 3, so the option under test decides its own category alone.
-TEST_F(JournalFrame, OptionGivesTheRankOfItsPlace) {
-    for (std::size_t category = 0; category < 7; ++category) {
-        auto options = window().categoryFrames[category]->findChildren<QRadioButton*>();
-        std::sort(options.begin(), options.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
-        ASSERT_EQ(options.size(), 5);
-        for (int rank = 1; rank <= 5; ++rank) {
-            rankSnapshot({3, 3, 3, 3, 3, 3, 3});
-            options[rank - 1]->setChecked(true);
-            std::array<int, 7> expected{3, 3, 3, 3, 3, 3, 3};
-            expected[category] = rank;
-            EXPECT_EQ(journal::snapshotRanks(window()), std::optional(expected)) << category << " " << rank;
-        }
-    }
 }
 
 } // namespace

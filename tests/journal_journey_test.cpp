@@ -5,8 +5,6 @@
 
 #include "journal/JournalStore.h"
 
-#include <QAbstractItemView>
-
 namespace veltrin::test {
 namespace {
 
@@ -36,13 +34,6 @@ protected:
         QTest::keyClicks(window().subjectBox, subject);
         QTest::keyClick(window().subjectBox, Qt::Key_Return);
     }
-    void pickSubject(const QString& subject) {
-        QComboBox& box = *window().subjectBox;
-        box.showPopup();
-        QAbstractItemView& list = *box.view();
-        const QModelIndex item = box.model()->index(box.findText(subject), 0);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(item).center());
-    }
     void add() { click(window().addEntryButton); }
     QStringList storedSubjects() const {
         QStringList subjects;
@@ -69,7 +60,7 @@ TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
     EXPECT_EQ(count(FeelRow), "1");
     EXPECT_EQ(sys.playedSounds(), QStringList({"addrec"}));   // typing picks nothing
 
-    pickSubject("OPENNESS");
+    pickFrom(*window().subjectBox, "OPENNESS");
     EXPECT_EQ(subjectBoxText(), "OPENNESS");
     EXPECT_TRUE(window().torchPane->FileName().endsWith("/Openness.rtf"));
     click(window().okButton);

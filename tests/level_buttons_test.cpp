@@ -1,5 +1,5 @@
-// The level buttons: what a button opens, the open-window guard, stopping a running scroll, and the
-// position kept for the due level.
+// The level buttons: what a button opens, the open-window guard and stopping a running scroll (the
+// exit saving the due level's position is a start-up test).
 #include "support/CourseFixture.h"
 
 #include "torch/Torch.h"
@@ -56,18 +56,6 @@ TEST_F(LevelButtons, ButtonWhileScrollingStopsTheLoopAndShowsTheNewTextAtItsTop)
     EXPECT_TRUE(p.window.readingPane->FileName().endsWith("/veltrin2.rtf"));
     EXPECT_EQ(p.window.readingPane->topEdge(), 0);
     EXPECT_EQ(p.state.ScrollPos, 0);
-}
-
-// Reading in another level moves neither DueLevelPos nor what the exit saves.
-TEST_F(LevelButtons, ExitSavesThePositionOfTheDueLevelNotOfTheLevelOnShow) {
-    Program& p = startAt(0, -500);
-    click(p.window.level2Button);
-    p.window.positionBar->setValue(300);
-    afterPasses(40);
-    clickUp();
-    ASSERT_LT(p.state.ScrollPos, -300);
-    EXPECT_THROW(shell::onWindowClosed(p), ProgramEnded);
-    EXPECT_EQ(settingsLine(6), "-500");
 }
 
 } // namespace

@@ -14,13 +14,6 @@ namespace {
 constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr qint64 int64Max = std::numeric_limits<qint64>::max();
 
-TEST(NumberText, LeadingBlankUnlessNegative) {
-    EXPECT_EQ(numberText(20), QStringLiteral(" 20"));
-    EXPECT_EQ(numberText(0), QStringLiteral(" 0"));
-    EXPECT_EQ(numberText(-1), QStringLiteral("-1"));
-    EXPECT_EQ(numberText(std::numeric_limits<qint64>::min()), QStringLiteral("-9223372036854775808"));
-}
-
 TEST(LeadingNumber, ReadsTheNumericPrefix) {
     const struct { const char* text; double value; } cases[] = {
         {"abc", 0}, {" 12abc", 12}, {"-3.5x", -3.5}, {".5", 0.5}, {"1.2.3", 1.2}, {"1,5", 1}, {"1.5E3", 1500},

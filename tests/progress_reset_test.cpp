@@ -1,12 +1,11 @@
-// The progress reset: Yes leaves a fresh course with copies of what it erased, a second erase click
-// is refused while one runs, a failed copy erases nothing, and a failure part way keeps the copies.
+// The progress reset: a second erase click is refused while one runs, a failed copy erases nothing,
+// and a failure part way keeps the copies.
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
 #include "torch/Torch.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace veltrin::test {
 namespace {
@@ -40,9 +39,6 @@ protected:
         for (const QString& path : paths) files[path] = readFile(path + suffix);
         return files;
     }
-    bool shows(const QString& document) {
-        return !window().torchPanel->isHidden() && QFileInfo(window().torchPane->FileName()).fileName() == document;
-    }
     // The scripted user answers once the question is on show, with Yes and No in place of OK.
     void answer(QAbstractButton* button) {
         sys.script("answer the question", [this] { return shows("resetmsg.rtf"); },
@@ -56,24 +52,6 @@ protected:
     Files starting;
     Files erased;
 };
-
-// Yes: the starting files, copies beside them, settings lines 4 and 7 kept, the window dressed
-// for stage -1.
-TEST_F(ProgressReset, YesLeavesAFreshCourseAndCopiesOfWhatItErased) {
-    answer(window().yesButton);
-    erase();
-    EXPECT_EQ(snapshot(erasedFiles()), starting);
-    EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
-    EXPECT_EQ(readFile(settingsPath()), (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 350\r\n-1\r\n 0\r\n 0\r\n");
-    EXPECT_EQ(sys.playedSounds(), (QStringList{"resetyn", "resety"}));
-    EXPECT_TRUE(shows("veltrinreset.rtf"));
-    EXPECT_EQ(state().CourseStage, -1);
-    EXPECT_EQ(window().speedBar->value(), 350);
-    EXPECT_EQ(window().rankLabel->text(), "Ascendant");
-    EXPECT_EQ(window().topicList->count(), 2);
-    EXPECT_EQ(state().ResetAnswer, 0);
-    EXPECT_FALSE(state().AskYesNo);
-}
 
 TEST_F(ProgressReset, ASecondEraseClickWhileTheQuestionWaitsIsRefused) {
     sys.script("erase again", [this] { return shows("resetmsg.rtf"); }, [this] { click(window().eraseButton); });

@@ -3,8 +3,6 @@
 // No keeps every file, even when the user wanders off to a topic while the question waits.
 #include "support/CourseFixture.h"
 
-#include <QAbstractItemView>
-#include <QFileInfo>
 
 namespace veltrin::test {
 namespace {
@@ -20,9 +18,6 @@ protected:
         click(window().okButton);   // the scrolling introduction greets a new user
     }
 
-    bool shows(const QString& document) {
-        return !window().torchPanel->isHidden() && QFileInfo(window().torchPane->FileName()).fileName() == document;
-    }
     // The scripted user clicks the button once the document is on show in the Torch panel.
     void pressUnder(const QString& document, QAbstractButton* button) {
         sys.script(button->text() + " under " + document, [this, document] { return shows(document); },
@@ -44,32 +39,32 @@ protected:
                   (QStringList{"Greetings", "Status", "Introduction", "Cosmic Map", "Icons", "award0"}));
         ASSERT_TRUE(window().readingPane->FileName().endsWith("/veltrin1.rtf"));
     }
-    QStringList items(const QComboBox& list) const {
-        QStringList texts;
-        for (int item = 0; item < list.count(); ++item) texts << list.itemText(item);
-        return texts;
-    }
 
     std::map<QString, QByteArray> starting;
 };
 
+// Yes: the starting files, copies of what was erased beside them, the speed kept in the settings.
 TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFreshCourse) {
     completeIntroduction();
+    window().speedBar->setValue(350);
+    const std::map<QString, QByteArray> completed = allFiles();
     pressUnder("resetmsg.rtf", window().yesButton);
     click(window().eraseButton);
     ASSERT_TRUE(shows("veltrinreset.rtf"));
     click(window().okButton);
 
-    QStringList copies{storePath() + ".bak"};   // what the reset erased is kept beside it
-    for (const char* name : {"info.ndx", "mission.ndx", "status.ndx", "work.ndx"}) copies << appDir() + name + ".bak";
+    QStringList copies{settingsPath()};
+    for (const QString& erased : {storePath(), appDir() + "info.ndx", appDir() + "mission.ndx", appDir() + "status.ndx", appDir() + "work.ndx"}) {
+        copies << erased + ".bak";
+        EXPECT_EQ(readFile(erased + ".bak"), completed.at(erased)) << erased.toStdString();
+    }
     QStringList changed = changedFiles(starting);
     changed.sort();
     copies.sort();
-    EXPECT_EQ(changed, copies);
-    EXPECT_EQ(state().CourseStage, -1);
-    EXPECT_EQ(window().rankLabel->text(), "Ascendant");
-    EXPECT_EQ(items(*window().topicList), (QStringList{"Greetings", "Status"}));
-    EXPECT_EQ(items(*window().subjectBox), QStringList{"Journal Entry"});
+    EXPECT_EQ(changed, copies);   // every other file as at the first start
+    EXPECT_EQ(readFile(settingsPath()), (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 350\r\n-1\r\n 0\r\n 0\r\n");
+    EXPECT_EQ(sys.playedSounds().mid(sys.playedSounds().lastIndexOf("resetyn")), (QStringList{"resetyn", "resety", "torch-off"}));
+    EXPECT_EQ(window().topicList->count(), 2);
     EXPECT_EQ(state().LevelShown, 0);
     EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 0");
     EXPECT_EQ(window().readingPane->topEdge(), 0);
@@ -88,13 +83,7 @@ TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
     completeIntroduction();
     const std::map<QString, QByteArray> completed = allFiles();
     QStringList buttonsUnderTopic;
-    sys.script("choose a topic", [this] { return shows("resetmsg.rtf"); }, [this] {
-        QComboBox& topics = *window().topicList;
-        topics.showPopup();
-        QAbstractItemView& drop = *topics.view();
-        const QModelIndex greetings = topics.model()->index(topics.findText("Greetings"), 0);
-        QTest::mouseClick(drop.viewport(), Qt::LeftButton, {}, drop.visualRect(greetings).center());
-    });
+    sys.script("choose a topic", [this] { return shows("resetmsg.rtf"); }, [this] { pickFrom(*window().topicList, "Greetings"); });
     sys.script("read the topic", [this] { return shows("Greetings.rtf"); }, [this, &buttonsUnderTopic] {
         for (QPushButton* button : {window().yesButton, window().okButton, window().noButton})
             if (!button->isHidden()) buttonsUnderTopic << button->text();

@@ -1,4 +1,4 @@
-// The RTF reader of the rich-text view: formatting, encodings, skipped groups, pictures, bad input,
+// The RTF reader of the rich-text view: encodings, skipped groups, pictures, bad input,
 // and agreement with a word processor's plain-text export over a corpus of its RTF files.
 #include "ui/rtf/RtfReader.h"
 
@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QImage>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
 
@@ -38,38 +37,6 @@ QList<QTextImageFormat> imagesOf(const QTextDocument& document) {
         for (auto it = block.begin(); !it.atEnd(); ++it)
             if (it.fragment().charFormat().isImageFormat()) images << it.fragment().charFormat().toImageFormat();
     return images;
-}
-
-// The format of the first character of the first occurrence of `needle`.
-QTextCharFormat formatOf(const QTextDocument& document, const QString& needle) {
-    QTextCursor cursor = document.find(needle);
-    EXPECT_FALSE(cursor.isNull()) << needle.toStdString();
-    cursor.setPosition(cursor.selectionStart() + 1);
-    return cursor.charFormat();
-}
-
-TEST(RtfReader, FormattingFollowsGroupsTablesAndParagraphs) {
-    QTextDocument document;
-    readRtf("{\\rtf1\\deff1{\\fonttbl{\\f0\\froman Times New Roman;}{\\f1\\fswiss Arial;}\\f2\\fnil Courier New;}"
-            "{\\colortbl\\red10\\green20\\blue30;\\red200\\green100\\blue50;}plain {\\b bold {\\i both}} {\\ul under\\ulnone over}"
-            " \\fs40 big\\plain  reset\\cf1  one {\\cf7 missing} \\f0 times \\f2 courier\\par"
-            "\\pard\\qr\\li1500\\ri300\\fi-150\\sb150\\sa300 right\\par\\pard left}", document);
-    EXPECT_NE(formatOf(document, "plain").fontWeight(), QFont::Bold);
-    EXPECT_FALSE(formatOf(document, "bold").fontItalic());
-    EXPECT_TRUE(formatOf(document, "both").fontItalic() && formatOf(document, "both").fontWeight() == QFont::Bold);
-    EXPECT_TRUE(formatOf(document, "under").fontUnderline() && !formatOf(document, "over").fontUnderline());
-    EXPECT_DOUBLE_EQ(formatOf(document, "big").fontPointSize(), 20.0);
-    EXPECT_FALSE(formatOf(document, "reset").hasProperty(QTextFormat::FontPointSize));
-    EXPECT_EQ(formatOf(document, "plain").foreground().color(), QColor(10, 20, 30));
-    EXPECT_EQ(formatOf(document, "one").foreground().color(), QColor(200, 100, 50));
-    EXPECT_FALSE(formatOf(document, "missing").hasProperty(QTextFormat::ForegroundBrush));
-    EXPECT_EQ(formatOf(document, "plain").fontFamilies().toStringList(), QStringList({"Arial", "sans-serif"}));
-    EXPECT_EQ(formatOf(document, "courier").fontFamilies().toStringList(), QStringList({"Courier New", "monospace"}));
-    const QTextBlockFormat right = document.find("right").blockFormat();
-    EXPECT_EQ(right.alignment(), Qt::AlignRight);
-    EXPECT_EQ(QList<qreal>({right.leftMargin(), right.rightMargin(), right.textIndent(), right.topMargin(), right.bottomMargin()}),
-              QList<qreal>({100, 20, -10, 10, 20}));   // twips to pixels
-    EXPECT_DOUBLE_EQ(document.find("left").blockFormat().leftMargin(), 0.0);
 }
 
 // PNG and JPEG are shown at their goal size; metafiles and a picture declaring an absurd size are left out.

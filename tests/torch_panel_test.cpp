@@ -1,5 +1,5 @@
 // The Torch panel's pane, and the sound device behind every sound: five commands per sound, and
-// nothing at all while muted.
+// nothing at all while muted, muting included from the contact window.
 #include "support/CourseFixture.h"
 
 #include "torch/Torch.h"
@@ -55,6 +55,16 @@ TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
         torch::onAskTorchClicked(program());
     }
     EXPECT_TRUE(sys.sounds.commands.isEmpty()) << sys.sounds.commands.join(", ").toStdString();
+}
+
+// The contact window's mute box takes effect on OK, before the window's own closing sound.
+TEST_F(TorchPanel, ContactWindowOkMutesBeforeItsClosingSound) {
+    torch::onContactButtonClicked(program());
+    program().contact.muteBox->setChecked(true);
+    torch::onContactOkClicked(program());
+    EXPECT_EQ(state().SoundsMuted, 1);
+    EXPECT_TRUE(program().contact.isHidden());
+    EXPECT_EQ(sys.playedSounds(), QStringList({"stuffin"}));
 }
 
 // The pane ends at the panel's edge, so wrapped text and its scroll bar show whole.

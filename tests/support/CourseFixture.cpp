@@ -6,9 +6,11 @@
 #include "shell/Wire.h"
 #include "torch/Torch.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 namespace veltrin::test {
@@ -147,6 +149,16 @@ void CourseFixture::rankSnapshot(const std::array<int, 7>& ranks) {
     for (std::size_t category = 0; category < ranks.size(); ++category)
         if (ranks[category] != 0)
             window().rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
+}
+
+bool CourseFixture::shows(const QString& document) {
+    return !window().torchPanel->isHidden() && QFileInfo(window().torchPane->FileName()).fileName() == document;
+}
+
+void CourseFixture::pickFrom(QComboBox& box, const QString& text) {
+    box.showPopup();
+    QAbstractItemView& list = *box.view();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(box.model()->index(box.findText(text), 0)).center());
 }
 
 void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& what) {

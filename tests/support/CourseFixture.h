@@ -59,6 +59,10 @@ protected:
     // at `stage` and `position`, RestoreProgress, and the reading controls and OK wired.
     Program& startAt(int stage, int position, const QStringList& documents = {}, bool workDone = false);
     void clickUp() { click(window().upArrow); }
+    // Whether the Torch panel is open on `document` (its file name as written).
+    bool shows(const QString& document);
+    // Opens the drop-down list of `box` and clicks its item `text`.
+    void pickFrom(QComboBox& box, const QString& text);
     void clickDown() { click(window().downArrow); }
     // The journal's controls wired over a small course, with a title and the rank bars.
     void openJournal();
