@@ -1,6 +1,6 @@
 #pragma once
 // Helpers the check-points share with the index and progress files (private to progress/).
-#include "shell/Program.h"
+#include "state/State.h"
 
 #include <QComboBox>
 #include <QString>

@@ -2,7 +2,6 @@
 
 #include "base/TextFile.h"
 #include "reader/Reader.h"
-#include "shell/Shell.h"
 #include "torch/Torch.h"
 
 #include <array>
@@ -28,7 +27,7 @@ constexpr std::array<Award, 5> Awards{{
 QString awardTopic(int newStage) { return QStringLiteral("award") + QString::number(newStage); }
 
 void raiseStage(Program& p) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     ++s.CourseStage;
     s.LevelJustPassed = true;
     s.ScrollPos = 0;
@@ -44,8 +43,8 @@ void showTitle(Program& p) {
 void giveAward(Program& p) {
     const int stage = p.state.CourseStage;
     p.state.AskYesNo = false;
-    torch::PlaySound(p, awardSound(stage));
-    torch::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
+    state::PlaySound(p, awardSound(stage));
+    state::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
 }
 
 // The new stage and its award's topic are stored both or neither. The topic goes first: taking it
@@ -57,7 +56,7 @@ void storeNewStage(Program& p) {
     const bool listed = p.window.topicList->findText(topic, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0;
     if (!listed) base::appendLine(topics, topic);
     try {
-        shell::SaveSettings(p, p.state.CourseStage);
+        state::SaveSettings(p, p.state.CourseStage);
     } catch (const base::FileError&) {
         if (listed) throw;
         if (oldSize < 0) base::removeFile(topics);
@@ -84,12 +83,12 @@ QString awardSound(int newStage) {
 void completeLevel(Program& p) {
     raiseStage(p);
     storeNewStage(p);
-    shell::RestoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane; lists the award
+    p.restoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane; lists the award
     showTitle(p);
     giveAward(p);
     coverArrows(p, true);
     p.state.EndReached = false;
-    shell::WaitForTorchClosed(p);
+    state::WaitForTorchClosed(p);
     LoadLevelText(p, p.state.LevelShown);   // LevelShown 8 after the last level: the finished text stays
     coverArrows(p, false);
 }

@@ -1,8 +1,8 @@
-#include "shell/Shell.h"
+#include "state/State.h"
 
 #include <array>
 
-namespace veltrin::shell {
+namespace veltrin::state {
 
 namespace {
 
@@ -61,19 +61,6 @@ private:
 
 } // namespace
 
-void RunGuarded(Program& p, const std::function<void()>& handler) {
-    Operation operation(p);
-    try {
-        handler();
-    } catch (const base::FileError& error) {
-        operation.rollBack();
-        p.sys.setBusyCursor(false);
-        p.sys.messageBox(QStringLiteral("Veltrin could not use the file\n%1\n\n%2\n\n"
-                                        "The action was not carried out; your stored files are as they were.")
-                             .arg(error.path(), error.reason()));
-    }
-}
-
 void RunOperation(Program& p, const std::function<void()>& operation) {
     Operation running(p);
     try {
@@ -84,8 +71,4 @@ void RunOperation(Program& p, const std::function<void()>& operation) {
     }
 }
 
-void WaitForTorchClosed(Program& p) {
-    while (p.window.askTorchButton->isHidden()) p.sys.waitForUser();
-}
-
-} // namespace veltrin::shell
+} // namespace veltrin::state
