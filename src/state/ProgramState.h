@@ -23,9 +23,18 @@ struct Settings {
     std::int16_t SoundsMuted = 0;
 };
 
-struct ProgramState : Settings {
-    // The folder of the settings file, ending in a path separator.
+struct ProgramState {
+    // Folder prefixes, each ending in a path separator.
+    QString AppDir;
+    QString CourseDir;
+    QString SoundDir;
     QString WinDir;
+
+    // Kept in the settings file.
+    std::int32_t ScrollDelay = 0;
+    std::int16_t CourseStage = 0;
+    std::int32_t ScrollPos = 0;
+    std::int16_t SoundsMuted = 0;
 
     // Run-time state.
     std::int32_t DueLevelPos = 0;

@@ -54,7 +54,13 @@ Settings parseSettings(const QStringList& lines, const QString& path) {
 }
 
 void applySettings(ProgramState& s, const Settings& settings) {
-    static_cast<Settings&>(s) = settings;
+    s.AppDir = settings.AppDir;
+    s.CourseDir = settings.CourseDir;
+    s.SoundDir = settings.SoundDir;
+    s.ScrollDelay = settings.ScrollDelay;
+    s.CourseStage = settings.CourseStage;
+    s.ScrollPos = settings.ScrollPos;
+    s.SoundsMuted = settings.SoundsMuted;
     s.DueLevelPos = s.ScrollPos;
 }
 
