@@ -4,7 +4,7 @@
 #include "journal/JournalReport.h"
 
 #include "base/TextFile.h"
-#include "shell/Program.h"
+#include "state/State.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,7 +47,7 @@ struct BenchCourse {
         p.state.SoundsMuted = 1;
         p.state.RankBars = {QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
         journal::FillRequirementTables(p);
-        for (std::size_t row = 1; row <= shell::SubjectRows; ++row) {
+        for (std::size_t row = 1; row <= state::SubjectRows; ++row) {
             p.state.SubjectProgress[row][1] = p.state.SubjectRequirements[row][1].toUpper();
             p.state.SubjectProgress[row][2] = "0";
         }

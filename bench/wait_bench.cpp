@@ -29,7 +29,7 @@ void WaitForTorchClosed(benchmark::State& state) {
         window.askTorchButton->hide();
         QTimer::singleShot(waitMilliseconds, window.askTorchButton, &QWidget::show);   // the user closes the panel
         const double before = processorSeconds();
-        shell::WaitForTorchClosed(program);
+        state::WaitForTorchClosed(program);
         share = (processorSeconds() - before) / (waitMilliseconds / 1000.0);
     }
     state.counters["core_share"] = share;

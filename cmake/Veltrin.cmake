@@ -13,13 +13,21 @@ function(veltrin_target_options target)
     endif()
 endfunction()
 
-# veltrin_add_library(name SOURCES ... LIBS ...)
+# veltrin_add_library(name SOURCES ... LIBS ...): one layer, linking only the layers it declares.
+# Every library shares the include folder src/, so a call into a layer above compiles; it is the
+# link of <name>_layer_check that fails: every object of the library, linked whole with its
+# declared libraries alone, must leave no symbol undefined.
 function(veltrin_add_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS})
     veltrin_target_options(${name})
+
+    add_executable(${name}_layer_check ${PROJECT_SOURCE_DIR}/cmake/LayerCheck.cpp)
+    target_link_libraries(${name}_layer_check PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${name}>" ${ARG_LIBS})
+    target_link_options(${name}_layer_check PRIVATE LINKER:--no-undefined)
+    veltrin_target_options(${name}_layer_check)
 endfunction()
 
 # veltrin_add_test(name SOURCES ... LIBS ...): one GoogleTest binary, run headless by CTest.

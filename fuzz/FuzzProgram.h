@@ -1,7 +1,7 @@
 #pragma once
 // A program for the fuzz targets: the real windows on the offscreen platform, a platform that
 // neither waits nor shows anything, and one temporary folder that holds every stored file.
-#include "shell/Program.h"
+#include "state/State.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     progress::LoadProgressFiles(p);
     progress::RefillLists(p);
     progress::TestRequirements(p);
-    const shell::ProgramState loaded = p.state;
+    const state::ProgramState loaded = p.state;
     progress::SaveProgressFiles(p);
     progress::LoadProgressFiles(p);
     if (p.state.StageCounters != loaded.StageCounters || p.state.SubjectProgress != loaded.SubjectProgress) __builtin_trap();

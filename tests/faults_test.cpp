@@ -34,7 +34,7 @@ public:
 
     // Snapshots, points a data folder under a regular file, where nothing can be opened or created,
     // and clicks.
-    void breakFolder(QString shell::ProgramState::*folder, QWidget* control) {
+    void breakFolder(QString state::ProgramState::*folder, QWidget* control) {
         takeSnapshot();
         program().state.*folder = winDir() + QStringLiteral("blocker/folder/");
         click(control);
@@ -57,7 +57,7 @@ public:
     }
 
     Files files;
-    shell::ProgramState state;
+    state::ProgramState state;
     QStringList lists;
 
 protected:
@@ -86,7 +86,7 @@ TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
     EXPECT_TRUE(sys.messages[0].contains(fault.file)) << sys.messages[0].toStdString();
     EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
     if (fault.exits) return;
-    const shell::ProgramState& now = program().state;
+    const state::ProgramState& now = program().state;
     EXPECT_EQ(now.CourseStage, state.CourseStage);
     EXPECT_EQ(now.ScrollPos, state.ScrollPos);
     EXPECT_EQ(now.StageCounters, state.StageCounters);
@@ -126,11 +126,11 @@ const Fault FaultCases[] = {
     {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, 0); }, "info.ndx", false},
     {"ProgressAfterTopicRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, sizeof("Cosmic Map\r\n") - 1); }, "status.ndx", false},
     {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Faults& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
-    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap, [](Faults& f) { f.breakFolder(&shell::ProgramState::AppDir, f.window().upArrow); },
+    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap, [](Faults& f) { f.breakFolder(&state::ProgramState::AppDir, f.window().upArrow); },
      "info.ndx", false},
     {"JournalEntryRefused", 0, 0, [](Faults& f) { addJournalEntry(f); f.refuseWritesAfter(0); f.click(f.window().addEntryButton); }, "veltrin.sdb", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
-     [](Faults& f) { addJournalEntry(f); f.breakFolder(&shell::ProgramState::CourseDir, f.window().addEntryButton); }, "veltrin.sdb", false},
+     [](Faults& f) { addJournalEntry(f); f.breakFolder(&state::ProgramState::CourseDir, f.window().addEntryButton); }, "veltrin.sdb", false},
     {"JournalReportRefused", 0, 0, [](Faults& f) { f.click(f.window().journalButton); f.refuseWritesAfter(0); f.click(f.window().viewJournalButton); },
      "Journal Report.rtf", false},
     {"StatusTopicRefused", 0, 0,

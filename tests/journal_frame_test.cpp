@@ -44,11 +44,11 @@ TEST_F(JournalFrame, PickingASubjectMatchesTheListExactly) {
         window().subjectBox->setEditText(subject);
         emit window().subjectBox->activated(window().subjectBox->currentIndex());
     };
-    torch::ShowTorchDocument(program(), QStringLiteral("er-1.rtf"), 0);
+    state::ShowTorchDocument(program(), QStringLiteral("er-1.rtf"), 0);
     pick("Thought");
     EXPECT_FALSE(window().torchPanel->isHidden());
     EXPECT_TRUE(window().torchPane->FileName().endsWith("/Thought.rtf"));
-    torch::ShowTorchDocument(program(), QString(), 0);
+    state::ShowTorchDocument(program(), QString(), 0);
     pick("openness");
     QFile::remove(appDir() + "mission.ndx");
     pick("Openness");

@@ -17,7 +17,7 @@ protected:
     QString reportPath() const { return courseDir() + "Journal Report.rtf"; }
     void writeReport() { journal::writeJournalReport(storePath(), reportPath(), state().RankBars); }
     // The report of `blocks`: the header, the blocks, the closing brace.
-    QByteArray report(const QByteArray& blocks) const { return torch::DocumentHeader.toUtf8() + "\r\n" + blocks + "}\r\n"; }
+    QByteArray report(const QByteArray& blocks) const { return state::DocumentHeader.toUtf8() + "\r\n" + blocks + "}\r\n"; }
 
     // A record's block: three opening lines, its category lines and its entry.
     static QByteArray block(const QByteArray& chronology, const QByteArray& rank, const QByteArray& subject,

@@ -16,7 +16,7 @@ TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
     const std::tuple<QWidget*, bool, const char*> cases[] = {
         {p.window.journalFrame, false, "closejnl.rtf"}, {p.window.documentViewer, false, "closeman.rtf"}, {p.window.journalFrame, true, "Greetings.rtf"}};
     for (const auto& [window, panelOpen, document] : cases) {
-        if (panelOpen) torch::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
+        if (panelOpen) state::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
         window->show();
         p.state.ScrollActive = true;
         click(p.window.level3Button);
@@ -26,7 +26,7 @@ TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
         EXPECT_EQ(p.window.positionBar->value(), 500);
         EXPECT_TRUE(p.state.ScrollActive);
         window->hide();
-        if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
+        state::closeTorchPanel(p, state::Silent);
     }
     EXPECT_EQ(sys.playedSounds(), QStringList({"resetyn", "resetyn", "resetyn"}));
 }

@@ -38,7 +38,7 @@ TEST_F(ProgressFiles, FilesAreWrittenByteForByteAndReadBackUnchanged) {
     EXPECT_EQ(readFile(appDir() + "status.ndx"), crlfLines(expected));
     EXPECT_EQ(readFile(appDir() + "work.ndx"), QByteArray(startingWork).replace("OBSERVATION\r\n0\r\n", "OBSERVATION\r\n12\r\n"));
 
-    const shell::ProgramState saved = state();
+    const state::ProgramState saved = state();
     state().StageCounters = {};
     state().SubjectProgress = {};
     progress::LoadProgressFiles(program());

@@ -9,7 +9,7 @@ namespace veltrin::test {
 namespace {
 
 // A pixel before the end of the due level's text at `stage`: a few steps from the end.
-int justAboveEnd(int stage) { return -(reader::LevelEnds[std::size_t(shell::DueLevel(stage))] - 1); }
+int justAboveEnd(int stage) { return -(reader::LevelEnds[std::size_t(state::Stage(stage).dueLevel())] - 1); }
 
 struct LoopCase {
     const char* name;

@@ -51,9 +51,9 @@ TEST_F(Startup, DamagedSettingsFileIsRefusedNamingTheLine) {
         const QByteArray before = readFile(settingsPath());
         shell::FindWindowsDir(program());
         try {
-            shell::ReadSettings(program());
+            state::ReadSettings(program());
             ADD_FAILURE() << "a damaged settings file was accepted";
-        } catch (const shell::SettingsError& error) {
+        } catch (const state::SettingsError& error) {
             EXPECT_EQ(error.path(), settingsPath());
             EXPECT_TRUE(error.reason().contains(QStringLiteral("line %1").arg(c.line))) << error.reason().toStdString();
         }

@@ -45,25 +45,25 @@ QByteArray report(const QByteArray& title, const QList<QByteArray>& body) {
 struct StatusCase {
     const char* name;
     int stage;
-    void (*progress)(shell::ProgramState&);
+    void (*progress)(state::ProgramState&);
     QByteArray expected;
 };
 
-void setCount(shell::ProgramState& s, int row, const char* count) { s.SubjectProgress[std::size_t(row)][2] = QString::fromLatin1(count); }
+void setCount(state::ProgramState& s, int row, const char* count) { s.SubjectProgress[std::size_t(row)][2] = QString::fromLatin1(count); }
 
 const StatusCase StatusCases[] = {
-    {"NothingDone", -1, [](shell::ProgramState&) {},
+    {"NothingDone", -1, [](state::ProgramState&) {},
      report("Ascendant",
             {"Click the \\par Key \\par Button to load the Veltrin Introduction. Click the \\par UP Arrow \\par on the "
              "right to begin scrolling.\\par",
              "\\par There are 3 position check-points to pass as you scroll the Introduction."})},
-    {"OneCheckpointLeft", 3, [](shell::ProgramState& s) { s.StageCounters[1][4] = 5; },
+    {"OneCheckpointLeft", 3, [](state::ProgramState& s) { s.StageCounters[1][4] = 5; },
      report("Level Three Operative of the Inner Realm", {"You have 1 check-point yet to pass as you scroll this level."})},
-    {"OverCountedCheckpoints", 3, [](shell::ProgramState& s) { s.StageCounters[1][4] = 7; },
+    {"OverCountedCheckpoints", 3, [](state::ProgramState& s) { s.StageCounters[1][4] = 7; },
      report("Level Three Operative of the Inner Realm", {"You have-1 check-points yet to pass as you scroll this level."})},
     // Exploration's six extra entries do not make up for Needs and Feel; Feel's empty count shows as stored.
     {"SecondPassCappedCounts", 8,
-     [](shell::ProgramState& s) {
+     [](state::ProgramState& s) {
          s.StageCounters[1][9] = 2;
          setCount(s, 6, "30");
          setCount(s, 7, "4");
@@ -76,7 +76,7 @@ const StatusCase StatusCases[] = {
              "\\par\\par\\cf1 Feel\\cf0 ", "\\par\\cf1 \\cf3  of \\cf2 5\\cf3  complete.\\cf0 ",
              "\\par\\par There are 13 things to do in this level."})},
     {"LastLevelOneThingLeft", 13,
-     [](shell::ProgramState& s) {
+     [](state::ProgramState& s) {
          s.StageCounters[1][14] = 6;
          setCount(s, 21, "5");
          setCount(s, 22, "25");
@@ -90,7 +90,7 @@ const StatusCase StatusCases[] = {
              "\\par\\par\\cf1 Interaction\\cf0 ", "\\par\\cf1 24\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
              "\\par\\par\\cf1 Tweaking\\cf0 ", "\\par\\cf1 26\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
              "\\par\\par There is 1 thing left to do in this level."})},
-    {"CourseFinished", 14, [](shell::ProgramState&) {},
+    {"CourseFinished", 14, [](state::ProgramState&) {},
      report("Level Seven Commander of the Inner Realm", {"You are a Commander of the Inner Realm.\\par Congradulations."})},
 };
 

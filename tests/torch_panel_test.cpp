@@ -27,16 +27,16 @@ TEST_F(TorchPanel, OnlyTheQuestionShowsYesAndNoAndOnlyOkEndsIt) {
         return shown;
     };
     state().AskYesNo = true;
-    torch::ShowTorchDocument(program(), QStringLiteral("resetmsg.rtf"), 0);
-    torch::ShowTorchDocument(program(), QString(), 0);
+    state::ShowTorchDocument(program(), QStringLiteral("resetmsg.rtf"), 0);
+    state::ShowTorchDocument(program(), QString(), 0);
     EXPECT_TRUE(state().AskYesNo);
-    torch::ShowTorchDocument(program(), QStringLiteral("ResetMsg.RTF"), 0);
+    state::ShowTorchDocument(program(), QStringLiteral("ResetMsg.RTF"), 0);
     EXPECT_EQ(buttons(), QStringList({"Yes", "No"}));
     EXPECT_EQ(window().yesButton->geometry().top(), window().noButton->geometry().top());
     EXPECT_LT(window().yesButton->geometry().right(), window().noButton->geometry().left());
     EXPECT_LE(window().noButton->geometry().right(), window().torchPanel->width());
-    torch::ShowTorchDocument(program(), QString(), 0);
-    torch::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 0);
+    state::ShowTorchDocument(program(), QString(), 0);
+    state::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 0);
     EXPECT_EQ(buttons(), QStringList({"OK"}));
     EXPECT_TRUE(state().AskYesNo);
     torch::onOkClicked(program());
@@ -45,12 +45,12 @@ TEST_F(TorchPanel, OnlyTheQuestionShowsYesAndNoAndOnlyOkEndsIt) {
 
 // Muted is any value but 0; the Torch panel, OK and Ask Torch then send nothing either.
 TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
-    torch::PlaySound(program(), QStringLiteral("speak"));
+    state::PlaySound(program(), QStringLiteral("speak"));
     EXPECT_EQ(sys.sounds.commands, QStringList({"Close", "FileName " + soundDir() + "speak.wav", "Open", "Play", "Prev"}));
     sys.sounds.commands.clear();
     for (std::int16_t muted : {1, -1}) {
         state().SoundsMuted = muted;
-        torch::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 1);
+        state::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 1);
         torch::onOkClicked(program());
         torch::onAskTorchClicked(program());
     }
@@ -71,7 +71,7 @@ TEST_F(TorchPanel, ContactWindowOkMutesBeforeItsClosingSound) {
 TEST_F(TorchPanel, ALongDocumentScrollsInsideThePanel) {
     writeFile(appDir() + "long.rtf", rtfDocument(QStringLiteral("Torch has a great deal to say today. ").repeated(40)));
     window().show();
-    torch::ShowTorchDocument(program(), QStringLiteral("long.rtf"), 0);
+    state::ShowTorchDocument(program(), QStringLiteral("long.rtf"), 0);
     const QScrollBar* bar = window().torchPane->verticalScrollBar();
     ASSERT_TRUE(bar->isVisible());
     EXPECT_LE(bar->mapTo(window().torchPanel, QPoint(bar->width(), 0)).x(), window().torchPanel->width());

@@ -1,6 +1,6 @@
 #pragma once
 // The journal: the journal frame and the Inner Snapshot, the journal store and the journal report.
-#include "shell/Program.h"
+#include "state/State.h"
 
 namespace veltrin::journal {
 

@@ -16,25 +16,25 @@ const QString SubjectReferenceName = QStringLiteral("subjectref.rtf");
 const QString SubjectRefusedName = QStringLiteral("subjectrefused.rtf");
 
 void refuseUnrankedSnapshot(Program& p) {
-    torch::PlaySound(p, QStringLiteral("resetyn"));
-    torch::ShowTorchDocument(p, QStringLiteral("er-1.rtf"), 0);
+    state::PlaySound(p, QStringLiteral("resetyn"));
+    state::ShowTorchDocument(p, QStringLiteral("er-1.rtf"), 0);
 }
 
 // Nothing is stored: the record could not be split correctly when the journal is read back.
 void refuseUnreadableSubject(Program& p) {
-    torch::WriteGeneratedDocument(
+    state::WriteGeneratedDocument(
         p.state.AppDir + SubjectRefusedName,
         {QStringLiteral("\\cf1 A subject cannot hold a line break or two tildes in a row (~~), nor begin or end "
                         "with a tilde, because the journal could not read it back. Please change the subject; "
                         "nothing was stored.")});
-    torch::PlaySound(p, QStringLiteral("resetyn"));
-    torch::ShowTorchDocument(p, SubjectRefusedName, 0);
+    state::PlaySound(p, QStringLiteral("resetyn"));
+    state::ShowTorchDocument(p, SubjectRefusedName, 0);
 }
 
 // The row of the required subjects that names the subject, in lower case; 0 when none does.
 std::size_t requiredSubjectRow(const Program& p, const QString& subject) {
     const QString wanted = subject.toLower();
-    for (std::size_t row = 1; row <= shell::SubjectRows; ++row)
+    for (std::size_t row = 1; row <= state::SubjectRows; ++row)
         if (p.state.SubjectRequirements[row][1].toLower() == wanted) return row;
     return 0;
 }
@@ -49,7 +49,7 @@ void countEntry(Program& p, const QString& subject, int matchingLines) {
 }
 
 void writeSubjectReference(Program& p) {
-    torch::WriteGeneratedDocument(p.state.AppDir + SubjectReferenceName,
+    state::WriteGeneratedDocument(p.state.AppDir + SubjectReferenceName,
                                   {QStringLiteral("\\cf2 The subject you have entered is an optional entry.")});
 }
 
@@ -71,19 +71,19 @@ void storeEntry(Program& p, const QString& record, const QString& subject, int m
 // record, as the frame holds it.
 void onAddEntryClicked(Program& p) {
     torch::CloseContactWindow(p);
-    closeTorchPanelSilently(p);
+    state::closeTorchPanel(p, state::Silent);
     const auto ranks = snapshotRanks(p.window);
     if (!ranks) { refuseUnrankedSnapshot(p); return; }
     const QString subject = p.window.subjectBox->currentText();
     if (!subjectIsStorable(subject)) { refuseUnreadableSubject(p); return; }
-    torch::PlaySound(p, QStringLiteral("addrec"));
+    state::PlaySound(p, QStringLiteral("addrec"));
 
     const int matchingLines = matchingSubjectLines(base::readLines(p.state.AppDir + SubjectListName), subject);
     const QString entryText = convertEntryText(p.window.entryBox->Text());
     const QString chronology = chronologyText(p.sys.now());
     storeEntry(p, journalRecord(chronology, p.window.rankLabel->text(), subject, *ranks, entryText), subject, matchingLines);
 
-    if (matchingLines == 0) torch::ShowTorchDocument(p, SubjectReferenceName, 1);
+    if (matchingLines == 0) state::ShowTorchDocument(p, SubjectReferenceName, 1);
     p.window.chronologyLabel->setText(chronology);
 }
 

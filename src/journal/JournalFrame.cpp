@@ -10,7 +10,7 @@ namespace veltrin::journal {
 namespace {
 
 void openJournalFrame(Program& p) {
-    torch::PlaySound(p, QStringLiteral("opnjnl"));
+    state::PlaySound(p, QStringLiteral("opnjnl"));
     torch::GiveLook(p, *p.window.journalButton, torch::JournalOpenLook);
     torch::GiveLook(p, *p.window.manualButton, torch::ManualClosedLook);
     enableScrollBars(p, false);
@@ -19,7 +19,7 @@ void openJournalFrame(Program& p) {
 
 // The View Journal button keeps its caption: a report left open is only hidden.
 void closeJournalFrame(Program& p) {
-    torch::PlaySound(p, QStringLiteral("closjnl"));
+    state::PlaySound(p, QStringLiteral("closjnl"));
     torch::GiveLook(p, *p.window.journalButton, torch::JournalClosedLook);
     p.window.journalFrame->hide();
     enableScrollBars(p, true);
@@ -30,10 +30,6 @@ void closeJournalFrame(Program& p) {
 void enableScrollBars(Program& p, bool enabled) {
     p.window.speedBar->setEnabled(enabled);
     p.window.positionBar->setEnabled(enabled);
-}
-
-void closeTorchPanelSilently(Program& p) {
-    if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
 }
 
 // The frame's visibility is looked at after the yield: a click handled there may have changed it.
@@ -49,7 +45,7 @@ void onJournalButtonClicked(Program& p) {
 // Done: closes the frame and the report whether or not either is on show.
 void onDoneClicked(Program& p) {
     torch::CloseContactWindow(p);
-    torch::PlaySound(p, QStringLiteral("closjnl"));
+    state::PlaySound(p, QStringLiteral("closjnl"));
     torch::GiveLook(p, *p.window.journalButton, torch::JournalClosedLook);
     p.window.viewJournalButton->setText(ViewJournalCaption);
     p.window.journalFrame->hide();
@@ -60,10 +56,10 @@ void onDoneClicked(Program& p) {
 // A picked subject shows its reference document when a line of the subject list is exactly the
 // subject; the whole list is read, and it changes no stored data.
 void onSubjectPicked(Program& p) {
-    closeTorchPanelSilently(p);
+    state::closeTorchPanel(p, state::Silent);
     const QString subject = p.window.subjectBox->currentText();
     const QStringList subjectList = base::readLines(p.state.AppDir + SubjectListName);
-    if (subjectList.contains(subject)) torch::ShowTorchDocument(p, subject + QStringLiteral(".rtf"), 1);
+    if (subjectList.contains(subject)) state::ShowTorchDocument(p, subject + QStringLiteral(".rtf"), 1);
 }
 
 } // namespace veltrin::journal

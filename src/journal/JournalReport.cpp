@@ -88,7 +88,7 @@ void placeViewer(Program& p) {
 
 void showPreparingMessage(Program& p) {
     ui::MainWindow& f = p.window;
-    torch::PlaySound(p, QStringLiteral("xitjnl"));
+    state::PlaySound(p, QStringLiteral("xitjnl"));
     enableScrollBars(p, false);
     f.viewJournalButton->setText(CloseJournalCaption);
     f.documentViewer->SetText(QStringLiteral("Preparing Journal Report..."));
@@ -115,7 +115,7 @@ void openJournalReport(Program& p) {
 
 void closeJournalReport(Program& p) {
     placeViewer(p);
-    torch::PlaySound(p, QStringLiteral("viewjnl"));
+    state::PlaySound(p, QStringLiteral("viewjnl"));
     p.window.viewJournalButton->setText(ViewJournalCaption);
     enableScrollBars(p, true);
     p.window.documentViewer->hide();
@@ -163,7 +163,7 @@ QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars) 
 
 void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars) {
     base::AtomicLineWriter report(reportPath);
-    report.write(torch::DocumentHeader);
+    report.write(state::DocumentHeader);
     // No store yet means no entry yet: the report is empty.
     if (base::fileExists(storePath)) {
         base::LineReader store(storePath);

@@ -10,7 +10,7 @@ struct RequiredSubject {
 };
 
 // Rows 1 .. 24: Level 1's subjects first, then Level 2's and so on.
-constexpr std::array<RequiredSubject, shell::SubjectRows> RequiredSubjects{{
+constexpr std::array<RequiredSubject, state::SubjectRows> RequiredSubjects{{
     {"Openness", "10"}, {"Observation", "15"}, {"Thought", "5"}, {"Feeling", "5"}, {"Realization", "7"},
     {"Exploration", "24"}, {"Needs", "12"}, {"Feel", "5"},
     {"Perception", "5"}, {"Waters-1", "15"}, {"Waters-2", "5"}, {"Cause-Effect", "5"},
@@ -20,7 +20,7 @@ constexpr std::array<RequiredSubject, shell::SubjectRows> RequiredSubjects{{
     {"Parameters", "5"}, {"Skilling", "25"}, {"Interaction", "25"}, {"Tweaking", "25"},
 }};
 
-using StageRow = std::array<std::int16_t, shell::StageColumns>;
+using StageRow = std::array<std::int16_t, state::StageColumns>;
 
 // Rows 1 .. 3 of the stage targets, columns 0 .. 14 (stages -1 .. 13): check-points, required
 // subjects added, second-pass topics unlocked.

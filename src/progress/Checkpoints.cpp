@@ -2,8 +2,8 @@
 #include "progress/ProgressFiles.h"
 #include "progress/Schedule.h"
 
-#include "shell/Shell.h"
-#include "state/ReadingPosition.h"
+#include "base/Numbers.h"
+#include "state/State.h"
 #include "torch/Torch.h"
 
 #include <cmath>
@@ -19,7 +19,7 @@ constexpr const char* SubjectMessageDocument = "newsubject.rtf";
 
 QString text(std::string_view literal) { return QString::fromLatin1(literal.data(), qsizetype(literal.size())); }
 
-std::size_t stageColumn(const shell::ProgramState& s) { return std::size_t(s.CourseStage + 1); }
+std::size_t stageColumn(const state::ProgramState& s) { return state::Stage(s.CourseStage).column(); }
 
 const Checkpoint* checkpointAt(int stage, int mark) {
     for (const Checkpoint& checkpoint : Schedule)
@@ -41,12 +41,12 @@ bool listsInUpperCase(const QComboBox& list, const QString& guard) {
 
 // DueLevelPos follows the reading only while the due level is on show.
 void keepPosition(Program& p) {
-    shell::ProgramState& s = p.state;
-    if (shell::DueLevel(s.CourseStage) == s.LevelShown) s.DueLevelPos = s.ScrollPos;
+    state::ProgramState& s = p.state;
+    if (state::Stage(s.CourseStage).dueLevel() == s.LevelShown) s.DueLevelPos = s.ScrollPos;
     state::showReadingDistance(p);
 }
 
-bool endOfTextReached(shell::ProgramState& s, int level) {
+bool endOfTextReached(state::ProgramState& s, int level) {
     if (std::abs(qint64(s.ScrollPos)) < s.LevelEnd[std::size_t(level)]) return false;
     s.EndReached = true;
     s.LevelJustPassed = false;
@@ -55,7 +55,7 @@ bool endOfTextReached(shell::ProgramState& s, int level) {
 
 // The per-mille reading distance, rounded up. Returns the mark of the step before.
 int showReadingMark(Program& p, int level) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     const double share = double(s.ScrollPos) / double(s.LevelEnd[std::size_t(level)]);
     s.ProgressMark = std::int32_t(std::abs(std::floor(share * 1000.0)));
     const int previousMark = s.LastCheckpointMark;
@@ -72,18 +72,18 @@ void startCourse(Program& p) {
 }
 
 void endWithStop(Program& p, CheckpointEnding ending) {
-    if (ending == WaitsStops) shell::WaitForTorchClosed(p);
+    if (ending == WaitsStops) state::WaitForTorchClosed(p);
     p.state.ScrollActive = false;
 }
 
 void passTopic(Program& p, const Checkpoint& checkpoint) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
     if (listsExactly(*p.window.topicList, name)) return;
     if (checkpoint.name == CourseStartTopic) startCourse(p);
     s.ScrollActive = false;
     s.AskYesNo = false;
-    torch::ShowTorchDocument(p, text(checkpoint.document), 1);
+    state::ShowTorchDocument(p, text(checkpoint.document), 1);
     ++s.StageCounters[1][stageColumn(s)];
     appendThenSave(p, "info.ndx", name, SaveProgressFiles);
     RefillLists(p);
@@ -95,14 +95,14 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
 // Required subjects are stored in upper case, optional ones in lower case; the guard compares in
 // upper case, so either is found again.
 void passSubject(Program& p, const Checkpoint& checkpoint) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
     if (listsInUpperCase(*p.window.subjectBox, name.toUpper())) return;
     s.ScrollActive = false;
     s.AskYesNo = false;
-    torch::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});
+    state::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});
     // The name as written: a stale copy whose name differs only in case must not be shown instead.
-    torch::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
+    state::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
     ++s.StageCounters[1][stageColumn(s)];
     if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
     appendThenSave(p, "mission.ndx", name, SaveProgressFiles);
@@ -117,14 +117,14 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
 // in it. Scrolling goes on unless the user stopped it while the document was open, except where
 // the check-point resumes it.
 void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
-    shell::ProgramState& s = p.state;
-    if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
+    state::ProgramState& s = p.state;
+    state::closeTorchPanel(p, state::WithTorchSound);
     s.AskYesNo = false;
-    torch::ShowTorchDocument(p, text(checkpoint.document), 1);
+    state::ShowTorchDocument(p, text(checkpoint.document), 1);
     ++s.StageCounters[1][stageColumn(s)];
     ++s.StageCounters[3][stageColumn(s)];
     AddTopic(p, text(checkpoint.name), SaveProgressFiles);
-    shell::WaitForTorchClosed(p);
+    state::WaitForTorchClosed(p);
     s.ProgressMark += SkipAheadMarks;
     state::moveReadingPane(p, s.ScrollPos - SkipAheadPixels);
     if (checkpoint.ending == WaitsSkipsAheadResumes) s.ScrollActive = true;
@@ -133,7 +133,7 @@ void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
 // Counted when the mark arrives at it, not on the steps that stay on it, and never beyond the
 // stage's number of check-points (scrolling back and over it again arrives again).
 void passSilent(Program& p, const Checkpoint& checkpoint, int previousMark) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     const std::size_t column = stageColumn(s);
     if (previousMark == checkpoint.position || s.StageCounters[1][column] >= s.StageRequirements[1][column]) return;
     ++s.StageCounters[1][column];
@@ -158,13 +158,13 @@ void carryOut(Program& p, const Checkpoint& checkpoint, int previousMark) {
 // the scroll goes on after some, and a later failure must not take back what they stored.
 void RunCheckpoints(Program& p) {
     keepPosition(p);
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     if (s.CourseStage < -1 || s.CourseStage > LastScheduledStage) return;
-    const int level = shell::DueLevel(s.CourseStage);
+    const int level = state::Stage(s.CourseStage).dueLevel();
     if (endOfTextReached(s, level)) return;
     const int previousMark = showReadingMark(p, level);
     if (const Checkpoint* checkpoint = checkpointAt(s.CourseStage, s.ProgressMark))
-        shell::RunOperation(p, [&p, checkpoint, previousMark] { carryOut(p, *checkpoint, previousMark); });
+        state::RunOperation(p, [&p, checkpoint, previousMark] { carryOut(p, *checkpoint, previousMark); });
 }
 
 } // namespace veltrin::progress

@@ -11,8 +11,8 @@ namespace veltrin::progress {
 
 namespace {
 
-constexpr int StatusLines = 3 * shell::StageColumns;    // rows 1 .. 3 of the stage counters
-constexpr int WorkLines = 2 * shell::SubjectRows;       // name and count of each required subject
+constexpr int StatusLines = 3 * state::StageColumns;    // rows 1 .. 3 of the stage counters
+constexpr int WorkLines = 2 * state::SubjectRows;       // name and count of each required subject
 // Counters are held within this when read: far beyond any count a course reaches, and far inside
 // the 16-bit stage counters, so a counter read at the limit still counts on without overflowing.
 constexpr qint64 CountLimit = 30000;
@@ -31,16 +31,16 @@ void refillKeepingText(QComboBox& box, const QStringList& items) {
     box.setEditText(text);
 }
 
-QStringList statusLines(const shell::ProgramState& s) {
+QStringList statusLines(const state::ProgramState& s) {
     QStringList lines;
     for (std::size_t row = 1; row <= 3; ++row)
         for (std::int16_t counter : s.StageCounters[row]) lines << base::numberText(counter);
     return lines;
 }
 
-QStringList workLines(const shell::ProgramState& s) {
+QStringList workLines(const state::ProgramState& s) {
     QStringList lines;
-    for (std::size_t row = 1; row <= shell::SubjectRows; ++row) lines << s.SubjectProgress[row][1] << s.SubjectProgress[row][2];
+    for (std::size_t row = 1; row <= state::SubjectRows; ++row) lines << s.SubjectProgress[row][1] << s.SubjectProgress[row][2];
     return lines;
 }
 
@@ -104,19 +104,19 @@ qint64 readCounter(FileContent& file, int line, qint64 lowest) {
 }
 
 // Stage counters keep their sign, as the file writes it ("-2").
-void loadStageCounters(shell::ProgramState& s, FileContent& status) {
+void loadStageCounters(state::ProgramState& s, FileContent& status) {
     if (status.lines.size() < StatusLines) noteDamage(status, shortFile(int(status.lines.size()), StatusLines));
     for (int line = 0; line < StatusLines; ++line)
-        s.StageCounters[std::size_t(line / shell::StageColumns + 1)][std::size_t(line % shell::StageColumns)] =
+        s.StageCounters[std::size_t(line / state::StageColumns + 1)][std::size_t(line % state::StageColumns)] =
             std::int16_t(readCounter(status, line, -CountLimit));
 }
 
 // Names come from the subject table when it is filled (a damaged name line cannot then lose a
 // subject's entries); a count that is not a whole number keeps the number it starts with, and no
 // count is below none.
-void loadSubjectProgress(shell::ProgramState& s, FileContent& work) {
+void loadSubjectProgress(state::ProgramState& s, FileContent& work) {
     if (work.lines.size() < WorkLines) noteDamage(work, shortFile(int(work.lines.size()), WorkLines));
-    for (int row = 1; row <= shell::SubjectRows; ++row) {
+    for (int row = 1; row <= state::SubjectRows; ++row) {
         const int nameLine = 2 * row - 2;
         const int countLine = nameLine + 1;
         const QString expected = s.SubjectRequirements[std::size_t(row)][1].toUpper();
@@ -195,9 +195,9 @@ void LoadProgressFiles(Program& p) {
 }
 
 void ClearProgressTables(Program& p) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     for (auto& row : s.StageCounters) row.fill(0);
-    for (std::size_t row = 1; row <= shell::SubjectRows; ++row) {
+    for (std::size_t row = 1; row <= state::SubjectRows; ++row) {
         s.SubjectProgress[row][1] = s.SubjectRequirements[row][1].toUpper();
         s.SubjectProgress[row][2] = QStringLiteral("0");
     }

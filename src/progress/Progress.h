@@ -1,7 +1,7 @@
 #pragma once
 // The progress schedule: check-points of every stage, the topic and subject index files, the
 // progress counters and the level-requirements test.
-#include "shell/Program.h"
+#include "state/State.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers the check-points share with the index and progress files (private to progress/).
 #include "progress/Progress.h"
-#include "shell/Program.h"
+#include "state/State.h"
 
 #include <QComboBox>
 #include <QString>

@@ -2,7 +2,6 @@
 
 #include "progress/Progress.h"
 #include "reader/Reader.h"
-#include "shell/Shell.h"
 #include "torch/Torch.h"
 
 #include <array>
@@ -28,7 +27,7 @@ constexpr std::array<Award, 5> Awards{{
 QString awardTopic(int newStage) { return QStringLiteral("award") + QString::number(newStage); }
 
 void raiseStage(Program& p) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     ++s.CourseStage;
     s.LevelJustPassed = true;
     s.ScrollPos = 0;
@@ -44,11 +43,11 @@ void showTitle(Program& p) {
 void giveAward(Program& p) {
     const int stage = p.state.CourseStage;
     p.state.AskYesNo = false;
-    torch::PlaySound(p, awardSound(stage));
-    torch::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
+    state::PlaySound(p, awardSound(stage));
+    state::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
 }
 
-void saveNewStage(Program& p) { shell::SaveSettings(p, p.state.CourseStage); }
+void saveNewStage(Program& p) { state::SaveSettings(p, p.state.CourseStage); }
 
 // The new stage and its award's topic are stored both or neither. The topic goes first: taking it
 // back after a failed settings save is a cut, which needs no room on the disk. RestoreProgress lists it.
@@ -72,12 +71,12 @@ QString awardSound(int newStage) {
 void completeLevel(Program& p) {
     raiseStage(p);
     storeNewStage(p);
-    shell::RestoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane; lists the award
+    p.restoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane; lists the award
     showTitle(p);
     giveAward(p);
     coverArrows(p, true);
     p.state.EndReached = false;
-    shell::WaitForTorchClosed(p);
+    state::WaitForTorchClosed(p);
     LoadLevelText(p, p.state.LevelShown);   // LevelShown 8 after the last level: the finished text stays
     coverArrows(p, false);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Level completion, used by the forward scroll loop only.
-#include "shell/Program.h"
+#include "state/State.h"
 
 #include <QString>
 

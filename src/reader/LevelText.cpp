@@ -1,6 +1,6 @@
 #include "reader/Reader.h"
 
-#include "state/ReadingPosition.h"
+#include "state/State.h"
 #include "torch/Torch.h"
 
 namespace veltrin::reader {
@@ -28,8 +28,8 @@ constexpr std::array<LevelText, 8> LevelTexts{{
 bool isLevel(int level) { return level >= 0 && level < int(LevelTexts.size()); }
 
 void refuse(Program& p, const char* document) {
-    torch::PlaySound(p, QStringLiteral("resetyn"));
-    torch::ShowTorchDocument(p, QLatin1String(document), 0);
+    state::PlaySound(p, QStringLiteral("resetyn"));
+    state::ShowTorchDocument(p, QLatin1String(document), 0);
 }
 
 void stopScrollingForNewText(Program& p) {
@@ -42,8 +42,8 @@ void stopScrollingForNewText(Program& p) {
 void openLevel(Program& p, int level) {
     torch::CloseContactWindow(p);
     if (OpenWindowGuard(p)) return;
-    if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 0);
-    torch::PlaySound(p, QLatin1String(LevelTexts[std::size_t(level)].openingSound));
+    state::closeTorchPanel(p, state::Silent);
+    state::PlaySound(p, QLatin1String(LevelTexts[std::size_t(level)].openingSound));
     p.state.LevelJustPassed = false;
     stopScrollingForNewText(p);
     LoadLevelText(p, level);

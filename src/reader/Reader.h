@@ -1,6 +1,6 @@
 #pragma once
 // The course reader: level buttons and level texts, scrolling, the end-of-level test and awards.
-#include "shell/Program.h"
+#include "state/State.h"
 
 #include <QString>
 

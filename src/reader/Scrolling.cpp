@@ -2,8 +2,7 @@
 
 #include "progress/Progress.h"
 #include "reader/Awards.h"
-#include "shell/Shell.h"
-#include "state/ReadingPosition.h"
+#include "state/State.h"
 #include "torch/Torch.h"
 
 #include <cstdlib>
@@ -12,18 +11,14 @@ namespace veltrin::reader {
 
 namespace {
 
-void closeTorchPanelWithSound(Program& p) {
-    if (!p.window.torchPanel->isHidden()) torch::ShowTorchDocument(p, QString(), 1);
-}
-
 void showNotDoneMessage(Program& p) {
     p.state.AskYesNo = false;
-    torch::ShowTorchDocument(p, p.state.CourseStage <= 7 ? QStringLiteral("notdoneyet-o.rtf") : QStringLiteral("notdoneyet.rtf"), 1);
-    shell::WaitForTorchClosed(p);
+    state::ShowTorchDocument(p, p.state.CourseStage <= 7 ? QStringLiteral("notdoneyet-o.rtf") : QStringLiteral("notdoneyet.rtf"), 1);
+    state::WaitForTorchClosed(p);
 }
 
 void resumeAfterScrollingBack(Program& p) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     s.ScrollActive = true;
     s.EndReached = false;
     s.RequirementsMet = false;
@@ -33,9 +28,9 @@ void resumeAfterScrollingBack(Program& p) {
 // The end of the due level's text has been read. Returns true when the level was completed and
 // the loop must end at once.
 bool handleEndOfText(Program& p) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     s.ScrollActive = false;
-    if (s.LevelShown != shell::DueLevel(s.CourseStage) || s.LevelJustPassed) return false;
+    if (s.LevelShown != state::Stage(s.CourseStage).dueLevel() || s.LevelJustPassed) return false;
     progress::TestRequirements(p);
     if (s.RequirementsMet) {
         completeLevel(p);
@@ -63,7 +58,7 @@ void stepBack(Program& p) {
 // ends with a turn of the event queue.
 template <typename Step>
 void tick(Program& p, qint64 idlePasses, Step step) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     if (s.ScrollTick < idlePasses) {
         ++s.ScrollTick;
     } else {
@@ -76,7 +71,7 @@ void tick(Program& p, qint64 idlePasses, Step step) {
 // One pass of the forward loop; false when the loop ends. A pass in which the end of the text
 // clears ScrollActive still takes its tick, so one more step can follow the end.
 bool forwardPass(Program& p) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     if (!s.ScrollActive) {
         state::showReadingDistance(p);
         return false;
@@ -89,7 +84,7 @@ bool forwardPass(Program& p) {
 // One pass of the backward loop; false when the loop ends. Going back passes no check-point and
 // leaves DueLevelPos alone; like the forward loop, it leaves the position bar on the distance.
 bool backwardPass(Program& p) {
-    shell::ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     if (!s.ScrollActive) {
         state::showReadingDistance(p);
         return false;
@@ -100,14 +95,14 @@ bool backwardPass(Program& p) {
 }
 
 void toggleForward(Program& p) {
-    shell::ProgramState& s = p.state;
-    torch::PlaySound(p, s.ScrollActive ? QStringLiteral("Scroll-off") : QStringLiteral("scroll-on"));
+    state::ProgramState& s = p.state;
+    state::PlaySound(p, s.ScrollActive ? QStringLiteral("Scroll-off") : QStringLiteral("scroll-on"));
     s.ScrollActive = !s.ScrollActive;
 }
 
 void toggleBackward(Program& p) {
-    shell::ProgramState& s = p.state;
-    torch::PlaySound(p, s.ScrollActive ? QStringLiteral("scroll-off") : QStringLiteral("scroll-on"));
+    state::ProgramState& s = p.state;
+    state::PlaySound(p, s.ScrollActive ? QStringLiteral("scroll-off") : QStringLiteral("scroll-on"));
     s.ScrollActive = !s.ScrollActive;
 }
 
@@ -115,7 +110,7 @@ void toggleBackward(Program& p) {
 bool prepareArrow(Program& p) {
     torch::CloseContactWindow(p);
     if (OpenWindowGuard(p)) return false;
-    closeTorchPanelWithSound(p);
+    state::closeTorchPanel(p, state::WithTorchSound);
     return true;
 }
 

@@ -1,91 +1,16 @@
 #include "shell/Shell.h"
 
-#include <array>
-
 namespace veltrin::shell {
 
-namespace {
-
-// Puts into the rollback point every element that an operation changed from `was` to `now`.
-template <typename T>
-void carry(T& point, const T& was, const T& now) {
-    if (!(was == now)) point = now;
-}
-
-template <typename T, std::size_t N>
-void carry(std::array<T, N>& point, const std::array<T, N>& was, const std::array<T, N>& now) {
-    for (std::size_t i = 0; i < N; ++i) carry(point[i], was[i], now[i]);
-}
-
-template <auto... Fields>
-void carryFields(ProgramState& point, const ProgramState& was, const ProgramState& now) {
-    (carry(point.*Fields, was.*Fields, now.*Fields), ...);
-}
-
-// What a finished operation changed goes into the rollback point of the operation around it, so
-// that a failure there keeps it: the progress it stored, and the stage, level and position that
-// go with it. Left out is what belongs to the operation that is running and goes back with
-// it: its scroll loop (ScrollActive, ScrollTick) and the question it waits on (AskYesNo,
-// ResetAnswer, resetUnderWay), which Yes, No and the question asked again only answer or repeat.
-void carryChanges(ProgramState& point, const ProgramState& was, const ProgramState& now) {
-    using S = ProgramState;
-    carryFields<&S::AppDir, &S::CourseDir, &S::SoundDir, &S::WinDir, &S::ScrollDelay, &S::CourseStage, &S::ScrollPos,
-                &S::SoundsMuted, &S::DueLevelPos, &S::LevelShown, &S::LevelEnd, &S::EndReached, &S::LevelJustPassed,
-                &S::RequirementsMet, &S::ProgressMark, &S::ShowScrollIntro, &S::TitleText, &S::RankBars,
-                &S::StageCounters, &S::StageRequirements, &S::SubjectRequirements, &S::SubjectProgress,
-                &S::LastCheckpointMark, &S::ReportedDamage>(point, was, now);
-}
-
-// One running operation: the state it started from, and its rollback point, which starts as that
-// state and takes in what the operations that finish inside it change.
-class Operation {
-public:
-    explicit Operation(Program& p) : m_p(p), m_before(p.state), m_rollbackPoint(p.state) {
-        p.rollbackPoints.push_back(&m_rollbackPoint);
-    }
-    Operation(const Operation&) = delete;
-    Operation& operator=(const Operation&) = delete;
-    // Hands what this operation changed to the one around it; after a rollback that is only what
-    // the operations inside it changed.
-    ~Operation() {
-        m_p.rollbackPoints.pop_back();
-        if (!m_p.rollbackPoints.empty()) carryChanges(*m_p.rollbackPoints.back(), m_before, m_p.state);
-    }
-    void rollBack() { m_p.state = m_rollbackPoint; }
-
-private:
-    Program& m_p;
-    const ProgramState m_before;
-    ProgramState m_rollbackPoint;
-};
-
-} // namespace
-
 void RunGuarded(Program& p, const std::function<void()>& handler) {
-    Operation operation(p);
     try {
-        handler();
+        state::RunOperation(p, handler);
     } catch (const base::FileError& error) {
-        operation.rollBack();
         p.sys.setBusyCursor(false);
         p.sys.messageBox(QStringLiteral("Veltrin could not use the file\n%1\n\n%2\n\n"
                                         "The action was not carried out; your stored files are as they were.")
                              .arg(error.path(), error.reason()));
     }
-}
-
-void RunOperation(Program& p, const std::function<void()>& operation) {
-    Operation running(p);
-    try {
-        operation();
-    } catch (const base::FileError&) {
-        running.rollBack();
-        throw;
-    }
-}
-
-void WaitForTorchClosed(Program& p) {
-    while (p.window.askTorchButton->isHidden()) p.sys.waitForUser();
 }
 
 } // namespace veltrin::shell

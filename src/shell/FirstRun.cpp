@@ -15,13 +15,13 @@ constexpr std::int32_t FirstRunScrollDelay = 700;
 
 struct CourseFolder {
     const char* name;
-    QString ProgramState::*prefix;
+    QString state::ProgramState::*prefix;
 };
 
 constexpr std::array<CourseFolder, 3> CourseFolders{{
-    {"torch", &ProgramState::AppDir},
-    {"lessons", &ProgramState::CourseDir},
-    {"sounds", &ProgramState::SoundDir},
+    {"torch", &state::ProgramState::AppDir},
+    {"lessons", &state::ProgramState::CourseDir},
+    {"sounds", &state::ProgramState::SoundDir},
 }};
 
 void makeFolder(const QString& path) {
@@ -46,11 +46,11 @@ QString SampleCourseFolder() {
 }
 
 bool InstallSampleCourseIfFirstRun(Program& p, const QString& sampleCourse) {
-    if (base::fileExists(p.state.WinDir + SettingsFileName)) return false;
+    if (base::fileExists(p.state.WinDir + state::SettingsFileName)) return false;
     if (!QDir(sampleCourse).exists())
         throw base::FileError(sampleCourse, QStringLiteral("The sample course that comes with Veltrin is not there."));
     const QString data = QDir::cleanPath(p.sys.userDataFolder());
-    ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     for (const CourseFolder& folder : CourseFolders) {
         const QString target = data + QLatin1Char('/') + QLatin1String(folder.name);
         copyMissingFiles(sampleCourse + QLatin1Char('/') + QLatin1String(folder.name), target);
@@ -60,7 +60,7 @@ bool InstallSampleCourseIfFirstRun(Program& p, const QString& sampleCourse) {
     s.ScrollPos = 0;
     s.SoundsMuted = 0;
     makeFolder(s.WinDir);
-    SaveSettings(p, -1);
+    state::SaveSettings(p, -1);
     return true;
 }
 

@@ -3,7 +3,7 @@
 #include "journal/Journal.h"
 #include "progress/Progress.h"
 #include "reader/Reader.h"
-#include "state/ReadingPosition.h"
+#include "state/State.h"
 #include "torch/Torch.h"
 
 namespace veltrin::shell {
@@ -29,10 +29,12 @@ constexpr std::array<Scenery, 3> SceneryByRegime{{
      {"wood3-torch-l7.jpg", "wood3-torch-a-l7.jpg", "wood3-torch-b-l7.jpg", "wood3-torch-c-l7.jpg", "wood3-torch-d-l7.jpg"}},
 }};
 
-const Scenery& sceneryFor(int stage) {
-    if (stage >= 14) return SceneryByRegime[2];
-    if (stage >= 7) return SceneryByRegime[1];
-    return SceneryByRegime[0];
+const Scenery& sceneryFor(state::Stage stage) {
+    switch (stage.pass()) {
+    case state::Pass::Finished: return SceneryByRegime[2];
+    case state::Pass::Second: return SceneryByRegime[1];
+    default: return SceneryByRegime[0];
+    }
 }
 
 void markIntroductionRead(Program& p) {
@@ -42,7 +44,7 @@ void markIntroductionRead(Program& p) {
 
 // Like LoadLevelText, but the pane keeps the saved position and the position bar follows it.
 void loadDueLevelAtSavedPosition(Program& p) {
-    ProgramState& s = p.state;
+    state::ProgramState& s = p.state;
     ui::RichTextView& pane = *p.window.readingPane;
     s.LevelJustPassed = false;
     p.window.viewport->show();
@@ -81,19 +83,19 @@ void DressControls(Program& p) {
 }
 
 void RestoreProgress(Program& p) {
-    ReadSettings(p);
+    state::ReadSettings(p);
     progress::RefillLists(p);
     markIntroductionRead(p);
     std::copy(reader::LevelEnds.begin(), reader::LevelEnds.end(), p.state.LevelEnd.begin());
     journal::FillRequirementTables(p);
     progress::LoadProgressFiles(p);
-    p.state.LevelShown = static_cast<std::int16_t>(DueLevel(p.state.CourseStage));
+    p.state.LevelShown = static_cast<std::int16_t>(state::Stage(p.state.CourseStage).dueLevel());
     if (!p.state.RequirementsMet && p.state.LevelShown <= 7) loadDueLevelAtSavedPosition(p);
     DressScenery(p);
 }
 
 void DressScenery(Program& p) {
-    const Scenery& scenery = sceneryFor(p.state.CourseStage);
+    const Scenery& scenery = sceneryFor(state::Stage(p.state.CourseStage));
     const QString& folder = p.state.CourseDir;
     p.window.loadBackgroundPicture(folder + QLatin1String(scenery.background));
     p.window.exitButton->loadPicture(folder + QLatin1String(scenery.exitButton));

@@ -1,8 +1,10 @@
 #include "shell/Shell.h"
 
-#include "state/ReadingPosition.h"
+#include "state/State.h"
 #include "torch/Torch.h"
 #include "ui/Twips.h"
+
+#include <QDir>
 
 #include <cstdlib>
 
@@ -30,7 +32,7 @@ void fillRankBars(Program& p) {
 void saveOnExit(Program& p) {
     p.state.ScrollPos = p.state.DueLevelPos;
     try {
-        SaveSettings(p, p.state.CourseStage);
+        state::SaveSettings(p, p.state.CourseStage);
     } catch (const base::FileError& error) {
         p.sys.messageBox(QStringLiteral("Veltrin could not save your reading position in the file\n%1\n\n%2\n\n"
                                         "The file keeps the position saved before.")
@@ -45,6 +47,12 @@ void refuseToStart(Program& p, const QString& message) {
 }
 
 } // namespace
+
+void FindWindowsDir(Program& p) {
+    QString folder = p.sys.WindowsDirectory().trimmed();
+    if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    p.state.WinDir = folder + QDir::separator();
+}
 
 void StartProgram(Program& p) {
     p.splash.show();
@@ -73,14 +81,14 @@ void StartProgram(Program& p) {
     state::moveReadingPane(p, p.state.ScrollPos);
     p.window.viewport->show();
     p.window.readingPane->show();
-    if (p.state.ShowScrollIntro) torch::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
+    if (p.state.ShowScrollIntro) state::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
     torch::PlaceContactWindow(p);
     p.splash.hide();
-    torch::PlaySound(p, QStringLiteral("run"));
+    state::PlaySound(p, QStringLiteral("run"));
 }
 
 void onExitClicked(Program& p) {
-    torch::PlaySound(p, QStringLiteral("exit"));
+    state::PlaySound(p, QStringLiteral("exit"));
     p.sys.Pause(0.5);
     saveOnExit(p);
     p.sys.endProgram();

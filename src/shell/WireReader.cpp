@@ -29,6 +29,7 @@ void wireReadingControls(Program& p) {
 } // namespace
 
 void WireReaderControls(Program& p) {
+    p.restoreProgress = RestoreProgress;
     wireLevelButtons(p);
     wireReadingControls(p);
 }

@@ -8,9 +8,9 @@ void WireTorchControls(Program& p) {
     ui::MainWindow& f = p.window;
     on(p, f.askTorchButton, &QAbstractButton::clicked, torch::onAskTorchClicked);
     on(p, f.okButton, &QAbstractButton::clicked, torch::onOkClicked);
-    on(p, f.noButton, &QAbstractButton::clicked, torch::onNoClicked);
-    on(p, f.yesButton, &QAbstractButton::clicked, torch::onYesClicked);
-    on(p, f.eraseButton, &QAbstractButton::clicked, torch::onEraseClicked);
+    on(p, f.noButton, &QAbstractButton::clicked, shell::onNoClicked);
+    on(p, f.yesButton, &QAbstractButton::clicked, shell::onYesClicked);
+    on(p, f.eraseButton, &QAbstractButton::clicked, shell::onEraseClicked);
     on(p, f.manualButton, &QAbstractButton::clicked, torch::onManualButtonClicked);
     on(p, f.contactButton, &QAbstractButton::clicked, torch::onContactButtonClicked);
     on(p, f.topicList, &QComboBox::activated, torch::onTopicPicked);

@@ -6,7 +6,7 @@
 // settings, the exit, a level completion and the reset set before they save or load.
 // The program sets the bar with its signals blocked, so the bar's handler runs for the user's
 // moves alone; where the program moves the bar, the text follows it here.
-#include "shell/Program.h"
+#include "state/Program.h"
 
 #include <cstdint>
 

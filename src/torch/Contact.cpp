@@ -15,7 +15,7 @@ void PlaceContactWindow(Program& p) {
 void CloseContactWindow(Program& p) {
     if (p.contact.isHidden()) return;
     p.state.SoundsMuted = p.contact.muteBox->isChecked() ? 1 : 0;
-    PlaySound(p, QStringLiteral("stuffout"));
+    state::PlaySound(p, QStringLiteral("stuffout"));
     p.contact.hide();
 }
 
@@ -23,13 +23,13 @@ void CloseContactWindow(Program& p) {
 void onContactButtonClicked(Program& p) {
     p.state.ScrollActive = false;
     if (p.contact.isHidden()) {
-        PlaySound(p, QStringLiteral("stuffin"));
+        state::PlaySound(p, QStringLiteral("stuffin"));
         p.contact.show();
         p.contact.muteBox->setChecked(p.state.SoundsMuted != 0);
         PlaceContactWindow(p);
         return;
     }
-    PlaySound(p, QStringLiteral("stuffout"));
+    state::PlaySound(p, QStringLiteral("stuffout"));
     p.contact.hide();
 }
 

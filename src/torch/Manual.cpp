@@ -20,7 +20,7 @@ void closeJournalFrame(Program& p) {
 
 void openManual(Program& p) {
     ui::RichTextView& viewer = *p.window.documentViewer;
-    PlaySound(p, QStringLiteral("scopn"));
+    state::PlaySound(p, QStringLiteral("scopn"));
     ShowLookPictures(p, *p.window.manualButton, ManualOpenLook);
     closeJournalFrame(p);
     viewer.SetText(QStringLiteral("Loading Veltrin..."));
@@ -31,7 +31,7 @@ void openManual(Program& p) {
 }
 
 void closeManual(Program& p) {
-    PlaySound(p, QStringLiteral("scclo"));
+    state::PlaySound(p, QStringLiteral("scclo"));
     ShowLookPictures(p, *p.window.manualButton, ManualClosedLook);
     p.window.documentViewer->hide();
     p.window.manualButton->setToolTipText(QLatin1String(ManualClosedLook.toolTip));

@@ -35,36 +35,23 @@ constexpr const char* ThingsLeftOpening = "\\par\\par There ";
 constexpr const char* ThingsLeftEnding = " to do in this level.";
 constexpr const char* LastLevelEnding = " left to do in this level.";
 
-constexpr int FinishedStage = 14;
-constexpr int FirstSecondPassStage = 7;
 constexpr int LastLevelStage = 13;
 
-struct SubjectRows {
-    int first;
-    int last;
-};
-
-// The required journal subjects of the second-pass stages 7 .. 13.
-constexpr std::array<SubjectRows, 7> SecondPassSubjects{{{1, 5}, {6, 8}, {9, 12}, {13, 15}, {16, 17}, {18, 20}, {21, 24}}};
-
-// Stages outside -1 .. 14 report as if nothing were done, as the title does.
-int reportedStage(int stage) { return stage >= -1 && stage <= FinishedStage ? stage : -1; }
-
-QString checkpointsLine(const shell::ProgramState& s, int stage) {
-    const auto column = std::size_t(stage + 1);
+QString checkpointsLine(const state::ProgramState& s, state::Stage stage) {
+    const std::size_t column = stage.column();
     const int left = s.StageRequirements[1][column] - s.StageCounters[1][column];
     return QLatin1String(CheckpointsOpening) + base::numberText(left) +
            QLatin1String(left == 1 ? CheckpointSingular : CheckpointPlural) + QLatin1String(CheckpointsClosing);
 }
 
-QStringList subjectLines(const shell::ProgramState& s, std::size_t row) {
+QStringList subjectLines(const state::ProgramState& s, std::size_t row) {
     return {QLatin1String(SubjectNameOpening) + s.SubjectRequirements[row][1] + QLatin1String(SubjectNameClosing),
             QLatin1String(SubjectCountOpening) + s.SubjectProgress[row][2] + QLatin1String(SubjectCountMiddle) +
                 s.SubjectRequirements[row][2] + QLatin1String(SubjectCountClosing)};
 }
 
 // Entries beyond a subject's minimum do not make up for another subject's missing ones.
-qint64 thingsLeft(const shell::ProgramState& s, SubjectRows rows) {
+qint64 thingsLeft(const state::ProgramState& s, state::SubjectRowRange rows) {
     qint64 left = 0;
     for (int row = rows.first; row <= rows.last; ++row) {
         const qint64 required = base::readNumber(s.SubjectRequirements[std::size_t(row)][2]);
@@ -74,34 +61,37 @@ qint64 thingsLeft(const shell::ProgramState& s, SubjectRows rows) {
     return left;
 }
 
-QString thingsLeftLine(qint64 left, int stage) {
+QString thingsLeftLine(qint64 left, state::Stage stage) {
     const bool one = left == 1;
     return QLatin1String(ThingsLeftOpening) + QLatin1String(one ? "is" : "are") + base::numberText(left) +
            QLatin1String(one ? " thing" : " things") +
-           QLatin1String(stage == LastLevelStage ? LastLevelEnding : ThingsLeftEnding);
+           QLatin1String(stage.value() == LastLevelStage ? LastLevelEnding : ThingsLeftEnding);
 }
 
-QStringList secondPassLines(const shell::ProgramState& s, int stage) {
-    const SubjectRows rows = SecondPassSubjects[std::size_t(stage - FirstSecondPassStage)];
+QStringList secondPassLines(const state::ProgramState& s, state::Stage stage) {
+    const state::SubjectRowRange rows = stage.secondPassSubjects();
     QStringList lines{checkpointsLine(s, stage)};
     for (int row = rows.first; row <= rows.last; ++row) lines << subjectLines(s, std::size_t(row));
     lines << thingsLeftLine(thingsLeft(s, rows), stage);
     return lines;
 }
 
-QStringList bodyLines(const shell::ProgramState& s) {
-    const int stage = reportedStage(s.CourseStage);
-    if (stage == FinishedStage) return {QLatin1String(FinishedLine)};
-    if (stage == -1) return {QLatin1String(NothingDoneLines[0]), QLatin1String(NothingDoneLines[1])};
-    if (stage < FirstSecondPassStage) return {checkpointsLine(s, stage)};
+QStringList bodyLines(const state::ProgramState& s) {
+    const state::Stage stage = state::Stage(s.CourseStage).shown();
+    switch (stage.pass()) {
+    case state::Pass::Finished: return {QLatin1String(FinishedLine)};
+    case state::Pass::Introduction: return {QLatin1String(NothingDoneLines[0]), QLatin1String(NothingDoneLines[1])};
+    case state::Pass::First: return {checkpointsLine(s, stage)};
+    case state::Pass::Second: break;
+    }
     return secondPassLines(s, stage);
 }
 
 // Rewrites AppDir & "status.rtf" from the title, the stage and the progress tables. Throws FileError.
 void writeStatusReport(Program& p) {
-    const shell::ProgramState& s = p.state;
+    const state::ProgramState& s = p.state;
     const QStringList title{QLatin1String(TitleLine), QLatin1String(TitleOpening) + s.TitleText + QLatin1String(TitleClosing)};
-    WriteGeneratedDocument(s.AppDir + StatusDocument, title + bodyLines(s));
+    state::WriteGeneratedDocument(s.AppDir + StatusDocument, title + bodyLines(s));
 }
 
 } // namespace
@@ -109,16 +99,16 @@ void writeStatusReport(Program& p) {
 // A topic was chosen: Torch shows its document, or a fresh status report for "Status" (exact case;
 // any other spelling shows the stored file as a plain topic).
 void onTopicPicked(Program& p) {
-    if (!p.window.torchPanel->isHidden()) ShowTorchDocument(p, QString(), 0);
+    state::closeTorchPanel(p, state::Silent);
     const QString topic = p.window.topicList->currentText();
     if (topic == StatusTopic) {
         writeStatusReport(p);
-        PlaySound(p, QStringLiteral("speak"));
-        ShowTorchDocument(p, StatusDocument, 0);
+        state::PlaySound(p, QStringLiteral("speak"));
+        state::ShowTorchDocument(p, StatusDocument, 0);
         return;
     }
-    PlaySound(p, QStringLiteral("speak"));
-    ShowTorchDocument(p, topic + QStringLiteral(".rtf"), 0);
+    state::PlaySound(p, QStringLiteral("speak"));
+    state::ShowTorchDocument(p, topic + QStringLiteral(".rtf"), 0);
 }
 
 } // namespace veltrin::torch

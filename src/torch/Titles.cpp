@@ -50,8 +50,9 @@ void showFirstPassButtons(Program& p, int stage) {
     }
 }
 
-void showSecondPassButtons(Program& p, int stage) {
-    const int due = stage == 14 ? 7 : stage - 6;
+// The finished course's due level, 8, opens every level as the last one did.
+void showSecondPassButtons(Program& p, state::Stage stage) {
+    const int due = stage.dueLevel();
     for (int level = 0; level < 8; ++level) {
         ui::PictureButton& button = *p.window.levelButton(level);
         const bool open = level <= due;
@@ -72,11 +73,14 @@ void showStartButtons(Program& p) {
 } // namespace
 
 void ShowTitle(Program& p) {
-    const int stage = p.state.CourseStage >= 0 && p.state.CourseStage <= 14 ? p.state.CourseStage : -1;
-    p.state.TitleText = QLatin1String(Titles[std::size_t(stage + 1)]);
-    if (stage == -1) showStartButtons(p);
-    else if (stage <= 6) showFirstPassButtons(p, stage);
-    else showSecondPassButtons(p, stage);
+    const state::Stage stage = state::Stage(p.state.CourseStage).shown();
+    p.state.TitleText = QLatin1String(Titles[stage.column()]);
+    switch (stage.pass()) {
+    case state::Pass::Introduction: showStartButtons(p); break;
+    case state::Pass::First: showFirstPassButtons(p, stage.value()); break;
+    case state::Pass::Second:
+    case state::Pass::Finished: showSecondPassButtons(p, stage); break;
+    }
 }
 
 } // namespace veltrin::torch

@@ -1,32 +1,11 @@
 #pragma once
-// Torch, the guide: the Torch panel and its documents, sounds, the topic list and status report,
-// titles and level icons, the progress reset, the manual viewer, the contact and splash windows.
-#include "shell/Program.h"
+// Torch, the guide: Ask Torch and OK, the topic list and status report, titles and level icons, the manual viewer, the contact and splash windows.
+#include "state/State.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace veltrin::torch {
-
-// The first line of every document the program writes: font 26 and the colour table, no signature word.
-inline const QString DocumentHeader = QStringLiteral(
-    "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
-    "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
-    "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql");
-
-// The reset's question, the only one Torch asks: Yes and No stand under this document alone.
-inline const QString ResetQuestionDocument = QStringLiteral("resetmsg.rtf");
-
-// Rewrites a generated document whole: the header, the body lines, then "}". Throws FileError.
-void WriteGeneratedDocument(const QString& path, const QStringList& body);
-
-// Opens the Torch panel on the document AppDir & name, or closes the panel when it is open.
-// Sound flag 1 plays the torch sound and becomes 0; a name ".rtf" in any case becomes "".
-void ShowTorchDocument(Program& p, QString& name, int& soundFlag);
-// The same for callers that pass literals.
-void ShowTorchDocument(Program& p, const QString& name, int soundFlag);
-// Plays SoundDir & name & ".wav" unless sounds are muted.
-void PlaySound(Program& p, const QString& name);
 
 void onAskTorchClicked(Program& p);   // Ask Torch
 void onOkClicked(Program& p);   // OK
@@ -43,10 +22,6 @@ void onSplashKeyPressed(Program& p);
 void onTopicPicked(Program& p);
 // Titles and the level buttons' captions, icons and enabled states for the stage.
 void ShowTitle(Program& p);
-// Progress reset: erase, Yes, No.
-void onEraseClicked(Program& p);
-void onYesClicked(Program& p);
-void onNoClicked(Program& p);
 // Manual viewer.
 void onManualButtonClicked(Program& p);
 

@@ -1,7 +1,7 @@
 #pragma once
 // A fresh program in a temporary folder: settings file, the three data folders with a small
 // course, the windows, and the test platform. Each test builds what it needs from here.
-#include "shell/Program.h"
+#include "state/State.h"
 #include "shell/Shell.h"
 #include "support/TestPlatform.h"
 
@@ -41,7 +41,7 @@ protected:
     // Builds the program over the folders (without running the start-up sequence).
     Program& program();
     ui::MainWindow& window() { return program().window; }
-    shell::ProgramState& state() { return program().state; }
+    state::ProgramState& state() { return program().state; }
     // Sets the program's three data folders to the fixture's.
     void setFolders();
     void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }

@@ -1,8 +1,8 @@
-#include "torch/Torch.h"
+#include "state/State.h"
 
 #include "base/TextFile.h"
 
-namespace veltrin::torch {
+namespace veltrin::state {
 
 namespace {
 
@@ -53,8 +53,8 @@ void openPanel(Program& p, QString& name, int& soundFlag) {
     f.torchPane->SetText(QString());
     showFrame(p, 1);
     f.torchPanel->show();
-    if (soundFlag == 1) {
-        soundFlag = 0;
+    if (soundFlag == WithTorchSound) {
+        soundFlag = Silent;
         PlaySound(p, QStringLiteral("torch-on"));
     }
     p.sys.Yield();
@@ -67,8 +67,8 @@ void openPanel(Program& p, QString& name, int& soundFlag) {
 void closePanel(Program& p, int& soundFlag) {
     ui::MainWindow& f = p.window;
     f.torchPane->hide();
-    if (soundFlag == 1) {
-        soundFlag = 0;
+    if (soundFlag == WithTorchSound) {
+        soundFlag = Silent;
         PlaySound(p, QStringLiteral("torch-off"));
     }
     f.speedBar->setEnabled(true);
@@ -88,7 +88,7 @@ void WriteGeneratedDocument(const QString& path, const QStringList& body) {
 
 void ShowTorchDocument(Program& p, QString& name, int& soundFlag) {
     showPanelButtons(p, name);
-    if (p.window.torchPanel->isHidden()) openPanel(p, name, soundFlag);
+    if (!isTorchPanelOpen(p)) openPanel(p, name, soundFlag);
     else closePanel(p, soundFlag);
 }
 
@@ -107,18 +107,9 @@ void PlaySound(Program& p, const QString& name) {
     device.command(QStringLiteral("Prev"));
 }
 
-// Ask Torch: opens the panel on the topic list, without a document.
-void onAskTorchClicked(Program& p) {
+// Opens the panel on the topic list alone, with the torch sound.
+void openTorchPanelOnTopics(Program& p) {
     ui::MainWindow& f = p.window;
-    CloseContactWindow(p);
-    p.state.ScrollActive = false;
-    p.sys.Yield();
-    f.torchPane->hide();
-    f.yesButton->hide();
-    f.noButton->hide();
-    f.okButton->show();
-    f.topicList->setEditText(QString());
-    if (!f.torchPanel->isHidden()) return;
     f.askTorchButton->hide();
     f.topicList->show();
     showFrame(p, 1);
@@ -129,10 +120,14 @@ void onAskTorchClicked(Program& p) {
     f.topicList->show();
 }
 
-void onOkClicked(Program& p) {
-    CloseContactWindow(p);
-    p.state.AskYesNo = false;
-    ShowTorchDocument(p, QString(), 1);
+bool isTorchPanelOpen(const Program& p) { return !p.window.torchPanel->isHidden(); }
+
+void closeTorchPanel(Program& p, TorchSound sound) {
+    if (isTorchPanelOpen(p)) ShowTorchDocument(p, QString(), sound);
 }
 
-} // namespace veltrin::torch
+void WaitForTorchClosed(Program& p) {
+    while (p.window.askTorchButton->isHidden()) p.sys.waitForUser();
+}
+
+} // namespace veltrin::state

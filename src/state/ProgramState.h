@@ -6,10 +6,22 @@
 #include <array>
 #include <cstdint>
 
-namespace veltrin::shell {
+namespace veltrin::state {
 
 constexpr int StageColumns = 15;   // stage column = CourseStage + 1, for stages -1 .. 13 (14 too)
 constexpr int SubjectRows = 24;    // required journal subjects, rows 1 .. 24
+
+// The values kept in the settings file, in its line order. The three folders are prefixes, each
+// ending in a path separator.
+struct Settings {
+    QString AppDir;
+    QString CourseDir;
+    QString SoundDir;
+    std::int32_t ScrollDelay = 0;
+    std::int16_t CourseStage = 0;
+    std::int32_t ScrollPos = 0;
+    std::int16_t SoundsMuted = 0;
+};
 
 struct ProgramState {
     // Folder prefixes, each ending in a path separator.
@@ -59,7 +71,4 @@ struct ProgramState {
     bool resetUnderWay = false;
 };
 
-// The level due at a stage: 0 for -1, stage + 1 for 0 .. 6, stage - 6 for 7 .. 13, 8 (none) otherwise.
-int DueLevel(int courseStage);
-
-} // namespace veltrin::shell
+} // namespace veltrin::state

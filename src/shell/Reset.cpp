@@ -1,15 +1,15 @@
-#include "torch/Torch.h"
+#include "shell/Shell.h"
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
 #include "progress/Progress.h"
-#include "shell/Shell.h"
+#include "torch/Torch.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 
-namespace veltrin::torch {
+namespace veltrin::shell {
 
 namespace {
 
@@ -22,18 +22,18 @@ const QStringList StartingTopics{QStringLiteral("Greetings"), QStringLiteral("St
 const QStringList StartingSubjects{QStringLiteral("Journal Entry")};
 
 struct ErasedFile {
-    QString shell::ProgramState::*folder;
+    QString state::ProgramState::*folder;
     const char* name;
 };
 
 // The files a reset empties or rewrites; each is kept as <name>.bak beside it first. The settings
 // file is left out: the reset keeps its folders, speed and mute, and the stage is the user's choice.
 constexpr std::array<ErasedFile, 5> ErasedFiles{{
-    {&shell::ProgramState::CourseDir, "veltrin.sdb"},
-    {&shell::ProgramState::AppDir, "info.ndx"},
-    {&shell::ProgramState::AppDir, "mission.ndx"},
-    {&shell::ProgramState::AppDir, "status.ndx"},
-    {&shell::ProgramState::AppDir, "work.ndx"},
+    {&state::ProgramState::CourseDir, "veltrin.sdb"},
+    {&state::ProgramState::AppDir, "info.ndx"},
+    {&state::ProgramState::AppDir, "mission.ndx"},
+    {&state::ProgramState::AppDir, "status.ndx"},
+    {&state::ProgramState::AppDir, "work.ndx"},
 }};
 
 QString pathOf(const Program& p, const ErasedFile& file) { return p.state.*file.folder + QLatin1String(file.name); }
@@ -63,18 +63,18 @@ void keepCopies(Program& p) {
 // Puts the question in front of the user again rather than starting a second reset: the second
 // one's answer would end with ResetAnswer 0 and leave the first one's wait without its answer.
 void refuseSecondReset(Program& p) {
-    PlaySound(p, QStringLiteral("resetyn"));
-    const bool answerable = !p.window.torchPanel->isHidden() && !p.window.yesButton->isHidden();
+    state::PlaySound(p, QStringLiteral("resetyn"));
+    const bool answerable = state::isTorchPanelOpen(p) && !p.window.yesButton->isHidden();
     if (p.state.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
     p.state.AskYesNo = true;   // OK may have cleared it while the question waited
-    if (!p.window.torchPanel->isHidden()) ShowTorchDocument(p, QString(), 0);
-    ShowTorchDocument(p, ResetQuestionDocument, 0);
+    state::closeTorchPanel(p, state::Silent);
+    state::ShowTorchDocument(p, state::ResetQuestionDocument, 0);
 }
 
 void askToReset(Program& p) {
     p.state.AskYesNo = true;
-    PlaySound(p, QStringLiteral("resetyn"));
-    ShowTorchDocument(p, ResetQuestionDocument, 0);
+    state::PlaySound(p, QStringLiteral("resetyn"));
+    state::ShowTorchDocument(p, state::ResetQuestionDocument, 0);
 }
 
 // Yes and No run inside this wait and set the answer.
@@ -84,14 +84,14 @@ void waitForAnswer(Program& p) {
 
 void keepProgress(Program& p) {
     p.state.AskYesNo = false;
-    ShowTorchDocument(p, QStringLiteral("veltrinnotreset.rtf"), 1);
+    state::ShowTorchDocument(p, QStringLiteral("veltrinnotreset.rtf"), 1);
 }
 
 // The stored files of a fresh course: settings at stage -1 and position 0, index files, an empty
 // journal store and cleared progress files.
 void writeStartingFiles(Program& p) {
     p.state.ScrollPos = 0;
-    shell::SaveSettings(p, -1);
+    state::SaveSettings(p, -1);
     base::rewriteLines(appFile(p, "mission.ndx"), StartingSubjects);
     base::rewriteLines(appFile(p, "info.ndx"), StartingTopics);
     p.window.topicList->clear();
@@ -118,8 +118,8 @@ void restoreStartingWindow(Program& p) {
     // Erased progress meets no level's requirements; a flag left set by a level completed earlier
     // in the session would keep RestoreProgress from loading the Introduction into the emptied pane.
     p.state.RequirementsMet = false;
-    shell::RestoreProgress(p);
-    ShowTitle(p);
+    RestoreProgress(p);
+    torch::ShowTitle(p);
     p.sys.Yield();
     p.window.rankLabel->setText(p.state.TitleText);
     showSpeed(p);
@@ -133,7 +133,7 @@ void eraseProgress(Program& p) {
     removeLevelPictures(p);
     restoreStartingWindow(p);
     p.state.AskYesNo = false;
-    ShowTorchDocument(p, QStringLiteral("veltrinreset.rtf"), 0);
+    state::ShowTorchDocument(p, QStringLiteral("veltrinreset.rtf"), 0);
     p.state.ScrollPos = 0;
 }
 
@@ -158,10 +158,10 @@ void eraseProgressKeepingCopies(Program& p) {
 }
 
 void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
-    CloseContactWindow(p);
+    torch::CloseContactWindow(p);
     p.state.ResetAnswer = answer;
-    PlaySound(p, sound);
-    ShowTorchDocument(p, QString(), 0);
+    state::PlaySound(p, sound);
+    state::ShowTorchDocument(p, QString(), 0);
 }
 
 } // namespace
@@ -170,13 +170,13 @@ void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
 // second erase click while one runs (it can arrive at any yield) is refused; Yes, No and every
 // other control may run inside the wait.
 void onEraseClicked(Program& p) {
-    CloseContactWindow(p);
+    torch::CloseContactWindow(p);
     if (p.state.resetUnderWay) {
         refuseSecondReset(p);
         return;
     }
     p.state.resetUnderWay = true;
-    if (!p.window.torchPanel->isHidden()) ShowTorchDocument(p, QString(), 1);
+    state::closeTorchPanel(p, state::WithTorchSound);
     askToReset(p);
     waitForAnswer(p);
     if (p.state.ResetAnswer == AnsweredNo) keepProgress(p);
@@ -189,4 +189,4 @@ void onYesClicked(Program& p) { answerReset(p, AnsweredYes, QStringLiteral("rese
 
 void onNoClicked(Program& p) { answerReset(p, AnsweredNo, QStringLiteral("resetn")); }
 
-} // namespace veltrin::torch
+} // namespace veltrin::shell

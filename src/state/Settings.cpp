@@ -1,12 +1,11 @@
-#include "shell/Shell.h"
+#include "state/State.h"
 
 #include "base/Numbers.h"
 #include "base/TextFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
-namespace veltrin::shell {
+namespace veltrin::state {
 
 namespace {
 
@@ -37,12 +36,6 @@ SettingsError::SettingsError(const QString& path, int line, const QString& probl
     : base::FileError(path, line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(problem) : problem)
     , m_line(line) {}
 
-void FindWindowsDir(Program& p) {
-    QString folder = p.sys.WindowsDirectory().trimmed();
-    if (folder.endsWith(QLatin1Char('\\')) || folder.endsWith(QLatin1Char('/'))) folder.chop(1);
-    p.state.WinDir = folder + QDir::separator();
-}
-
 void SaveSettings(Program& p, int stage) {
     const ProgramState& s = p.state;
     base::rewriteLines(settingsPath(p), {s.AppDir, s.CourseDir, s.SoundDir, base::numberText(s.ScrollDelay),
@@ -50,26 +43,31 @@ void SaveSettings(Program& p, int stage) {
                                          base::numberText(s.SoundsMuted)});
 }
 
-void ReadSettings(Program& p) {
-    const QString path = settingsPath(p);
-    if (!base::fileExists(path)) throw SettingsError(path, 0, QStringLiteral("the settings file is missing"));
-    const QStringList lines = base::readLines(path);
+Settings parseSettings(const QStringList& lines, const QString& path) {
     if (lines.size() < SettingsLines)
         throw SettingsError(path, int(lines.size()) + 1, QStringLiteral("the line is missing (the file needs seven lines)"));
     QStringList values;
     for (int line = 0; line < SettingsLines - 1; ++line) values << afterEquals(base::readField(lines[line]));
     values << base::readField(lines[SettingsLines - 1]);
     for (int line = 0; line < 3; ++line) requireFolder(path, line + 1, values[line]);
+    return {values[0], values[1], values[2], toLong(values[3]), toInteger(values[4]), toLong(values[5]), toInteger(values[6])};
+}
 
-    ProgramState& s = p.state;
-    s.AppDir = values[0];
-    s.CourseDir = values[1];
-    s.SoundDir = values[2];
-    s.ScrollDelay = toLong(values[3]);
-    s.CourseStage = toInteger(values[4]);
-    s.ScrollPos = toLong(values[5]);
-    s.SoundsMuted = toInteger(values[6]);
+void applySettings(ProgramState& s, const Settings& settings) {
+    s.AppDir = settings.AppDir;
+    s.CourseDir = settings.CourseDir;
+    s.SoundDir = settings.SoundDir;
+    s.ScrollDelay = settings.ScrollDelay;
+    s.CourseStage = settings.CourseStage;
+    s.ScrollPos = settings.ScrollPos;
+    s.SoundsMuted = settings.SoundsMuted;
     s.DueLevelPos = s.ScrollPos;
 }
 
-} // namespace veltrin::shell
+void ReadSettings(Program& p) {
+    const QString path = settingsPath(p);
+    if (!base::fileExists(path)) throw SettingsError(path, 0, QStringLiteral("the settings file is missing"));
+    applySettings(p.state, parseSettings(base::readLines(path), path));
+}
+
+} // namespace veltrin::state

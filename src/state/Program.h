@@ -1,23 +1,27 @@
 #pragma once
 // The program object: the shared state, the windows with their controls, and the platform.
 // Every procedure and handler takes it first.
-#include "shell/ProgramState.h"
+#include "state/ProgramState.h"
 #include "ui/MainWindow.h"
 #include "ui/Platform.h"
 #include "ui/SmallWindows.h"
 
+#include <functional>
 #include <vector>
 
 namespace veltrin {
 
 struct Program {
-    shell::ProgramState state;
+    state::ProgramState state;
     ui::MainWindow& window;
     ui::ContactWindow& contact;   // hidden stands for unloaded
     ui::SplashWindow& splash;
     ui::Platform& sys;
-    // What each running operation puts back when it fails, innermost last (see RunGuarded).
-    std::vector<shell::ProgramState*> rollbackPoints{};
+    // What each running operation puts back when it fails, innermost last (see RunOperation).
+    std::vector<state::ProgramState*> rollbackPoints{};
+    // RestoreProgress, set by the shell when it wires the reader: level completion reloads the
+    // course without the reader reaching up into the shell.
+    std::function<void(Program&)> restoreProgress{};
 };
 
 } // namespace veltrin

@@ -1,0 +1,2 @@
+// The program of a layer check: linking it is the check, running it does nothing.
+int main() { return 0; }
