@@ -13,12 +13,9 @@ namespace {
 enum class Damage { Missing, Empty, Truncated, Garbage, LongLine, Windows1252 };
 enum class Folder { Windows, App, Course };
 
-struct StoredFile {
-    const char* name;
-    Folder folder;
-    bool (*firstValueKept)(const Program&);   // what the first line holds, read as the program reads it
-    QComboBox* ui::MainWindow::*list;               // the list the file fills, if any
-};
+// `firstValueKept`: what the first line holds, read as the program reads it; `list`: the list the file
+// fills, if any.
+struct StoredFile { const char* name; Folder folder; bool (*firstValueKept)(const Program&); QComboBox* ui::MainWindow::*list; };
 
 QString listItem(const QComboBox& list, int index) { return index < list.count() ? list.itemText(index) : QString(); }
 

@@ -44,18 +44,14 @@ protected:
     QStringList listsAtOk;   // the index files while the document waits for OK
 };
 
+// `position`: the first scroll position (counted downwards) of the check-point's mark; `waits` for OK,
+// else a document stays open; `shown`: the document and the marker; `list`: the index file whose last
+// line is then `listed`; `otherRow`: the status.ndx line of row 2 or 3 that counts too, -1 for none;
+// `skip`: pixels skipped ahead; `countedAgain`: row 1 of the stage's column once scrolled back and over
+// it again; `message`: the second line of newsubject.rtf.
 struct Kind {
-    const char* name;
-    int stage;
-    int position;         // the first scroll position (counted downwards) of the check-point's mark
-    bool waits;           // for OK; else a document stays open
-    const char* shown;    // the document and the marker
-    const char* list;     // the index file whose last line is then `listed`
-    const char* listed;
-    int otherRow;         // the status.ndx line of row 2 or 3 that counts too, -1 for none
-    int skip;             // pixels skipped ahead
-    int countedAgain;     // row 1 of the stage's column once scrolled back and over it again
-    const char* message;  // the second line of newsubject.rtf
+    const char* name; int stage, position; bool waits; const char *shown, *list, *listed;
+    int otherRow, skip, countedAgain; const char* message;
 };
 
 class CheckpointKind : public Checkpoints, public ::testing::WithParamInterface<Kind> {};

@@ -14,14 +14,9 @@ using Files = std::map<QString, QByteArray>;
 
 class Faults;
 
-struct Fault {
-    const char* name;
-    int stage;
-    int position;
-    void (*act)(Faults&);   // prepares, snapshots, refuses writes or breaks a folder, then runs the operation
-    const char* file;       // the file the message names
-    bool exits;             // the operation ends the program by design
-};
+// `act` prepares, snapshots, refuses writes or breaks a folder, then runs the operation; the message
+// names `file`; `exits` when the operation ends the program by design.
+struct Fault { const char* name; int stage, position; void (*act)(Faults&); const char* file; bool exits; };
 
 class Faults : public CourseFixture, public ::testing::WithParamInterface<Fault> {
 public:

@@ -60,12 +60,7 @@ TEST_F(AddEntry, SubjectOutsideTheListShowsTheOptionalSubjectDocument) {
     EXPECT_EQ(readFile(appDir() + "work.ndx"), work);
 }
 
-struct Refusal {
-    const char* name;
-    std::array<int, 7> ranks;
-    const char* subject;
-    const char* document;
-};
+struct Refusal { const char* name; std::array<int, 7> ranks; const char* subject; const char* document; };
 
 class RefusedEntry : public AddEntry, public ::testing::WithParamInterface<Refusal> {};
 

@@ -49,13 +49,9 @@ TEST_F(ProgressFiles, FilesAreWrittenByteForByteAndReadBackUnchanged) {
     EXPECT_NO_THROW(progress::SaveProgressFiles(program()));
 }
 
-struct Damage {
-    const char* name;
-    const char* file;
-    std::optional<QStringList> lines;   // none: the file is missing
-    const char* said;                   // what the message says of the file
-    QStringList mended;                 // the first lines once the progress is saved again
-};
+// No `lines`: the file is missing. `said`: what the message says of the file. `mended`: the first
+// lines once the progress is saved again.
+struct Damage { const char* name; const char* file; std::optional<QStringList> lines; const char* said; QStringList mended; };
 
 class DamagedFile : public ProgressFiles, public ::testing::WithParamInterface<Damage> {};
 

@@ -58,11 +58,7 @@ TEST(RtfReader, PicturesAreShownAtTheirGoalSizeOrLeftOut) {
     EXPECT_EQ(plainTextCrLf(document), "abcd");
 }
 
-struct TextCase {
-    const char* name;
-    QByteArray rtf;
-    QString text;
-};
+struct TextCase { const char* name; QByteArray rtf; QString text; };
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 

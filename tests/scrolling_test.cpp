@@ -11,12 +11,7 @@ namespace {
 // A pixel before the end of the due level's text at `stage`: a few steps from the end.
 int justAboveEnd(int stage) { return -(reader::LevelEnds[std::size_t(state::Stage(stage).dueLevel())] - 1); }
 
-struct LoopCase {
-    const char* name;
-    bool forward;
-    int delay;
-    long passesPerStep;
-};
+struct LoopCase { const char* name; bool forward; int delay; long passesPerStep; };
 
 class PassesPerStep : public CourseFixture, public ::testing::WithParamInterface<LoopCase> {};
 
@@ -38,12 +33,7 @@ TEST_P(PassesPerStep, StepComesOnTheLastPassOfEachPeriod) {
 INSTANTIATE_TEST_SUITE_P(Loops, PassesPerStep,
                          ::testing::Values(LoopCase{"ForwardDelay10", true, 10, 12}, LoopCase{"BackwardDelay10", false, 10, 22}), caseName);
 
-struct SecondClickCase {
-    const char* name;
-    bool startForward;
-    bool stopWithUp;
-    QStringList sounds;
-};
+struct SecondClickCase { const char* name; bool startForward, stopWithUp; QStringList sounds; };
 
 class SecondClick : public CourseFixture, public ::testing::WithParamInterface<SecondClickCase> {};
 
@@ -52,10 +42,7 @@ TEST_P(SecondClick, StopsTheRunningLoopOnce) {
     const SecondClickCase c = GetParam();
     Program& p = startAt(-1, -100);
     double topAtStop = 0;
-    afterPasses(21, [&] {
-        c.stopWithUp ? clickUp() : clickDown();
-        topAtStop = p.window.readingPane->topEdge();
-    });
+    afterPasses(21, [&] { c.stopWithUp ? clickUp() : clickDown(); topAtStop = p.window.readingPane->topEdge(); });
     c.startForward ? clickUp() : clickDown();
     EXPECT_EQ(sys.playedSounds(), c.sounds);
     EXPECT_EQ(p.window.readingPane->topEdge(), topAtStop);
@@ -91,14 +78,9 @@ TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
     EXPECT_TRUE(p.window.torchPanel->isHidden() && changedFiles(before).isEmpty());
 }
 
-struct EndCase {
-    const char* name;
-    int stage;
-    bool workDone;
-    const char* document;   // shown at the end of the text
-    const char* sound;      // played with it
-    const char* textAfter;  // the level text in the pane once the document is closed
-};
+// The document shown at the end of the text, the sound played with it, and the level text in the
+// pane once the document is closed.
+struct EndCase { const char* name; int stage; bool workDone; const char *document, *sound, *textAfter; };
 
 class EndOfText : public CourseFixture, public ::testing::WithParamInterface<EndCase> {};
 

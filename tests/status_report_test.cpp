@@ -42,12 +42,7 @@ QByteArray report(const QByteArray& title, const QList<QByteArray>& body) {
     return bytes + "}\r\n";
 }
 
-struct StatusCase {
-    const char* name;
-    int stage;
-    void (*progress)(state::ProgramState&);
-    QByteArray expected;
-};
+struct StatusCase { const char* name; int stage; void (*progress)(state::ProgramState&); QByteArray expected; };
 
 void setCount(state::ProgramState& s, int row, const char* count) { s.SubjectProgress[std::size_t(row)][2] = QString::fromLatin1(count); }
 

@@ -76,11 +76,7 @@ public:
     long mostLooksWithoutProgress = 20000;
 
 private:
-    struct Step {
-        QString what;
-        std::function<bool()> when;
-        std::function<void()> act;
-    };
+    struct Step { QString what; std::function<bool()> when; std::function<void()> act; };
     void playScript();
 
     std::vector<Step> m_steps;
