@@ -24,9 +24,8 @@ sound_begin() {
 
 # Ends the recorder and the server, and waits for them: the folder they write in goes next.
 e2e_on_exit() {
-    [ -n "${parec_pid:-}" ] && kill "$parec_pid" 2>/dev/null
-    [ -n "${pulse_pid:-}" ] && kill "$pulse_pid" 2>/dev/null
-    wait ${hear_pid:-} ${pulse_pid:-} 2>/dev/null
+    kill ${parec_pid:-} ${pulse_pid:-} 2>/dev/null || true
+    wait ${hear_pid:-} ${pulse_pid:-} 2>/dev/null || true
     return 0
 }
 
@@ -43,10 +42,12 @@ sound_start_recording() {
 
 sound_flowing() { [ "$(stat -c %s "$work/heard.raw" 2>/dev/null || echo 0)" -gt $((sound_rate / 5)) ]; }
 
-# Ends the recording and lists what was heard: seconds, name, match, wall-clock nanoseconds.
+# Ends the recording and lists what was heard in heard.list: a line per sound with the seconds into
+# the recording, its name, the match and the wall-clock nanoseconds of its first sample.
 sound_heard() {
-    kill "$parec_pid" 2>/dev/null
-    parec_pid=
+    kill "$parec_pid" 2>/dev/null || true
     wait "$hear_pid" 2>/dev/null || true
-    "$hear" list "$work/heard.raw" "$sound_dir" "$work/heard.times"
+    parec_pid=
+    hear_pid=
+    "$hear" list "$work/heard.raw" "$sound_dir" "$work/heard.times" >"$work/heard.list"
 }

@@ -22,6 +22,8 @@ constexpr double LeastMatch = 0.7;
 // A weaker match inside a sound heard better is an echo of that sound's own notes (the bells of
 // "run" and "exit" share theirs), unless it matches nearly as well: then a new sound cut it off.
 constexpr double EchoMargin = 0.05;
+// A stretch of the recording that matches the sound this well is that stretch of the sound, heard.
+constexpr double FollowingMatch = 0.8;
 // Below this mean square a stretch of the recording is silence and matches nothing.
 constexpr double SilentPower = (60.0 / 32768) * (60.0 / 32768);
 
@@ -72,6 +74,24 @@ std::vector<double> stretchPowers(const std::vector<double>& x, std::size_t leng
     return powers;
 }
 
+// How long the recording follows a sound from its first sample there: 50 ms stretches that match
+// the sound's own, up to the first that does not (the sound cut off, or the program gone).
+double followedSeconds(const std::vector<double>& recording, std::size_t at, const std::vector<double>& sound) {
+    constexpr std::size_t stretch = SampleRate / 20;
+    std::size_t followed = 0;
+    for (; followed + stretch <= sound.size() && at + followed + stretch <= recording.size(); followed += stretch) {
+        double both = 0, heard = 0, own = 0;
+        for (std::size_t i = followed; i < followed + stretch; ++i) {
+            both += recording[at + i] * sound[i];
+            heard += recording[at + i] * recording[at + i];
+            own += sound[i] * sound[i];
+        }
+        if (own < SilentPower * double(stretch)) continue;   // a quiet stretch of the sound proves nothing
+        if (both < FollowingMatch * std::sqrt(heard * own)) break;
+    }
+    return double(followed) / SampleRate;
+}
+
 struct Match {
     std::size_t at;
     double match;
@@ -93,20 +113,20 @@ void addPeaks(const std::vector<double>& correlation, const std::vector<double>&
 
 // The best matches first; a match overlapping the opening of a better one is the same sound, or a
 // sound cut off at once, and is dropped, and so is an echo.
-std::vector<Heard> bestMatches(std::vector<Match> matches) {
+std::vector<Heard> bestMatches(const std::vector<double>& recording, std::vector<Match> matches) {
     std::sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) { return a.match > b.match; });
     std::vector<Match> kept;
     for (const Match& m : matches) {
         const bool overlaps = std::any_of(kept.begin(), kept.end(), [&m](const Match& k) {
             const std::size_t apart = m.at > k.at ? m.at - k.at : k.at - m.at;
             if (apart < std::max(k.reference->opening.size(), m.reference->opening.size())) return true;
-            return m.at > k.at && apart < k.reference->length && m.match < k.match - EchoMargin;
+            return m.at > k.at && apart < k.reference->whole.size() && m.match < k.match - EchoMargin;
         });
         if (!overlaps) kept.push_back(m);
     }
     std::sort(kept.begin(), kept.end(), [](const Match& a, const Match& b) { return a.at < b.at; });
     std::vector<Heard> heard;
-    for (const Match& m : kept) heard.push_back({double(m.at) / SampleRate, m.reference->name, m.match});
+    for (const Match& m : kept) heard.push_back({double(m.at) / SampleRate, m.reference->name, m.match, followedSeconds(recording, m.at, m.reference->whole)});
     return heard;
 }
 
@@ -119,9 +139,8 @@ std::vector<Reference> readReferences(const QString& folder) {
         const auto wave = ui::readWaveFile(file.absoluteFilePath());
         if (!wave || wave->format.sampleRate() != SampleRate || wave->format.channelCount() != 1) continue;
         std::vector<double> samples = samplesOf(wave->samples);
-        const std::size_t length = samples.size();
-        samples.resize(std::min(length, std::size_t(OpeningSeconds * SampleRate)));
-        references.push_back({file.completeBaseName(), std::move(samples), length});
+        std::vector<double> opening(samples.begin(), samples.begin() + std::ptrdiff_t(std::min(samples.size(), std::size_t(OpeningSeconds * SampleRate))));
+        references.push_back({file.completeBaseName(), std::move(opening), std::move(samples)});
     }
     return references;
 }
@@ -148,7 +167,7 @@ std::vector<Heard> findSounds(const std::vector<double>& recording, const std::v
         for (std::size_t k = 0; k < correlation.size(); ++k) correlation[k] = product[k].real();
         addPeaks(correlation, stretchPowers(recording, reference.opening.size()), reference, matches);
     }
-    return bestMatches(std::move(matches));
+    return bestMatches(recording, std::move(matches));
 }
 
 } // namespace veltrin::hear

@@ -15,13 +15,14 @@ inline constexpr int SampleRate = 22050;
 struct Reference {
     QString name;
     std::vector<double> opening;   // the first samples of the sound's wave file
-    std::size_t length = 0;        // the whole sound's, in samples
+    std::vector<double> whole;
 };
 
 struct Heard {
     double seconds;   // where the sound's first sample lies in the recording
     QString name;
     double match;     // 0 .. 1
+    double length;    // how long the recording follows the sound from there, in seconds
 };
 
 // The wave files of a folder, each cut to its opening.

@@ -2,8 +2,8 @@
 //   veltrin-hear record RAW TIMES          copies raw samples from standard input into RAW and notes in
 //                                          TIMES, after each piece, the bytes so far and the wall clock
 //   veltrin-hear list RAW SOUNDS [TIMES]   prints each sound of the folder SOUNDS heard in RAW, in order:
-//                                          seconds into the recording, name, match and, given TIMES,
-//                                          the wall-clock nanoseconds of its first sample
+//                                          seconds into the recording, name, match, seconds heard
+//                                          and, given TIMES, the wall-clock nanoseconds of its start
 #include "hear/Recording.h"
 
 #include <QFile>
@@ -62,7 +62,7 @@ int list(const char* rawPath, const char* soundFolder, const char* timesPath) {
     const qint64 start = timesPath ? recordingStartNs(QString::fromLocal8Bit(timesPath)) : 0;
     const auto heard = findSounds(readRecording(QString::fromLocal8Bit(rawPath)), readReferences(QString::fromLocal8Bit(soundFolder)));
     for (const Heard& sound : heard) {
-        std::printf("%.3f %s %.2f", sound.seconds, qPrintable(sound.name), sound.match);
+        std::printf("%.3f %s %.2f %.2f", sound.seconds, qPrintable(sound.name), sound.match, sound.length);
         if (timesPath) std::printf(" %lld", static_cast<long long>(start + qint64(sound.seconds * 1e9)));
         std::printf("\n");
     }
