@@ -259,17 +259,19 @@ void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-// Tab follows the window's reading order: the Torch panel on the left, the journal frame or the
-// manual over the reading area, the right-hand column from the top, then the row along the bottom.
-// Hidden controls are passed over. The reading pane takes no focus: only the program moves it.
+// Tab starts at the reading controls, which also hold the first focus (so a first Space reads and
+// types nothing), then follows the window's reading order: the Torch panel on the left, the journal
+// frame or the manual over the reading area, the right-hand column from the top, the row along the
+// bottom. Hidden controls are passed over. The reading pane takes no focus: only the program moves it.
 void MainWindow::setKeyboardOrder() {
     readingPane->setFocusPolicy(Qt::NoFocus);
     upArrow->makeKeyboardControl();
     downArrow->makeKeyboardControl();
-    std::vector<QWidget*> order{topicList, torchPane, yesButton, okButton, noButton, subjectBox};
+    for (QPushButton* button : {okButton, yesButton, noButton, addEntryButton, viewJournalButton, doneButton}) button->setAutoDefault(true);   // Return presses it
+    std::vector<QWidget*> order{upArrow, downArrow, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
     for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
     order.insert(order.end(), {entryBox, addEntryButton, viewJournalButton, doneButton, documentViewer, journalButton, manualButton,
-                               contactButton, upArrow, downArrow, speedBar, positionBar, askTorchButton});
+                               contactButton, askTorchButton});
     order.insert(order.end(), m_levelButtons.begin(), m_levelButtons.end());
     order.insert(order.end(), {eraseButton, exitButton});
     for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
