@@ -69,13 +69,16 @@ TEST_F(Keyboard, TextBoxesKeepTheirKeys) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "resetyn", "resetn", "torch-on"}));
 }
 
-// Ctrl+Return adds an entry only while the journal frame is open (here refused: nothing is ranked);
-// Ctrl+J and F1 are the journal and manual buttons.
+// Ctrl+Return adds an entry only while the journal frame is open (here refused: nothing is ranked),
+// and works from the entry box as Escape does; Ctrl+J and F1 are the journal and manual buttons.
 TEST_F(Keyboard, JournalManualAndAddEntryKeys) {
     press(Qt::Key_Escape);
     press(Qt::Key_Return, Qt::ControlModifier);
     press(Qt::Key_J, Qt::ControlModifier);
+    window().entryBox->setFocus();
+    QTest::keyClicks(window().entryBox, "Calm");
     press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(window().entryBox->toPlainText(), "Calm");
     EXPECT_TRUE(window().torchPane->FileName().endsWith("/er-1.rtf"));
     press(Qt::Key_Escape);
     press(Qt::Key_F1);
