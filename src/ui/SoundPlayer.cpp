@@ -1,6 +1,7 @@
 #include "ui/SoundPlayer.h"
 
 #include <QAudioSink>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QMediaDevices>
@@ -69,10 +70,11 @@ void SoundPlayer::play(const QString& path) {
     stop();
     const WaveSound* wave = sound(path);
     if (!wave || wave->samples.isEmpty() || !findOutput()) return;
-    m_buffer.setData(wave->samples);
-    m_buffer.open(QIODevice::ReadOnly);
     m_sink = std::make_unique<QAudioSink>(m_output, wave->format);
-    m_sink->start(&m_buffer);
+    auto* samples = new QBuffer(m_sink.get());   // made here, on the sound thread, and gone with the sink
+    samples->setData(wave->samples);
+    samples->open(QIODevice::ReadOnly);
+    m_sink->start(samples);
     m_endsAt = steadyMs() + wave->durationMs() + ServerLatencyMs;
     ++m_playing;
     releaseWhenFinished();
@@ -82,7 +84,6 @@ void SoundPlayer::stop() {
     m_endsAt = 0;
     if (m_sink) m_sink->stop();
     m_sink.reset();
-    m_buffer.close();
 }
 
 // The stream is given back to the server once its sound has been heard, not when the last sample

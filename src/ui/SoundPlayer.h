@@ -5,7 +5,6 @@
 #include "ui/WaveFile.h"
 
 #include <QAudioDevice>
-#include <QBuffer>
 #include <QHash>
 #include <QObject>
 
@@ -39,7 +38,6 @@ private:
 
     QHash<QString, std::optional<WaveSound>> m_sounds;
     std::unique_ptr<QAudioSink> m_sink;
-    QBuffer m_buffer;
     QAudioDevice m_output;
     enum class Output { Unknown, Found, Missing } m_outputState = Output::Unknown;
     std::atomic<qint64> m_endsAt{0};
