@@ -74,6 +74,7 @@ sed 's/^/heard: /' "$work/heard.list"
 names=$(awk '{ print $2 }' "$work/heard.list" | tr '\n' ' ')
 expected="run torch-off torch-on speak torch-off stuffin stuffout exit "
 [ "$names" = "$expected" ] || e2e_fail "heard \"$names\", expected \"$expected\""
-awk '$2 == "exit" && $4 >= 0.5 { found = 1 } END { exit !found }' "$work/heard.list" || e2e_fail "the exit sound was cut off within its first half second"
+awk '$2 == "exit" && $4 >= 0.5 { found = 1 } END { exit !found }' "$work/heard.list" ||
+    e2e_fail "the exit sound was cut off within its first half second"
 [ "$(e2e_settings_line 7)" = " 0" ] || e2e_fail "mute line after unmuting: $(e2e_settings_line 7)"
 e2e_passed

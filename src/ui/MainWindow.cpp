@@ -267,7 +267,8 @@ void MainWindow::setKeyboardOrder() {
     readingPane->setFocusPolicy(Qt::NoFocus);
     upArrow->makeKeyboardControl();
     downArrow->makeKeyboardControl();
-    for (QPushButton* button : {okButton, yesButton, noButton, addEntryButton, viewJournalButton, doneButton}) button->setAutoDefault(true);   // Return presses it
+    for (QPushButton* button : {okButton, yesButton, noButton, addEntryButton, viewJournalButton, doneButton})
+        button->setAutoDefault(true);   // Return presses the focused one
     std::vector<QWidget*> order{upArrow, downArrow, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
     for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
     order.insert(order.end(), {entryBox, addEntryButton, viewJournalButton, doneButton, documentViewer, journalButton, manualButton,

@@ -18,7 +18,7 @@ namespace {
 // What the sound server may still hold after the player has handed it the last sample.
 constexpr qint64 ServerLatencyMs = 100;
 
-QString folderKey(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
+QString soundKey(const QString& path) { return QFileInfo(path).absoluteFilePath(); }
 
 QtMessageHandler passOn = nullptr;
 
@@ -44,7 +44,7 @@ SoundPlayer::SoundPlayer() = default;
 SoundPlayer::~SoundPlayer() { stop(); }
 
 const WaveSound* SoundPlayer::sound(const QString& path) {
-    const QString key = folderKey(path);
+    const QString key = soundKey(path);
     auto held = m_sounds.find(key);
     if (held == m_sounds.end()) held = m_sounds.insert(key, readWaveFile(path));
     return held->has_value() ? &**held : nullptr;

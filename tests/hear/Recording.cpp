@@ -126,7 +126,8 @@ std::vector<Heard> bestMatches(const std::vector<double>& recording, std::vector
     }
     std::sort(kept.begin(), kept.end(), [](const Match& a, const Match& b) { return a.at < b.at; });
     std::vector<Heard> heard;
-    for (const Match& m : kept) heard.push_back({double(m.at) / SampleRate, m.reference->name, m.match, followedSeconds(recording, m.at, m.reference->whole)});
+    for (const Match& m : kept)
+        heard.push_back({double(m.at) / SampleRate, m.reference->name, m.match, followedSeconds(recording, m.at, m.reference->whole)});
     return heard;
 }
 
@@ -139,7 +140,8 @@ std::vector<Reference> readReferences(const QString& folder) {
         const auto wave = ui::readWaveFile(file.absoluteFilePath());
         if (!wave || wave->format.sampleRate() != SampleRate || wave->format.channelCount() != 1) continue;
         std::vector<double> samples = samplesOf(wave->samples);
-        std::vector<double> opening(samples.begin(), samples.begin() + std::ptrdiff_t(std::min(samples.size(), std::size_t(OpeningSeconds * SampleRate))));
+        const std::size_t openingLength = std::min(samples.size(), std::size_t(OpeningSeconds * SampleRate));
+        std::vector<double> opening(samples.begin(), samples.begin() + std::ptrdiff_t(openingLength));
         references.push_back({file.completeBaseName(), std::move(opening), std::move(samples)});
     }
     return references;
