@@ -59,6 +59,7 @@ e2e_click "${topic_list_button[@]}"
 sleep 0.5
 xdotool key Return                    # picks the topic the list shows first
 sleep 2                               # the panel closes silently, speaks and opens on the topic
+e2e_wait_for 10 "the Torch panel to open on the topic" panel_open
 e2e_click "${torch_ok[@]}"
 e2e_wait_for 10 "the Torch panel to close after the topic" panel_closed
 sleep 1
