@@ -3,7 +3,7 @@
 
 #include "ui/MainWindow.h"
 
-#include <QPainterPath>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -14,6 +14,8 @@ namespace {
 // Power .. Being Awake; far enough apart to tell seven lines from each other.
 constexpr std::array<QRgb, 7> LineColours{0xd62728, 0x2ca02c, 0x1f77b4, 0x9467bd, 0xff7f0e, 0x8c564b, 0x17becf};
 constexpr double DayMilliseconds = 24.0 * 60 * 60 * 1000;
+// Beyond this many entries the single ratings are a blur of dots, and only the lines are drawn.
+constexpr std::size_t MostDottedEntries = 1000;
 
 // The plot and the horizontal range it shows.
 struct Frame {
@@ -78,25 +80,38 @@ void drawAxes(QPainter& painter, const Frame& frame, const JournalChart& chart) 
     painter.drawText(QRectF(frame.plot.left(), frame.plot.bottom() + 32 * unit, frame.plot.width(), 24 * unit), Qt::AlignCenter, caption);
 }
 
+void drawDots(QPainter& painter, const Frame& frame, const JournalChart& chart, std::size_t category) {
+    QColor faint(LineColours[category]);
+    faint.setAlpha(70);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(faint);
+    for (const ChartPoint& point : chart.points)
+        if (const auto& rating = point.ratings[category])
+            painter.drawEllipse(frame.at(point.x, *rating), 2.5 * frame.unit, 2.5 * frame.unit);
+}
+
+// A line of thousands of entries keeps one point per pixel column: the pen could show no more.
+QPolygonF linePoints(const Frame& frame, const std::vector<ChartLinePoint>& line) {
+    QPolygonF points;
+    double lastColumn = -1;
+    for (const ChartLinePoint& point : line) {
+        const QPointF at = frame.at(point.x, point.average);
+        if (std::floor(at.x()) != lastColumn || &point == &line.back()) points << at;
+        lastColumn = std::floor(at.x());
+    }
+    return points;
+}
+
 void drawLines(QPainter& painter, const Frame& frame, const JournalChart& chart) {
     const auto lines = chart.lines();
     for (std::size_t category = 0; category < lines.size(); ++category) {
         const QColor colour(LineColours[category]);
-        QColor faint = colour;
-        faint.setAlpha(70);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(faint);
-        for (const ChartPoint& point : chart.points)
-            if (const auto& rating = point.ratings[category])
-                painter.drawEllipse(frame.at(point.x, *rating), 2.5 * frame.unit, 2.5 * frame.unit);
-        QPainterPath path;
-        for (const ChartLinePoint& point : lines[category]) {
-            if (path.elementCount() == 0) path.moveTo(frame.at(point.x, point.average));
-            else path.lineTo(frame.at(point.x, point.average));
-        }
+        if (chart.points.size() <= MostDottedEntries) drawDots(painter, frame, chart, category);
+        const QPolygonF points = linePoints(frame, lines[category]);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(colour, 2.5 * frame.unit, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.drawPath(path);
+        // Segment by segment: one outline of a jagged line of thousands of crossings fills slowly.
+        for (qsizetype i = 1; i < points.size(); ++i) painter.drawLine(points[i - 1], points[i]);
     }
 }
 

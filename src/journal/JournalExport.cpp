@@ -67,7 +67,7 @@ QStringList fieldTexts(const ExportedEntry& entry) {
 }
 
 QByteArray jsonObject(const ExportedEntry& entry) {
-    const QStringList names = exportFieldNames();
+    static const QStringList names = exportFieldNames();
     const QStringList values = fieldTexts(entry);
     QStringList members;
     for (qsizetype field = 0; field < names.size(); ++field) {
