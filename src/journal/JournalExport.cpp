@@ -53,11 +53,16 @@ void appendJsonChar(QString& out, QChar c) {
     }
 }
 
-QString jsonString(const QString& value) {
-    QString out = QStringLiteral("\"");
-    out.reserve(value.size() + 2);
-    for (QChar c : value) appendJsonChar(out, c);
-    return out + QLatin1Char('"');
+void appendJsonString(QString& out, const QString& value) {
+    out += QLatin1Char('"');
+    const bool plain = std::none_of(value.begin(), value.end(),
+                                    [](QChar c) { return c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\'); });
+    if (plain) {
+        out += value;
+    } else {
+        for (QChar c : value) appendJsonChar(out, c);
+    }
+    out += QLatin1Char('"');
 }
 
 QStringList fieldTexts(const ExportedEntry& entry) {
@@ -66,16 +71,23 @@ QStringList fieldTexts(const ExportedEntry& entry) {
     return fields << entry.text;
 }
 
+// Ratings are numbers or null, every other field a string.
 QByteArray jsonObject(const ExportedEntry& entry) {
     static const QStringList names = exportFieldNames();
     const QStringList values = fieldTexts(entry);
-    QStringList members;
+    QString out;
+    out.reserve(256 + entry.text.size());
+    out += QLatin1Char('{');
     for (qsizetype field = 0; field < names.size(); ++field) {
+        if (field > 0) out += QStringLiteral(", ");
+        appendJsonString(out, names[field]);
+        out += QStringLiteral(": ");
         const bool isRating = field >= 4 && field < 11;
-        const QString value = isRating ? (values[field].isEmpty() ? QStringLiteral("null") : values[field]) : jsonString(values[field]);
-        members << jsonString(names[field]) + QStringLiteral(": ") + value;
+        if (!isRating) appendJsonString(out, values[field]);
+        else out += values[field].isEmpty() ? QStringLiteral("null") : values[field];
     }
-    return (QStringLiteral("{") + members.join(QStringLiteral(", ")) + QLatin1Char('}')).toUtf8();
+    out += QLatin1Char('}');
+    return out.toUtf8();
 }
 
 // A hard line break (two blanks) at the end of each line keeps the entry's lines apart.
