@@ -270,12 +270,13 @@ void MainWindow::setKeyboardOrder() {
     readingPane->setFocusPolicy(Qt::NoFocus);
     upArrow->makeKeyboardControl();
     downArrow->makeKeyboardControl();
-    for (QPushButton* button : {okButton, yesButton, noButton, addEntryButton, viewJournalButton, doneButton})
+    for (QPushButton* button : {okButton, yesButton, noButton, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton,
+                                doneButton})
         button->setAutoDefault(true);   // Return presses the focused one
     std::vector<QWidget*> order{upArrow, downArrow, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
     for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
-    order.insert(order.end(), {entryBox, addEntryButton, viewJournalButton, doneButton, documentViewer, journalButton, manualButton,
-                               contactButton, askTorchButton});
+    order.insert(order.end(), {entryBox, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton,
+                               documentViewer, journalButton, manualButton, contactButton, askTorchButton});
     order.insert(order.end(), m_levelButtons.begin(), m_levelButtons.end());
     order.insert(order.end(), {eraseButton, exitButton});
     for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
