@@ -51,6 +51,15 @@ TEST_F(JournalReport, KnownRecordsAreWrittenByteForByte) {
                      block("d", "R", "S", category(16, "Power", ".=        .") + category(16, "Health", ".=====."), "")));
 }
 
+// A fixed store of every shape (escapes, accents, a Windows-1252 line, lone LFs and CRs, short and
+// bad digits, lines not of the store's shape) gives exactly the stored report.
+TEST_F(JournalReport, FixedStoreGivesTheGoldenReport) {
+    const QString data = QStringLiteral(VELTRIN_TEST_DATA "/journal/");
+    writeFile(storePath(), base::readBytes(data + "store.sdb"));
+    writeReport();
+    EXPECT_EQ(readFile(reportPath()), base::readBytes(data + "report.rtf"));
+}
+
 TEST_F(JournalReport, EmptyOrMissingStoreGivesHeaderAndClosingBrace) {
     for (int missing = 0; missing < 2; ++missing) {
         if (missing) QFile::remove(storePath());
