@@ -110,7 +110,7 @@ void openJournalReport(Program& p) {
         putBack(p.window, before);
         throw;
     }
-    p.window.documentViewer->LoadFile(report);
+    p.window.documentViewer->LoadLongFile(report);
 }
 
 void closeJournalReport(Program& p) {
