@@ -6,7 +6,6 @@
 
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QResizeEvent>
 
 #include <cmath>
@@ -42,26 +41,36 @@ void RichTextView::LoadFile(const QString& path) {
 }
 
 void RichTextView::LoadLongFile(const QString& path) {
-    if (!m_longView) {
-        m_longView = new QPlainTextEdit(this);
-        m_longView->setReadOnly(true);
-        m_longView->setFrameShape(QFrame::NoFrame);
-    }
+    if (!m_longView) m_longView = newLongView();
     m_fileName = path;
     clear();
-    auto* longDocument = new QTextDocument(m_longView);
-    longDocument->setDocumentLayout(new QPlainTextDocumentLayout(longDocument));
-    longDocument->setDefaultFont(font());
-    // The document is filled only once the view holds it at its width: a view that takes a filled
-    // document makes a line layout for every paragraph of it.
     m_longView->setGeometry(rect());
     m_longView->show();
     m_longView->raise();
-    // The view deletes a document of its own making when it takes another; ours go here.
-    const QPointer<QTextDocument> shown = m_longView->document();
-    m_longView->setDocument(longDocument);
-    if (shown && shown->parent() == m_longView) delete shown;
-    rtf::readRtf(documentBytes(path), *longDocument);
+    // The view's width must not change once it is filled: a narrower view (a scroll bar that
+    // appears) lays out every paragraph again. So the bar stands while the document is read; a
+    // document of fewer paragraphs than this cannot be sure to need it and is laid out again without.
+    constexpr int surelyLongParagraphs = 1000;
+    m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // One document for every long file: a new one each time would leave the memory of the last
+    // one spread over the heap.
+    rtf::readRtf(documentBytes(path), *m_longView->document());
+    if (m_longView->document()->blockCount() < surelyLongParagraphs) m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+// The document is filled only while the view holds it at its width: a view that takes a filled
+// document makes a line layout for every paragraph of it.
+QPlainTextEdit* RichTextView::newLongView() {
+    auto* view = new QPlainTextEdit(this);
+    view->setReadOnly(true);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setGeometry(rect());
+    auto* longDocument = new QTextDocument(view);
+    longDocument->setDocumentLayout(new QPlainTextDocumentLayout(longDocument));
+    longDocument->setDefaultFont(font());
+    longDocument->setUndoRedoEnabled(false);
+    view->setDocument(longDocument);
+    return view;
 }
 
 void RichTextView::endLongView() {

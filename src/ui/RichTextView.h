@@ -36,6 +36,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QPlainTextEdit* newLongView();
     void endLongView();
 
     QString m_fileName;
