@@ -14,14 +14,16 @@
 namespace veltrin::bench {
 
 struct WaitTimes {
-    double firstScreen = -1;   // seconds from the action to the end of the first paint of the screen
+    double firstScreen = -1;   // seconds from the action to the end of the first paint of its result
     double idle = 0;           // seconds from the action to the end of the last work before idling
 };
 
+// Whether a widget that paints shows the action's result (not, say, a message shown before it).
+using ShowsResult = std::function<bool(QWidget*)>;
+
 class UserWait : public QObject {
 public:
-    // `screen`: the widget whose painting, or that of a widget inside it, shows the result.
-    explicit UserWait(QWidget* screen, int quietMs = 300) : m_screen(screen), m_quietMs(quietMs) {
+    explicit UserWait(ShowsResult showsResult, int quietMs = 300) : m_showsResult(std::move(showsResult)), m_quietMs(quietMs) {
         qApp->installEventFilter(this);
         connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &UserWait::workDone);
         m_tick.setInterval(10);
@@ -29,10 +31,9 @@ public:
 
     // Runs `action` (which returns when its handler does) and waits for the program to be idle.
     WaitTimes after(const std::function<void()>& action) {
+        m_times = {};
         m_clock.start();
         action();
-        m_painted = false;   // what the handler painted itself (a message) is not the result
-        m_times = {};
         m_lastWork = m_clock.nsecsElapsed();
         m_tick.start();
         while (m_clock.nsecsElapsed() - m_lastWork < qint64(m_quietMs) * 1'000'000)
@@ -43,12 +44,18 @@ public:
     }
 
 protected:
+    // The first paint of the result, which may happen inside the handler, is delivered here and
+    // timed at its end.
     bool eventFilter(QObject* object, QEvent* event) override {
         if (object == &m_tick) return false;
         m_working = true;
-        if (event->type() == QEvent::Paint && object->isWidgetType())
-            m_painted = m_painted || static_cast<QWidget*>(object) == m_screen || m_screen->isAncestorOf(static_cast<QWidget*>(object));
-        return false;
+        if (m_inPaint || event->type() != QEvent::Paint || m_times.firstScreen >= 0 || !m_clock.isValid()) return false;
+        if (!object->isWidgetType() || !m_showsResult(static_cast<QWidget*>(object))) return false;
+        m_inPaint = true;
+        QCoreApplication::sendEvent(object, event);
+        m_inPaint = false;
+        m_times.firstScreen = double(m_clock.nsecsElapsed()) / 1e9;
+        return true;
     }
 
 private:
@@ -56,16 +63,15 @@ private:
         if (!m_clock.isValid() || !m_working) return;
         m_working = false;
         m_lastWork = m_clock.nsecsElapsed();
-        if (m_painted && m_times.firstScreen < 0) m_times.firstScreen = double(m_lastWork) / 1e9;
     }
 
-    QWidget* m_screen;
+    ShowsResult m_showsResult;
     int m_quietMs;
     QTimer m_tick;   // wakes the loop so that the quiet spell is noticed
     QElapsedTimer m_clock;
     qint64 m_lastWork = 0;
     bool m_working = false;
-    bool m_painted = false;
+    bool m_inPaint = false;
     WaitTimes m_times;
 };
 

@@ -54,7 +54,8 @@ void RichTextView::LoadLongFile(const QString& path) {
     m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // One document for every long file: a new one each time would leave the memory of the last
     // one spread over the heap.
-    rtf::readRtf(documentBytes(path), *m_longView->document());
+    // The first screen is painted as soon as it is read, not after the whole document.
+    rtf::readRtf(documentBytes(path), *m_longView->document(), [this] { m_longView->viewport()->repaint(); });
     if (m_longView->document()->blockCount() < surelyLongParagraphs) m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 

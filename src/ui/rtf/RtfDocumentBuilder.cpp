@@ -78,8 +78,9 @@ QTextBlockFormat blockFormat(const ParaStyle& para) {
 
 }  // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables)
-    : m_document(document), m_tables(tables), m_cursor(&document) {
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables,
+                                       std::function<void()> firstParagraphsRead)
+    : m_document(document), m_tables(tables), m_cursor(&document), m_firstParagraphsRead(std::move(firstParagraphsRead)) {
     // One edit block for the whole document: without it every insertion lays out its paragraph
     // again to place the cursor, which makes long paragraphs quadratic.
     m_cursor.beginEditBlock();
@@ -133,6 +134,14 @@ void RtfDocumentBuilder::writeParagraph(const ParaStyle& para) {
         else m_cursor.insertText(run.text, run.format);
     }
     m_runs.clear();
+    // Enough for the tallest screen of one-line paragraphs; the edit block ends so that the
+    // document's layout learns of them.
+    constexpr int firstParagraphs = 200;
+    if (++m_paragraphCount == firstParagraphs && m_firstParagraphsRead) {
+        m_cursor.endEditBlock();
+        m_firstParagraphsRead();
+        m_cursor.beginEditBlock();
+    }
 }
 
 const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {

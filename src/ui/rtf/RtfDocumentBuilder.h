@@ -5,6 +5,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <functional>
+
 class QTextDocument;
 
 namespace veltrin::ui::rtf {
@@ -14,7 +16,8 @@ namespace veltrin::ui::rtf {
 // insertion with its final paragraph format.
 class RtfDocumentBuilder final : public RtfSink {
 public:
-    RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables);
+    // `firstParagraphsRead` (may be empty) is called once, after the first paragraphs are written.
+    RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables, std::function<void()> firstParagraphsRead = {});
 
     QString& textFor(const CharStyle& chars, const ParaStyle& para) override;
     void endParagraph(const ParaStyle& para) override;
@@ -43,6 +46,8 @@ private:
     ParaStyle m_lastPara;
     bool m_firstBlock = true;
     int m_imageCount = 0;
+    int m_paragraphCount = 0;
+    std::function<void()> m_firstParagraphsRead;
     QList<std::pair<CharStyle, QTextCharFormat>> m_formats;  // recently used, to reuse their hashes
 };
 
