@@ -9,21 +9,20 @@ namespace veltrin::ui {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::loadPicture(const QString& path) {
-    QPixmap pixmap;
-    if (!path.isEmpty()) pixmap.load(path);
-    setPicture(pixmap);
+    m_picture.load(path, shownInWindow(*this));
     m_pictureName = QFileInfo(path).fileName();
+    update();
 }
 
 void PictureBox::setPicture(const QPixmap& pixmap) {
-    m_picture = pixmap;
+    m_picture.set(pixmap);
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (m_picture.isNull()) return;
+    if (picture().isNull()) return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    painter.drawPixmap(0, 0, picture());
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

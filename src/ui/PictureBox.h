@@ -1,7 +1,8 @@
 #pragma once
 // A picture box: shows one picture at its top-left corner, may hold other controls, and reports
 // presses, releases and clicks of the left mouse button.
-#include <QPixmap>
+#include "ui/LazyPixmap.h"
+
 #include <QWidget>
 
 namespace veltrin::ui {
@@ -11,10 +12,11 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // A missing or unreadable file leaves the box without a picture.
+    // A missing or unreadable file leaves the box without a picture. A hidden box reads the file
+    // when the picture is first painted or asked for.
     void loadPicture(const QString& path);
     void setPicture(const QPixmap& pixmap);
-    const QPixmap& picture() const { return m_picture; }
+    const QPixmap& picture() const { return m_picture.get(); }
     QString pictureName() const { return m_pictureName; }
 
 signals:
@@ -28,7 +30,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    LazyPixmap m_picture;
     QString m_pictureName;
 };
 
