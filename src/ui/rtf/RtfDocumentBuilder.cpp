@@ -127,8 +127,8 @@ void RtfDocumentBuilder::closeRun() {
 
 void RtfDocumentBuilder::writeParagraph(const ParaStyle& para) {
     closeRun();
-    if (std::exchange(m_firstBlock, false)) m_cursor.setBlockFormat(blockFormat(para));
-    else m_cursor.insertBlock(blockFormat(para), QTextCharFormat());
+    if (std::exchange(m_firstBlock, false)) m_cursor.setBlockFormat(blockFormatFor(para));
+    else m_cursor.insertBlock(blockFormatFor(para), m_plainChars);
     for (const Run& run : std::as_const(m_runs)) {
         if (run.format.isImageFormat()) m_cursor.insertImage(run.format.toImageFormat());
         else m_cursor.insertText(run.text, run.format);
@@ -142,6 +142,16 @@ void RtfDocumentBuilder::writeParagraph(const ParaStyle& para) {
         m_firstParagraphsRead();
         m_cursor.beginEditBlock();
     }
+}
+
+// Paragraphs come in long stretches of one style; one format object for the stretch keeps its hash,
+// so the document finds it among its formats without building and hashing a new one each time.
+const QTextBlockFormat& RtfDocumentBuilder::blockFormatFor(const ParaStyle& para) {
+    if (!m_blockFormatStyle || *m_blockFormatStyle != para) {
+        m_blockFormat = blockFormat(para);
+        m_blockFormatStyle = para;
+    }
+    return m_blockFormat;
 }
 
 const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {

@@ -6,6 +6,7 @@
 #include <QTextCursor>
 
 #include <functional>
+#include <optional>
 
 class QTextDocument;
 
@@ -36,6 +37,7 @@ private:
     void closeRun();
     void writeParagraph(const ParaStyle& para);
     const QTextCharFormat& charFormat(const CharStyle& chars);
+    const QTextBlockFormat& blockFormatFor(const ParaStyle& para);
 
     QTextDocument& m_document;
     const DocumentTables& m_tables;
@@ -48,7 +50,10 @@ private:
     int m_imageCount = 0;
     int m_paragraphCount = 0;
     std::function<void()> m_firstParagraphsRead;
-    QList<std::pair<CharStyle, QTextCharFormat>> m_formats;  // recently used, to reuse their hashes
+    QList<std::pair<CharStyle, QTextCharFormat>> m_formats;
+    std::optional<ParaStyle> m_blockFormatStyle;
+    QTextBlockFormat m_blockFormat;
+    const QTextCharFormat m_plainChars;   // of every paragraph mark  // recently used, to reuse their hashes
 };
 
 }  // namespace veltrin::ui::rtf
