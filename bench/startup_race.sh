@@ -2,7 +2,7 @@
 # Start-up against its yardstick: Veltrin and a bare Qt window of the same size and title started in
 # turn on one Xvfb display, each timed from its process start to its window's mapping (the X
 # server's MapNotify, no polling). Veltrin starts on a copy of the sample course at Level 2, with
-# the Introduction read. Prints each pair, then the medians, their ratio and the median of the
+# the Introduction read, its sounds on (MUTED=1 turns them off). Prints each pair, then the medians, their ratio and the median of the
 # pair-by-pair ratios.
 #   bench/startup_race.sh [BUILD_FOLDER] [RUNS]
 set -euo pipefail
@@ -28,7 +28,7 @@ course="$work/course"
 cp -r "$build/share/veltrin/course" "$course"
 printf 'Introduction\r\n' >> "$course/torch/info.ndx"
 mkdir -p "$work/config/veltrin"
-printf '%s\r\n%s\r\n%s\r\n 700\r\n 1\r\n 0\r\n 1\r\n' "$course/torch/" "$course/lessons/" "$course/sounds/" \
+printf '%s\r\n%s\r\n%s\r\n 700\r\n 1\r\n 0\r\n %s\r\n' "$course/torch/" "$course/lessons/" "$course/sounds/" "${MUTED:-0}" \
     > "$work/config/veltrin/veltrin3.ini"
 
 watch="$build/bin/window_mapped"
