@@ -2,8 +2,8 @@
 # Start-up against its yardstick: Veltrin and a bare Qt window of the same size and title started in
 # turn on one Xvfb display, each timed from its process start to its window's mapping (the X
 # server's MapNotify, no polling). Veltrin starts on a copy of the sample course at Level 2, with
-# the Introduction read, its sounds on (MUTED=1 turns them off). Prints each pair, then the medians, their ratio and the median of the
-# pair-by-pair ratios.
+# the Introduction read, its sounds on (MUTED=1 turns them off). Prints each pair, then the
+# medians, their ratio and the median of the pair-by-pair ratios.
 #   bench/startup_race.sh [BUILD_FOLDER] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,18 +11,9 @@ build=$(realpath "${1:-build}")
 runs=${2:-21}
 cmake --build "$build" --target veltrin bare_window window_mapped veltrin_course >/dev/null
 
-work=$(mktemp -d)
-cleanup() {
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do grep -q '[0-9]' "$work/display" && break; sleep 0.1; done
-export DISPLAY=":$(tr -d '\n' < "$work/display")"
-export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" QT_QPA_PLATFORM=xcb
+source bench/display_lib.sh
+start_display
+export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 course="$work/course"
 cp -r "$build/share/veltrin/course" "$course"
