@@ -6,9 +6,13 @@
 
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QResizeEvent>
 
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace veltrin::ui {
 
@@ -31,6 +35,17 @@ QByteArray documentBytes(const QString& path) {
     }
 }
 
+// A long document's large buffers (its text, the file's bytes) are given back to the system when
+// freed. By default the allocator raises its threshold for that after the first such buffer is
+// freed, so the next long document would take its buffers from the heap and leave it grown by
+// what it cannot reuse.
+void keepLargeBlocksApart() {
+#ifdef __GLIBC__
+    static const bool set = mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1;
+    Q_UNUSED(set);
+#endif
+}
+
 } // namespace
 
 void RichTextView::LoadFile(const QString& path) {
@@ -41,9 +56,14 @@ void RichTextView::LoadFile(const QString& path) {
 }
 
 void RichTextView::LoadLongFile(const QString& path) {
-    if (!m_longView) m_longView = newLongView();
+    if (!m_longView) {
+        m_longView = new QPlainTextEdit(this);
+        m_longView->setReadOnly(true);
+        m_longView->setFrameShape(QFrame::NoFrame);
+    }
     m_fileName = path;
     clear();
+    keepLargeBlocksApart();
     m_longView->setGeometry(rect());
     m_longView->show();
     m_longView->raise();
@@ -52,32 +72,31 @@ void RichTextView::LoadLongFile(const QString& path) {
     // document of fewer paragraphs than this cannot be sure to need it and is laid out again without.
     constexpr int surelyLongParagraphs = 1000;
     m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // One document for every long file: a new one each time would leave the memory of the last
-    // one spread over the heap.
+    QTextDocument& longDocument = newLongDocument();
     // The first screen is painted as soon as it is read, not after the whole document.
-    rtf::readRtf(documentBytes(path), *m_longView->document(), [this] { m_longView->viewport()->repaint(); });
-    if (m_longView->document()->blockCount() < surelyLongParagraphs) m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    rtf::readRtf(documentBytes(path), longDocument, [this] { m_longView->viewport()->repaint(); });
+    if (longDocument.blockCount() < surelyLongParagraphs) m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-// The document is filled only while the view holds it at its width: a view that takes a filled
-// document makes a line layout for every paragraph of it.
-QPlainTextEdit* RichTextView::newLongView() {
-    auto* view = new QPlainTextEdit(this);
-    view->setReadOnly(true);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setGeometry(rect());
-    auto* longDocument = new QTextDocument(view);
+// An empty document in place of the last one, which goes with all its memory. It is filled only
+// while the view holds it at its width: a view that takes a filled document makes a line layout for
+// every paragraph of it.
+QTextDocument& RichTextView::newLongDocument() {
+    auto* longDocument = new QTextDocument(m_longView);
     longDocument->setDocumentLayout(new QPlainTextDocumentLayout(longDocument));
     longDocument->setDefaultFont(font());
     longDocument->setUndoRedoEnabled(false);
-    view->setDocument(longDocument);
-    return view;
+    // The view deletes a document of its own making when it takes another; ours go here.
+    const QPointer<QTextDocument> last = m_longView->document();
+    m_longView->setDocument(longDocument);
+    if (last && last->parent() == m_longView) delete last;
+    return *longDocument;
 }
 
 void RichTextView::endLongView() {
     if (!m_longView || m_longView->isHidden()) return;
     m_longView->hide();
-    m_longView->document()->clear();   // its memory goes with its content
+    newLongDocument();
 }
 
 void RichTextView::SetText(const QString& text) {

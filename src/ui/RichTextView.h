@@ -36,7 +36,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QPlainTextEdit* newLongView();
+    QTextDocument& newLongDocument();
     void endLongView();
 
     QString m_fileName;
