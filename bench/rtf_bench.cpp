@@ -99,8 +99,11 @@ void LoadOnScreen(benchmark::State& state) {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(syntheticDocument(state.range(0) * 1024)) < 0) state.SkipWithError("no file");
     }
+    // Shaped as the reading pane: its width, no scroll bars, shown.
     veltrin::ui::RichTextView pane;
     pane.setGeometry(0, 0, 505, 344);
+    pane.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pane.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     pane.show();
     for (auto _ : state) {
         pane.LoadFile(path);
