@@ -26,6 +26,7 @@ e2e_cleanup() {
         echo "screenshot: $e2e_build/$e2e_name-failure.png"
     fi
     [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null
+    declare -F e2e_on_exit >/dev/null && e2e_on_exit   # a helper library's own servers
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
     exit "$status"

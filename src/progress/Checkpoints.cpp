@@ -76,6 +76,15 @@ void endWithStop(Program& p, CheckpointEnding ending) {
     p.state.ScrollActive = false;
 }
 
+// A new topic or subject is stored before the wait for OK, so nothing is left to fail after it.
+void listAndStop(Program& p, const char* indexFile, const QString& name, CheckpointEnding ending) {
+    appendThenSave(p, indexFile, name, SaveProgressFiles);
+    RefillLists(p);
+    p.window.newTopicMarker->show();
+    p.state.AskYesNo = false;
+    endWithStop(p, ending);
+}
+
 void passTopic(Program& p, const Checkpoint& checkpoint) {
     state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
@@ -85,11 +94,7 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
     s.AskYesNo = false;
     state::ShowTorchDocument(p, text(checkpoint.document), 1);
     ++s.StageCounters[1][stageColumn(s)];
-    appendThenSave(p, "info.ndx", name, SaveProgressFiles);
-    RefillLists(p);
-    p.window.newTopicMarker->show();
-    s.AskYesNo = false;
-    endWithStop(p, checkpoint.ending);
+    listAndStop(p, "info.ndx", name, checkpoint.ending);
 }
 
 // Required subjects are stored in upper case, optional ones in lower case; the guard compares in
@@ -105,11 +110,7 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     state::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
     ++s.StageCounters[1][stageColumn(s)];
     if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
-    appendThenSave(p, "mission.ndx", name, SaveProgressFiles);
-    RefillLists(p);
-    p.window.newTopicMarker->show();
-    s.AskYesNo = false;
-    endWithStop(p, checkpoint.ending);
+    listAndStop(p, "mission.ndx", name, checkpoint.ending);
 }
 
 // Shown and counted on every pass; the skip ahead keeps the next steps from matching again.

@@ -41,6 +41,8 @@ void WireControls(Program& p);
 void WireReaderControls(Program& p);
 void WireTorchControls(Program& p);
 void WireJournalControls(Program& p);
+// The keyboard: each shortcut clicks its control (Space the up arrow, Ctrl+Q the exit button, ...).
+void WireKeys(Program& p);
 
 // Progress reset: erase, Yes, No.
 void onEraseClicked(Program& p);

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int SmallestScreenWidth = 12000;   // 800 pixels
 constexpr int WindowTop = 100;
+constexpr double LeastExitPause = 0.5;
+constexpr double MostExitSoundSeconds = 1.5;
 
 // Draws a rank of 1 .. 5 in the journal report.
 constexpr std::array<const char*, 5> RankBarTexts{".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
@@ -87,10 +89,12 @@ void StartProgram(Program& p) {
     state::PlaySound(p, QStringLiteral("run"));
 }
 
+// The position is saved while the exit sound starts; the program then waits, half a second at least,
+// until the sound has been heard (a longer one is cut off after MostExitSoundSeconds).
 void onExitClicked(Program& p) {
     state::PlaySound(p, QStringLiteral("exit"));
-    p.sys.Pause(0.5);
     saveOnExit(p);
+    p.sys.Pause(std::max(LeastExitPause, p.sys.sound().secondsLeftToPlay(MostExitSoundSeconds)));
     p.sys.endProgram();
 }
 

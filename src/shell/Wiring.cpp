@@ -6,6 +6,7 @@ void WireControls(Program& p) {
     WireReaderControls(p);
     WireTorchControls(p);
     WireJournalControls(p);
+    WireKeys(p);
     on(p, &p.window, &ui::MainWindow::unloading, onWindowClosed);
     on(p, &p.window, &ui::MainWindow::lostFocus, onFocusLost);
     on(p, p.window.exitButton, &QAbstractButton::clicked, onExitClicked);

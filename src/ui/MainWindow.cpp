@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <vector>
+
 namespace veltrin::ui {
 
 namespace {
@@ -95,6 +97,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     documentViewer->raise();
     torchPanel->raise();
     newTopicMarker->raise();
+    setKeyboardOrder();
 }
 
 void MainWindow::buildLevelButtons() {
@@ -254,6 +257,25 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) emit lostFocus();
     QWidget::changeEvent(event);
+}
+
+// Tab starts at the reading controls, which also hold the first focus (so a first Space reads and
+// types nothing), then follows the window's reading order: the Torch panel on the left, the journal
+// frame or the manual over the reading area, the right-hand column from the top, the row along the
+// bottom. Hidden controls are passed over. The reading pane takes no focus: only the program moves it.
+void MainWindow::setKeyboardOrder() {
+    readingPane->setFocusPolicy(Qt::NoFocus);
+    upArrow->makeKeyboardControl();
+    downArrow->makeKeyboardControl();
+    for (QPushButton* button : {okButton, yesButton, noButton, addEntryButton, viewJournalButton, doneButton})
+        button->setAutoDefault(true);   // Return presses the focused one
+    std::vector<QWidget*> order{upArrow, downArrow, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
+    for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
+    order.insert(order.end(), {entryBox, addEntryButton, viewJournalButton, doneButton, documentViewer, journalButton, manualButton,
+                               contactButton, askTorchButton});
+    order.insert(order.end(), m_levelButtons.begin(), m_levelButtons.end());
+    order.insert(order.end(), {eraseButton, exitButton});
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
 } // namespace veltrin::ui

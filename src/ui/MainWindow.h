@@ -121,6 +121,7 @@ private:
     void buildJournalFrame();
     void buildInnerSnapshot();
     void buildSideButtons();
+    void setKeyboardOrder();
 
     std::array<PictureButton*, 8> m_levelButtons{};
     QPixmap m_background;

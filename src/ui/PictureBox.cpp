@@ -1,6 +1,7 @@
 #include "ui/PictureBox.h"
 
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,9 +21,9 @@ void PictureBox::setPicture(const QPixmap& pixmap) {
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    if (picture().isNull()) return;
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture());
+    if (!picture().isNull()) painter.drawPixmap(0, 0, picture());
+    if (hasFocus()) drawFocusFrame(painter, rect());
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
@@ -33,6 +34,33 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     emit mouseUp();
     if (rect().contains(event->position().toPoint())) emit clicked();
+}
+
+void PictureBox::click() {
+    emit mouseDown();
+    emit mouseUp();
+    emit clicked();
+}
+
+void PictureBox::makeKeyboardControl() {
+    m_keyboardControl = true;
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    if (m_keyboardControl && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) click();
+    else QWidget::keyPressEvent(event);
+}
+
+void drawFocusFrame(QPainter& painter, const QRect& area) {
+    const QRect frame = area.adjusted(1, 1, -2, -2);
+    painter.save();
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(20, 12, 4), 3));
+    painter.drawRect(frame);
+    painter.setPen(QPen(QColor(255, 214, 92), 1, Qt::DashLine));
+    painter.drawRect(frame);
+    painter.restore();
 }
 
 } // namespace veltrin::ui

@@ -7,6 +7,9 @@
 
 namespace veltrin::ui {
 
+// A frame that marks the control holding the keyboard focus, seen over dark pictures and light ones.
+void drawFocusFrame(QPainter& painter, const QRect& area);
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -18,6 +21,10 @@ public:
     void setPicture(const QPixmap& pixmap);
     const QPixmap& picture() const { return m_picture.get(); }
     QString pictureName() const { return m_pictureName; }
+    // Reports a whole click, press and release included, as the mouse would: the arrows' keys use it.
+    void click();
+    // Lets the box take the focus by Tab, with a focus frame, and Return or Enter click it.
+    void makeKeyboardControl();
 
 signals:
     void mouseDown();
@@ -28,10 +35,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     LazyPixmap m_picture;
     QString m_pictureName;
+    bool m_keyboardControl = false;
 };
 
 } // namespace veltrin::ui

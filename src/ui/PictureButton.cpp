@@ -1,8 +1,13 @@
 #include "ui/PictureButton.h"
 
+#include "ui/PictureBox.h"
+
 #include <QFileInfo>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QToolTip>
 
 namespace veltrin::ui {
 
@@ -39,6 +44,23 @@ void PictureButton::setToolTipText(const QString& text) {
     setAccessibleName(text.isEmpty() ? this->text() : text);
 }
 
+QString PictureButton::toolTipShown() const {
+    if (m_shortcutHint.isEmpty() || toolTip().isEmpty()) return toolTip();
+    return QStringLiteral("%1 (%2)").arg(toolTip(), m_shortcutHint);
+}
+
+bool PictureButton::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QAbstractButton::event(event);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTipShown(), this);
+    return true;
+}
+
+// Return and Enter press a focused button, as Space does on other buttons (Space reads on here).
+void PictureButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) click();
+    else QAbstractButton::keyPressEvent(event);
+}
+
 const QPixmap& PictureButton::pixmapForState() const {
     if (!isEnabled() && !disabledPicture().isNull()) return disabledPicture();
     if (isDown() && !downPicture().isNull()) return downPicture();
@@ -51,11 +73,13 @@ void PictureButton::paintEvent(QPaintEvent*) {
     if (pixmap.isNull()) {
         paintPlain(painter);
         paintCaption(painter, false);
+        if (hasFocus()) drawFocusFrame(painter, rect());
         return;
     }
     painter.drawPixmap(rect(), pixmap);
     if (!isEnabled() && disabledPicture().isNull()) painter.fillRect(rect(), QColor(40, 30, 20, 120));
     paintCaption(painter, true);
+    if (hasFocus()) drawFocusFrame(painter, rect());
 }
 
 void PictureButton::paintPlain(QPainter& painter) const {

@@ -29,11 +29,17 @@ public:
 
     // The tooltip is also the accessible name, so a screen reader tells picture buttons apart.
     void setToolTipText(const QString& text);
+    // The key that does what a click does, shown after the tooltip ("Exit Veltrin (Ctrl+Q)"); the
+    // tooltip itself stays as set, since the program reads some of them back.
+    void setShortcutHint(const QString& key) { m_shortcutHint = key; }
+    QString toolTipShown() const;
 
     QSize sizeHint() const override { return {64, 32}; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const QPixmap& pixmapForState() const;
@@ -45,6 +51,7 @@ private:
     LazyPixmap m_disabled;
     QString m_pictureName;
     QString m_disabledName;
+    QString m_shortcutHint;
 };
 
 } // namespace veltrin::ui

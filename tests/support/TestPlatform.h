@@ -22,6 +22,7 @@ public:
     void setDeviceType(const QString& type) override { commands << QStringLiteral("DeviceType ") + type; }
     void setFileName(const QString& path) override;
     void command(const QString& name) override;
+    double secondsLeftToPlay(double) override { return 0; }
     QStringList commands;
 
 private:

@@ -1,0 +1,133 @@
+// The keyboard on the real window: each shortcut does what a click on its control does, keys typed
+// into the text boxes stay text, Tab walks the controls in order and marks the focused one.
+#include "support/CourseFixture.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+namespace veltrin::test {
+namespace {
+
+class Keyboard : public CourseFixture {
+protected:
+    // Started as the program starts, on the scrolling introduction, 100 pixels into the text.
+    void SetUp() override {
+        writeStartingCourse({"scrollintro.rtf", "er-1.rtf", "resetmsg.rtf", "veltrinnotreset.rtf", "Greetings.rtf"});
+        writeSettings(-1, -100);
+        start();
+        window().show();
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        sys.sounds.commands.clear();
+    }
+    // A key pressed where the focus is, as the person at the keyboard does.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &window(), key, modifiers);
+    }
+    void pressAfterPasses(long passes, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        afterPasses(passes, [this, key, modifiers] { press(key, modifiers); });
+    }
+};
+
+// Escape is OK while OK is on show and nothing after; Space starts and stops reading as the up arrow
+// does, Shift+Space as the down arrow does.
+TEST_F(Keyboard, EscapeSpaceAndShiftSpaceClickTheirControls) {
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(window().torchPanel->isHidden());
+    press(Qt::Key_Escape);
+    pressAfterPasses(100, Qt::Key_Space);
+    press(Qt::Key_Space);
+    EXPECT_EQ(sys.scrollPasses, 100);
+    EXPECT_LT(state().ScrollPos, -100);
+    const int stoppedAt = state().ScrollPos;
+    pressAfterPasses(sys.scrollPasses + 100, Qt::Key_Space, Qt::ShiftModifier);
+    press(Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_GT(state().ScrollPos, stoppedAt);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "scroll-on", "Scroll-off", "scroll-on", "scroll-off"}));
+}
+
+// In the entry box a space is a blank and reading does not start; with the reset question on show,
+// Y in the subject box is a letter, and N elsewhere answers No (Torch then says nothing was erased).
+TEST_F(Keyboard, TextBoxesKeepTheirKeys) {
+    press(Qt::Key_Escape);
+    press(Qt::Key_J, Qt::ControlModifier);
+    ASSERT_TRUE(window().journalFrame->isVisible());
+    window().entryBox->setFocus();
+    QTest::keyClicks(window().entryBox, "a b");
+    EXPECT_EQ(window().entryBox->toPlainText(), "a b");
+    sys.script("type Y into the subject box, then press N", [this] { return window().noButton->isVisible(); }, [this] {
+        window().subjectBox->setFocus();
+        QTest::keyClicks(window().subjectBox->lineEdit(), "Y y");
+        EXPECT_EQ(window().subjectBox->currentText(), "Y y");
+        EXPECT_TRUE(window().yesButton->isVisible());
+        window().upArrow->setFocus();
+        press(Qt::Key_N);
+    });
+    click(window().eraseButton);
+    EXPECT_EQ(sys.scrollPasses, 0);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "resetyn", "resetn", "torch-on"}));
+}
+
+// Ctrl+Return adds an entry only while the journal frame is open (here refused: nothing is ranked),
+// and works from the entry box as Escape does; Ctrl+J and F1 are the journal and manual buttons.
+TEST_F(Keyboard, JournalManualAndAddEntryKeys) {
+    press(Qt::Key_Escape);
+    press(Qt::Key_Return, Qt::ControlModifier);
+    press(Qt::Key_J, Qt::ControlModifier);
+    window().entryBox->setFocus();
+    QTest::keyClicks(window().entryBox, "Calm");
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(window().entryBox->toPlainText(), "Calm");
+    EXPECT_TRUE(window().torchPane->FileName().endsWith("/er-1.rtf"));
+    press(Qt::Key_Escape);
+    press(Qt::Key_F1);
+    EXPECT_TRUE(window().journalFrame->isHidden());
+    EXPECT_TRUE(window().documentViewer->isVisible());
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "resetyn", "torch-off", "scopn"}));
+}
+
+// Ctrl+Q is the exit button: the due level's position is saved and the program ends.
+TEST_F(Keyboard, CtrlQSavesAndEnds) {
+    state().DueLevelPos = -345;
+    EXPECT_THROW(press(Qt::Key_Q, Qt::ControlModifier), ProgramEnded);
+    EXPECT_EQ(settingsLine(6), "-345");
+    EXPECT_EQ(sys.playedSounds(), QStringList({"exit"}));
+}
+
+// Each key is shown in its control's tooltip; a picture button keeps the tooltip the program reads.
+TEST_F(Keyboard, TooltipsNameTheKeys) {
+    EXPECT_EQ(window().exitButton->toolTip(), "Exit Veltrin");
+    EXPECT_EQ(window().exitButton->toolTipShown(), "Exit Veltrin (Ctrl+Q)");
+    EXPECT_EQ(window().manualButton->toolTipShown(), "Open the Veltrin Manual (F1)");
+    EXPECT_EQ(window().journalButton->toolTipShown(), window().journalButton->toolTip() + " (Ctrl+J)");
+    EXPECT_EQ(window().upArrow->toolTip(), "Read on, or stop reading (Space)");
+    EXPECT_EQ(window().downArrow->toolTip(), "Read back, or stop (Shift+Space)");
+    EXPECT_EQ(window().okButton->toolTip(), "Close the Torch panel (Esc)");
+    EXPECT_EQ(window().yesButton->toolTip(), "Yes (Y)");
+    EXPECT_EQ(window().addEntryButton->toolTip(), "Add Journal Entry (Ctrl+Return)");
+}
+
+// The first focus is on the up arrow; Tab goes on to the down arrow and the right-hand column,
+// passing over the closed panel and frame (the scroll bars are for the mouse); the focused arrow wears a frame, and Return on it
+// starts reading.
+TEST_F(Keyboard, TabWalksTheControlsAndMarksTheFocus) {
+    press(Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), window().upArrow);
+    const QImage focused = window().upArrow->grab().toImage();
+    std::vector<QWidget*> walked;
+    for (int step = 0; step < 5; ++step) {
+        press(Qt::Key_Tab);
+        walked.push_back(QApplication::focusWidget());
+    }
+    ui::MainWindow& f = window();
+    EXPECT_EQ(walked, (std::vector<QWidget*>{f.downArrow, f.journalButton, f.manualButton, f.contactButton, f.askTorchButton}));
+    EXPECT_NE(window().upArrow->grab().toImage(), focused);
+    f.upArrow->setFocus();
+    pressAfterPasses(5, Qt::Key_Space);
+    press(Qt::Key_Return);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "scroll-on", "Scroll-off"}));
+}
+
+} // namespace
+} // namespace veltrin::test
