@@ -12,5 +12,7 @@ void onDoneClicked(Program& p);   // Done
 void onSubjectPicked(Program& p);      // subject picked
 void onAddEntryClicked(Program& p);   // Add Journal Entry
 void onViewJournalClicked(Program& p);   // View Journal / Close Journal
+void onJournalChartClicked(Program& p);   // Journal Chart: opens the chart window
+void onExportJournalClicked(Program& p);   // Export...: the save dialog, then the export
 
 } // namespace veltrin::journal

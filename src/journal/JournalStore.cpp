@@ -1,5 +1,6 @@
 #include "journal/JournalStore.h"
 
+#include <QFileInfo>
 #include <QLocale>
 
 namespace veltrin::journal {
@@ -83,6 +84,23 @@ std::optional<StoredEntry> readJournalRecord(const QString& record) {
     entry.digits = tail.left(7);
     entry.entryText = tail.mid(7);
     return entry;
+}
+
+// A folder in the store's place is an error the reader names, not an empty journal.
+JournalReader::JournalReader(const QString& storePath) {
+    if (QFileInfo::exists(storePath)) m_lines.emplace(storePath);
+}
+
+bool JournalReader::next(StoredEntry& entry) {
+    QString line;
+    while (m_lines && m_lines->next(line)) {
+        if (auto record = readJournalRecord(line)) {
+            entry = std::move(*record);
+            return true;
+        }
+        ++m_passedOver;
+    }
+    return false;
 }
 
 } // namespace veltrin::journal

@@ -2,6 +2,7 @@
 // The journal store veltrin.sdb: one record per line, oldest first. A record is the chronology,
 // "~", the rank, "~", the subject, "~~", the seven rank digits and the entry text, in which every
 // CR of the entry box has become "\par ". Only CR or CR LF ends a record; a lone LF belongs to it.
+#include "base/LineStream.h"
 #include "ui/MainWindow.h"
 
 #include <QDateTime>
@@ -47,5 +48,19 @@ struct StoredEntry {
 // Splits a record; empty when the line is not of the store's shape (no "~~", no "~" before it,
 // or an empty rank), which only an edit from outside the program can leave.
 std::optional<StoredEntry> readJournalRecord(const QString& record);
+
+// Reads the store a record at a time, so that a long journal is never held whole. A missing store
+// reads as empty; lines not of a record's shape are passed over and counted. Throws FileError.
+class JournalReader {
+public:
+    explicit JournalReader(const QString& storePath);
+    // Puts the next record into `entry`; false at the end of the store.
+    bool next(StoredEntry& entry);
+    int passedOver() const { return m_passedOver; }
+
+private:
+    std::optional<base::LineReader> m_lines;
+    int m_passedOver = 0;
+};
 
 } // namespace veltrin::journal

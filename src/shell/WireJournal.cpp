@@ -10,6 +10,8 @@ void WireJournalControls(Program& p) {
     on(p, f.viewJournalButton, &QAbstractButton::clicked, journal::onViewJournalClicked);
     on(p, f.doneButton, &QAbstractButton::clicked, journal::onDoneClicked);
     on(p, f.addEntryButton, &QAbstractButton::clicked, journal::onAddEntryClicked);
+    on(p, f.journalChartButton, &QAbstractButton::clicked, journal::onJournalChartClicked);
+    on(p, f.exportJournalButton, &QAbstractButton::clicked, journal::onExportJournalClicked);
     on(p, f.subjectBox, &QComboBox::activated, journal::onSubjectPicked);
 }
 

@@ -211,6 +211,9 @@ void MainWindow::buildJournalFrame() {
     addEntryButton = place(new QPushButton(QStringLiteral("Add Journal Entry"), journalFrame), 2145, 5175, 1530, 330);
     viewJournalButton = place(new QPushButton(QStringLiteral("View Journal"), journalFrame), 4035, 5175, 1515, 330);
     doneButton = place(new QPushButton(QStringLiteral("Done"), journalFrame), 7020, 5220, 555, 300);
+    // In the free places of the bottom row, left of Add Journal Entry and between View Journal and Done.
+    journalChartButton = place(new QPushButton(QStringLiteral("Journal Chart"), journalFrame), 375, 5175, 1605, 330);
+    exportJournalButton = place(new QPushButton(QStringLiteral("Export..."), journalFrame), 5700, 5175, 1170, 330);
     buildInnerSnapshot();
     journalFrame->hide();
 }

@@ -58,6 +58,8 @@ public:
     QPushButton* viewJournalButton;     // View Journal / Close Journal
     QPushButton* doneButton;     // Done
     QPushButton* addEntryButton;     // Add Journal Entry
+    QPushButton* journalChartButton;    // Journal Chart: the Inner Snapshot over time
+    QPushButton* exportJournalButton;   // Export...: the journal as CSV, JSON or Markdown
     QPushButton* yesButton;     // Yes
     PictureButton* eraseButton;   // erase progress
     PictureButton* contactButton;   // contact window

@@ -1,0 +1,27 @@
+#pragma once
+// The command line: `veltrin journal export|search|chart ...` read the user's journal without a
+// window and never write to it; `veltrin` alone starts the program.
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+namespace veltrin::cli {
+
+// Where a command reads and writes: the console's two streams and the user's folders.
+struct Console {
+    QIODevice& out;
+    QIODevice& err;
+    QString settingsFolder;    // where the settings file lives
+    QString documentsFolder;   // where --documents puts its file
+};
+
+// Whether the arguments name a command (or ask for help) rather than start the program; the
+// options the toolkit takes ("-platform ...") start the program.
+bool isCommand(int argc, char** argv);
+// Runs the command `arguments` (without the program's name); returns the exit status: 0 done,
+// 1 a file or the settings could not be used, 2 the command line is wrong.
+int runCommand(const QStringList& arguments, Console& console);
+// The same from main(): the application object without a display, the real console and folders.
+int runFromMain(int argc, char** argv);
+
+} // namespace veltrin::cli

@@ -1,0 +1,52 @@
+#pragma once
+// What the command line's files share among themselves.
+#include "cli/Cli.h"
+
+#include "journal/JournalChart.h"
+
+#include <QMap>
+#include <QSet>
+#include <stdexcept>
+
+namespace veltrin::cli {
+
+// The command line is wrong: the message says how, and the status is 2.
+struct UsageError : std::runtime_error {
+    explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+// A command that cannot go on for a reason of its own (not a file's): status 1.
+struct CommandError : std::runtime_error {
+    explicit CommandError(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+struct Arguments {
+    QStringList words;              // the command's words and the search words, in order
+    QMap<QString, QString> values;  // --store, --format, --output, --subject, --from, --to
+    QSet<QString> flags;            // --help, --open, --documents
+    bool has(const QString& flag) const { return flags.contains(flag); }
+    QString value(const QString& option) const { return values.value(option); }
+};
+
+// Throws UsageError for an option it does not know or one missing its value.
+Arguments parseArguments(const QStringList& arguments);
+
+QString mainHelp();
+QString journalHelp();
+
+// The store the command reads: --store, else the one the settings file names. Throws
+// CommandError without a settings file, FileError when the settings file is wrong.
+QString storePath(const Arguments& arguments, const Console& console);
+// Writes a line to the console's error stream.
+void tell(Console& console, const QString& line);
+
+int exportCommand(const Arguments& arguments, Console& console);
+int searchCommand(const Arguments& arguments, Console& console);
+int chartCommand(const Arguments& arguments, Console& console);
+
+// Draws the chart into a PNG or an SVG file (by its suffix), whole or not at all. Throws FileError.
+void saveChartPicture(const journal::JournalChart& chart, const QString& path);
+// Whether the name ends in a picture suffix the chart can be saved as.
+bool isChartPictureName(const QString& path);
+
+} // namespace veltrin::cli

@@ -1,0 +1,108 @@
+#include "journal/JournalChart.h"
+
+#include <algorithm>
+#include <deque>
+#include <numeric>
+
+namespace veltrin::journal {
+
+namespace {
+
+constexpr double MillisecondsPerDay = 24.0 * 60 * 60 * 1000;
+
+// The usual distance between dated entries, for placing undated ones before the first or after
+// the last: the dated span shared out, or a day when there is one dated entry.
+double usualStep(const std::vector<double>& x, const std::vector<std::size_t>& dated) {
+    if (dated.size() < 2) return MillisecondsPerDay;
+    const double span = x[dated.back()] - x[dated.front()];
+    return span > 0 ? span / double(dated.size() - 1) : MillisecondsPerDay;
+}
+
+void placeBetween(std::vector<double>& x, std::size_t before, std::size_t after) {
+    const double gap = double(after - before);
+    for (std::size_t i = before + 1; i < after; ++i) x[i] = x[before] + (x[after] - x[before]) * double(i - before) / gap;
+}
+
+void placeAtEnds(std::vector<double>& x, const std::vector<std::size_t>& dated, double step) {
+    for (std::size_t i = 0; i < dated.front(); ++i) x[i] = x[dated.front()] - step * double(dated.front() - i);
+    for (std::size_t i = dated.back() + 1; i < x.size(); ++i) x[i] = x[dated.back()] + step * double(i - dated.back());
+}
+
+} // namespace
+
+std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
+    std::vector<double> x(when.size());
+    std::vector<std::size_t> dated;
+    for (std::size_t i = 0; i < when.size(); ++i) {
+        if (!when[i].isValid()) continue;
+        x[i] = double(when[i].toMSecsSinceEpoch());
+        dated.push_back(i);
+    }
+    if (dated.empty()) {
+        std::iota(x.begin(), x.end(), 1.0);
+        return x;
+    }
+    for (std::size_t k = 1; k < dated.size(); ++k) placeBetween(x, dated[k - 1], dated[k]);
+    placeAtEnds(x, dated, usualStep(x, dated));
+    return x;
+}
+
+JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter) {
+    std::vector<QDateTime> when;
+    std::vector<Ratings> ratings;
+    const ExportCount count = readExportedEntries(
+        storePath, [&filter](const ExportedEntry& entry) { return filter.keeps(entry); },
+        [&](const ExportedEntry& entry) {
+            when.push_back(entry.when);
+            ratings.push_back(entry.ratings);
+        });
+    JournalChart chart;
+    chart.passedOver = count.passedOver;
+    chart.dated = std::any_of(when.begin(), when.end(), [](const QDateTime& time) { return time.isValid(); });
+    const std::vector<double> x = chartPositions(when);
+    for (std::size_t i = 0; i < x.size(); ++i) chart.points.push_back({x[i], ratings[i]});
+    return chart;
+}
+
+// Out-of-order dates in the store are drawn in time order; equal times keep the store's order.
+std::array<std::vector<ChartLinePoint>, 7> JournalChart::lines() const {
+    std::vector<const ChartPoint*> ordered;
+    for (const ChartPoint& point : points) ordered.push_back(&point);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const ChartPoint* a, const ChartPoint* b) { return a->x < b->x; });
+    std::array<std::vector<ChartLinePoint>, 7> result;
+    for (std::size_t category = 0; category < result.size(); ++category) {
+        std::deque<int> last;
+        int sum = 0;
+        for (const ChartPoint* point : ordered) {
+            const auto& rating = point->ratings[category];
+            if (!rating) continue;
+            last.push_back(*rating);
+            sum += *rating;
+            if (int(last.size()) > MovingAverageEntries) {
+                sum -= last.front();
+                last.pop_front();
+            }
+            result[category].push_back({point->x, double(sum) / double(last.size())});
+        }
+    }
+    return result;
+}
+
+JournalChartWindow::JournalChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("Journal Chart"));
+    resize(ChartWidth * 3 / 5, ChartHeight * 3 / 5);
+}
+
+void JournalChartWindow::showChart(JournalChart chart) {
+    m_chart = std::move(chart);
+    update();
+    show();
+    raise();
+}
+
+void JournalChartWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawJournalChart(painter, rect(), m_chart);
+}
+
+} // namespace veltrin::journal

@@ -1,0 +1,61 @@
+#pragma once
+// The Inner Snapshot over time: one line per category, each the moving average of the last seven
+// ratings, drawn by one function onto any painter (the chart window, a PNG, an SVG).
+#include "journal/JournalExport.h"
+
+#include <QPainter>
+#include <QRectF>
+#include <QWidget>
+
+#include <vector>
+
+namespace veltrin::journal {
+
+constexpr int MovingAverageEntries = 7;
+constexpr int ChartWidth = 1200;
+constexpr int ChartHeight = 600;
+
+// Where an entry stands on the horizontal axis: its time in milliseconds since the epoch. An entry
+// without a date stands between its neighbours in the store, evenly spaced among the undated ones.
+struct ChartPoint {
+    double x;
+    Ratings ratings;
+};
+
+struct ChartLinePoint {
+    double x;
+    double average;
+};
+
+struct JournalChart {
+    std::vector<ChartPoint> points;   // in store order
+    bool dated = false;               // false when no entry has a date: x is then the entry's number
+    int passedOver = 0;               // lines of the store that are not records
+    // One line per category: the average of its last seven ratings at each rated entry.
+    std::array<std::vector<ChartLinePoint>, 7> lines() const;
+};
+
+// Reads the store (the entries the filter keeps) into a chart. Throws FileError.
+JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter = {});
+// Places undated entries between their neighbours; `when` holds one time per entry, invalid when unknown.
+std::vector<double> chartPositions(const std::vector<QDateTime>& when);
+
+// Draws the chart into `area`: axes, dates below, 1 to 5 at the side, the seven lines and a legend.
+void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart& chart);
+
+// The chart in a small window of its own; it reads the store when it opens.
+class JournalChartWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit JournalChartWindow(QWidget* parent);
+    void showChart(JournalChart chart);
+    const JournalChart& chart() const { return m_chart; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    JournalChart m_chart;
+};
+
+} // namespace veltrin::journal

@@ -1,0 +1,142 @@
+#pragma once
+// The journal as the user takes it away: each record with its date read back from the chronology,
+// its seven ratings as numbers and its text with real line breaks, written as CSV, JSON or
+// Markdown one entry at a time, so that a long journal is never held whole.
+#include "journal/JournalStore.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QIODevice>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace veltrin::journal {
+
+// Power .. Being Awake; empty where the stored digit is not 1 .. 5.
+using Ratings = std::array<std::optional<int>, 7>;
+
+struct ExportedEntry {
+    QString chronology;   // as stored
+    QDateTime when;       // invalid when the chronology cannot be read
+    QString rank;
+    QString subject;
+    Ratings ratings;
+    QString text;         // the stored "\par " marks turned back into line breaks
+};
+
+// Reads the chronologies the program writes: the user's short date and long time (the zone name
+// that may end it is passed over), in the user's form first, then in the C and US English forms and
+// ISO 8601, so that a journal kept under another locale still dates. Two-digit years from 30 to
+// 99 are of the 1900s, the others of the 2000s; a four-digit year reads in place of two.
+class ChronologyReader {
+public:
+    explicit ChronologyReader(const QLocale& userLocale = QLocale::system());
+    // The date and time as written (no zone), or invalid when no form reads the text.
+    QDateTime read(const QString& chronology) const;
+
+private:
+    // One part of a form: a field letter repeated `count` times, or literal text.
+    struct Field {
+        QChar letter;
+        int count;
+        QString literal;
+    };
+    struct Pattern {
+        QString am;
+        QString pm;
+        QStringList shortMonths;
+        QStringList longMonths;
+        QStringList days;
+        std::vector<Field> fields;
+    };
+    struct Parts {
+        int year = -1;
+        int month = -1;
+        int day = -1;
+        int hour = 0;
+        int minute = 0;
+        int second = 0;
+        bool twelveHour = false;
+        bool afternoon = false;
+    };
+    static Pattern compile(const QLocale& locale, const QString& format);
+    static bool matchField(const Pattern& pattern, const Field& field, const QString& text, qsizetype& at, Parts& parts);
+    static QDateTime match(const Pattern& pattern, const QString& text);
+
+    std::vector<Pattern> m_patterns;
+};
+
+// The entry's text with each stored "\par " (and the LF that may follow it) a line break.
+QString entryLines(const QString& storedText);
+ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates);
+// YYYY-MM-DDTHH:MM:SS, or empty.
+QString isoDateText(const QDateTime& when);
+
+// The names of the exported fields, in their order.
+QStringList exportFieldNames();
+
+enum class ExportFormat { Csv, Json, Markdown };
+// "csv", "json" or "md"; empty for any other name.
+std::optional<ExportFormat> exportFormatNamed(const QString& name);
+
+// Writes entries as they come; `outputName` names the output in errors. Throws FileError when the
+// output refuses a write.
+class JournalWriter {
+public:
+    JournalWriter(ExportFormat format, QIODevice& output, QString outputName);
+    void begin();
+    void write(const ExportedEntry& entry);
+    void end();
+
+private:
+    void put(const QByteArray& bytes);
+    void flush();
+
+    ExportFormat m_format;
+    QIODevice& m_output;
+    QString m_outputName;
+    QByteArray m_pending;
+    bool m_first = true;
+};
+
+// The entries that search and chart keep: every word in the text or the subject (case
+// ignored), the subject when one is given (case ignored), and the date within from .. to when
+// either is given (an entry without a date is then left out).
+struct JournalFilter {
+    QStringList words;
+    QString subject;
+    QDate from;
+    QDate to;
+    bool keeps(const ExportedEntry& entry) const;
+};
+
+struct ExportCount {
+    int entries = 0;
+    int passedOver = 0;   // lines of the store that are not records
+};
+
+// Reads the store record by record and hands each entry that `keep` accepts (every entry when
+// `keep` is empty) to `use`. Throws FileError.
+ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
+                                const std::function<void(const ExportedEntry&)>& use);
+// The same, written through the writer from begin to end.
+ExportCount exportJournal(const QString& storePath, JournalWriter& writer,
+                          const std::function<bool(const ExportedEntry&)>& keep = {});
+
+// Where the Export... button saves, and as what.
+struct ExportTarget {
+    QString path;
+    ExportFormat format;
+};
+// The question the Export... button asks: the save dialog, unless a test answers in the user's place.
+std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestion();
+
+// Writes the export into a new file whole, or leaves what was there. Throws FileError naming it.
+ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath);
+
+} // namespace veltrin::journal

@@ -1,0 +1,98 @@
+// The journal frame's chart and export: the Inner Snapshot over time in a small window, and the
+// whole journal saved as CSV, JSON or Markdown where the user chooses.
+#include "journal/Journal.h"
+
+#include "journal/JournalChart.h"
+#include "journal/JournalExport.h"
+
+#include "base/FileError.h"
+#include "torch/Torch.h"
+
+#include <QFileDialog>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace veltrin::journal {
+
+namespace {
+
+const QString ChartWindowName = QStringLiteral("journalChartWindow");
+
+struct ExportChoice {
+    const char* filter;
+    const char* suffix;
+    ExportFormat format;
+};
+
+constexpr std::array<ExportChoice, 3> ExportChoices{{
+    {"CSV (*.csv)", ".csv", ExportFormat::Csv},
+    {"JSON (*.json)", ".json", ExportFormat::Json},
+    {"Markdown (*.md)", ".md", ExportFormat::Markdown},
+}};
+
+// The format the chosen name ends in, else the one of the chosen filter.
+const ExportChoice& exportChoice(const QString& path, const QString& filter) {
+    for (const ExportChoice& choice : ExportChoices)
+        if (path.endsWith(QLatin1String(choice.suffix), Qt::CaseInsensitive)) return choice;
+    for (const ExportChoice& choice : ExportChoices)
+        if (filter == QLatin1String(choice.filter)) return choice;
+    return ExportChoices[0];
+}
+
+QStringList exportFilters() {
+    QStringList filters;
+    for (const ExportChoice& choice : ExportChoices) filters << QLatin1String(choice.filter);
+    return filters;
+}
+
+// The save dialog, asked in the program's own form so that it looks the same everywhere.
+std::optional<ExportTarget> askExportTarget(QWidget* parent) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QFileDialog dialog(parent, QStringLiteral("Export Journal"), documents + QStringLiteral("/Veltrin Journal.csv"));
+    dialog.setObjectName(QStringLiteral("exportJournalDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(exportFilters());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    QString path = dialog.selectedFiles().constFirst();
+    const ExportChoice& choice = exportChoice(path, dialog.selectedNameFilter());
+    if (!path.endsWith(QLatin1String(choice.suffix), Qt::CaseInsensitive)) path += QLatin1String(choice.suffix);
+    return ExportTarget{path, choice.format};
+}
+
+JournalChartWindow& chartWindow(Program& p) {
+    if (auto* window = p.window.findChild<JournalChartWindow*>(ChartWindowName)) return *window;
+    auto* window = new JournalChartWindow(&p.window);
+    window->setObjectName(ChartWindowName);
+    return *window;
+}
+
+} // namespace
+
+std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestion() {
+    static std::function<std::optional<ExportTarget>(QWidget* parent)> question = askExportTarget;
+    return question;
+}
+
+ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath) {
+    QSaveFile output(outputPath);
+    if (!output.open(QIODevice::WriteOnly)) throw base::FileError(outputPath, output.errorString());
+    JournalWriter writer(format, output, outputPath);
+    const ExportCount count = exportJournal(storePath, writer);
+    if (!output.commit()) throw base::FileError(outputPath, output.errorString());
+    return count;
+}
+
+// The chart is read afresh at every click, so it shows the entries added since it last opened.
+void onJournalChartClicked(Program& p) {
+    torch::CloseContactWindow(p);
+    chartWindow(p).showChart(readJournalChart(p.state.CourseDir + JournalStoreName));
+}
+
+void onExportJournalClicked(Program& p) {
+    torch::CloseContactWindow(p);
+    if (const auto target = exportTargetQuestion()(&p.window))
+        saveJournalExport(p.state.CourseDir + JournalStoreName, target->format, target->path);
+}
+
+} // namespace veltrin::journal

@@ -1,0 +1,174 @@
+// The journal read back for export: record by record with the odd lines passed over, dates read
+// from chronologies, the three formats byte for byte, the search filter, and the chart's places and
+// moving averages.
+#include "support/CourseFixture.h"
+
+#include "base/FileError.h"
+#include "journal/JournalChart.h"
+#include "journal/JournalExport.h"
+
+#include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace veltrin::test {
+namespace {
+
+using journal::ExportedEntry;
+using journal::ExportFormat;
+
+const QString Rank = QStringLiteral("Level One Operative of the Inner Realm");
+
+class JournalExport : public ::testing::Test {
+protected:
+    QString storePath() const { return m_folder.filePath(QStringLiteral("veltrin.sdb")); }
+    void writeStore(const QByteArray& bytes) {
+        QFile file(storePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray exported(ExportFormat format) {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        journal::JournalWriter writer(format, out, QStringLiteral("test output"));
+        m_count = journal::exportJournal(storePath(), writer);
+        return out.data();
+    }
+    static ExportedEntry entry(const QString& subject, const QString& text, const QDateTime& when = {}) {
+        return {QStringLiteral("chronology"), when, Rank, subject, {3, 5, 2, 4, 1, 1, 4}, text};
+    }
+
+    QTemporaryDir m_folder;
+    journal::ExportCount m_count;
+};
+
+// Lines without "~~", without a "~" before it, with an empty rank, and empty lines are passed over
+// and counted; a lone LF stays inside its record; a missing store is an empty journal; a folder is not.
+TEST_F(JournalExport, StoreIsReadRecordByRecord) {
+    writeStore("a~R~S~~1234512one\r\nno record\r\n\r\nb~~~~1234512\rc~R~S~~9999999x\\par \ny\r\njust text ~ tilde\r\n");
+    QStringList seen;
+    const auto count = journal::readExportedEntries(storePath(), {}, [&seen](const ExportedEntry& e) {
+        seen << e.chronology + "|" + e.subject + "|" + e.text;
+    });
+    EXPECT_EQ(seen, QStringList({"a|S|one", "c|S|x\ny"}));
+    EXPECT_EQ(count.entries, 2);
+    EXPECT_EQ(count.passedOver, 4);
+
+    QFile::remove(storePath());
+    EXPECT_EQ(exported(ExportFormat::Csv), journal::exportFieldNames().join(',').toUtf8() + "\r\n");
+    EXPECT_EQ(exported(ExportFormat::Json), "[]\n");
+    EXPECT_EQ(exported(ExportFormat::Markdown), "");
+    QDir(m_folder.path()).mkdir("veltrin.sdb");
+    EXPECT_THROW(exported(ExportFormat::Csv), base::FileError);
+}
+
+// The program's own chronology reads back to the second in any locale it writes; other locales'
+// forms, two-digit years and a zone name at the end read too; anything else has no date.
+TEST_F(JournalExport, ChronologiesReadBackAsDates) {
+    const QDateTime when(QDate(2026, 12, 6), QTime(9, 30, 15));
+    for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "ja_JP"}) {
+        const QLocale locale(QString::fromLatin1(name));
+        const QString chronology =
+            locale.toString(when.date(), QLocale::ShortFormat) + " " + locale.toString(when.time(), QLocale::LongFormat);
+        EXPECT_EQ(journal::isoDateText(journal::ChronologyReader(locale).read(chronology)), "2026-12-06T09:30:15") << name;
+    }
+    EXPECT_EQ(journal::isoDateText(journal::ChronologyReader().read(journal::chronologyText(when))), "2026-12-06T09:30:15");
+    const journal::ChronologyReader german(QLocale("de_DE"));
+    EXPECT_EQ(journal::isoDateText(german.read("06.12.26 09:30:15 MEZ")), "2026-12-06T09:30:15");
+    EXPECT_EQ(journal::isoDateText(german.read("12/6/26 9:30:15 PM EST")), "2026-12-06T21:30:15");
+    EXPECT_EQ(journal::isoDateText(german.read("31.12.99 23:59:59 MEZ")), "1999-12-31T23:59:59");
+    EXPECT_EQ(journal::isoDateText(german.read("2026-12-06 09:30:15")), "2026-12-06T09:30:15");
+    for (const char* unreadable : {"", "yesterday", "31.02.26 10:00:00 MEZ", "06.12.26"})
+        EXPECT_EQ(journal::isoDateText(german.read(unreadable)), "") << unreadable;
+}
+
+// RFC 4180: a header, CR LF rows, quotes doubled, fields with commas, quotes or line breaks quoted;
+// a digit outside 1 .. 5 is an empty field; the stored paragraph marks are line breaks.
+TEST_F(JournalExport, CsvRowsByteForByte) {
+    writeStore(("2026-12-06 09:30:15~" + Rank + "~Openness, \"quoted\"~~35241x4a\\par \nb, c\r\n").toUtf8() +
+               "bad~R~~~1234512plain\r\n");
+    const QByteArray csv = exported(ExportFormat::Csv);
+    EXPECT_EQ(csv, "chronology,date,rank,subject,power,health,awareness,holy_connection,inner_feeling,pretending,being_awake,text\r\n"
+                   "2026-12-06 09:30:15,2026-12-06T09:30:15," + Rank.toUtf8() + ",\"Openness, \"\"quoted\"\"\",3,5,2,4,1,,4,\"a\nb, c\"\r\n"
+                   "bad,,R,,1,2,3,4,5,1,2,plain\r\n");
+    EXPECT_EQ(m_count.entries, 2);
+}
+
+// One array of objects with the fields in their order, null for a rating outside 1 .. 5, and every
+// text escaped so that a JSON reader gets it back exactly.
+TEST_F(JournalExport, JsonIsOneArrayWithTheFieldsInOrder) {
+    const QString text = QStringLiteral("say \"hi\" \\ é ✓\ttab\x01") + "\\par \nline";
+    writeStore(("x~" + Rank + "~S~~1234590" + text + "\r\n~R~~~5555555\r\n").toUtf8());
+    const QByteArray json = exported(ExportFormat::Json);
+    const QJsonArray entries = QJsonDocument::fromJson(json).array();
+    ASSERT_EQ(entries.size(), 2) << json.toStdString();
+    const QJsonObject first = entries[0].toObject();
+    EXPECT_EQ(first["text"].toString(), QStringLiteral("say \"hi\" \\ é ✓\ttab\x01\nline"));
+    EXPECT_EQ(first["power"].toInt(), 1);
+    EXPECT_EQ(first["inner_feeling"].toInt(), 5);
+    EXPECT_TRUE(first["pretending"].isNull() && first["being_awake"].isNull());
+    EXPECT_EQ(first["date"].toString(), "");
+    EXPECT_EQ(entries[1].toObject()["subject"].toString(), "");
+    QStringList order;
+    for (const QString& name : journal::exportFieldNames()) order << QString::number(json.indexOf("\"" + name.toUtf8() + "\":"));
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); }))
+        << order.join(' ').toStdString();
+}
+
+// One section per entry in store order, the snapshot by name and the text with its line breaks.
+TEST_F(JournalExport, MarkdownHasOneSectionPerEntry) {
+    writeStore("first~R~Openness~~3524114one\\par \ntwo\r\nsecond~R~~~1111119\r\n");
+    EXPECT_EQ(exported(ExportFormat::Markdown),
+              "## first\n\n- Date: unknown\n- Rank: R\n- Subject: Openness\n- Power: 3\n- Health: 5\n- Awareness: 2\n"
+              "- Holy Connection: 4\n- Inner Feeling: 1\n- Pretending: 1\n- Being Awake: 4\n\none  \ntwo\n\n"
+              "## second\n\n- Date: unknown\n- Rank: R\n- Subject: \n- Power: 1\n- Health: 1\n- Awareness: 1\n"
+              "- Holy Connection: 1\n- Inner Feeling: 1\n- Pretending: 1\n- Being Awake: not rated\n\n");
+}
+
+// Every word in the text or the subject, case ignored; the subject whole; the days inclusive, and
+// an undated entry left out once a day is asked for.
+TEST_F(JournalExport, FilterKeepsEntriesWithEveryWord) {
+    const QDateTime sixth(QDate(2026, 12, 6), QTime(23, 59, 59));
+    const ExportedEntry entry = JournalExport::entry("Openness", "The river was Calm", sixth);
+    const struct { journal::JournalFilter filter; bool kept; } cases[] = {
+        {{{"calm", "RIVER"}, {}, {}, {}}, true},     {{{"calm", "sea"}, {}, {}, {}}, false},
+        {{{"open", "calm"}, {}, {}, {}}, true},      {{{}, "openness", {}, {}}, true},
+        {{{}, "Open", {}, {}}, false},               {{{}, {}, QDate(2026, 12, 6), QDate(2026, 12, 6)}, true},
+        {{{}, {}, QDate(2026, 12, 7), {}}, false},   {{{}, {}, {}, QDate(2026, 12, 5)}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.filter.keeps(entry), c.kept) << c.filter.words.join(' ').toStdString();
+    EXPECT_FALSE((journal::JournalFilter{{}, {}, {}, QDate(2030, 1, 1)}.keeps(JournalExport::entry("S", "t"))));
+}
+
+// Undated entries stand evenly between their dated neighbours, and at the usual spacing before the
+// first or after the last; without any date the entries are numbered.
+TEST_F(JournalExport, ChartPlacesUndatedEntriesBetweenNeighbours) {
+    const QDateTime day(QDate(2026, 1, 1), QTime(0, 0));
+    const double d = 24.0 * 60 * 60 * 1000;
+    const double t0 = double(day.toMSecsSinceEpoch());
+    const std::vector<double> x = journal::chartPositions({{}, day, {}, {}, day.addDays(3), {}});
+    EXPECT_EQ(x, (std::vector<double>{t0 - 3 * d, t0, t0 + d, t0 + 2 * d, t0 + 3 * d, t0 + 6 * d}));
+    EXPECT_EQ(journal::chartPositions({{}, {}, {}}), (std::vector<double>{1, 2, 3}));
+}
+
+// Each line averages the category's last seven ratings; an entry rated outside 1 .. 5 in a category
+// adds no point to that category's line.
+TEST_F(JournalExport, ChartLinesAreMovingAveragesOfSeven) {
+    journal::JournalChart chart;
+    for (int i = 1; i <= 9; ++i) {
+        journal::Ratings ratings{i <= 7 ? 1 : 5, 2, 3, 4, 5, 1, 2};
+        if (i == 4) ratings[6].reset();
+        chart.points.push_back({double(i), ratings});
+    }
+    const auto lines = chart.lines();
+    ASSERT_EQ(lines[0].size(), 9u);
+    EXPECT_DOUBLE_EQ(lines[0][6].average, 1.0);
+    EXPECT_DOUBLE_EQ(lines[0][7].average, 11.0 / 7);
+    EXPECT_DOUBLE_EQ(lines[0][8].average, 15.0 / 7);
+    EXPECT_EQ(lines[6].size(), 8u);
+    EXPECT_DOUBLE_EQ(lines[6][3].x, 5.0);
+}
+
+} // namespace
+} // namespace veltrin::test

@@ -1,0 +1,161 @@
+// The journal frame's chart and export: entries typed through the frame come back from the JSON
+// export field for field; the chart window shows them; the new buttons cover nothing of the frame.
+#include "support/CourseFixture.h"
+
+#include "journal/JournalChart.h"
+#include "journal/JournalExport.h"
+
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace veltrin::test {
+namespace {
+
+struct TypedEntry {
+    std::array<int, 7> ranks;
+    QString subject;
+    QStringList lines;   // typed with Return between them
+    QDateTime when;
+};
+
+// Types the text key by key; a character beyond ASCII comes as the text of a key the keyboard names not.
+void typeKeys(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) QTest::keyClick(widget, char(c.unicode()));
+        else QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+class JournalTools : public CourseFixture {
+protected:
+    void SetUp() override {
+        openJournal();
+        window().show();
+        click(window().journalButton);
+    }
+    void type(const TypedEntry& entry) {
+        sys.clock = entry.when;
+        for (std::size_t category = 0; category < entry.ranks.size(); ++category)
+            click(window().rankOptions[category][std::size_t(entry.ranks[category] - 1)]);
+        window().subjectBox->lineEdit()->selectAll();
+        QTest::keyClick(window().subjectBox, Qt::Key_Delete);
+        typeKeys(window().subjectBox, entry.subject);
+        window().entryBox->selectAll();
+        QTest::keyClick(window().entryBox, Qt::Key_Delete);
+        for (qsizetype line = 0; line < entry.lines.size(); ++line) {
+            if (line > 0) QTest::keyClick(window().entryBox, Qt::Key_Return);
+            typeKeys(window().entryBox, entry.lines[line]);
+        }
+        click(window().addEntryButton);
+        state::closeTorchPanel(program(), state::Silent);
+    }
+    void TearDown() override {
+        journal::exportTargetQuestion() = m_dialog;
+        CourseFixture::TearDown();
+    }
+    // The user answers the save dialog with `path` and `format`.
+    void answerExport(const QString& path, journal::ExportFormat format) {
+        journal::exportTargetQuestion() = [path, format](QWidget*) { return journal::ExportTarget{path, format}; };
+    }
+    // The save dialog comes up; what it offers is noted, then the user cancels.
+    QStringList cancelTheDialog() {
+        journal::exportTargetQuestion() = m_dialog;
+        QStringList offered;
+        QTimer::singleShot(0, &window(), [&offered] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            offered = QStringList{dialog->windowTitle()} + dialog->nameFilters();
+            dialog->reject();
+        });
+        click(window().exportJournalButton);
+        return offered;
+    }
+
+    std::function<std::optional<journal::ExportTarget>(QWidget*)> m_dialog = journal::exportTargetQuestion();
+};
+
+// What the user typed, exported as JSON through the save dialog and read back, field for field.
+TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
+    const std::vector<TypedEntry> typed{
+        {{3, 5, 2, 4, 1, 1, 4}, "Openness", {"The river, \"calm\"", "and wide ~ é"}, QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))},
+        {{1, 1, 1, 1, 1, 1, 1}, "my own", {"C:\\dir {x}", "", "after an empty line"}, QDateTime(QDate(2027, 1, 31), QTime(23, 0, 59))},
+        {{5, 4, 3, 2, 1, 2, 3}, "", {}, QDateTime(QDate(2027, 2, 1), QTime(0, 0, 0))},
+    };
+    for (const TypedEntry& entry : typed) type(entry);
+    const QString output = QDir::cleanPath(courseDir() + "../export.json");
+    answerExport(output, journal::ExportFormat::Json);
+    click(window().exportJournalButton);
+    const QJsonArray entries = QJsonDocument::fromJson(readFile(output)).array();
+    ASSERT_EQ(entries.size(), qsizetype(typed.size()));
+    const QStringList names = journal::exportFieldNames();
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const QJsonObject e = entries[qsizetype(i)].toObject();
+        EXPECT_EQ(e["chronology"].toString(), journal::chronologyText(typed[i].when));
+        EXPECT_EQ(e["date"].toString(), typed[i].when.toString(Qt::ISODate));
+        EXPECT_EQ(e["rank"].toString(), Title);
+        EXPECT_EQ(e["subject"].toString(), typed[i].subject);
+        for (std::size_t category = 0; category < 7; ++category)
+            EXPECT_EQ(e[names[4 + qsizetype(category)]].toInt(), typed[i].ranks[category]) << names[4 + qsizetype(category)].toStdString();
+        EXPECT_EQ(e["text"].toString(), typed[i].lines.join('\n'));
+    }
+}
+
+// The save dialog offers the three formats and Cancel writes nothing; the chosen format is
+// written; a file that cannot be written is named to the user and the program goes on.
+TEST_F(JournalTools, ExportDialogCancelFormatsAndFailure) {
+    type({{3, 5, 2, 4, 1, 1, 4}, "Openness", {"one"}, QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))});
+    const auto before = allFiles();
+    EXPECT_EQ(cancelTheDialog(), QStringList({"Export Journal", "CSV (*.csv)", "JSON (*.json)", "Markdown (*.md)"}));
+    EXPECT_TRUE(changedFiles(before).isEmpty());
+    const QString base = QDir::cleanPath(courseDir() + "../journal");
+    answerExport(base + ".csv", journal::ExportFormat::Csv);
+    click(window().exportJournalButton);
+    EXPECT_TRUE(readFile(base + ".csv").startsWith("chronology,date,rank,"));
+    answerExport(base + ".md", journal::ExportFormat::Markdown);
+    click(window().exportJournalButton);
+    EXPECT_TRUE(readFile(base + ".md").startsWith("## "));
+    const auto written = allFiles();
+    answerExport(courseDir() + "no/such/folder/out.csv", journal::ExportFormat::Csv);
+    click(window().exportJournalButton);
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_TRUE(sys.messages[0].contains("no/such/folder/out.csv")) << sys.messages[0].toStdString();
+    EXPECT_TRUE(changedFiles(written).isEmpty());
+}
+
+// The chart window opens on the entries stored so far, and again on the same window with the
+// ones added since; it draws lines in colour.
+TEST_F(JournalTools, ChartWindowShowsTheStoredEntries) {
+    type({{3, 5, 2, 4, 1, 1, 4}, "Openness", {"one"}, QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))});
+    click(window().journalChartButton);
+    auto* chartWindow = window().findChild<journal::JournalChartWindow*>();
+    ASSERT_TRUE(chartWindow && chartWindow->isVisible());
+    EXPECT_EQ(chartWindow->windowTitle(), "Journal Chart");
+    EXPECT_EQ(chartWindow->chart().points.size(), 1u);
+    type({{1, 1, 1, 1, 1, 1, 1}, "Thought", {"two"}, QDateTime(QDate(2026, 12, 9), QTime(9, 30, 15))});
+    click(window().journalChartButton);
+    EXPECT_EQ(window().findChildren<journal::JournalChartWindow*>().size(), 1);
+    EXPECT_EQ(chartWindow->chart().points.size(), 2u);
+    const QImage picture = chartWindow->grab().toImage();
+    int coloured = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) coloured += picture.pixelColor(x, y).saturation() > 120;
+    EXPECT_GT(coloured, 200);
+}
+
+// The two buttons stand in free places of the frame: they overlap no other control of it.
+TEST_F(JournalTools, NewButtonsCoverNothingOfTheFrame) {
+    for (QWidget* added : {static_cast<QWidget*>(window().journalChartButton), static_cast<QWidget*>(window().exportJournalButton)}) {
+        EXPECT_TRUE(window().journalFrame->rect().contains(added->geometry()));
+        for (QWidget* other : window().journalFrame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (other != added) {
+                EXPECT_FALSE(other->geometry().intersects(added->geometry())) << other->metaObject()->className();
+            }
+    }
+}
+
+} // namespace
+} // namespace veltrin::test
