@@ -1,17 +1,23 @@
 // Adding an entry to stores of growing size (it must not grow with the store), and writing and
-// showing the report of a store of many entries, with the peak memory of the process.
+// showing the report of a store of many entries, with the peak memory of the process. On a display
+// (bench/on_display.sh), ShowReportOnScreen times what the user waits for after the click.
 #include "journal/Journal.h"
 #include "journal/JournalReport.h"
 
 #include "base/TextFile.h"
 #include "state/State.h"
 
+#include "UserWait.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace veltrin {
 namespace {
@@ -89,6 +95,38 @@ void ShowReport(benchmark::State& state) {
     state.counters["peak_MB"] = peakMegabytes();
 }
 BENCHMARK(ShowReport)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+double residentMegabytes() {
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    return statm.readAll().split(' ').value(1).toDouble() * double(getpagesize()) / (1024.0 * 1024.0);
+}
+
+// The report opened in the shown window, from the click until the program is idle again (layout
+// included); first_screen_s is when its first screen was painted. Each repetition is one click.
+void ShowReportOnScreen(benchmark::State& state) {
+    BenchCourse course;
+    writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
+    course.window.show();
+    course.window.journalFrame->show();
+    if (!QTest::qWaitForWindowExposed(&course.window)) state.SkipWithError("the window was not shown");
+    // The report is painted by the view of long documents inside the viewer, the message before it by the viewer.
+    ui::RichTextView& viewer = *course.window.documentViewer;
+    bench::UserWait wait([&viewer](QWidget* painted) {
+        auto* view = viewer.findChild<QPlainTextEdit*>();
+        return view && view->isAncestorOf(painted) && view->document()->blockCount() > 1;
+    });
+    bench::WaitTimes times;
+    for (auto _ : state) {
+        course.window.viewJournalButton->setText("View Journal");
+        times = wait.after([&course] { journal::onViewJournalClicked(course.p); });
+        state.SetIterationTime(times.idle);
+    }
+    state.counters["first_screen_s"] = times.firstScreen;
+    state.counters["resident_MB"] = residentMegabytes();
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(ShowReportOnScreen)->Arg(1'000)->Arg(10'000)->UseManualTime()->Iterations(1)->Repetitions(7)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace veltrin

@@ -1,10 +1,16 @@
 // Throughput of the RTF reader over documents of 100 KB to 10 MB shaped like course texts:
 // a word-processor header, formatted paragraphs with accents and Unicode, lists and a table.
-// parseDocument measures the parser alone; readDocument also builds the QTextDocument.
+// parseDocument measures the parser alone; readDocument also builds the QTextDocument. On a display
+// (bench/on_display.sh), LoadOnScreen times what a user waits for: the file read into a shown view
+// of the reading pane's width and laid out whole, for the largest level text and a 1 MB document.
 #include "ui/rtf/RtfParser.h"
 #include "ui/rtf/RtfReader.h"
+#include "ui/RichTextView.h"
 
-#include <QGuiApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
@@ -78,6 +84,37 @@ void readDocument(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * rtf.size());
 }
 
+QString largestLevelText() {
+    const QDir lessons(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/veltrin/course/lessons"));
+    const QStringList texts = lessons.entryList({QStringLiteral("veltrin?.rtf")}, QDir::Files, QDir::Size);
+    return texts.isEmpty() ? QString() : lessons.filePath(texts.first());
+}
+
+// Argument 0: the largest level text of the sample course; otherwise a synthetic document of that many KB.
+void LoadOnScreen(benchmark::State& state) {
+    QTemporaryDir folder;
+    QString path = largestLevelText();
+    if (state.range(0) > 0) {
+        path = folder.filePath(QStringLiteral("document.rtf"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(syntheticDocument(state.range(0) * 1024)) < 0) state.SkipWithError("no file");
+    }
+    // Shaped as the reading pane: its width, no scroll bars, shown.
+    veltrin::ui::RichTextView pane;
+    pane.setGeometry(0, 0, 505, 344);
+    pane.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pane.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pane.show();
+    for (auto _ : state) {
+        pane.LoadFile(path);
+        benchmark::DoNotOptimize(pane.document()->size());   // the whole document laid out
+        QCoreApplication::processEvents();
+    }
+    state.SetBytesProcessed(state.iterations() * QFile(path).size());
+    state.counters["bytes"] = double(QFile(path).size());
+}
+
+BENCHMARK(LoadOnScreen)->Arg(0)->Arg(1024)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(parseDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(readDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

@@ -6,6 +6,10 @@
 #include "journal/JournalReport.h"
 #include "torch/Torch.h"
 
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+
 namespace veltrin::test {
 namespace {
 
@@ -49,6 +53,15 @@ TEST_F(JournalReport, KnownRecordsAreWrittenByteForByte) {
                      block("d", "R", "a~b", category(17, "Power", ".=====."), "") +
                      block("d", "R", "S", category(6, "Being Awake", ".===    ."), "") +
                      block("d", "R", "S", category(16, "Power", ".=        .") + category(16, "Health", ".=====."), "")));
+}
+
+// A fixed store of every shape (escapes, accents, a Windows-1252 line, lone LFs and CRs, short and
+// bad digits, lines not of the store's shape) gives exactly the stored report.
+TEST_F(JournalReport, FixedStoreGivesTheGoldenReport) {
+    const QString data = QStringLiteral(VELTRIN_TEST_DATA "/journal/");
+    writeFile(storePath(), base::readBytes(data + "store.sdb"));
+    writeReport();
+    EXPECT_EQ(readFile(reportPath()), base::readBytes(data + "report.rtf"));
 }
 
 TEST_F(JournalReport, EmptyOrMissingStoreGivesHeaderAndClosingBrace) {
@@ -126,6 +139,48 @@ TEST_F(JournalReport, SecondClickWhileThePreparingMessageShowsClosesIt) {
     EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
     EXPECT_TRUE(window().documentViewer->isHidden());
     EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
+}
+
+// Each paragraph's text with the colour of each of its pieces.
+QStringList colouredParagraphs(const QTextDocument& document) {
+    QStringList paragraphs;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        QString paragraph;
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece)
+            paragraph += piece.fragment().charFormat().foreground().color().name() + ":" + piece.fragment().text() + "|";
+        paragraphs << paragraph;
+    }
+    return paragraphs;
+}
+
+// The long view shows the report as the view itself shows it, paragraph by paragraph and colour by
+// colour; the reader's keys reach its end; the next document loaded is shown by the view again.
+TEST(ReportViewer, LongViewShowsWhatTheViewShowsScrollsToTheEndAndEndsAtTheNextLoad) {
+    const QString report = QStringLiteral(VELTRIN_TEST_DATA "/journal/report.rtf");
+    ui::RichTextView shown;
+    shown.LoadFile(report);
+    ui::RichTextView viewer;
+    viewer.resize(497, 316);
+    viewer.show();
+    viewer.LoadLongFile(report);
+    auto* longView = viewer.findChild<QPlainTextEdit*>();
+    ASSERT_TRUE(longView && !longView->isHidden());
+    EXPECT_EQ(longView->geometry(), viewer.rect());
+    EXPECT_EQ(colouredParagraphs(*longView->document()), colouredParagraphs(*shown.document()));
+    EXPECT_EQ(viewer.Text(), shown.Text());
+    EXPECT_EQ(viewer.FileName(), report);
+    QScrollBar& bar = *longView->verticalScrollBar();
+    QTest::keyClick(longView, Qt::Key_End);
+    EXPECT_GT(bar.value(), 500);
+    EXPECT_EQ(bar.value(), bar.maximum());
+    QTest::keyClick(longView, Qt::Key_Home);
+    EXPECT_EQ(bar.value(), 0);
+    viewer.SetText("Loading Veltrin...");
+    EXPECT_TRUE(longView->isHidden());
+    EXPECT_EQ(viewer.Text(), "Loading Veltrin...");
+    viewer.LoadFile(report);
+    EXPECT_TRUE(longView->isHidden());
+    EXPECT_EQ(viewer.Text(), shown.Text());
 }
 
 } // namespace

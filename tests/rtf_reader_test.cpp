@@ -92,6 +92,24 @@ TEST(RtfReaderDepth, HundredThousandOpenGroupsReadWithoutOverflow) {
     EXPECT_EQ(textOf(rtf), "startdeep end");
 }
 
+// A long document tells once that its first screen is in, with those paragraphs readable then, and
+// reads to the same end as without being told.
+TEST(RtfReaderFirstParagraphs, ToldOnceWhileReadingAndTheDocumentIsTheSame) {
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < 450; ++i) rtf += "{\\cf1 line " + QByteArray::number(i) + "}\\par\r\n";
+    rtf += "}";
+    QTextDocument told;
+    QStringList seen;
+    readRtf(rtf, told, [&told, &seen] { seen << told.findBlockByNumber(199).text() + "/" + told.lastBlock().text(); });
+    EXPECT_EQ(seen, QStringList{"line 199/line 199"});
+    EXPECT_EQ(plainTextCrLf(told), textOf(rtf));
+    EXPECT_EQ(told.blockCount(), 451);
+    QStringList never;
+    QTextDocument shortOne;
+    readRtf("{\\rtf1 a\\par b}", shortOne, [&never] { never << "told"; });
+    EXPECT_TRUE(never.isEmpty());
+}
+
 // Whitespace around list labels differs by design: the word processor lays out its own labels,
 // while the view shows the label text the file carries, followed by its tab.
 QString normalised(QString text) {

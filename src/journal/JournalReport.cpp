@@ -67,9 +67,12 @@ struct ReportControls {
     QString viewerText;
 };
 
+// A viewer that holds a file gets it back by loading it again, so only a text of its own is kept:
+// the text of a long report would cost time and memory at every click.
 ReportControls reportControls(const ui::MainWindow& f) {
+    const QString file = f.documentViewer->FileName();
     return {f.speedBar->isEnabled(), f.positionBar->isEnabled(), f.documentViewer->isHidden(),
-            f.documentViewer->geometry(), f.documentViewer->FileName(), f.documentViewer->Text()};
+            f.documentViewer->geometry(), file, file.isEmpty() ? f.documentViewer->Text() : QString()};
 }
 
 void putBack(ui::MainWindow& f, const ReportControls& before) {
@@ -110,7 +113,7 @@ void openJournalReport(Program& p) {
         putBack(p.window, before);
         throw;
     }
-    p.window.documentViewer->LoadFile(report);
+    p.window.documentViewer->LoadLongFile(report);
 }
 
 void closeJournalReport(Program& p) {

@@ -10,20 +10,19 @@ namespace veltrin::ui {
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::loadPicture(const QString& path) {
-    QPixmap pixmap;
-    if (!path.isEmpty()) pixmap.load(path);
-    setPicture(pixmap);
+    m_picture.load(path, shownInWindow(*this));
     m_pictureName = QFileInfo(path).fileName();
+    update();
 }
 
 void PictureBox::setPicture(const QPixmap& pixmap) {
-    m_picture = pixmap;
+    m_picture.set(pixmap);
     update();
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_picture.isNull()) painter.drawPixmap(0, 0, m_picture);
+    if (!picture().isNull()) painter.drawPixmap(0, 0, picture());
     if (hasFocus()) drawFocusFrame(painter, rect());
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A picture box: shows one picture at its top-left corner, may hold other controls, and reports
 // presses, releases and clicks of the left mouse button.
-#include <QPixmap>
+#include "ui/LazyPixmap.h"
+
 #include <QWidget>
 
 namespace veltrin::ui {
@@ -14,10 +15,11 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    // A missing or unreadable file leaves the box without a picture.
+    // A missing or unreadable file leaves the box without a picture. A hidden box reads the file
+    // when the picture is first painted or asked for.
     void loadPicture(const QString& path);
     void setPicture(const QPixmap& pixmap);
-    const QPixmap& picture() const { return m_picture; }
+    const QPixmap& picture() const { return m_picture.get(); }
     QString pictureName() const { return m_pictureName; }
     // Reports a whole click, press and release included, as the mouse would: the arrows' keys use it.
     void click();
@@ -36,7 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QPixmap m_picture;
+    LazyPixmap m_picture;
     QString m_pictureName;
     bool m_keyboardControl = false;
 };

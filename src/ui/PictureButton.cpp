@@ -13,12 +13,6 @@ namespace veltrin::ui {
 
 namespace {
 
-QPixmap loadPixmap(const QString& path) {
-    QPixmap pixmap;
-    if (!path.isEmpty()) pixmap.load(path);
-    return pixmap;
-}
-
 QString baseName(const QString& path) { return QFileInfo(path).fileName(); }
 
 } // namespace
@@ -29,18 +23,18 @@ PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
 }
 
 void PictureButton::loadPicture(const QString& path) {
-    m_picture = loadPixmap(path);
+    m_picture.load(path, shownInWindow(*this));
     m_pictureName = baseName(path);
     update();
 }
 
 void PictureButton::loadDownPicture(const QString& path) {
-    m_down = loadPixmap(path);
+    m_down.load(path, false);
     update();
 }
 
 void PictureButton::loadDisabledPicture(const QString& path) {
-    m_disabled = loadPixmap(path);
+    m_disabled.load(path, shownInWindow(*this) && !isEnabled());
     m_disabledName = baseName(path);
     update();
 }
@@ -68,9 +62,9 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
 }
 
 const QPixmap& PictureButton::pixmapForState() const {
-    if (!isEnabled() && !m_disabled.isNull()) return m_disabled;
-    if (isDown() && !m_down.isNull()) return m_down;
-    return m_picture;
+    if (!isEnabled() && !disabledPicture().isNull()) return disabledPicture();
+    if (isDown() && !downPicture().isNull()) return downPicture();
+    return picture();
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
@@ -83,7 +77,7 @@ void PictureButton::paintEvent(QPaintEvent*) {
         return;
     }
     painter.drawPixmap(rect(), pixmap);
-    if (!isEnabled() && m_disabled.isNull()) painter.fillRect(rect(), QColor(40, 30, 20, 120));
+    if (!isEnabled() && disabledPicture().isNull()) painter.fillRect(rect(), QColor(40, 30, 20, 120));
     paintCaption(painter, true);
     if (hasFocus()) drawFocusFrame(painter, rect());
 }

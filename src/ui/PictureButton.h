@@ -1,8 +1,9 @@
 #pragma once
 // A command button that shows a picture, a pressed picture and a disabled-state picture, with an
 // optional caption over them. Without pictures it draws itself as a plain button with its caption.
+#include "ui/LazyPixmap.h"
+
 #include <QAbstractButton>
-#include <QPixmap>
 
 namespace veltrin::ui {
 
@@ -11,16 +12,17 @@ class PictureButton : public QAbstractButton {
 public:
     explicit PictureButton(QWidget* parent = nullptr);
 
-    // Each loader takes a full path; a missing or unreadable file leaves that look empty.
+    // Each loader takes a full path; a missing or unreadable file leaves that look empty. The pressed
+    // look, and the others of a hidden button, are read when first painted or asked for.
     void loadPicture(const QString& path);
     void loadDownPicture(const QString& path);
     void loadDisabledPicture(const QString& path);
-    void clearPicture() { m_picture = {}; m_pictureName.clear(); update(); }
-    void clearDisabledPicture() { m_disabled = {}; m_disabledName.clear(); update(); }
+    void clearPicture() { m_picture.set({}); m_pictureName.clear(); update(); }
+    void clearDisabledPicture() { m_disabled.set({}); m_disabledName.clear(); update(); }
 
-    const QPixmap& picture() const { return m_picture; }
-    const QPixmap& downPicture() const { return m_down; }
-    const QPixmap& disabledPicture() const { return m_disabled; }
+    const QPixmap& picture() const { return m_picture.get(); }
+    const QPixmap& downPicture() const { return m_down.get(); }
+    const QPixmap& disabledPicture() const { return m_disabled.get(); }
     // The file names last loaded, so that a test can tell which picture is on show.
     QString pictureName() const { return m_pictureName; }
     QString disabledPictureName() const { return m_disabledName; }
@@ -44,9 +46,9 @@ private:
     void paintPlain(QPainter& painter) const;
     void paintCaption(QPainter& painter, bool overPicture) const;
 
-    QPixmap m_picture;
-    QPixmap m_down;
-    QPixmap m_disabled;
+    LazyPixmap m_picture;
+    LazyPixmap m_down;
+    LazyPixmap m_disabled;
     QString m_pictureName;
     QString m_disabledName;
     QString m_shortcutHint;

@@ -4,7 +4,15 @@
 #include "base/TextFile.h"
 #include "ui/rtf/RtfReader.h"
 
+#include <QPlainTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QResizeEvent>
+
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace veltrin::ui {
 
@@ -15,26 +23,97 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
     setFrameShape(QFrame::NoFrame);
 }
 
-void RichTextView::LoadFile(const QString& path) {
-    m_fileName = path;
-    QByteArray bytes;
-    if (base::fileExists(path)) {
-        try {
-            bytes = base::readBytes(path);
-        } catch (const base::FileError&) {
-            bytes.clear();   // an unreadable document shows as an empty one
-        }
+namespace {
+
+// A missing or unreadable document shows as an empty one.
+QByteArray documentBytes(const QString& path) {
+    if (!base::fileExists(path)) return {};
+    try {
+        return base::readBytes(path);
+    } catch (const base::FileError&) {
+        return {};
     }
-    rtf::readRtf(bytes, *document());
+}
+
+// A long document's large buffers (its text, the file's bytes) are given back to the system when
+// freed. By default the allocator raises its threshold for that after the first such buffer is
+// freed, so the next long document would take its buffers from the heap and leave it grown by
+// what it cannot reuse.
+void keepLargeBlocksApart() {
+#ifdef __GLIBC__
+    static const bool set = mallopt(M_MMAP_THRESHOLD, 256 * 1024) == 1;
+    Q_UNUSED(set);
+#endif
+}
+
+} // namespace
+
+void RichTextView::LoadFile(const QString& path) {
+    endLongView();
+    m_fileName = path;
+    rtf::readRtf(documentBytes(path), *document());
     moveCursor(QTextCursor::Start);
 }
 
+void RichTextView::LoadLongFile(const QString& path) {
+    if (!m_longView) {
+        m_longView = new QPlainTextEdit(this);
+        m_longView->setReadOnly(true);
+        m_longView->setFrameShape(QFrame::NoFrame);
+    }
+    m_fileName = path;
+    clear();
+    keepLargeBlocksApart();
+    m_longView->setGeometry(rect());
+    m_longView->show();
+    m_longView->raise();
+    // The view's width must not change once it is filled: a narrower view (a scroll bar that
+    // appears) lays out every paragraph again. So the bar stands while the document is read; a
+    // document of fewer paragraphs than this cannot be sure to need it and is laid out again without.
+    constexpr int surelyLongParagraphs = 1000;
+    m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QTextDocument& longDocument = newLongDocument();
+    // The first screen is painted as soon as it is read, not after the whole document.
+    rtf::readRtf(documentBytes(path), longDocument, [this] { m_longView->viewport()->repaint(); });
+    if (longDocument.blockCount() < surelyLongParagraphs) m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+// An empty document in place of the last one, which goes with all its memory. It is filled only
+// while the view holds it at its width: a view that takes a filled document makes a line layout for
+// every paragraph of it.
+QTextDocument& RichTextView::newLongDocument() {
+    auto* longDocument = new QTextDocument(m_longView);
+    longDocument->setDocumentLayout(new QPlainTextDocumentLayout(longDocument));
+    longDocument->setDefaultFont(font());
+    longDocument->setUndoRedoEnabled(false);
+    // The view deletes a document of its own making when it takes another; ours go here.
+    const QPointer<QTextDocument> last = m_longView->document();
+    m_longView->setDocument(longDocument);
+    if (last && last->parent() == m_longView) delete last;
+    return *longDocument;
+}
+
+void RichTextView::endLongView() {
+    if (!m_longView || m_longView->isHidden()) return;
+    m_longView->hide();
+    newLongDocument();
+}
+
 void RichTextView::SetText(const QString& text) {
+    endLongView();
     if (text.isEmpty()) m_fileName.clear();
     setPlainText(text);
 }
 
-QString RichTextView::Text() const { return rtf::plainTextCrLf(*document()); }
+QString RichTextView::Text() const {
+    const bool longShown = m_longView && !m_longView->isHidden();
+    return rtf::plainTextCrLf(longShown ? *m_longView->document() : *document());
+}
+
+void RichTextView::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    if (m_longView) m_longView->setGeometry(rect());
+}
 
 void RichTextView::setTopEdge(double top) {
     m_top = top;

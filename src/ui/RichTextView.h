@@ -4,6 +4,8 @@
 // viewport by its top edge, kept in fractions of a pixel.
 #include <QTextEdit>
 
+class QPlainTextEdit;
+
 namespace veltrin::ui {
 
 class RichTextView : public QTextEdit {
@@ -14,6 +16,11 @@ public:
     // Replaces the content by the rendered document, shown from its top. A missing or unreadable
     // file leaves the view empty; nothing is reported.
     void LoadFile(const QString& path);
+    // The same for a long generated document, such as the journal report: shown in a view that lays
+    // out only the paragraphs on screen and scrolls by lines, so that tens of thousands of paragraphs
+    // are on screen at once. Only plain paragraphs with character formats show as they would in the
+    // view itself; margins, alignment and pictures are left out. LoadFile and SetText end it.
+    void LoadLongFile(const QString& path);
     // Replaces the content by a plain text; an empty text clears the view and its file name.
     void SetText(const QString& text);
     // The plain text, each paragraph end given as CR LF.
@@ -25,8 +32,15 @@ public:
     double topEdge() const { return m_top; }
     void setPaneHeight(int height);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QTextDocument& newLongDocument();
+    void endLongView();
+
     QString m_fileName;
+    QPlainTextEdit* m_longView = nullptr;   // over the whole view while it shows a long document
     double m_top = 0;
 };
 

@@ -78,8 +78,9 @@ QTextBlockFormat blockFormat(const ParaStyle& para) {
 
 }  // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables)
-    : m_document(document), m_tables(tables), m_cursor(&document) {
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables,
+                                       std::function<void()> firstParagraphsRead)
+    : m_document(document), m_tables(tables), m_cursor(&document), m_firstParagraphsRead(std::move(firstParagraphsRead)) {
     // One edit block for the whole document: without it every insertion lays out its paragraph
     // again to place the cursor, which makes long paragraphs quadratic.
     m_cursor.beginEditBlock();
@@ -126,13 +127,31 @@ void RtfDocumentBuilder::closeRun() {
 
 void RtfDocumentBuilder::writeParagraph(const ParaStyle& para) {
     closeRun();
-    if (std::exchange(m_firstBlock, false)) m_cursor.setBlockFormat(blockFormat(para));
-    else m_cursor.insertBlock(blockFormat(para), QTextCharFormat());
+    if (std::exchange(m_firstBlock, false)) m_cursor.setBlockFormat(blockFormatFor(para));
+    else m_cursor.insertBlock(blockFormatFor(para), m_plainChars);
     for (const Run& run : std::as_const(m_runs)) {
         if (run.format.isImageFormat()) m_cursor.insertImage(run.format.toImageFormat());
         else m_cursor.insertText(run.text, run.format);
     }
     m_runs.clear();
+    // Enough for the tallest screen of one-line paragraphs; the edit block ends so that the
+    // document's layout learns of them.
+    constexpr int firstParagraphs = 200;
+    if (++m_paragraphCount == firstParagraphs && m_firstParagraphsRead) {
+        m_cursor.endEditBlock();
+        m_firstParagraphsRead();
+        m_cursor.beginEditBlock();
+    }
+}
+
+// Paragraphs come in long stretches of one style; one format object for the stretch keeps its hash,
+// so the document finds it among its formats without building and hashing a new one each time.
+const QTextBlockFormat& RtfDocumentBuilder::blockFormatFor(const ParaStyle& para) {
+    if (!m_blockFormatStyle || *m_blockFormatStyle != para) {
+        m_blockFormat = blockFormat(para);
+        m_blockFormatStyle = para;
+    }
+    return m_blockFormat;
 }
 
 const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {

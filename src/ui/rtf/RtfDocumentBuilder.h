@@ -5,6 +5,9 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <functional>
+#include <optional>
+
 class QTextDocument;
 
 namespace veltrin::ui::rtf {
@@ -14,7 +17,8 @@ namespace veltrin::ui::rtf {
 // insertion with its final paragraph format.
 class RtfDocumentBuilder final : public RtfSink {
 public:
-    RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables);
+    // `firstParagraphsRead` (may be empty) is called once, after the first paragraphs are written.
+    RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables, std::function<void()> firstParagraphsRead = {});
 
     QString& textFor(const CharStyle& chars, const ParaStyle& para) override;
     void endParagraph(const ParaStyle& para) override;
@@ -33,6 +37,7 @@ private:
     void closeRun();
     void writeParagraph(const ParaStyle& para);
     const QTextCharFormat& charFormat(const CharStyle& chars);
+    const QTextBlockFormat& blockFormatFor(const ParaStyle& para);
 
     QTextDocument& m_document;
     const DocumentTables& m_tables;
@@ -43,7 +48,12 @@ private:
     ParaStyle m_lastPara;
     bool m_firstBlock = true;
     int m_imageCount = 0;
-    QList<std::pair<CharStyle, QTextCharFormat>> m_formats;  // recently used, to reuse their hashes
+    int m_paragraphCount = 0;
+    std::function<void()> m_firstParagraphsRead;
+    QList<std::pair<CharStyle, QTextCharFormat>> m_formats;
+    std::optional<ParaStyle> m_blockFormatStyle;
+    QTextBlockFormat m_blockFormat;
+    const QTextCharFormat m_plainChars;   // of every paragraph mark  // recently used, to reuse their hashes
 };
 
 }  // namespace veltrin::ui::rtf

@@ -1,0 +1,52 @@
+// Pictures of controls: read at once for a control on show, when first needed for a hidden one, and
+// a picture set by the program is never replaced by a file still waiting to be read.
+#include "ui/PictureBox.h"
+#include "ui/PictureButton.h"
+
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using veltrin::ui::PictureBox;
+using veltrin::ui::PictureButton;
+
+QColor colourOf(const QPixmap& pixmap) { return pixmap.isNull() ? QColor() : pixmap.toImage().pixelColor(0, 0); }
+
+void savePicture(const QString& path, Qt::GlobalColor colour) {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(path));
+}
+
+TEST(Pictures, ShownControlsReadAtOnceHiddenOnesWhenFirstNeeded) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("look.png");
+    savePicture(path, Qt::red);
+    QWidget window;
+    PictureBox shown(&window);
+    PictureBox hidden(&window);
+    hidden.hide();
+    PictureButton button(&window);
+    shown.loadPicture(path);
+    hidden.loadPicture(path);
+    button.loadPicture(path);
+    button.loadDownPicture(path);
+    savePicture(path, Qt::blue);
+    EXPECT_EQ(colourOf(shown.picture()), QColor(Qt::red));
+    EXPECT_EQ(colourOf(button.picture()), QColor(Qt::red));
+    EXPECT_EQ(colourOf(hidden.picture()), QColor(Qt::blue));
+    EXPECT_EQ(colourOf(button.downPicture()), QColor(Qt::blue));
+    EXPECT_EQ(hidden.pictureName(), "look.png");
+
+    hidden.loadPicture(path);
+    QPixmap green(2, 2);
+    green.fill(Qt::green);
+    hidden.setPicture(green);
+    EXPECT_EQ(colourOf(hidden.picture()), QColor(Qt::green));
+    hidden.loadPicture(folder.filePath("missing.png"));
+    EXPECT_TRUE(hidden.picture().isNull());
+}
+
+} // namespace
