@@ -56,8 +56,6 @@ TEST_F(JournalExport, StoreIsReadRecordByRecord) {
     EXPECT_EQ(count.passedOver, 4);
 
     QFile::remove(storePath());
-    EXPECT_EQ(exported(ExportFormat::Csv), journal::exportFieldNames().join(',').toUtf8() + "\r\n");
-    EXPECT_EQ(exported(ExportFormat::Json), "[]\n");
     EXPECT_EQ(exported(ExportFormat::Markdown), "");
     QDir(m_folder.path()).mkdir("veltrin.sdb");
     EXPECT_THROW(exported(ExportFormat::Csv), base::FileError);
