@@ -75,4 +75,4 @@ private:
     WaitTimes m_times;
 };
 
-} // namespace veltrin::bench
+}   // namespace veltrin::bench

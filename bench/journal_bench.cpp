@@ -12,8 +12,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -22,9 +22,8 @@
 namespace veltrin {
 namespace {
 
-const QByteArray SampleRecord =
-    "6.12.26 09:30:15~Level One Operative of the Inner Realm~Openness~~3524114Today I noticed how often I "
-    "wait for others to speak first.\\par \nTomorrow I will try to begin.\r\n";
+const QByteArray SampleRecord = "6.12.26 09:30:15~Level One Operative of the Inner Realm~Openness~~3524114Today I noticed how often I "
+                                "wait for others to speak first.\\par \nTomorrow I will try to begin.\r\n";
 
 void writeStore(const QString& path, long entries) {
     QFile file(path);
@@ -72,7 +71,14 @@ void AddEntry(benchmark::State& state) {
     for (auto _ : state) journal::onAddEntryClicked(course.p);
     state.counters["entries"] = double(state.range(0));
 }
-BENCHMARK(AddEntry)->Arg(1'000)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(20)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(AddEntry)
+    ->Arg(1'000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void WriteReport(benchmark::State& state) {
     QTemporaryDir root;
@@ -128,5 +134,5 @@ void ShowReportOnScreen(benchmark::State& state) {
 }
 BENCHMARK(ShowReportOnScreen)->Arg(1'000)->Arg(10'000)->UseManualTime()->Iterations(1)->Repetitions(7)->Unit(benchmark::kMillisecond);
 
-} // namespace
-} // namespace veltrin
+}   // namespace
+}   // namespace veltrin

@@ -28,7 +28,9 @@ struct BenchStore {
             const QString digits = QString::number(1 + i % 5) + "5241" + QString::number(1 + i / 7 % 5) + "4";
             file.write((chronology + "~Level One Operative of the Inner Realm~Openness~~" + digits +
                         "Today I noticed, again, how often I \"wait\" for others to speak first.\\par \n"
-                        "Tomorrow I will try to begin; entry " + QString::number(i) + ".\r\n").toUtf8());
+                        "Tomorrow I will try to begin; entry " +
+                        QString::number(i) + ".\r\n")
+                           .toUtf8());
         }
     }
 };
@@ -76,5 +78,5 @@ void Chart(benchmark::State& state) {
 }
 BENCHMARK(Chart)->Arg(10'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
 
-} // namespace
-} // namespace veltrin
+}   // namespace
+}   // namespace veltrin

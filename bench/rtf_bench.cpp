@@ -3,9 +3,9 @@
 // parseDocument measures the parser alone; readDocument also builds the QTextDocument. On a display
 // (bench/on_display.sh), LoadOnScreen times what a user waits for: the file read into a shown view
 // of the reading pane's width and laid out whole, for the largest level text and a 1 MB document.
+#include "ui/RichTextView.h"
 #include "ui/rtf/RtfParser.h"
 #include "ui/rtf/RtfReader.h"
-#include "ui/RichTextView.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,12 +19,11 @@
 
 namespace {
 
-const char* const header =
-    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}"
-    "{\\f1\\fswiss\\fcharset0 Arial;}{\\f2\\fmodern\\fcharset0 Courier New;}}\n"
-    "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;}\n"
-    "{\\stylesheet{\\s0\\snext0 Normal;}{\\s1\\sb240\\sa120\\b\\fs32 heading 1;}}\n"
-    "{\\*\\generator Bench;}{\\info{\\title Level text}}\\viewkind4\\uc1\n";
+const char* const header = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}"
+                           "{\\f1\\fswiss\\fcharset0 Arial;}{\\f2\\fmodern\\fcharset0 Courier New;}}\n"
+                           "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;}\n"
+                           "{\\stylesheet{\\s0\\snext0 Normal;}{\\s1\\sb240\\sa120\\b\\fs32 heading 1;}}\n"
+                           "{\\*\\generator Bench;}{\\info{\\title Level text}}\\viewkind4\\uc1\n";
 
 const char* const paragraphs[] = {
     "\\pard\\s1\\sb240\\sa120\\qc\\b\\fs32 The Inner Realm\\b0\\fs24\\par\n",
@@ -118,4 +117,4 @@ BENCHMARK(LoadOnScreen)->Arg(0)->Arg(1024)->Unit(benchmark::kMillisecond)->Repet
 BENCHMARK(parseDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(readDocument)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+}   // namespace

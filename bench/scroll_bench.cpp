@@ -88,4 +88,4 @@ BENCHMARK(ScrollPacing)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);
 
-} // namespace
+}   // namespace

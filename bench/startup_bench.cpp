@@ -75,4 +75,4 @@ void LoadLargestLevelText(benchmark::State& state) {
 }
 BENCHMARK(LoadLargestLevelText)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-} // namespace
+}   // namespace

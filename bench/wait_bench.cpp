@@ -36,4 +36,4 @@ void WaitForTorchClosed(benchmark::State& state) {
 }
 BENCHMARK(WaitForTorchClosed)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
 
-} // namespace
+}   // namespace

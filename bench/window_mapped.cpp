@@ -24,14 +24,13 @@ template <typename T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 xcb_atom_t atom(xcb_connection_t* x, const char* name) {
-    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr),
-                                         &std::free);
+    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, std::strlen(name), name), nullptr), &std::free);
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 std::string windowName(xcb_connection_t* x, xcb_window_t window, xcb_atom_t property, xcb_atom_t type) {
-    Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(x, xcb_get_property(x, 0, window, property, type, 0, 256), nullptr), &std::free);
+    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(x, xcb_get_property(x, 0, window, property, type, 0, 256), nullptr),
+                                          &std::free);
     if (!reply) return {};
     return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
                        std::size_t(xcb_get_property_value_length(reply.get())));
@@ -70,7 +69,7 @@ bool waitForMap(xcb_connection_t* x, const std::string& title, Clock::time_point
     return false;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {

@@ -62,4 +62,4 @@ inline void startApplication(int* argc, char*** argv) {
     static QApplication app(*argc, *argv);
 }
 
-} // namespace veltrin::fuzz
+}   // namespace veltrin::fuzz

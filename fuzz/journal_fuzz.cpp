@@ -11,7 +11,7 @@
 namespace {
 QTemporaryDir* g_folder = nullptr;
 const veltrin::journal::RankBarTexts RankBars{QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
-}
+}   // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static QTemporaryDir folder;

@@ -27,7 +27,7 @@ void writeStoredFiles(const QByteArray& input) {
     }
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     veltrin::fuzz::startApplication(argc, argv);

@@ -4,8 +4,8 @@
 // written from the records that can still be read.
 #include "support/CourseFixture.h"
 
-#include <algorithm>
 #include <QTest>
+#include <algorithm>
 
 namespace veltrin::test {
 namespace {
@@ -15,14 +15,20 @@ enum class Folder { Windows, App, Course };
 
 // `firstValueKept`: what the first line holds, read as the program reads it; `list`: the list the file
 // fills, if any.
-struct StoredFile { const char* name; Folder folder; bool (*firstValueKept)(const Program&); QComboBox* ui::MainWindow::*list; };
+struct StoredFile {
+    const char* name;
+    Folder folder;
+    bool (*firstValueKept)(const Program&);
+    QComboBox* ui::MainWindow::*list;
+};
 
 QString listItem(const QComboBox& list, int index) { return index < list.count() ? list.itemText(index) : QString(); }
 
 const StoredFile StoredFiles[] = {
     {"veltrin3.ini", Folder::Windows, [](const Program& p) { return p.state.AppDir.endsWith("/torch/"); }, nullptr},
     {"info.ndx", Folder::App, [](const Program& p) { return listItem(*p.window.topicList, 0) == "Greetings"; }, &ui::MainWindow::topicList},
-    {"mission.ndx", Folder::App, [](const Program& p) { return listItem(*p.window.subjectBox, 0) == "Journal Entry"; }, &ui::MainWindow::subjectBox},
+    {"mission.ndx", Folder::App, [](const Program& p) { return listItem(*p.window.subjectBox, 0) == "Journal Entry"; },
+     &ui::MainWindow::subjectBox},
     {"status.ndx", Folder::App, [](const Program& p) { return p.state.StageCounters[1][0] == 7; }, nullptr},
     {"work.ndx", Folder::App, [](const Program& p) { return p.state.SubjectProgress[1][2] == "5"; }, nullptr},
     {"veltrin.sdb", Folder::Course, [](const Program&) { return true; }, nullptr},   // read by the report only
@@ -88,9 +94,7 @@ TEST_P(BadInput, StartsOnWhatItCanReadOrRefusesAndNeverRewritesTheFile) {
     bool ended = false;
     try {
         start();
-    } catch (const ProgramEnded&) {
-        ended = true;
-    }
+    } catch (const ProgramEnded&) { ended = true; }
 
     const bool firstRun = settings && kind == Damage::Missing;
     for (const QString& path : changedFiles(before)) EXPECT_TRUE(firstRun && !before.contains(path)) << path.toStdString();
@@ -123,8 +127,8 @@ std::string caseName(const ::testing::TestParamInfo<std::tuple<StoredFile, Damag
 
 INSTANTIATE_TEST_SUITE_P(StoredFiles, BadInput,
                          ::testing::Combine(::testing::ValuesIn(StoredFiles),
-                                            ::testing::Values(Damage::Missing, Damage::Empty, Damage::Truncated,
-                                                              Damage::Garbage, Damage::LongLine, Damage::Windows1252)),
+                                            ::testing::Values(Damage::Missing, Damage::Empty, Damage::Truncated, Damage::Garbage,
+                                                              Damage::LongLine, Damage::Windows1252)),
                          caseName);
 
 using HandEditedCounts = CourseFixture;
@@ -154,5 +158,5 @@ TEST_F(HandEditedCounts, AreHeldInASaneRange) {
     EXPECT_TRUE(checkpoints >= 7 && checkpoints < 32767) << checkpoints;
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -31,13 +31,14 @@ protected:
         return QFileInfo(window().torchPane->FileName()).fileName().toLower() + (window().newTopicMarker->isHidden() ? "" : " marked");
     }
     void pressOkWhenDocumentShown() {
-        sys.script("press OK under the document", [this] { return !window().torchPane->FileName().isEmpty() && !shown().isEmpty(); },
-                   [this] {
-                       shownAtOk = shown();
-                       textAtOk = window().torchPane->Text();
-                       listsAtOk = fileLines(appDir() + "info.ndx") + fileLines(appDir() + "mission.ndx");
-                       torch::onOkClicked(program());
-                   });
+        sys.script(
+            "press OK under the document", [this] { return !window().torchPane->FileName().isEmpty() && !shown().isEmpty(); },
+            [this] {
+                shownAtOk = shown();
+                textAtOk = window().torchPane->Text();
+                listsAtOk = fileLines(appDir() + "info.ndx") + fileLines(appDir() + "mission.ndx");
+                torch::onOkClicked(program());
+            });
     }
     QString shownAtOk;
     QString textAtOk;
@@ -50,8 +51,12 @@ protected:
 // `skip`: pixels skipped ahead; `countedAgain`: row 1 of the stage's column once scrolled back and over
 // it again; `message`: the second line of newsubject.rtf.
 struct Kind {
-    const char* name; int stage, position; bool waits; const char *shown, *list, *listed;
-    int otherRow, skip, countedAgain; const char* message;
+    const char* name;
+    int stage, position;
+    bool waits;
+    const char *shown, *list, *listed;
+    int otherRow, skip, countedAgain;
+    const char* message;
 };
 
 class CheckpointKind : public Checkpoints, public ::testing::WithParamInterface<Kind> {};
@@ -85,16 +90,15 @@ TEST_P(CheckpointKind, ShowsWritesAndCountsThenActsAgainOnlyAsItsKindSays) {
 
 INSTANTIATE_TEST_SUITE_P(
     Schedule, CheckpointKind,
-    ::testing::Values(
-        Kind{"Topic", -1, -1236, true, "introduction.rtf marked", "info.ndx", "Introduction", -1, 0, 1, ""},
-        Kind{"StoppingTopic", -1, -2297, false, "icons.rtf marked", "info.ndx", "Icons", -1, 0, 1, ""},
-        Kind{"Subject", 7, -1526, true, "newsubject.rtf marked", "mission.ndx", "OPENNESS", 15 + 8, 0, 1,
-             "\\cf2 The Subject OPENNESS has been added to your journal subject list. During Level 1, record an Inner "
-             "Snapshot and a brief comment for a minimum of ten entries in this subject category."},
-        Kind{"OptionalSubjectInLowerCase", 11, -8246, true, "newsubject.rtf marked", "mission.ndx", "controversy", -1, 0, 1,
-             "\\cf2 The Optional Subject controversy has been added to your journal subject list."},
-        Kind{"SecondPassTopicSkipsAhead", 7, -3285, true, "galaxy.rtf", "info.ndx", "galaxy", 30 + 8, 50, 2, ""},
-        Kind{"SilentCountsWhenItsMarkArrives", 0, -9909, false, "", "mission.ndx", "Journal Entry", -1, 0, 2, ""}),
+    ::testing::Values(Kind{"Topic", -1, -1236, true, "introduction.rtf marked", "info.ndx", "Introduction", -1, 0, 1, ""},
+                      Kind{"StoppingTopic", -1, -2297, false, "icons.rtf marked", "info.ndx", "Icons", -1, 0, 1, ""},
+                      Kind{"Subject", 7, -1526, true, "newsubject.rtf marked", "mission.ndx", "OPENNESS", 15 + 8, 0, 1,
+                           "\\cf2 The Subject OPENNESS has been added to your journal subject list. During Level 1, record an Inner "
+                           "Snapshot and a brief comment for a minimum of ten entries in this subject category."},
+                      Kind{"OptionalSubjectInLowerCase", 11, -8246, true, "newsubject.rtf marked", "mission.ndx", "controversy", -1, 0, 1,
+                           "\\cf2 The Optional Subject controversy has been added to your journal subject list."},
+                      Kind{"SecondPassTopicSkipsAhead", 7, -3285, true, "galaxy.rtf", "info.ndx", "galaxy", 30 + 8, 50, 2, ""},
+                      Kind{"SilentCountsWhenItsMarkArrives", 0, -9909, false, "", "mission.ndx", "Journal Entry", -1, 0, 2, ""}),
     caseName);
 
 // Before a mark, past it, on a topic or subject already listed (in any case) or on a silent
@@ -105,7 +109,8 @@ TEST_F(Checkpoints, PastTheMarkOrListedNothingHappens) {
     writeLines(appDir() + "mission.ndx", {"Journal Entry", "Controversy"});
     writeLines(appDir() + "status.ndx", QStringList{" 0", " 6"} + QStringList(43, " 0"));
     const auto before = allFiles();
-    const std::array<int, 3> cases[] = {{-1, -1235, 353}, {-1, -1240, 355}, {0, -1100, 81}, {0, -1099, 80}, {0, -9909, 722}, {11, -8246, 790}};
+    const std::array<int, 3> cases[] = {{-1, -1235, 353}, {-1, -1240, 355}, {0, -1100, 81},
+                                        {0, -1099, 80},   {0, -9909, 722},  {11, -8246, 790}};
     for (const auto& [stage, position, mark] : cases) {
         enterStage(stage);
         const long yieldsBefore = sys.yields;
@@ -133,8 +138,9 @@ TEST_F(Checkpoints, GalaxyScrollsOnAfterTheFocusWasLost) {
     enterStage(7);
     // Marks 240 ("galaxy") and 690 of Level 1, at their first scroll positions.
     for (const auto& [position, scrollsOn] : {std::pair{-3285, true}, std::pair{-9469, false}}) {
-        sys.script("the window loses the focus", [this] { return !window().torchPane->FileName().isEmpty(); },
-                   [this] { shell::onFocusLost(program()); });
+        sys.script(
+            "the window loses the focus", [this] { return !window().torchPane->FileName().isEmpty(); },
+            [this] { shell::onFocusLost(program()); });
         pressOkWhenDocumentShown();
         stepTo(position);
         expectScriptPlayed();
@@ -148,12 +154,14 @@ TEST_F(Checkpoints, FailureLaterInTheScrollKeepsWhatWasStoredBeforeIt) {
     writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS"});
     enterStage(7);
     shell::WireJournalControls(program());
-    sys.script("add an entry while galaxy waits", [this] { return window().torchPane->FileName().endsWith("/galaxy.rtf"); }, [this] {
-        click(window().journalButton);
-        rankSnapshot({3, 3, 3, 3, 3, 3, 3});
-        window().subjectBox->setEditText("OPENNESS");
-        click(window().addEntryButton);
-    });
+    sys.script(
+        "add an entry while galaxy waits", [this] { return window().torchPane->FileName().endsWith("/galaxy.rtf"); },
+        [this] {
+            click(window().journalButton);
+            rankSnapshot({3, 3, 3, 3, 3, 3, 3});
+            window().subjectBox->setEditText("OPENNESS");
+            click(window().addEntryButton);
+        });
     shell::RunGuarded(program(), [this] {
         stepTo(-3285);   // galaxy, mark 240
         base::failWritesAfter(0);
@@ -170,5 +178,5 @@ TEST_F(Checkpoints, FailureLaterInTheScrollKeepsWhatWasStoredBeforeIt) {
     EXPECT_EQ(fileLines(appDir() + "status.ndx")[30 + 8], " 1");
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

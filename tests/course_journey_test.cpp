@@ -18,22 +18,35 @@ namespace {
 // the finished course.
 constexpr std::array<int, 15> CheckpointsPerStage{3, 6, 8, 6, 6, 7, 4, 3, 7, 5, 5, 4, 4, 3, 6};
 
-const std::array<const char*, 16> Titles{"Ascendant", "Explorer of the Inner Realm",
-    "Level One Operative of the Inner Realm", "Level Two Operative of the Inner Realm", "Level Three Operative of the Inner Realm",
-    "Level Four Operative of the Inner Realm", "Level Five Operative of the Inner Realm", "Level Six Operative of the Inner Realm",
-    "Level Seven Operative of the Inner Realm", "Level One Commander of the Inner Realm", "Level Two Commander of the Inner Realm",
-    "Level Three Commander of the Inner Realm", "Level Four Commander of the Inner Realm", "Level Five Commander of the Inner Realm",
-    "Level Six Commander of the Inner Realm", "Level Seven Commander of the Inner Realm"};
+const std::array<const char*, 16> Titles{"Ascendant",
+                                         "Explorer of the Inner Realm",
+                                         "Level One Operative of the Inner Realm",
+                                         "Level Two Operative of the Inner Realm",
+                                         "Level Three Operative of the Inner Realm",
+                                         "Level Four Operative of the Inner Realm",
+                                         "Level Five Operative of the Inner Realm",
+                                         "Level Six Operative of the Inner Realm",
+                                         "Level Seven Operative of the Inner Realm",
+                                         "Level One Commander of the Inner Realm",
+                                         "Level Two Commander of the Inner Realm",
+                                         "Level Three Commander of the Inner Realm",
+                                         "Level Four Commander of the Inner Realm",
+                                         "Level Five Commander of the Inner Realm",
+                                         "Level Six Commander of the Inner Realm",
+                                         "Level Seven Commander of the Inner Realm"};
 
 // Background, exit button and Torch picture from stage -1, from stage 7 and from stage 14 on.
 const std::array<QStringList, 3> SceneryFrom{{{"wood3-bkg.jpg", "wood3-btn-xit.jpg", "wood3-torch.jpg"},
-    {"wood3-bkg-l7O.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch.jpg"}, {"wood3-bkg-l7.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch-l7.jpg"}}};
+                                              {"wood3-bkg-l7O.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch.jpg"},
+                                              {"wood3-bkg-l7.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch-l7.jpg"}}};
 
 // How many entries each required subject needs before its level is complete.
-const std::map<QString, int> MinimumEntries{{"OPENNESS", 10}, {"OBSERVATION", 15}, {"THOUGHT", 5}, {"FEELING", 5},
-    {"REALIZATION", 7}, {"EXPLORATION", 24}, {"NEEDS", 12}, {"FEEL", 5}, {"PERCEPTION", 5}, {"WATERS-1", 15}, {"WATERS-2", 5},
-    {"CAUSE-EFFECT", 5}, {"QUESTIONING", 15}, {"AUTOMATIC LIVING", 15}, {"CHUNKS-1", 7}, {"CAUSE-EFFECT-2", 25}, {"VIEWPOINT", 3},
-    {"MANIFESTATION", 10}, {"MECHANISM", 7}, {"SIMILARITIES", 5}, {"PARAMETERS", 5}, {"SKILLING", 25}, {"INTERACTION", 25}, {"TWEAKING", 25}};
+const std::map<QString, int> MinimumEntries{{"OPENNESS", 10},    {"OBSERVATION", 15},      {"THOUGHT", 5},      {"FEELING", 5},
+                                            {"REALIZATION", 7},  {"EXPLORATION", 24},      {"NEEDS", 12},       {"FEEL", 5},
+                                            {"PERCEPTION", 5},   {"WATERS-1", 15},         {"WATERS-2", 5},     {"CAUSE-EFFECT", 5},
+                                            {"QUESTIONING", 15}, {"AUTOMATIC LIVING", 15}, {"CHUNKS-1", 7},     {"CAUSE-EFFECT-2", 25},
+                                            {"VIEWPOINT", 3},    {"MANIFESTATION", 10},    {"MECHANISM", 7},    {"SIMILARITIES", 5},
+                                            {"PARAMETERS", 5},   {"SKILLING", 25},         {"INTERACTION", 25}, {"TWEAKING", 25}};
 
 constexpr std::array<int, 7> Ranks{3, 5, 2, 4, 1, 1, 4};   // Power .. Being Awake
 const QString RankDigits = QStringLiteral("3524114");
@@ -45,10 +58,15 @@ const std::map<int, int> RestartAfterClick{{3, 2}, {8, 1}};
 class CourseJourney : public CourseFixture {
 protected:
     // A Torch document the user read: its text, and how many lines the two lists then had.
-    struct Shown { QString text; qsizetype topics, subjects; };
+    struct Shown {
+        QString text;
+        qsizetype topics, subjects;
+    };
 
     // What the stored files say after a level.
-    struct Stored { QStringList topics, subjects, status, work, journal; };
+    struct Stored {
+        QStringList topics, subjects, status, work, journal;
+    };
 
     void TearDown() override {
         m_userLeft = true;
@@ -62,9 +80,8 @@ protected:
     int storedStage() const { return settingsLine(5).trimmed().toInt(); }
 
     Stored stored() const {
-        return {fileLines(torchDir() + "info.ndx"), fileLines(torchDir() + "mission.ndx"),
-                fileLines(torchDir() + "status.ndx"), fileLines(torchDir() + "work.ndx"),
-                fileLines(lessonsDir() + "veltrin.sdb")};
+        return {fileLines(torchDir() + "info.ndx"), fileLines(torchDir() + "mission.ndx"), fileLines(torchDir() + "status.ndx"),
+                fileLines(torchDir() + "work.ndx"), fileLines(lessonsDir() + "veltrin.sdb")};
     }
 
     // The plain text of a course document as the Torch panel or the reading pane shows it; names
@@ -94,8 +111,8 @@ protected:
             "read the Torch document and press OK", [this] { return m_userLeft || documentWithOkOnShow(); },
             [this] {
                 if (m_userLeft) return;
-                m_shown.push_back({window().torchPane->Text(), fileLines(torchDir() + "info.ndx").size(),
-                                   fileLines(torchDir() + "mission.ndx").size()});
+                m_shown.push_back(
+                    {window().torchPane->Text(), fileLines(torchDir() + "info.ndx").size(), fileLines(torchDir() + "mission.ndx").size()});
                 click(window().okButton);
                 readEveryTorchDocument();
             });
@@ -194,8 +211,8 @@ protected:
         ASSERT_FALSE(f.journalFrame->isHidden());
         if (!m_boxFaultSeen && f.subjectBox->currentText() != m_typedSubject) {
             m_boxFaultSeen = true;   // one report: every refill treats the box alike
-            ADD_FAILURE() << "the subject box shows \"" << f.subjectBox->currentText().toStdString()
-                          << "\" where the user left \"" << m_typedSubject.toStdString() << "\"";
+            ADD_FAILURE() << "the subject box shows \"" << f.subjectBox->currentText().toStdString() << "\" where the user left \""
+                          << m_typedSubject.toStdString() << "\"";
         }
         if (!m_formFilled) {
             for (std::size_t category = 0; category < Ranks.size(); ++category)
@@ -280,7 +297,10 @@ protected:
         const ui::MainWindow& f = window();
         EXPECT_EQ(f.rankLabel->text(), Titles[std::size_t(stage + 1)]) << "stage " << stage;
         EXPECT_EQ(QStringList({f.backgroundPictureName(), f.exitButton->pictureName(), f.torchPicture->pictureName()}),
-                  SceneryFrom[stage >= 14 ? 2 : stage >= 7 ? 1 : 0]) << "stage " << stage;
+                  SceneryFrom[stage >= 14  ? 2
+                              : stage >= 7 ? 1
+                                           : 0])
+            << "stage " << stage;
     }
 
     void checkLevel(int stage, const Stored& before) {
@@ -320,5 +340,5 @@ TEST_F(CourseJourney, NewUserReadsBothPassesAndFinishesTheCourse) {
     EXPECT_TRUE(m_shown.empty());
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

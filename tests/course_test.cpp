@@ -8,10 +8,11 @@
 namespace {
 
 const QDir course(QStringLiteral(VELTRIN_SAMPLE_COURSE));
-const QStringList subjects = QStringLiteral(
-    "Openness,Observation,Thought,Feeling,Realization,Exploration,Needs,Feel,Perception,Waters-1,Waters-2,Cause-Effect,"
-    "Questioning,Automatic Living,Chunks-1,Cause-Effect-2,Viewpoint,Manifestation,Mechanism,Similarities,Parameters,"
-    "Skilling,Interaction,Tweaking").split(',');
+const QStringList subjects =
+    QStringLiteral("Openness,Observation,Thought,Feeling,Realization,Exploration,Needs,Feel,Perception,Waters-1,Waters-2,Cause-Effect,"
+                   "Questioning,Automatic Living,Chunks-1,Cause-Effect-2,Viewpoint,Manifestation,Mechanism,Similarities,Parameters,"
+                   "Skilling,Interaction,Tweaking")
+        .split(',');
 
 QByteArray readAll(const QString& path) {
     QFile file(course.filePath(path));
@@ -29,4 +30,4 @@ TEST(SampleCourse, StartingFilesAreWhatAResetWrites) {
     EXPECT_TRUE(readAll("lessons/veltrin.sdb").isEmpty());
 }
 
-}  // namespace
+}   // namespace

@@ -16,8 +16,13 @@ namespace {
 using namespace veltrin::base;
 
 QStringList settingsVersion(qint64 n) {
-    return {QStringLiteral("/course/torch/"), QStringLiteral("/course/lessons/"), QStringLiteral("/course/sounds/"),
-            numberText(n), numberText(n % 15 - 1), numberText(-n), numberText(n % 2)};
+    return {QStringLiteral("/course/torch/"),
+            QStringLiteral("/course/lessons/"),
+            QStringLiteral("/course/sounds/"),
+            numberText(n),
+            numberText(n % 15 - 1),
+            numberText(-n),
+            numberText(n % 2)};
 }
 
 QStringList countersVersion(qint64 n, int lines) { return QStringList(lines, numberText(n)); }
@@ -64,7 +69,7 @@ int check(const QString& folder) {
     }
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

@@ -6,7 +6,6 @@
 
 #include "base/TextFile.h"
 
-
 namespace veltrin::test {
 namespace {
 
@@ -16,16 +15,22 @@ class Faults;
 
 // `act` prepares, snapshots, refuses writes or breaks a folder, then runs the operation; the message
 // names `file`; `exits` when the operation ends the program by design.
-struct Fault { const char* name; int stage, position; void (*act)(Faults&); const char* file; bool exits; };
+struct Fault {
+    const char* name;
+    int stage, position;
+    void (*act)(Faults&);
+    const char* file;
+    bool exits;
+};
 
 class Faults : public CourseFixture, public ::testing::WithParamInterface<Fault> {
 public:
     using CourseFixture::click;
-    using CourseFixture::window;
     using CourseFixture::markAllWorkDone;
     using CourseFixture::pressWhenVisible;
     using CourseFixture::program;
     using CourseFixture::winDir;
+    using CourseFixture::window;
 
     // Snapshots, points a data folder under a regular file, where nothing can be opened or created,
     // and clicks.
@@ -72,9 +77,7 @@ TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
     bool ended = false;
     try {
         fault.act(*this);
-    } catch (const ProgramEnded&) {
-        ended = true;
-    }
+    } catch (const ProgramEnded&) { ended = true; }
     base::failWritesAfter(-1);
     EXPECT_EQ(ended, fault.exits);
     ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
@@ -115,7 +118,9 @@ void completeLevel(Faults& f, qint64 budget) {
     scrollOn(f, budget);
 }
 
-void exitNow(Faults& f) { shell::RunGuarded(f.program(), [&f] { shell::onExitClicked(f.program()); }); }
+void exitNow(Faults& f) {
+    shell::RunGuarded(f.program(), [&f] { shell::onExitClicked(f.program()); });
+}
 
 const Fault FaultCases[] = {
     {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, 0); }, "info.ndx", false},
@@ -123,10 +128,25 @@ const Fault FaultCases[] = {
     {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Faults& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
     {"TopicInUnreachableAppDir", -1, BeforeCosmicMap, [](Faults& f) { f.breakFolder(&state::ProgramState::AppDir, f.window().upArrow); },
      "info.ndx", false},
-    {"JournalEntryRefused", 0, 0, [](Faults& f) { addJournalEntry(f); f.refuseWritesAfter(0); f.click(f.window().addEntryButton); }, "veltrin.sdb", false},
+    {"JournalEntryRefused", 0, 0,
+     [](Faults& f) {
+         addJournalEntry(f);
+         f.refuseWritesAfter(0);
+         f.click(f.window().addEntryButton);
+     },
+     "veltrin.sdb", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
-     [](Faults& f) { addJournalEntry(f); f.breakFolder(&state::ProgramState::CourseDir, f.window().addEntryButton); }, "veltrin.sdb", false},
-    {"JournalReportRefused", 0, 0, [](Faults& f) { f.click(f.window().journalButton); f.refuseWritesAfter(0); f.click(f.window().viewJournalButton); },
+     [](Faults& f) {
+         addJournalEntry(f);
+         f.breakFolder(&state::ProgramState::CourseDir, f.window().addEntryButton);
+     },
+     "veltrin.sdb", false},
+    {"JournalReportRefused", 0, 0,
+     [](Faults& f) {
+         f.click(f.window().journalButton);
+         f.refuseWritesAfter(0);
+         f.click(f.window().viewJournalButton);
+     },
      "Journal Report.rtf", false},
     {"StatusTopicRefused", 0, 0,
      [](Faults& f) {
@@ -136,16 +156,31 @@ const Fault FaultCases[] = {
      },
      "status.rtf", false},
     {"ResetYesRefused", 0, 0,
-     [](Faults& f) { f.pressWhenVisible(f.window().yesButton, "answer Yes"); f.refuseWritesAfter(0); f.click(f.window().eraseButton); }, ".bak", false},
+     [](Faults& f) {
+         f.pressWhenVisible(f.window().yesButton, "answer Yes");
+         f.refuseWritesAfter(0);
+         f.click(f.window().eraseButton);
+     },
+     ".bak", false},
     {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, 0); }, "info.ndx", false},
     {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, sizeof("award0\r\n") - 1); },
      "veltrin3.ini", false},
-    {"ExitRefused", 2, -40, [](Faults& f) { f.refuseWritesAfter(0); exitNow(f); }, "veltrin3.ini", true},
-    {"ExitWithoutSettingsFolder", 2, -40, [](Faults& f) { f.program().state.WinDir = f.winDir() + "gone/"; f.takeSnapshot(); exitNow(f); },
+    {"ExitRefused", 2, -40,
+     [](Faults& f) {
+         f.refuseWritesAfter(0);
+         exitNow(f);
+     },
+     "veltrin3.ini", true},
+    {"ExitWithoutSettingsFolder", 2, -40,
+     [](Faults& f) {
+         f.program().state.WinDir = f.winDir() + "gone/";
+         f.takeSnapshot();
+         exitNow(f);
+     },
      "gone/veltrin3.ini", true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Operations, Faults, ::testing::ValuesIn(FaultCases), caseName);
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

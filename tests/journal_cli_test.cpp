@@ -38,8 +38,8 @@ protected:
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
     void writeSettings() {
-        writeFile(path("config/veltrin3.ini"), (path("torch/") + "\r\n" + path("lessons/") + "\r\n" + path("sounds/") +
-                                               "\r\n 700\r\n 3\r\n 0\r\n 0\r\n").toUtf8());
+        writeFile(path("config/veltrin3.ini"),
+                  (path("torch/") + "\r\n" + path("lessons/") + "\r\n" + path("sounds/") + "\r\n 700\r\n 3\r\n 0\r\n 0\r\n").toUtf8());
     }
     // Runs `veltrin ARGS`; out and err hold what it wrote.
     int run(const QStringList& arguments) {
@@ -124,7 +124,10 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
     EXPECT_TRUE(out().contains("journal export") && out().contains("journal search") && out().contains("journal chart"));
     EXPECT_EQ(run({"journal", "--help"}), 0);
     EXPECT_TRUE(out().contains("--documents") && out().contains("being_awake"));
-    const struct { QStringList arguments; const char* said; } wrong[] = {
+    const struct {
+        QStringList arguments;
+        const char* said;
+    } wrong[] = {
         {{"journal", "print"}, "unknown journal command 'print'"},
         {{"journal", "export", "--format", "xml"}, "--format csv, json or md"},
         {{"journal", "export", "--format"}, "--format needs a value"},
@@ -199,5 +202,5 @@ TEST_F(JournalCommands, BuiltProgramRunsWithoutDisplay) {
     EXPECT_EQ(runProgram({"journal", "export", "--format", "csv", "--output", path("no/such/folder/out.csv")}).first, 1);
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -48,9 +48,8 @@ protected:
 TEST_F(JournalExport, StoreIsReadRecordByRecord) {
     writeStore("a~R~S~~1234512one\r\nno record\r\n\r\nb~~~~1234512\rc~R~S~~9999999x\\par \ny\r\njust text ~ tilde\r\n");
     QStringList seen;
-    const auto count = journal::readExportedEntries(storePath(), {}, [&seen](const ExportedEntry& e) {
-        seen << e.chronology + "|" + e.subject + "|" + e.text;
-    });
+    const auto count = journal::readExportedEntries(
+        storePath(), {}, [&seen](const ExportedEntry& e) { seen << e.chronology + "|" + e.subject + "|" + e.text; });
     EXPECT_EQ(seen, QStringList({"a|S|one", "c|S|x\ny"}));
     EXPECT_EQ(count.entries, 2);
     EXPECT_EQ(count.passedOver, 4);
@@ -84,12 +83,13 @@ TEST_F(JournalExport, ChronologiesReadBackAsDates) {
 // RFC 4180: a header, CR LF rows, quotes doubled, fields with commas, quotes or line breaks quoted;
 // a digit outside 1 .. 5 is an empty field; the stored paragraph marks are line breaks.
 TEST_F(JournalExport, CsvRowsByteForByte) {
-    writeStore(("2026-12-06 09:30:15~" + Rank + "~Openness, \"quoted\"~~35241x4a\\par \nb, c\r\n").toUtf8() +
-               "bad~R~~~1234512plain\r\n");
+    writeStore(("2026-12-06 09:30:15~" + Rank + "~Openness, \"quoted\"~~35241x4a\\par \nb, c\r\n").toUtf8() + "bad~R~~~1234512plain\r\n");
     const QByteArray csv = exported(ExportFormat::Csv);
     EXPECT_EQ(csv, "chronology,date,rank,subject,power,health,awareness,holy_connection,inner_feeling,pretending,being_awake,text\r\n"
-                   "2026-12-06 09:30:15,2026-12-06T09:30:15," + Rank.toUtf8() + ",\"Openness, \"\"quoted\"\"\",3,5,2,4,1,,4,\"a\nb, c\"\r\n"
-                   "bad,,R,,1,2,3,4,5,1,2,plain\r\n");
+                   "2026-12-06 09:30:15,2026-12-06T09:30:15," +
+                       Rank.toUtf8() +
+                       ",\"Openness, \"\"quoted\"\"\",3,5,2,4,1,,4,\"a\nb, c\"\r\n"
+                       "bad,,R,,1,2,3,4,5,1,2,plain\r\n");
     EXPECT_EQ(m_count.entries, 2);
 }
 
@@ -129,11 +129,18 @@ TEST_F(JournalExport, MarkdownHasOneSectionPerEntry) {
 TEST_F(JournalExport, FilterKeepsEntriesWithEveryWord) {
     const QDateTime sixth(QDate(2026, 12, 6), QTime(23, 59, 59));
     const ExportedEntry entry = JournalExport::entry("Openness", "The river was Calm", sixth);
-    const struct { journal::JournalFilter filter; bool kept; } cases[] = {
-        {{{"calm", "RIVER"}, {}, {}, {}}, true},     {{{"calm", "sea"}, {}, {}, {}}, false},
-        {{{"open", "calm"}, {}, {}, {}}, true},      {{{}, "openness", {}, {}}, true},
-        {{{}, "Open", {}, {}}, false},               {{{}, {}, QDate(2026, 12, 6), QDate(2026, 12, 6)}, true},
-        {{{}, {}, QDate(2026, 12, 7), {}}, false},   {{{}, {}, {}, QDate(2026, 12, 5)}, false},
+    const struct {
+        journal::JournalFilter filter;
+        bool kept;
+    } cases[] = {
+        {{{"calm", "RIVER"}, {}, {}, {}}, true},
+        {{{"calm", "sea"}, {}, {}, {}}, false},
+        {{{"open", "calm"}, {}, {}, {}}, true},
+        {{{}, "openness", {}, {}}, true},
+        {{{}, "Open", {}, {}}, false},
+        {{{}, {}, QDate(2026, 12, 6), QDate(2026, 12, 6)}, true},
+        {{{}, {}, QDate(2026, 12, 7), {}}, false},
+        {{{}, {}, {}, QDate(2026, 12, 5)}, false},
     };
     for (const auto& c : cases) EXPECT_EQ(c.filter.keeps(entry), c.kept) << c.filter.words.join(' ').toStdString();
     EXPECT_FALSE((journal::JournalFilter{{}, {}, {}, QDate(2030, 1, 1)}.keeps(JournalExport::entry("S", "t"))));
@@ -168,5 +175,5 @@ TEST_F(JournalExport, ChartLinesAreMovingAveragesOfSeven) {
     EXPECT_DOUBLE_EQ(lines[6][3].x, 5.0);
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

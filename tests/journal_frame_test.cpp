@@ -58,5 +58,5 @@ TEST_F(JournalFrame, PickingASubjectMatchesTheListExactly) {
     EXPECT_TRUE(sys.messages[0].contains("mission.ndx"));
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -98,5 +98,5 @@ TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
     EXPECT_TRUE(window().torchPane->FileName().endsWith("/subjectref.rtf"));
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -24,8 +24,8 @@ protected:
     QByteArray report(const QByteArray& blocks) const { return state::DocumentHeader.toUtf8() + "\r\n" + blocks + "}\r\n"; }
 
     // A record's block: three opening lines, its category lines and its entry.
-    static QByteArray block(const QByteArray& chronology, const QByteArray& rank, const QByteArray& subject,
-                            const QByteArray& categories, const QByteArray& text) {
+    static QByteArray block(const QByteArray& chronology, const QByteArray& rank, const QByteArray& subject, const QByteArray& categories,
+                            const QByteArray& text) {
         return "\\cf6 Chronology:\\par    " + chronology + "\\par \\par \\cf0 \r\n" + "\\cf7 Rank:\\par    " + rank +
                "\\par \\par \\cf0 \r\n" + "\\cf2 Subject:\\par    " + subject + "\\par \\par \\cf0\r\n" + categories +
                "\\par \\cf3 Entry:\\par " + text + "\\par \\cf0 " + QByteArray(53, '_') + "\\par \r\n";
@@ -59,7 +59,8 @@ TEST_F(JournalReport, RecordsEndAtCrOrCrLfOnlyAndOthersArePassedOver) {
     const QByteArray longText(64 * 1024 - 9, 'x');   // puts the first CR at the end of a 64 KiB chunk
     const QByteArray first = "1~R~A~~1" + longText;
     ASSERT_EQ(first.size() + 1, 64 * 1024);
-    writeFile(storePath(), first + "\r\n2~R~B~~2\r3~R~C~~3000000 a~~\nb\r\ngarbage\r\n\r\nd~R~S~1111111\r\nd~~1111111\r\nd~~S~~1111111\r\n~~\r\nlast~~");
+    writeFile(storePath(),
+              first + "\r\n2~R~B~~2\r3~R~C~~3000000 a~~\nb\r\ngarbage\r\n\r\nd~R~S~1111111\r\nd~~1111111\r\nd~~S~~1111111\r\n~~\r\nlast~~");
     writeReport();
     EXPECT_EQ(readFile(reportPath()), report(block("1", "R", "A", category(16, "Power", ".=        ."), longText.mid(6)) +
                                              block("2", "R", "B", category(17, "Power", ".==      ."), "") +
@@ -69,11 +70,14 @@ TEST_F(JournalReport, RecordsEndAtCrOrCrLfOnlyAndOthersArePassedOver) {
 // Only ASCII goes into the report: backslashes in the fields are doubled (in the entry a typed
 // paragraph mark followed by its line feed stays one), and other characters become \u escapes.
 TEST(JournalReportText, HoldsOnlyAsciiAndShowsWhatWasTyped) {
-    const struct { const char* stored; const char* field; const char* entry; } cases[] = {
-        {"a\\par \nb", "a\\\\par \nb", "a\\par \nb"},
-        {"a\\par", "a\\\\par", "a\\\\par"},
-        {"\xEF\xBC\xA1", "\\u-223?", "\\u-223?"},
-        {"\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?", "\\u-10179?\\u-8704?"}};
+    const struct {
+        const char* stored;
+        const char* field;
+        const char* entry;
+    } cases[] = {{"a\\par \nb", "a\\\\par \nb", "a\\par \nb"},
+                 {"a\\par", "a\\\\par", "a\\\\par"},
+                 {"\xEF\xBC\xA1", "\\u-223?", "\\u-223?"},
+                 {"\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?", "\\u-10179?\\u-8704?"}};
     for (const auto& c : cases) {
         EXPECT_EQ(journal::reportText(QString::fromUtf8(c.stored)), QString::fromLatin1(c.field)) << c.stored;
         EXPECT_EQ(journal::reportEntryText(QString::fromUtf8(c.stored)), QString::fromLatin1(c.entry)) << c.stored;
@@ -112,8 +116,12 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothin
 // click at that moment closes the report.
 TEST_F(JournalReport, SecondClickWhileThePreparingMessageShowsClosesIt) {
     QString seen;
-    sys.script("press View Journal again while the report is prepared", [this] { return !window().documentViewer->isHidden(); },
-               [this, &seen] { seen = window().documentViewer->Text(); click(window().viewJournalButton); });
+    sys.script(
+        "press View Journal again while the report is prepared", [this] { return !window().documentViewer->isHidden(); },
+        [this, &seen] {
+            seen = window().documentViewer->Text();
+            click(window().viewJournalButton);
+        });
     click(window().viewJournalButton);
     EXPECT_EQ(seen, "Preparing Journal Report...");
     EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
@@ -163,5 +171,5 @@ TEST(ReportViewer, LongViewShowsWhatTheViewShowsScrollsToTheEndAndEndsAtTheNextL
     EXPECT_EQ(viewer.Text(), shown.Text());
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

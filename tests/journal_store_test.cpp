@@ -33,9 +33,14 @@ protected:
 // gains the paragraph mark before it. The chronology is the clock's, shown on the frame, and the
 // frame keeps what was entered.
 TEST_F(AddEntry, RecordsAreStoredByteForByte) {
-    const struct { const char* subject; const char* text; const char* stored; } cases[] = {
-        {"", "one", "~~3524114one"}, {"a~b", "one", "a~b~~3524114one"}, {"Openness", "a\nb", "Openness~~3524114a\\par \nb"},
-        {"Openness", "C:\\dir {x} ~~ \\par", "Openness~~3524114C:\\dir {x} ~~ \\par"}};
+    const struct {
+        const char* subject;
+        const char* text;
+        const char* stored;
+    } cases[] = {{"", "one", "~~3524114one"},
+                 {"a~b", "one", "a~b~~3524114one"},
+                 {"Openness", "a\nb", "Openness~~3524114a\\par \nb"},
+                 {"Openness", "C:\\dir {x} ~~ \\par", "Openness~~3524114C:\\dir {x} ~~ \\par"}};
     QByteArray store;
     for (const auto& c : cases) {
         prepareEntry(c.subject, c.text);
@@ -60,7 +65,12 @@ TEST_F(AddEntry, SubjectOutsideTheListShowsTheOptionalSubjectDocument) {
     EXPECT_EQ(readFile(appDir() + "work.ndx"), work);
 }
 
-struct Refusal { const char* name; std::array<int, 7> ranks; const char* subject; const char* document; };
+struct Refusal {
+    const char* name;
+    std::array<int, 7> ranks;
+    const char* subject;
+    const char* document;
+};
 
 class RefusedEntry : public AddEntry, public ::testing::WithParamInterface<Refusal> {};
 
@@ -90,11 +100,15 @@ INSTANTIATE_TEST_SUITE_P(Refusals, RefusedEntry,
 // The write budget lets the record through and stops the follow-up at the given byte; whatever
 // fails, every file is left as it was and the message names the failing file.
 TEST_F(AddEntry, FailedAddLeavesEveryFileAsItWasAndNamesTheFile) {
-    const struct { const char* subject; bool storeExists; int bytesAfterTheRecord; const char* failingFile; } cases[] = {
-        {"Openness", true, -1, "veltrin.sdb"},   // the append itself fails
-        {"Openness", false, 0, "work.ndx"},
-        {"Free text", true, 0, "subjectref.rtf"},
-        {"Openness", true, 1000, "mission.ndx"}};   // the subject list is missing
+    const struct {
+        const char* subject;
+        bool storeExists;
+        int bytesAfterTheRecord;
+        const char* failingFile;
+    } cases[] = {{"Openness", true, -1, "veltrin.sdb"},   // the append itself fails
+                 {"Openness", false, 0, "work.ndx"},
+                 {"Free text", true, 0, "subjectref.rtf"},
+                 {"Openness", true, 1000, "mission.ndx"}};   // the subject list is missing
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failingFile);
         if (c.storeExists) writeFile(storePath(), "d~R~Thought~~1111111old\r\n");
@@ -114,5 +128,5 @@ TEST_F(AddEntry, FailedAddLeavesEveryFileAsItWasAndNamesTheFile) {
     EXPECT_EQ(sys.messages.size(), 4);
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

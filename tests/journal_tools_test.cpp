@@ -151,11 +151,9 @@ TEST_F(JournalTools, NewButtonsCoverNothingOfTheFrame) {
     for (QWidget* added : {static_cast<QWidget*>(window().journalChartButton), static_cast<QWidget*>(window().exportJournalButton)}) {
         EXPECT_TRUE(window().journalFrame->rect().contains(added->geometry()));
         for (QWidget* other : window().journalFrame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (other != added) {
-                EXPECT_FALSE(other->geometry().intersects(added->geometry())) << other->metaObject()->className();
-            }
+            if (other != added) { EXPECT_FALSE(other->geometry().intersects(added->geometry())) << other->metaObject()->className(); }
     }
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

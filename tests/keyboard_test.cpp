@@ -56,14 +56,16 @@ TEST_F(Keyboard, TextBoxesKeepTheirKeys) {
     window().entryBox->setFocus();
     QTest::keyClicks(window().entryBox, "a b");
     EXPECT_EQ(window().entryBox->toPlainText(), "a b");
-    sys.script("type Y into the subject box, then press N", [this] { return window().noButton->isVisible(); }, [this] {
-        window().subjectBox->setFocus();
-        QTest::keyClicks(window().subjectBox->lineEdit(), "Y y");
-        EXPECT_EQ(window().subjectBox->currentText(), "Y y");
-        EXPECT_TRUE(window().yesButton->isVisible());
-        window().upArrow->setFocus();
-        press(Qt::Key_N);
-    });
+    sys.script(
+        "type Y into the subject box, then press N", [this] { return window().noButton->isVisible(); },
+        [this] {
+            window().subjectBox->setFocus();
+            QTest::keyClicks(window().subjectBox->lineEdit(), "Y y");
+            EXPECT_EQ(window().subjectBox->currentText(), "Y y");
+            EXPECT_TRUE(window().yesButton->isVisible());
+            window().upArrow->setFocus();
+            press(Qt::Key_N);
+        });
     click(window().eraseButton);
     EXPECT_EQ(sys.scrollPasses, 0);
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "resetyn", "resetn", "torch-on"}));
@@ -119,5 +121,5 @@ TEST_F(Keyboard, TabWalksTheControlsAndMarksTheFocus) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "scroll-on", "Scroll-off"}));
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -13,8 +13,9 @@ class LevelButtons : public CourseFixture {};
 // panel it only closes the panel), and text, position and scrolling are left alone.
 TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
     Program& p = startAt(0, -500, {"Greetings.rtf", "closejnl.rtf", "closeman.rtf"});
-    const std::tuple<QWidget*, bool, const char*> cases[] = {
-        {p.window.journalFrame, false, "closejnl.rtf"}, {p.window.documentViewer, false, "closeman.rtf"}, {p.window.journalFrame, true, "Greetings.rtf"}};
+    const std::tuple<QWidget*, bool, const char*> cases[] = {{p.window.journalFrame, false, "closejnl.rtf"},
+                                                             {p.window.documentViewer, false, "closeman.rtf"},
+                                                             {p.window.journalFrame, true, "Greetings.rtf"}};
     for (const auto& [window, panelOpen, document] : cases) {
         if (panelOpen) state::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
         window->show();
@@ -58,5 +59,5 @@ TEST_F(LevelButtons, ButtonWhileScrollingStopsTheLoopAndShowsTheNewTextAtItsTop)
     EXPECT_EQ(p.state.ScrollPos, 0);
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -14,8 +14,9 @@ protected:
         setFolders();
         shell::WireTorchControls(program());
         // The viewer's text at the first look after it is shown: the message before the manual loads.
-        sys.script("see the viewer", [this] { return !window().documentViewer->isHidden(); },
-                   [this] { seenWhileLoading = window().documentViewer->Text(); });
+        sys.script(
+            "see the viewer", [this] { return !window().documentViewer->isHidden(); },
+            [this] { seenWhileLoading = window().documentViewer->Text(); });
     }
 
     void clickManual() { window().manualButton->click(); }
@@ -43,5 +44,5 @@ TEST_F(ManualViewer, AMissingManualLeavesTheViewerEmptyAndOpen) {
     EXPECT_EQ(window().manualButton->toolTip(), "Close the Veltrin Manual");
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -15,9 +15,12 @@ constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr qint64 int64Max = std::numeric_limits<qint64>::max();
 
 TEST(LeadingNumber, ReadsTheNumericPrefix) {
-    const struct { const char* text; double value; } cases[] = {
-        {"abc", 0}, {" 12abc", 12}, {"-3.5x", -3.5}, {".5", 0.5}, {"1.2.3", 1.2}, {"1,5", 1}, {"1.5E3", 1500},
-        {"2e", 2}, {"- 5", 0}, {"\u00a05", 0}, {"1e999", infinity}, {"1e99999999999999999999999", infinity}};
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"abc", 0},     {" 12abc", 12}, {"-3.5x", -3.5},     {".5", 0.5},
+                 {"1.2.3", 1.2}, {"1,5", 1},     {"1.5E3", 1500},     {"2e", 2},
+                 {"- 5", 0},     {"\u00a05", 0}, {"1e999", infinity}, {"1e99999999999999999999999", infinity}};
     for (const auto& c : cases) EXPECT_EQ(leadingNumber(QString::fromUtf8(c.text)), c.value) << c.text;
 }
 
@@ -47,10 +50,12 @@ TEST(ReadNumber, RoundsTheLeadingNumberAndClamps) {
 }
 
 TEST(ReadField, TakesTheFirstValue) {
-    const struct { const char* line; const char* value; } cases[] = {
-        {"  C:\\x\\ , rest", "C:\\x\\"}, {",second", ""}, {"  \" a b \"", " a b "},
-        {"\"q\" junk, x", "q"}, {"\"unclosed, still", "unclosed, still"}, {"a\"b\",c", "a\"b\""}};
+    const struct {
+        const char* line;
+        const char* value;
+    } cases[] = {{"  C:\\x\\ , rest", "C:\\x\\"},          {",second", ""},       {"  \" a b \"", " a b "}, {"\"q\" junk, x", "q"},
+                 {"\"unclosed, still", "unclosed, still"}, {"a\"b\",c", "a\"b\""}};
     for (const auto& c : cases) EXPECT_EQ(readField(QString::fromUtf8(c.line)), QString::fromUtf8(c.value)) << c.line;
 }
 
-} // namespace
+}   // namespace

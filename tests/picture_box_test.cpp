@@ -49,4 +49,4 @@ TEST(Pictures, ShownControlsReadAtOnceHiddenOnesWhenFirstNeeded) {
     EXPECT_TRUE(hidden.picture().isNull());
 }
 
-} // namespace
+}   // namespace

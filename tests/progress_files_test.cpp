@@ -51,7 +51,13 @@ TEST_F(ProgressFiles, FilesAreWrittenByteForByteAndReadBackUnchanged) {
 
 // No `lines`: the file is missing. `said`: what the message says of the file. `mended`: the first
 // lines once the progress is saved again.
-struct Damage { const char* name; const char* file; std::optional<QStringList> lines; const char* said; QStringList mended; };
+struct Damage {
+    const char* name;
+    const char* file;
+    std::optional<QStringList> lines;
+    const char* said;
+    QStringList mended;
+};
 
 class DamagedFile : public ProgressFiles, public ::testing::WithParamInterface<Damage> {};
 
@@ -75,13 +81,18 @@ TEST_P(DamagedFile, IsReadAsFarAsItGoesReportedOnceAndMendedBySaving) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFile,
-    ::testing::Values(Damage{"StatusNotANumber", "status.ndx", QStringList{"  7", "-2", "abc", "2.5", "3.5", "4 checkpoints"} + QStringList(39, " 0"),
-                             "line 3 is not a number", {" 7", "-2", " 0", " 2", " 4", " 4", " 0"}},
+    ::testing::Values(Damage{"StatusNotANumber",
+                             "status.ndx",
+                             QStringList{"  7", "-2", "abc", "2.5", "3.5", "4 checkpoints"} + QStringList(39, " 0"),
+                             "line 3 is not a number",
+                             {" 7", "-2", " 0", " 2", " 4", " 4", " 0"}},
                       Damage{"StatusShort", "status.ndx", QStringList{" 3", " 6"}, "it holds 2 of its 45 lines", {" 3", " 6", " 0"}},
                       Damage{"StatusMissing", "status.ndx", std::nullopt, "it is missing", {" 0", " 0"}},
-                      Damage{"WorkShortWithAWrongName", "work.ndx",
+                      Damage{"WorkShortWithAWrongName",
+                             "work.ndx",
                              QStringList{"OPENESS", "4", "OBSERVATION", "x", "THOUGHT", "6 so far", "FEELING", "0", "REALIZATION", "0"},
-                             "it holds 10 of its 48 lines", {"OPENNESS", "4", "OBSERVATION", "0", "THOUGHT", "6", "FEELING", "0"}}),
+                             "it holds 10 of its 48 lines",
+                             {"OPENNESS", "4", "OBSERVATION", "0", "THOUGHT", "6", "FEELING", "0"}}),
     caseName);
 
 // The guard looks at the list box, not the file: an extra item in the box shows whether it was refilled.
@@ -96,5 +107,5 @@ TEST_F(ProgressFiles, AddTopicAppendsOnlyANameTheListDoesNotHoldExactly) {
     }
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -41,11 +41,12 @@ protected:
     }
     // The scripted user answers once the question is on show, with Yes and No in place of OK.
     void answer(QAbstractButton* button) {
-        sys.script("answer the question", [this] { return shows("resetmsg.rtf"); },
-                   [this, button] {
-                       EXPECT_TRUE(!window().yesButton->isHidden() && !window().noButton->isHidden() && window().okButton->isHidden());
-                       click(button);
-                   });
+        sys.script(
+            "answer the question", [this] { return shows("resetmsg.rtf"); },
+            [this, button] {
+                EXPECT_TRUE(!window().yesButton->isHidden() && !window().noButton->isHidden() && window().okButton->isHidden());
+                click(button);
+            });
     }
     void erase() { window().eraseButton->click(); }
 
@@ -54,9 +55,11 @@ protected:
 };
 
 TEST_F(ProgressReset, ASecondEraseClickWhileTheQuestionWaitsIsRefused) {
-    sys.script("erase again", [this] { return shows("resetmsg.rtf"); }, [this] { click(window().eraseButton); });
-    sys.script("answer Yes after the refusal", [this] { return shows("resetmsg.rtf") && sys.playedSounds().size() == 2; },
-               [this] { click(window().yesButton); });
+    sys.script(
+        "erase again", [this] { return shows("resetmsg.rtf"); }, [this] { click(window().eraseButton); });
+    sys.script(
+        "answer Yes after the refusal", [this] { return shows("resetmsg.rtf") && sys.playedSounds().size() == 2; },
+        [this] { click(window().yesButton); });
     erase();
     EXPECT_EQ(sys.playedSounds(), (QStringList{"resetyn", "resetyn", "resety"}));
     EXPECT_EQ(snapshot(erasedFiles()), starting);
@@ -99,13 +102,16 @@ TEST_F(ProgressReset, AnEraseFailingHalfWayTellsTheUserAndKeepsTheCopies) {
 TEST_F(ProgressReset, AFailedEraseKeepsAnEntryAddedWhileTheQuestionWaited) {
     ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
     shell::WireJournalControls(program());
-    sys.script("add an entry", [this] { return shows("resetmsg.rtf"); }, [this] {
-        click(window().journalButton);
-        rankSnapshot({3, 3, 3, 3, 3, 3, 3});
-        window().subjectBox->setEditText("Openness");
-        click(window().addEntryButton);
-    });
-    sys.script("erase again", [this] { return window().torchPanel->isHidden(); }, [this] { erase(); });
+    sys.script(
+        "add an entry", [this] { return shows("resetmsg.rtf"); },
+        [this] {
+            click(window().journalButton);
+            rankSnapshot({3, 3, 3, 3, 3, 3, 3});
+            window().subjectBox->setEditText("Openness");
+            click(window().addEntryButton);
+        });
+    sys.script(
+        "erase again", [this] { return window().torchPanel->isHidden(); }, [this] { erase(); });
     answer(window().yesButton);
     erase();
     ASSERT_EQ(sys.messages.size(), 1);
@@ -115,5 +121,5 @@ TEST_F(ProgressReset, AFailedEraseKeepsAnEntryAddedWhileTheQuestionWaited) {
     EXPECT_FALSE(state().AskYesNo);
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

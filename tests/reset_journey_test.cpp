@@ -3,15 +3,14 @@
 // No keeps every file, even when the user wanders off to a topic while the question waits.
 #include "support/CourseFixture.h"
 
-
 namespace veltrin::test {
 namespace {
 
 class ResetJourney : public CourseFixture {
 protected:
     void SetUp() override {
-        writeStartingCourse({"scrollintro.rtf", "introduction.rtf", "Cosmic Map.rtf", "Icons.rtf", "award0.rtf",
-                             "Greetings.rtf", "resetmsg.rtf", "veltrinreset.rtf", "veltrinnotreset.rtf"});
+        writeStartingCourse({"scrollintro.rtf", "introduction.rtf", "Cosmic Map.rtf", "Icons.rtf", "award0.rtf", "Greetings.rtf",
+                             "resetmsg.rtf", "veltrinreset.rtf", "veltrinnotreset.rtf"});
         writeSettings(-1, 0, 0, 0);
         starting = allFiles();
         start();
@@ -20,8 +19,9 @@ protected:
 
     // The scripted user clicks the button once the document is on show in the Torch panel.
     void pressUnder(const QString& document, QAbstractButton* button) {
-        sys.script(button->text() + " under " + document, [this, document] { return shows(document); },
-                   [button] { QTest::mouseClick(button, Qt::LeftButton); });
+        sys.script(
+            button->text() + " under " + document, [this, document] { return shows(document); },
+            [button] { QTest::mouseClick(button, Qt::LeftButton); });
     }
     // The Introduction from its top to its end with the up arrow, each document closed with OK.
     void completeIntroduction() {
@@ -35,8 +35,7 @@ protected:
         pressUnder("award0.rtf", window().okButton);
         clickUp();
         ASSERT_EQ(state().CourseStage, 0);
-        ASSERT_EQ(fileLines(appDir() + "info.ndx"),
-                  (QStringList{"Greetings", "Status", "Introduction", "Cosmic Map", "Icons", "award0"}));
+        ASSERT_EQ(fileLines(appDir() + "info.ndx"), (QStringList{"Greetings", "Status", "Introduction", "Cosmic Map", "Icons", "award0"}));
         ASSERT_TRUE(window().readingPane->FileName().endsWith("/veltrin1.rtf"));
     }
 
@@ -54,7 +53,8 @@ TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFre
     click(window().okButton);
 
     QStringList copies{settingsPath()};
-    for (const QString& erased : {storePath(), appDir() + "info.ndx", appDir() + "mission.ndx", appDir() + "status.ndx", appDir() + "work.ndx"}) {
+    for (const QString& erased :
+         {storePath(), appDir() + "info.ndx", appDir() + "mission.ndx", appDir() + "status.ndx", appDir() + "work.ndx"}) {
         copies << erased + ".bak";
         EXPECT_EQ(readFile(erased + ".bak"), completed.at(erased)) << erased.toStdString();
     }
@@ -62,7 +62,8 @@ TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFre
     changed.sort();
     copies.sort();
     EXPECT_EQ(changed, copies);   // every other file as at the first start
-    EXPECT_EQ(readFile(settingsPath()), (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 350\r\n-1\r\n 0\r\n 0\r\n");
+    EXPECT_EQ(readFile(settingsPath()),
+              (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 350\r\n-1\r\n 0\r\n 0\r\n");
     EXPECT_EQ(sys.playedSounds().mid(sys.playedSounds().lastIndexOf("resetyn")), (QStringList{"resetyn", "resety", "torch-off"}));
     EXPECT_EQ(window().topicList->count(), 2);
     EXPECT_EQ(state().LevelShown, 0);
@@ -83,13 +84,17 @@ TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
     completeIntroduction();
     const std::map<QString, QByteArray> completed = allFiles();
     QStringList buttonsUnderTopic;
-    sys.script("choose a topic", [this] { return shows("resetmsg.rtf"); }, [this] { pickFrom(*window().topicList, "Greetings"); });
-    sys.script("read the topic", [this] { return shows("Greetings.rtf"); }, [this, &buttonsUnderTopic] {
-        for (QPushButton* button : {window().yesButton, window().okButton, window().noButton})
-            if (!button->isHidden()) buttonsUnderTopic << button->text();
-        click(window().okButton);
-    });
-    sys.script("erase again", [this] { return window().torchPanel->isHidden(); }, [this] { click(window().eraseButton); });
+    sys.script(
+        "choose a topic", [this] { return shows("resetmsg.rtf"); }, [this] { pickFrom(*window().topicList, "Greetings"); });
+    sys.script(
+        "read the topic", [this] { return shows("Greetings.rtf"); },
+        [this, &buttonsUnderTopic] {
+            for (QPushButton* button : {window().yesButton, window().okButton, window().noButton})
+                if (!button->isHidden()) buttonsUnderTopic << button->text();
+            click(window().okButton);
+        });
+    sys.script(
+        "erase again", [this] { return window().torchPanel->isHidden(); }, [this] { click(window().eraseButton); });
     pressUnder("resetmsg.rtf", window().noButton);
     click(window().eraseButton);
 
@@ -102,5 +107,5 @@ TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
     EXPECT_FALSE(state().AskYesNo);
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

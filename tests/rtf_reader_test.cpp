@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-
 using veltrin::ui::rtf::plainTextCrLf;
 using veltrin::ui::rtf::readRtf;
 
@@ -47,8 +46,11 @@ TEST(RtfReader, PicturesAreShownAtTheirGoalSizeOrLeftOut) {
     huge.replace(16, 8, QByteArray::fromHex("000186a0000186a0"));   // IHDR: 100000 x 100000
     QTextDocument document;
     readRtf("{\\rtf1 a{\\pict\\pngblip\\picw30\\pich20\\picwgoal900\\pichgoal600 " + encoded(image, "png").toHex() +
-            "}b{\\*\\shppict{\\pict\\jpegblip " + encoded(image, "jpeg").toHex() + "}}{\\nonshppict{\\pict\\wmetafile8 0102}}"
-            "{\\pict\\emfblip 0102}c{\\pict\\pngblip\\picwgoal2000000000\\pichgoal2000000000 " + huge.toHex() + "}d}", document);
+                "}b{\\*\\shppict{\\pict\\jpegblip " + encoded(image, "jpeg").toHex() +
+                "}}{\\nonshppict{\\pict\\wmetafile8 0102}}"
+                "{\\pict\\emfblip 0102}c{\\pict\\pngblip\\picwgoal2000000000\\pichgoal2000000000 " +
+                huge.toHex() + "}d}",
+            document);
     const auto images = imagesOf(document);
     ASSERT_EQ(images.size(), 2);
     EXPECT_EQ(QSizeF(images[0].width(), images[0].height()), QSizeF(60, 40));
@@ -58,7 +60,11 @@ TEST(RtfReader, PicturesAreShownAtTheirGoalSizeOrLeftOut) {
     EXPECT_EQ(plainTextCrLf(document), "abcd");
 }
 
-struct TextCase { const char* name; QByteArray rtf; QString text; };
+struct TextCase {
+    const char* name;
+    QByteArray rtf;
+    QString text;
+};
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
@@ -66,25 +72,29 @@ class RtfReaderText : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(RtfReaderText, ReadsAsExpected) { EXPECT_EQ(textOf(GetParam().rtf), GetParam().text); }
 
-INSTANTIATE_TEST_SUITE_P(Table, RtfReaderText, ::testing::Values(
-    TextCase{"GeneratedDocumentWithoutSignature", "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;}\\ql\r\n\\cf1 Red\\par\r\n\\cf0 Plain\\par\r\n}\r\n",
-             "Red\r\nPlain\r\n"},
-    TextCase{"Windows1252ByDefault", "{\\rtf1 \\'80\\'93\\'e9\\'9f}", QString::fromUtf8("€“éŸ")},
-    TextCase{"Cyrillic1251", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}", QString::fromUtf8("При")},
-    TextCase{"FontCharsetWins", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 Greek;}}\\f1 \\'e1\\f0 \\'e1}", QString::fromUtf8("αá")},
-    TextCase{"ShiftJisPairs", "{\\rtf1\\ansicpg932 \\'82\\'a0\\'83\\'41}", QString::fromUtf8("あア")},
-    TextCase{"SymbolFontBullet", "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}{\\f1 \\'b7}x}", QString::fromUtf8("•x")},
-    TextCase{"UnicodeSkipsHexFallbacks", "{\\rtf1\\uc2 \\u8364\\'80\\'80b}", QString::fromUtf8("€b")},
-    TextCase{"SurrogatePair", "{\\rtf1 \\u-10179?\\u-8704?}", QString::fromUtf8("😀")},
-    TextCase{"NonBreakingSpaceAndHyphens", "{\\rtf1 a\\~b\\-c\\_d}", QString::fromUtf8("a\u00A0b\u00ADc\u2011d")},
-    TextCase{"BackslashLineEndIsAParagraph", "{\\rtf1 a\\\r\nb}", "a\r\nb"},
-    TextCase{"BinaryInsideSkippedGroup", "{\\rtf1 a{\\*\\unknown\\bin3 }}{x}b}", "ab"},
-    TextCase{"FootnoteAndThemeSkipped", "{\\rtf1 body{\\footnote note}{\\*\\themedata 504b}{\\*\\latentstyles{\\lsdlockedexcept x}}.}", "body."},
-    TextCase{"ReadingStopsAtTheOutermostClose", "{\\rtf1 in}out", "in"},
-    TextCase{"TruncatedHex", "{\\rtf1 abc\\'4", "abc\x04"},
-    TextCase{"BinLongerThanInput", "{\\rtf1 a\\bin999999999 xyz", "a"},
-    TextCase{"HugeParameters", "{\\rtf1\\fs99999999999999\\li-99999999999\\u99999999999?a}", "a"},
-    TextCase{"HugeUnicodeSkip", "{\\rtf1\\uc2147483647\\u65?abc}", "A"}),
+INSTANTIATE_TEST_SUITE_P(
+    Table, RtfReaderText,
+    ::testing::Values(TextCase{"GeneratedDocumentWithoutSignature",
+                               "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;}\\ql\r\n\\cf1 Red\\par\r\n\\cf0 Plain\\par\r\n}\r\n",
+                               "Red\r\nPlain\r\n"},
+                      TextCase{"Windows1252ByDefault", "{\\rtf1 \\'80\\'93\\'e9\\'9f}", QString::fromUtf8("€“éŸ")},
+                      TextCase{"Cyrillic1251", "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}", QString::fromUtf8("При")},
+                      TextCase{"FontCharsetWins", "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset161 Greek;}}\\f1 \\'e1\\f0 \\'e1}",
+                               QString::fromUtf8("αá")},
+                      TextCase{"ShiftJisPairs", "{\\rtf1\\ansicpg932 \\'82\\'a0\\'83\\'41}", QString::fromUtf8("あア")},
+                      TextCase{"SymbolFontBullet", "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}{\\f1 \\'b7}x}", QString::fromUtf8("•x")},
+                      TextCase{"UnicodeSkipsHexFallbacks", "{\\rtf1\\uc2 \\u8364\\'80\\'80b}", QString::fromUtf8("€b")},
+                      TextCase{"SurrogatePair", "{\\rtf1 \\u-10179?\\u-8704?}", QString::fromUtf8("😀")},
+                      TextCase{"NonBreakingSpaceAndHyphens", "{\\rtf1 a\\~b\\-c\\_d}", QString::fromUtf8("a\u00A0b\u00ADc\u2011d")},
+                      TextCase{"BackslashLineEndIsAParagraph", "{\\rtf1 a\\\r\nb}", "a\r\nb"},
+                      TextCase{"BinaryInsideSkippedGroup", "{\\rtf1 a{\\*\\unknown\\bin3 }}{x}b}", "ab"},
+                      TextCase{"FootnoteAndThemeSkipped",
+                               "{\\rtf1 body{\\footnote note}{\\*\\themedata 504b}{\\*\\latentstyles{\\lsdlockedexcept x}}.}", "body."},
+                      TextCase{"ReadingStopsAtTheOutermostClose", "{\\rtf1 in}out", "in"},
+                      TextCase{"TruncatedHex", "{\\rtf1 abc\\'4", "abc\x04"},
+                      TextCase{"BinLongerThanInput", "{\\rtf1 a\\bin999999999 xyz", "a"},
+                      TextCase{"HugeParameters", "{\\rtf1\\fs99999999999999\\li-99999999999\\u99999999999?a}", "a"},
+                      TextCase{"HugeUnicodeSkip", "{\\rtf1\\uc2147483647\\u65?abc}", "A"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RtfReaderDepth, HundredThousandOpenGroupsReadWithoutOverflow) {
@@ -141,8 +151,7 @@ TEST_P(RtfCorpus, PlainTextMatchesTheWordProcessorsExport) {
     EXPECT_EQ(normalised(textOf(corpusFile(name + ".rtf"))), normalised(QString::fromUtf8(corpusFile(name + ".txt"))));
 }
 
-INSTANTIATE_TEST_SUITE_P(WrittenByRealPrograms, RtfCorpus, ::testing::ValuesIn(corpusNames()),
-                         [](const auto& info) { return info.param; });
+INSTANTIATE_TEST_SUITE_P(WrittenByRealPrograms, RtfCorpus, ::testing::ValuesIn(corpusNames()), [](const auto& info) { return info.param; });
 
 TEST(RtfCorpusContent, CorpusIsPresentAndItsPicturesDocumentShowsBothPictures) {
     EXPECT_GE(corpusNames().size(), 6u);
@@ -151,4 +160,4 @@ TEST(RtfCorpusContent, CorpusIsPresentAndItsPicturesDocumentShowsBothPictures) {
     EXPECT_EQ(imagesOf(document).size(), 2);
 }
 
-}  // namespace
+}   // namespace

@@ -11,7 +11,12 @@ namespace {
 // A pixel before the end of the due level's text at `stage`: a few steps from the end.
 int justAboveEnd(int stage) { return -(reader::LevelEnds[std::size_t(state::Stage(stage).dueLevel())] - 1); }
 
-struct LoopCase { const char* name; bool forward; int delay; long passesPerStep; };
+struct LoopCase {
+    const char* name;
+    bool forward;
+    int delay;
+    long passesPerStep;
+};
 
 class PassesPerStep : public CourseFixture, public ::testing::WithParamInterface<LoopCase> {};
 
@@ -33,7 +38,11 @@ TEST_P(PassesPerStep, StepComesOnTheLastPassOfEachPeriod) {
 INSTANTIATE_TEST_SUITE_P(Loops, PassesPerStep,
                          ::testing::Values(LoopCase{"ForwardDelay10", true, 10, 12}, LoopCase{"BackwardDelay10", false, 10, 22}), caseName);
 
-struct SecondClickCase { const char* name; bool startForward, stopWithUp; QStringList sounds; };
+struct SecondClickCase {
+    const char* name;
+    bool startForward, stopWithUp;
+    QStringList sounds;
+};
 
 class SecondClick : public CourseFixture, public ::testing::WithParamInterface<SecondClickCase> {};
 
@@ -42,7 +51,10 @@ TEST_P(SecondClick, StopsTheRunningLoopOnce) {
     const SecondClickCase c = GetParam();
     Program& p = startAt(-1, -100);
     double topAtStop = 0;
-    afterPasses(21, [&] { c.stopWithUp ? clickUp() : clickDown(); topAtStop = p.window.readingPane->topEdge(); });
+    afterPasses(21, [&] {
+        c.stopWithUp ? clickUp() : clickDown();
+        topAtStop = p.window.readingPane->topEdge();
+    });
     c.startForward ? clickUp() : clickDown();
     EXPECT_EQ(sys.playedSounds(), c.sounds);
     EXPECT_EQ(p.window.readingPane->topEdge(), topAtStop);
@@ -65,8 +77,7 @@ TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
     Program& p = startAt(0, -99);
     shell::WireTorchControls(p);
     const auto before = allFiles();
-    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down})
-        QTest::keyClick(p.window.positionBar, key);
+    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down}) QTest::keyClick(p.window.positionBar, key);
     EXPECT_EQ(p.window.readingPane->topEdge(), -1100);
     EXPECT_EQ(p.state.ScrollPos, -1100);
     EXPECT_EQ(p.state.DueLevelPos, -99);
@@ -80,7 +91,12 @@ TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
 
 // The document shown at the end of the text, the sound played with it, and the level text in the
 // pane once the document is closed.
-struct EndCase { const char* name; int stage; bool workDone; const char *document, *sound, *textAfter; };
+struct EndCase {
+    const char* name;
+    int stage;
+    bool workDone;
+    const char *document, *sound, *textAfter;
+};
 
 class EndOfText : public CourseFixture, public ::testing::WithParamInterface<EndCase> {};
 
@@ -91,11 +107,12 @@ TEST_P(EndOfText, ShowsTheNotDoneMessageOrCompletesTheLevel) {
     const EndCase c = GetParam();
     Program& p = startAt(c.stage, justAboveEnd(c.stage), {c.document}, c.workDone);
     bool arrowsCovered = false;
-    sys.script("close the document", [&p, &c] { return !p.window.torchPanel->isHidden() && p.window.torchPane->FileName().endsWith(c.document); },
-               [&] {
-                   arrowsCovered = !p.window.awardCover->isHidden() && p.window.upArrow->isHidden() && p.window.downArrow->isHidden();
-                   click(p.window.okButton);
-               });
+    sys.script(
+        "close the document", [&p, &c] { return !p.window.torchPanel->isHidden() && p.window.torchPane->FileName().endsWith(c.document); },
+        [&] {
+            arrowsCovered = !p.window.awardCover->isHidden() && p.window.upArrow->isHidden() && p.window.downArrow->isHidden();
+            click(p.window.okButton);
+        });
     clickUp();
     const int stage = c.workDone ? c.stage + 1 : c.stage;
     EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", c.sound, "torch-off"}));
@@ -129,5 +146,5 @@ INSTANTIATE_TEST_SUITE_P(Stages, EndOfText,
                                            EndCase{"Level7SecondPass", 13, true, "award14.rtf", "finish", "/veltrin7.rtf"}),
                          caseName);
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -60,11 +60,11 @@ TEST(WaveFile, RefusesWhatCannotBePlayed) {
     const QByteArray data = chunk("data", QByteArray(100, '\0'));
     const QByteArray pcm = chunk("fmt ", fmtBody(1, 1, 22050, 16));
     EXPECT_TRUE(ui::parseWave(riff(pcm + data)).has_value());
-    EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(2, 1, 22050, 4)) + data)));      // compressed
-    EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(1, 6, 22050, 16)) + data)));     // six channels
-    EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(1, 1, 22050, 12)) + data)));     // 12 bits
-    EXPECT_FALSE(ui::parseWave(riff(data + pcm)));                                         // data before format
-    EXPECT_FALSE(ui::parseWave(riff(pcm + data).chopped(1)));                              // cut short
+    EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(2, 1, 22050, 4)) + data)));    // compressed
+    EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(1, 6, 22050, 16)) + data)));   // six channels
+    EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(1, 1, 22050, 12)) + data)));   // 12 bits
+    EXPECT_FALSE(ui::parseWave(riff(data + pcm)));                                       // data before format
+    EXPECT_FALSE(ui::parseWave(riff(pcm + data).chopped(1)));                            // cut short
     EXPECT_FALSE(ui::parseWave(riff(pcm + data).replace(0, 4, "RIFX")));
     EXPECT_FALSE(ui::readWaveFile(QStringLiteral("no such file.wav")));
 }
@@ -87,5 +87,5 @@ TEST(WaveSoundDevice, WithoutASoundServerStaysSilentAndSaysSoOnce) {
     qunsetenv("PULSE_SERVER");
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -26,8 +26,8 @@ TEST_F(Startup, ScreenNarrowerThan800PixelsIsRefusedBeforeAnythingIsRead) {
 // Line 7 is read as a number only: "Muted=1" leaves the sounds on. The exit saves the due level's
 // position, not the position in another level on show.
 TEST_F(Startup, KeyValueSettingsStartWithSoundsOnAndExitRewritesThemPlainly) {
-    writeLines(settingsPath(), {"Torch=" + appDir(), "Lessons=" + courseDir(), "Sounds=" + soundDir(), "Delay=12.5",
-                                "Stage=2", "Position=-700", "Muted=1"});
+    writeLines(settingsPath(), {"Torch=" + appDir(), "Lessons=" + courseDir(), "Sounds=" + soundDir(), "Delay=12.5", "Stage=2",
+                                "Position=-700", "Muted=1"});
     start();
     EXPECT_EQ(state().SoundsMuted, 0);
     EXPECT_EQ(state().ScrollDelay, 12);
@@ -37,13 +37,17 @@ TEST_F(Startup, KeyValueSettingsStartWithSoundsOnAndExitRewritesThemPlainly) {
     sys.timeline.clear();
     EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
     EXPECT_EQ(sys.timeline, (QStringList{"sound exit", "pause 0.5"}));
-    EXPECT_EQ(readFile(settingsPath()), (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() +
-                                            " 12\r\n 2\r\n-812\r\n 0\r\n");
+    EXPECT_EQ(readFile(settingsPath()),
+              (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 12\r\n 2\r\n-812\r\n 0\r\n");
 }
 
 // Refused naming the file and the line, and left as it was.
 TEST_F(Startup, DamagedSettingsFileIsRefusedNamingTheLine) {
-    const struct { int lines; bool missingFolder; int line; } cases[] = {{5, false, 6}, {0, false, 1}, {7, true, 2}};
+    const struct {
+        int lines;
+        bool missingFolder;
+        int line;
+    } cases[] = {{5, false, 6}, {0, false, 1}, {7, true, 2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         const QStringList lines{appDir(), c.missingFolder ? courseDir() + "gone/" : courseDir(), soundDir(), " 5", " 2", "-40", " 0"};
@@ -93,12 +97,12 @@ TEST_F(Startup, FirstRunInstallsTheCourseButOverwritesNothing) {
     writeFile(sys.dataFolder + "/lessons/veltrin.sdb", "an entry\r\n");
     ASSERT_TRUE(shell::InstallSampleCourseIfFirstRun(program(), sample));
     EXPECT_EQ(readFile(sys.dataFolder + "/lessons/veltrin.sdb"), "an entry\r\n");
-    EXPECT_EQ(readFile(settingsPath()), crlfLines({QDir::toNativeSeparators(sys.dataFolder + "/torch/"),
-                                                   QDir::toNativeSeparators(sys.dataFolder + "/lessons/"),
-                                                   QDir::toNativeSeparators(sys.dataFolder + "/sounds/"), " 700", "-1", " 0", " 0"}));
+    EXPECT_EQ(readFile(settingsPath()),
+              crlfLines({QDir::toNativeSeparators(sys.dataFolder + "/torch/"), QDir::toNativeSeparators(sys.dataFolder + "/lessons/"),
+                         QDir::toNativeSeparators(sys.dataFolder + "/sounds/"), " 700", "-1", " 0", " 0"}));
     EXPECT_EQ(readFile(sys.dataFolder + "/torch/info.ndx"), "Greetings\r\nStatus\r\n");
     EXPECT_TRUE(QFile::exists(sys.dataFolder + "/sounds/run.wav"));
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -11,10 +11,9 @@ namespace veltrin::test {
 namespace {
 
 // The first line of every generated document, written out here rather than taken from the code.
-const QByteArray Header =
-    "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
-    "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
-    "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql\r\n";
+const QByteArray Header = "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
+                          "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
+                          "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql\r\n";
 
 class TopicList : public CourseFixture {
 protected:
@@ -42,16 +41,20 @@ QByteArray report(const QByteArray& title, const QList<QByteArray>& body) {
     return bytes + "}\r\n";
 }
 
-struct StatusCase { const char* name; int stage; void (*progress)(state::ProgramState&); QByteArray expected; };
+struct StatusCase {
+    const char* name;
+    int stage;
+    void (*progress)(state::ProgramState&);
+    QByteArray expected;
+};
 
 void setCount(state::ProgramState& s, int row, const char* count) { s.SubjectProgress[std::size_t(row)][2] = QString::fromLatin1(count); }
 
 const StatusCase StatusCases[] = {
     {"NothingDone", -1, [](state::ProgramState&) {},
-     report("Ascendant",
-            {"Click the \\par Key \\par Button to load the Veltrin Introduction. Click the \\par UP Arrow \\par on the "
-             "right to begin scrolling.\\par",
-             "\\par There are 3 position check-points to pass as you scroll the Introduction."})},
+     report("Ascendant", {"Click the \\par Key \\par Button to load the Veltrin Introduction. Click the \\par UP Arrow \\par on the "
+                          "right to begin scrolling.\\par",
+                          "\\par There are 3 position check-points to pass as you scroll the Introduction."})},
     {"OneCheckpointLeft", 3, [](state::ProgramState& s) { s.StageCounters[1][4] = 5; },
      report("Level Three Operative of the Inner Realm", {"You have 1 check-point yet to pass as you scroll this level."})},
     {"OverCountedCheckpoints", 3, [](state::ProgramState& s) { s.StageCounters[1][4] = 7; },
@@ -65,11 +68,10 @@ const StatusCase StatusCases[] = {
          setCount(s, 8, "");
      },
      report("Level One Commander of the Inner Realm",
-            {"You have 3 check-points yet to pass as you scroll this level.",
-             "\\par\\par\\cf1 Exploration\\cf0 ", "\\par\\cf1 30\\cf3  of \\cf2 24\\cf3  complete.\\cf0 ",
-             "\\par\\par\\cf1 Needs\\cf0 ", "\\par\\cf1 4\\cf3  of \\cf2 12\\cf3  complete.\\cf0 ",
-             "\\par\\par\\cf1 Feel\\cf0 ", "\\par\\cf1 \\cf3  of \\cf2 5\\cf3  complete.\\cf0 ",
-             "\\par\\par There are 13 things to do in this level."})},
+            {"You have 3 check-points yet to pass as you scroll this level.", "\\par\\par\\cf1 Exploration\\cf0 ",
+             "\\par\\cf1 30\\cf3  of \\cf2 24\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Needs\\cf0 ",
+             "\\par\\cf1 4\\cf3  of \\cf2 12\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Feel\\cf0 ",
+             "\\par\\cf1 \\cf3  of \\cf2 5\\cf3  complete.\\cf0 ", "\\par\\par There are 13 things to do in this level."})},
     {"LastLevelOneThingLeft", 13,
      [](state::ProgramState& s) {
          s.StageCounters[1][14] = 6;
@@ -79,12 +81,11 @@ const StatusCase StatusCases[] = {
          setCount(s, 24, "26");
      },
      report("Level Six Commander of the Inner Realm",
-            {"You have 0 check-points yet to pass as you scroll this level.",
-             "\\par\\par\\cf1 Parameters\\cf0 ", "\\par\\cf1 5\\cf3  of \\cf2 5\\cf3  complete.\\cf0 ",
-             "\\par\\par\\cf1 Skilling\\cf0 ", "\\par\\cf1 25\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
-             "\\par\\par\\cf1 Interaction\\cf0 ", "\\par\\cf1 24\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
-             "\\par\\par\\cf1 Tweaking\\cf0 ", "\\par\\cf1 26\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ",
-             "\\par\\par There is 1 thing left to do in this level."})},
+            {"You have 0 check-points yet to pass as you scroll this level.", "\\par\\par\\cf1 Parameters\\cf0 ",
+             "\\par\\cf1 5\\cf3  of \\cf2 5\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Skilling\\cf0 ",
+             "\\par\\cf1 25\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Interaction\\cf0 ",
+             "\\par\\cf1 24\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Tweaking\\cf0 ",
+             "\\par\\cf1 26\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ", "\\par\\par There is 1 thing left to do in this level."})},
     {"CourseFinished", 14, [](state::ProgramState&) {},
      report("Level Seven Commander of the Inner Realm", {"You are a Commander of the Inner Realm.\\par Congradulations."})},
 };
@@ -115,5 +116,5 @@ TEST_F(TopicList, StatusOverAnotherDocumentAndInSmallLetters) {
     EXPECT_EQ(sys.playedSounds(), (QStringList{"speak", "speak", "speak"}));
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

@@ -47,13 +47,15 @@ protected:
 };
 
 TEST(SplitLines, EndLinesAtCrOrCrLfAndDecodeEach) {
-    const struct { QByteArray bytes; QStringList lines; } cases[] = {
-        {"", {}},
-        {"a\r\nb\rc\nd\r\nlast", {"a", "b", "c\nd", "last"}},
-        {"a\r\r\n", {"a", ""}},
-        {"a\n\rb", {"a\n", "b"}},
-        {"caf\xc3\xa9\r\ncaf\xe9\r\n", {QStringLiteral(u"caf\u00e9"), QStringLiteral(u"caf\u00e9")}},
-        {"\x80\x93x\x94\x8a\x9f\xff", {QStringLiteral(u"\u20ac\u201cx\u201d\u0160\u0178\u00ff")}}};
+    const struct {
+        QByteArray bytes;
+        QStringList lines;
+    } cases[] = {{"", {}},
+                 {"a\r\nb\rc\nd\r\nlast", {"a", "b", "c\nd", "last"}},
+                 {"a\r\r\n", {"a", ""}},
+                 {"a\n\rb", {"a\n", "b"}},
+                 {"caf\xc3\xa9\r\ncaf\xe9\r\n", {QStringLiteral(u"caf\u00e9"), QStringLiteral(u"caf\u00e9")}},
+                 {"\x80\x93x\x94\x8a\x9f\xff", {QStringLiteral(u"\u20ac\u201cx\u201d\u0160\u0178\u00ff")}}};
     for (const auto& c : cases) EXPECT_EQ(splitLines(c.bytes), c.lines) << c.bytes.toStdString();
 }
 
@@ -98,9 +100,12 @@ TEST_F(TextFileTest, FailedWritesLeaveTheOldFileWhole) {
 // refuses the save, or refuses the line itself; only a committed append stays.
 TEST_F(TextFileTest, PendingAppendIsUndoneUnlessCommitted) {
     const QByteArray missing("<missing>");
-    const struct { qint64 budget; QByteArray before; QByteArray after; } cases[] = {
-        {6, "old\r\n", "old\r\n"},   {3, "old\r\n", "old\r\n"},           {6, missing, missing},
-        {0, missing, missing},       {-1, "old\r\n", "old\r\nline\r\n"}, {-1, missing, "line\r\n"}};
+    const struct {
+        qint64 budget;
+        QByteArray before;
+        QByteArray after;
+    } cases[] = {{6, "old\r\n", "old\r\n"}, {3, "old\r\n", "old\r\n"},          {6, missing, missing},
+                 {0, missing, missing},     {-1, "old\r\n", "old\r\nline\r\n"}, {-1, missing, "line\r\n"}};
     const auto appendThenSave = [&] {
         PendingAppend pending(path("index.ndx"));
         appendLine(path("index.ndx"), "line");
@@ -130,4 +135,4 @@ TEST_F(TextFileTest, FindIgnoringCasePrefersTheExactName) {
     EXPECT_EQ(findIgnoringCase(folder + "gone/", "x.jpg"), folder + "gone/x.jpg");
 }
 
-} // namespace
+}   // namespace

@@ -78,5 +78,5 @@ TEST_F(TorchPanel, ALongDocumentScrollsInsideThePanel) {
     EXPECT_EQ(window().torchPane->horizontalScrollBar()->maximum(), 0);
 }
 
-} // namespace
-} // namespace veltrin::test
+}   // namespace
+}   // namespace veltrin::test

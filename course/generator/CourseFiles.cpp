@@ -4,11 +4,11 @@ namespace veltrin::course {
 
 namespace {
 
-constexpr int stageCounterLines = 45;  // three counters for each of fifteen stages
+constexpr int stageCounterLines = 45;   // three counters for each of fifteen stages
 
 QByteArray line(const QByteArray& text) { return text + "\r\n"; }
 
-}  // namespace
+}   // namespace
 
 QByteArray startingTopicIndex() { return line("Greetings") + line("Status"); }
 
@@ -22,4 +22,4 @@ QByteArray startingSubjectCounts() {
     return out;
 }
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

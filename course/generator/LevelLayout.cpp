@@ -46,18 +46,14 @@ QTextBlockFormat blockFormat(const Block& block, const TextStyle& style) {
 void insertRuns(QTextCursor& cursor, const Block& block, const TextStyle& style) {
     const int halfPoints = blockSize(block, style);
     const bool headingBold = block.kind == BlockKind::Title || block.kind == BlockKind::Heading;
-    if (block.kind == BlockKind::Bullet) {
-        cursor.insertText(QStringLiteral("\u2022 "), charFormat(style, halfPoints, false, false));
-    }
-    for (const Run& run : block.runs) {
-        cursor.insertText(run.text, charFormat(style, halfPoints, run.bold || headingBold, run.italic));
-    }
+    if (block.kind == BlockKind::Bullet) { cursor.insertText(QStringLiteral("\u2022 "), charFormat(style, halfPoints, false, false)); }
+    for (const Run& run : block.runs) { cursor.insertText(run.text, charFormat(style, halfPoints, run.bold || headingBold, run.italic)); }
 }
 
 void appendBlock(QTextCursor& cursor, const Block& block, const TextStyle& style) {
     const QTextCharFormat body = charFormat(style, style.bodySize, false, false);
     if (!cursor.atStart()) {
-        if (style.blockSpace == 0) cursor.insertBlock(QTextBlockFormat(), body);  // the empty paragraph between blocks
+        if (style.blockSpace == 0) cursor.insertBlock(QTextBlockFormat(), body);   // the empty paragraph between blocks
         cursor.insertBlock(blockFormat(block, style), body);
     } else {
         cursor.setBlockFormat(blockFormat(block, style));
@@ -112,7 +108,7 @@ double closingHeight(const Placer& placer, const QList<Block>& closing) {
     return total;
 }
 
-}  // namespace
+}   // namespace
 
 double documentHeight(const QList<Block>& blocks, const TextStyle& style, int width) {
     QTextDocument document;
@@ -149,4 +145,4 @@ LaidOutLevel layOutLevel(const LevelSource& source, LevelGeometry geometry, cons
     return placer.level;
 }
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -15,8 +15,7 @@ struct LevelGeometry {
     int margin;
 };
 inline constexpr LevelGeometry levelGeometry[8] = {
-    {3500, 350}, {13743, 1700}, {13014, 1425}, {10862, 1283},
-    {7496, 685}, {10450, 1025}, {9796, 845}, {11216, 950},
+    {3500, 350}, {13743, 1700}, {13014, 1425}, {10862, 1283}, {7496, 685}, {10450, 1025}, {9796, 845}, {11216, 950},
 };
 inline constexpr int readingWidth = 505;
 
@@ -30,7 +29,7 @@ double documentHeight(const QList<Block>& blocks, const TextStyle& style, int wi
 struct LaidOutLevel {
     QList<Block> blocks;
     double height = 0;
-    QStringList warnings;  // sections that land far from their marks
+    QStringList warnings;   // sections that land far from their marks
 };
 
 // Inserts pool paragraphs before marked sections so each lands just below the top of the view
@@ -39,4 +38,4 @@ struct LaidOutLevel {
 // too small or the written text too long.
 LaidOutLevel layOutLevel(const LevelSource& source, LevelGeometry geometry, const TextStyle& style);
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -28,9 +28,7 @@ struct Builder {
         pending = text;
     }
 
-    void continueBlock(const QString& text) {
-        pending = pending.isEmpty() ? text : pending + QLatin1Char(' ') + text;
-    }
+    void continueBlock(const QString& text) { pending = pending.isEmpty() ? text : pending + QLatin1Char(' ') + text; }
 
     void directive(const QString& line) {
         flush();
@@ -71,7 +69,7 @@ LevelSource parseLines(const QString& text) {
     return builder.source;
 }
 
-}  // namespace
+}   // namespace
 
 QList<Run> parseInline(const QString& text) {
     QList<Run> runs;
@@ -118,4 +116,4 @@ QList<NamedDocument> parseCollection(const QString& text) {
     return documents;
 }
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

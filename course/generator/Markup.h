@@ -18,14 +18,14 @@ enum class BlockKind { Title, Heading, Paragraph, Bullet };
 struct Block {
     BlockKind kind = BlockKind::Paragraph;
     QList<Run> runs;
-    int mark = -1;  // reading mark (per mille of the level's length) the block should appear at
+    int mark = -1;   // reading mark (per mille of the level's length) the block should appear at
 };
 
 // A level text: the written sequence, where its closing part begins, and the pool of further
 // paragraphs that the layout may place between sections to reach the marks.
 struct LevelSource {
     QList<Block> body;
-    qsizetype closingStart = -1;  // index in body of the first closing block, -1 when none
+    qsizetype closingStart = -1;   // index in body of the first closing block, -1 when none
     QList<Block> pool;
 };
 
@@ -46,4 +46,4 @@ QList<NamedDocument> parseCollection(const QString& text);
 
 QList<Run> parseInline(const QString& text);
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -18,7 +18,7 @@ double smooth(double t) { return t * t * (3 - 2 * t); }
 
 int channel(double value) { return std::clamp(int(std::lround(value)), 0, 255); }
 
-}  // namespace
+}   // namespace
 
 double noise(double x, double y, int seed) {
     const int ix = int(std::floor(x));
@@ -112,4 +112,4 @@ void engrave(QPainter& painter, const QRectF& rect, const QString& text, const Q
     painter.drawText(rect, Qt::AlignCenter, text);
 }
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -34,4 +34,4 @@ void glow(QPainter& painter, QPointF centre, double radius, QColor colour);
 // Text cut into wood: a dark line with a light edge below it.
 void engrave(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font, QColor ink);
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -21,13 +21,9 @@ const Trim brass{QColor(168, 128, 62), QColor(236, 204, 132)};
 const Trim silver{QColor(150, 156, 168), QColor(232, 236, 244)};
 const Trim gold{QColor(196, 150, 40), QColor(255, 228, 130)};
 
-const Trim& trimFor(Pass pass) {
-    return pass == Pass::First ? brass : pass == Pass::Second ? silver : gold;
-}
+const Trim& trimFor(Pass pass) { return pass == Pass::First ? brass : pass == Pass::Second ? silver : gold; }
 
-QSize fromTwips(int width, int height) {
-    return QSize(int(std::lround(width / 15.0)), int(std::lround(height / 15.0)));
-}
+QSize fromTwips(int width, int height) { return QSize(int(std::lround(width / 15.0)), int(std::lround(height / 15.0))); }
 
 QFont serifFont(double pixelSize, bool bold) {
     QFont font(QStringLiteral("DejaVu Serif"));
@@ -65,10 +61,10 @@ QImage background(QSize size, Pass pass) {
     painter.setRenderHint(QPainter::Antialiasing);
     const Trim& trim = trimFor(pass);
     if (pass == Pass::Finished) glow(painter, QPointF(size.width() / 2.0, size.height() / 2.0), 420, QColor(255, 200, 90, 70));
-    recess(painter, QRectF(152, 27, 538, 389), trim);     // around the reading viewport
-    recess(painter, QRectF(205, 429, 418, 60), trim);     // the row of level buttons
-    recess(painter, QRectF(688, 44, 90, 380), trim);      // journal, manual, contact, arrows
-    recess(painter, QRectF(6, 30, 138, 420), trim);       // where the Torch panel opens
+    recess(painter, QRectF(152, 27, 538, 389), trim);   // around the reading viewport
+    recess(painter, QRectF(205, 429, 418, 60), trim);   // the row of level buttons
+    recess(painter, QRectF(688, 44, 90, 380), trim);    // journal, manual, contact, arrows
+    recess(painter, QRectF(6, 30, 138, 420), trim);     // where the Torch panel opens
     engrave(painter, QRectF(6, 150, 138, 40), QStringLiteral("Veltrin"), serifFont(24, true), trim.metal.darker(160));
     bevel(painter, QRectF(0, 0, size.width(), size.height()), 4, false);
     vignette(painter, size, 150);
@@ -87,7 +83,8 @@ QImage plate(QSize size, const QString& text, const WoodTone& tone, const Trim& 
     painter.setBrush(metal);
     painter.setPen(QPen(trim.metal.darker(170), 1));
     painter.drawRoundedRect(QRectF(2.5, 2.5, size.width() - 5, size.height() - 5), 4, 4);
-    engrave(painter, QRectF(0, 0, size.width(), size.height()), text, serifFont(std::min(size.height() * 0.5, size.width() / (text.size() * 0.68)), true), QColor(60, 36, 14));
+    engrave(painter, QRectF(0, 0, size.width(), size.height()), text,
+            serifFont(std::min(size.height() * 0.5, size.width() / (text.size() * 0.68)), true), QColor(60, 36, 14));
     bevel(painter, QRectF(0, 0, size.width(), size.height()), 2, false);
     return image;
 }
@@ -293,7 +290,8 @@ QImage bookButton(QSize size, bool journal, bool bookOpen, bool pressed) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(image.rect()).translated(pressed ? 1 : 0, pressed ? 1 : 0);
-    if (bookOpen) openBook(painter, area, journal); else closedBook(painter, area, journal);
+    if (bookOpen) openBook(painter, area, journal);
+    else closedBook(painter, area, journal);
     if (pressed) painter.fillRect(image.rect(), QColor(0, 0, 0, 60));
     bevel(painter, QRectF(image.rect()), 2, pressed);
     return image;
@@ -350,8 +348,10 @@ QImage logo(QSize size) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     drawTorch(painter, QRectF(14, 10, 70, size.height() - 20), 5, fireFlame);
-    engrave(painter, QRectF(90, 10, size.width() - 100, size.height() * 0.62), QStringLiteral("Veltrin"), serifFont(size.height() * 0.36, true), gold.shine);
-    engrave(painter, QRectF(90, size.height() * 0.6, size.width() - 100, size.height() * 0.3), QStringLiteral("a course in self-observation"), serifFont(size.height() * 0.11, false), QColor(236, 214, 170));
+    engrave(painter, QRectF(90, 10, size.width() - 100, size.height() * 0.62), QStringLiteral("Veltrin"),
+            serifFont(size.height() * 0.36, true), gold.shine);
+    engrave(painter, QRectF(90, size.height() * 0.6, size.width() - 100, size.height() * 0.3),
+            QStringLiteral("a course in self-observation"), serifFont(size.height() * 0.11, false), QColor(236, 214, 170));
     bevel(painter, QRectF(image.rect()), 3, false);
     vignette(painter, size, 120);
     return image;
@@ -374,11 +374,16 @@ void addBadges(QList<PictureSpec>& specs) {
 }
 
 void addBookButtons(QList<PictureSpec>& specs) {
-    struct Look { const char* name; bool journal; bool open; bool pressed; };
+    struct Look {
+        const char* name;
+        bool journal;
+        bool open;
+        bool pressed;
+    };
     // "opn" pictures invite opening, so they show the book shut; "clos" pictures show it open.
     const Look looks[] = {
-        {"wood3-jrnl-opn-up.jpg", true, false, false}, {"wood3-jrnl-opn-dn.jpg", true, false, true},
-        {"wood3-jrnl-clos-up.jpg", true, true, false}, {"wood3-jrnl-clos-dn.jpg", true, true, true},
+        {"wood3-jrnl-opn-up.jpg", true, false, false},  {"wood3-jrnl-opn-dn.jpg", true, false, true},
+        {"wood3-jrnl-clos-up.jpg", true, true, false},  {"wood3-jrnl-clos-dn.jpg", true, true, true},
         {"wood3-book-opn-up.jpg", false, false, false}, {"wood3-book-opn-dn.jpg", false, false, true},
         {"wood3-book-clos-up.jpg", false, true, false}, {"wood3-book-clos-dn.jpg", false, true, true},
     };
@@ -388,7 +393,7 @@ void addBookButtons(QList<PictureSpec>& specs) {
     }
 }
 
-}  // namespace
+}   // namespace
 
 QList<PictureSpec> pictureSpecs() {
     const QSize window = fromTwips(11805, 7800);
@@ -396,8 +401,10 @@ QList<PictureSpec> pictureSpecs() {
         {QStringLiteral("wood3-bkg.jpg"), window, [](QSize s) { return background(s, Pass::First); }},
         {QStringLiteral("wood3-bkg-l7O.jpg"), window, [](QSize s) { return background(s, Pass::Second); }},
         {QStringLiteral("wood3-bkg-l7.jpg"), window, [](QSize s) { return background(s, Pass::Finished); }},
-        {QStringLiteral("wood3-btn-xit.jpg"), fromTwips(600, 465), [](QSize s) { return plate(s, QStringLiteral("Exit"), oak, brass, 111); }},
-        {QStringLiteral("wood3-btn-xit-l7a.jpg"), fromTwips(600, 465), [](QSize s) { return plate(s, QStringLiteral("Exit"), walnut, silver, 113); }},
+        {QStringLiteral("wood3-btn-xit.jpg"), fromTwips(600, 465),
+         [](QSize s) { return plate(s, QStringLiteral("Exit"), oak, brass, 111); }},
+        {QStringLiteral("wood3-btn-xit-l7a.jpg"), fromTwips(600, 465),
+         [](QSize s) { return plate(s, QStringLiteral("Exit"), walnut, silver, 113); }},
         {QStringLiteral("wood3-fr1.jpg"), fromTwips(2100, 6210), [](QSize s) { return panelFrame(s, false); }},
         {QStringLiteral("wood3-fr1-l7.jpg"), fromTwips(2100, 6210), [](QSize s) { return panelFrame(s, true); }},
         {QStringLiteral("wood3-btn-up.jpg"), fromTwips(630, 630), [](QSize s) { return arrowButton(s, true, false); }},
@@ -407,8 +414,10 @@ QList<PictureSpec> pictureSpecs() {
         {QStringLiteral("wood3-award.jpg"), fromTwips(735, 1365), awardCover},
         {QStringLiteral("wood3-newtopic.jpg"), fromTwips(360, 555), newTopicMarker},
         {QStringLiteral("wood3-btn-torch.jpg"), fromTwips(795, 750), askTorchButton},
-        {QStringLiteral("wood3-btn-info.jpg"), fromTwips(900, 375), [](QSize s) { return plate(s, QStringLiteral("Contact"), oak, brass, 121); }},
-        {QStringLiteral("wood3-btn-erase.jpg"), fromTwips(1260, 330), [](QSize s) { return plate(s, QStringLiteral("Erase Progress"), oak, brass, 123); }},
+        {QStringLiteral("wood3-btn-info.jpg"), fromTwips(900, 375),
+         [](QSize s) { return plate(s, QStringLiteral("Contact"), oak, brass, 121); }},
+        {QStringLiteral("wood3-btn-erase.jpg"), fromTwips(1260, 330),
+         [](QSize s) { return plate(s, QStringLiteral("Erase Progress"), oak, brass, 123); }},
         {QStringLiteral("veltrin-logo.jpg"), QSize(360, 140), logo},
     };
     addTorchFrames(specs, QString(), false);
@@ -435,4 +444,4 @@ QImage appIcon(int side) {
     return image;
 }
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

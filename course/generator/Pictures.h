@@ -11,7 +11,7 @@ namespace veltrin::course {
 
 struct PictureSpec {
     QString name;
-    QSize size;  // pixels: the control's twips / 15
+    QSize size;   // pixels: the control's twips / 15
     std::function<QImage(QSize)> draw;
 };
 
@@ -21,4 +21,4 @@ QList<PictureSpec> pictureSpecs();
 // The application icon (square), drawn like the course's torch.
 QImage appIcon(int side);
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -10,9 +10,8 @@ struct Cp1252Extra {
     unsigned char code;
 };
 constexpr Cp1252Extra cp1252Extras[] = {
-    {u'\u20AC', 0x80}, {u'\u2026', 0x85}, {u'\u2018', 0x91}, {u'\u2019', 0x92},
-    {u'\u201C', 0x93}, {u'\u201D', 0x94}, {u'\u2022', 0x95}, {u'\u2013', 0x96},
-    {u'\u2014', 0x97}, {u'\u2122', 0x99},
+    {u'\u20AC', 0x80}, {u'\u2026', 0x85}, {u'\u2018', 0x91}, {u'\u2019', 0x92}, {u'\u201C', 0x93},
+    {u'\u201D', 0x94}, {u'\u2022', 0x95}, {u'\u2013', 0x96}, {u'\u2014', 0x97}, {u'\u2122', 0x99},
 };
 
 int cp1252Code(QChar c) {
@@ -23,9 +22,7 @@ int cp1252Code(QChar c) {
     return -1;
 }
 
-QByteArray hexEscape(int code) {
-    return "\\'" + QByteArray::number(code, 16).rightJustified(2, '0');
-}
+QByteArray hexEscape(int code) { return "\\'" + QByteArray::number(code, 16).rightJustified(2, '0'); }
 
 QByteArray runRtf(const Run& run) {
     QByteArray out;
@@ -54,22 +51,22 @@ QByteArray blockRtf(const Block& block, const TextStyle& style) {
     case BlockKind::Heading:
         return pard + "\\cf2\\b" + size(style.headingSize) + " " + runsRtf(block.runs) + "\\b0\\cf0" + body + "\\par\r\n";
     case BlockKind::Bullet:
-        return pard + "\\li" + QByteArray::number(style.bulletIndent) + "\\fi-" + QByteArray::number(style.bulletIndent / 2)
-             + " \\'95 " + runsRtf(block.runs) + "\\par\r\n";
-    case BlockKind::Paragraph:
-        break;
+        return pard + "\\li" + QByteArray::number(style.bulletIndent) + "\\fi-" + QByteArray::number(style.bulletIndent / 2) + " \\'95 " +
+               runsRtf(block.runs) + "\\par\r\n";
+    case BlockKind::Paragraph: break;
     }
     return pard + " " + runsRtf(block.runs) + "\\par\r\n";
 }
 
 QByteArray header(const TextStyle& style) {
-    return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 "
-         + escapeRtf(style.family) + ";}}\r\n"
+    return "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\froman\\fprq2\\fcharset0 " + escapeRtf(style.family) +
+           ";}}\r\n"
            "{\\colortbl ;\\red110\\green52\\blue14;\\red24\\green64\\blue96;}\r\n"
-           "\\viewkind4\\uc1\\pard\\f0" + size(style.bodySize) + "\r\n";
+           "\\viewkind4\\uc1\\pard\\f0" +
+           size(style.bodySize) + "\r\n";
 }
 
-}  // namespace
+}   // namespace
 
 QByteArray escapeRtf(const QString& text) {
     QByteArray out;
@@ -98,4 +95,4 @@ QByteArray toRtf(const QList<Block>& blocks, const TextStyle& style) {
     return out + "}\r\n";
 }
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

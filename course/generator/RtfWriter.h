@@ -15,4 +15,4 @@ QByteArray toRtf(const QList<Block>& blocks, const TextStyle& style);
 // One piece of text with RTF's special characters and non-ASCII characters escaped.
 QByteArray escapeRtf(const QString& text);
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -40,23 +40,18 @@ double whiteNoise(quint32& state) {
 double voiceSample(const Tone& tone, double t) {
     const double f = tone.frequency;
     switch (tone.voice) {
-    case Voice::Bell:
-        return partials(t, f, {{1, 3.5}, {2.76, 6}, {5.4, 9}, {8.9, 14}}) * attack(t, 0.004);
-    case Voice::Soft:
-        return partials(t, f, {{1, 4}, {2, 8}}) * attack(t, 0.02) * release(t, tone.length, 0.05);
-    case Voice::Pluck:
-        return partials(t, f, {{1, 12}, {2, 18}, {3, 26}}) * attack(t, 0.002);
+    case Voice::Bell: return partials(t, f, {{1, 3.5}, {2.76, 6}, {5.4, 9}, {8.9, 14}}) * attack(t, 0.004);
+    case Voice::Soft: return partials(t, f, {{1, 4}, {2, 8}}) * attack(t, 0.02) * release(t, tone.length, 0.05);
+    case Voice::Pluck: return partials(t, f, {{1, 12}, {2, 18}, {3, 26}}) * attack(t, 0.002);
     case Voice::Brass: {
         double sum = 0;
         for (int h = 1; h <= 6; ++h) sum += std::sin(twoPi * f * h * t) / h * (h == 1 ? 1.0 : 0.8);
         const double vibrato = 1 + 0.05 * std::sin(twoPi * 5.5 * t) * std::min(t * 4, 1.0);
         return 0.6 * sum * vibrato * attack(t, 0.03) * release(t, tone.length, 0.08);
     }
-    case Voice::Click:
-        return std::sin(twoPi * f * t) * std::exp(-t * 90);
+    case Voice::Click: return std::sin(twoPi * f * t) * std::exp(-t * 90);
     case Voice::WhooshUp:
-    case Voice::WhooshDown:
-        return 0;  // filtered noise, mixed separately
+    case Voice::WhooshDown: return 0;   // filtered noise, mixed separately
     }
     return 0;
 }
@@ -107,10 +102,10 @@ void putLittleEndian32(QByteArray& out, quint32 value) {
 }
 
 // Notes of the equal-tempered scale used below.
-constexpr double C4 = 261.63, E4 = 329.63, G4 = 392.00, A4 = 440.00, C5 = 523.25, D5 = 587.33, E5 = 659.25,
-                 F5 = 698.46, G5 = 783.99, B5 = 987.77, C6 = 1046.5, E6 = 1318.5, G6 = 1568.0;
+constexpr double C4 = 261.63, E4 = 329.63, G4 = 392.00, A4 = 440.00, C5 = 523.25, D5 = 587.33, E5 = 659.25, F5 = 698.46, G5 = 783.99,
+                 B5 = 987.77, C6 = 1046.5, E6 = 1318.5, G6 = 1568.0;
 
-}  // namespace
+}   // namespace
 
 QList<SoundSpec> soundSpecs() {
     using V = Voice;
@@ -135,10 +130,26 @@ QList<SoundSpec> soundSpecs() {
         {QStringLiteral("scroll-on"), 0.15, {{V::Click, 2600, 0, 0.08, 0.8}, {V::Click, 3400, 0.05, 0.1, 0.5}}},
         {QStringLiteral("scroll-off"), 0.15, {{V::Click, 3400, 0, 0.08, 0.8}, {V::Click, 2200, 0.05, 0.1, 0.5}}},
         {QStringLiteral("Scroll-off"), 0.18, {{V::Click, 3000, 0, 0.08, 0.8}, {V::Click, 1900, 0.06, 0.12, 0.6}}},
-        {QStringLiteral("award1"), 1.2, {{V::Brass, C5, 0, 0.2, 0.5}, {V::Brass, E5, 0.2, 0.2, 0.5}, {V::Brass, G5, 0.4, 0.8, 0.55}, {V::Bell, C6, 0.4, 0.8, 0.3}}},
-        {QStringLiteral("operative"), 1.1, {{V::Brass, G4, 0, 0.16, 0.5}, {V::Brass, C5, 0.16, 0.16, 0.5}, {V::Brass, E5, 0.32, 0.16, 0.5}, {V::Brass, G5, 0.48, 0.6, 0.55}}},
-        {QStringLiteral("commander"), 1.2, {{V::Brass, C5, 0, 0.14, 0.5}, {V::Brass, C5, 0.16, 0.14, 0.5}, {V::Brass, G5, 0.32, 0.2, 0.55}, {V::Brass, E5, 0.52, 0.14, 0.5}, {V::Brass, C6, 0.66, 0.54, 0.55}}},
-        {QStringLiteral("finish"), 1.2, {{V::Brass, C5, 0, 1.2, 0.35}, {V::Brass, E5, 0.1, 1.1, 0.35}, {V::Brass, G5, 0.2, 1.0, 0.35}, {V::Bell, E6, 0.4, 0.8, 0.3}, {V::Bell, G6, 0.55, 0.65, 0.25}}},
+        {QStringLiteral("award1"),
+         1.2,
+         {{V::Brass, C5, 0, 0.2, 0.5}, {V::Brass, E5, 0.2, 0.2, 0.5}, {V::Brass, G5, 0.4, 0.8, 0.55}, {V::Bell, C6, 0.4, 0.8, 0.3}}},
+        {QStringLiteral("operative"),
+         1.1,
+         {{V::Brass, G4, 0, 0.16, 0.5}, {V::Brass, C5, 0.16, 0.16, 0.5}, {V::Brass, E5, 0.32, 0.16, 0.5}, {V::Brass, G5, 0.48, 0.6, 0.55}}},
+        {QStringLiteral("commander"),
+         1.2,
+         {{V::Brass, C5, 0, 0.14, 0.5},
+          {V::Brass, C5, 0.16, 0.14, 0.5},
+          {V::Brass, G5, 0.32, 0.2, 0.55},
+          {V::Brass, E5, 0.52, 0.14, 0.5},
+          {V::Brass, C6, 0.66, 0.54, 0.55}}},
+        {QStringLiteral("finish"),
+         1.2,
+         {{V::Brass, C5, 0, 1.2, 0.35},
+          {V::Brass, E5, 0.1, 1.1, 0.35},
+          {V::Brass, G5, 0.2, 1.0, 0.35},
+          {V::Bell, E6, 0.4, 0.8, 0.3},
+          {V::Bell, G6, 0.55, 0.65, 0.25}}},
         {QStringLiteral("run"), 1.0, {{V::Bell, C5, 0, 1.0, 0.5}, {V::Bell, G5, 0.15, 0.85, 0.4}, {V::Bell, E6, 0.3, 0.7, 0.3}}},
         {QStringLiteral("exit"), 0.9, {{V::Bell, E6, 0, 0.9, 0.3}, {V::Bell, G5, 0.15, 0.75, 0.4}, {V::Bell, C5, 0.3, 0.6, 0.5}}},
     };
@@ -161,8 +172,8 @@ QByteArray wavFile(const std::vector<double>& samples) {
     putLittleEndian32(out, 36 + dataBytes);
     out += "WAVEfmt ";
     putLittleEndian32(out, 16);
-    putLittleEndian16(out, 1);  // PCM
-    putLittleEndian16(out, 1);  // mono
+    putLittleEndian16(out, 1);   // PCM
+    putLittleEndian16(out, 1);   // mono
     putLittleEndian32(out, sampleRate);
     putLittleEndian32(out, sampleRate * 2);
     putLittleEndian16(out, 2);
@@ -173,4 +184,4 @@ QByteArray wavFile(const std::vector<double>& samples) {
     return out;
 }
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

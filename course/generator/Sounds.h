@@ -15,15 +15,15 @@ enum class Voice { Bell, Soft, Pluck, Brass, Click, WhooshUp, WhooshDown };
 
 struct Tone {
     Voice voice;
-    double frequency;  // Hz; for whooshes the centre of the sweep
-    double start;      // seconds
-    double length;     // seconds
-    double level;      // 0 .. 1
+    double frequency;   // Hz; for whooshes the centre of the sweep
+    double start;       // seconds
+    double length;      // seconds
+    double level;       // 0 .. 1
 };
 
 struct SoundSpec {
     QString name;
-    double length;  // seconds
+    double length;   // seconds
     QList<Tone> tones;
 };
 
@@ -36,4 +36,4 @@ std::vector<double> synthesise(const SoundSpec& spec);
 // A complete RIFF/WAVE file: PCM, mono, 16 bits, sampleRate.
 QByteArray wavFile(const std::vector<double>& samples);
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

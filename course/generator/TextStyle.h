@@ -7,10 +7,10 @@ namespace veltrin::course {
 
 struct TextStyle {
     QString family;
-    int bodySize;     // half-points
+    int bodySize;   // half-points
     int titleSize;
     int headingSize;
-    int bulletIndent; // twips
+    int bulletIndent;   // twips
     // Space after each block in twips, given as paragraph spacing so that every reader lays it
     // out alike; 0 puts an empty paragraph between blocks instead.
     int blockSpace = 0;
@@ -21,4 +21,4 @@ inline const TextStyle readingStyle{QStringLiteral("DejaVu Serif"), 28, 40, 34, 
 // The Torch pane is about 145 pixels wide.
 inline const TextStyle torchStyle{QStringLiteral("DejaVu Serif"), 18, 22, 20, 200};
 
-}  // namespace veltrin::course
+}   // namespace veltrin::course

@@ -43,9 +43,7 @@ void writeLevels(const QDir& lessons) {
             writeFile(lessons.filePath(name + QStringLiteral(".rtf")), toRtf(laidOut.blocks, readingStyle));
             std::printf("%s: %d px (end %d)\n", qPrintable(name), int(laidOut.height), levelGeometry[level].levelEnd);
             for (const QString& warning : laidOut.warnings) std::printf("  %s\n", qPrintable(warning));
-        } catch (const std::runtime_error& error) {
-            throw std::runtime_error(name.toStdString() + ": " + error.what());
-        }
+        } catch (const std::runtime_error& error) { throw std::runtime_error(name.toStdString() + ": " + error.what()); }
     }
 }
 
@@ -84,7 +82,7 @@ QDir makeFolder(const QDir& parent, const QString& name) {
     return QDir(parent.filePath(name));
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -101,7 +99,8 @@ int main(int argc, char** argv) {
         writeSounds(makeFolder(out, soundsFolder));
         writeStartingFiles(torch, lessons);
         writeTorchDocuments(torch);
-        writeFile(lessons.filePath(QStringLiteral("veltrin.rtf")), toRtf(parseDocument(readResource(QStringLiteral(":/texts/manual.txt"))), manualStyle));
+        writeFile(lessons.filePath(QStringLiteral("veltrin.rtf")),
+                  toRtf(parseDocument(readResource(QStringLiteral(":/texts/manual.txt"))), manualStyle));
         writeLevels(lessons);
         if (argc > 2 && !appIcon(256).save(QString::fromLocal8Bit(argv[2]), "PNG")) throw std::runtime_error("cannot write the icon");
     } catch (const std::exception& error) {

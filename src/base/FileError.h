@@ -17,4 +17,4 @@ private:
     QString m_reason;
 };
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

@@ -10,13 +10,11 @@ namespace veltrin::base {
 
 namespace {
 constexpr qint64 ChunkBytes = 64 * 1024;
-} // namespace
+}   // namespace
 
 LineReader::LineReader(const QString& path) : m_path(path), m_file(path) {
-    if (QFileInfo(path).isDir())
-        throw FileError(path, QStringLiteral("It is a folder, not a file."));
-    if (!m_file.open(QIODevice::ReadOnly))
-        throw FileError(path, m_file.errorString());
+    if (QFileInfo(path).isDir()) throw FileError(path, QStringLiteral("It is a folder, not a file."));
+    if (!m_file.open(QIODevice::ReadOnly)) throw FileError(path, m_file.errorString());
 }
 
 bool LineReader::next(QString& line) {
@@ -26,14 +24,12 @@ bool LineReader::next(QString& line) {
         if (cr >= 0 && (cr + 1 < m_buffer.size() || m_atEnd)) {
             line = decodeLine(m_buffer.mid(m_start, cr - m_start));
             m_start = cr + 1;
-            if (m_start < m_buffer.size() && m_buffer[m_start] == '\n')
-                ++m_start;
+            if (m_start < m_buffer.size() && m_buffer[m_start] == '\n') ++m_start;
             m_scanned = 0;
             return true;
         }
         if (m_atEnd) {
-            if (m_start >= m_buffer.size())
-                return false;
+            if (m_start >= m_buffer.size()) return false;
             line = decodeLine(m_buffer.mid(m_start));
             m_start = m_buffer.size();
             return true;
@@ -47,15 +43,13 @@ void LineReader::readMore() {
     m_buffer.remove(0, m_start);
     m_start = 0;
     const QByteArray chunk = m_file.read(ChunkBytes);
-    if (m_file.error() != QFileDevice::NoError)
-        throw FileError(m_path, m_file.errorString());
+    if (m_file.error() != QFileDevice::NoError) throw FileError(m_path, m_file.errorString());
     m_atEnd = chunk.isEmpty();
     m_buffer += chunk;
 }
 
 AtomicLineWriter::AtomicLineWriter(const QString& path) : m_path(path), m_file(path) {
-    if (!m_file.open(QIODevice::WriteOnly))
-        throw FileError(path, m_file.errorString());
+    if (!m_file.open(QIODevice::WriteOnly)) throw FileError(path, m_file.errorString());
 }
 
 void AtomicLineWriter::write(const QString& line) {
@@ -67,8 +61,7 @@ void AtomicLineWriter::write(const QString& line) {
 }
 
 void AtomicLineWriter::commit() {
-    if (!m_file.commit())
-        throw FileError(m_path, m_file.errorString());
+    if (!m_file.commit()) throw FileError(m_path, m_file.errorString());
 }
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

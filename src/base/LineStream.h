@@ -42,4 +42,4 @@ private:
     QSaveFile m_file;
 };
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

@@ -24,44 +24,35 @@ struct NumberParts {
 };
 
 qsizetype skipBlanks(QStringView text, qsizetype at) {
-    while (at < text.size() && isBlank(text[at]))
-        ++at;
+    while (at < text.size() && isBlank(text[at])) ++at;
     return at;
 }
 
 qsizetype takeDigits(QStringView text, qsizetype at, std::string& digits) {
-    while (at < text.size() && isDigit(text[at]))
-        digits.push_back(char(text[at++].unicode()));
+    while (at < text.size() && isDigit(text[at])) digits.push_back(char(text[at++].unicode()));
     return at;
 }
 
 // An exponent counts only when digits follow the letter and its sign; it is clamped far beyond
 // the range of a double so that a long exponent cannot overflow the counter.
 void takeExponent(QStringView text, qsizetype at, NumberParts& parts) {
-    if (at >= text.size() || (text[at] != u'E' && text[at] != u'e'))
-        return;
+    if (at >= text.size() || (text[at] != u'E' && text[at] != u'e')) return;
     ++at;
     bool negative = false;
-    if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
-        negative = text[at++] == u'-';
-    if (at >= text.size() || !isDigit(text[at]))
-        return;
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) negative = text[at++] == u'-';
+    if (at >= text.size() || !isDigit(text[at])) return;
     qint64 value = 0;
-    for (; at < text.size() && isDigit(text[at]); ++at)
-        value = qMin<qint64>(value * 10 + (text[at].unicode() - u'0'), 1'000'000);
+    for (; at < text.size() && isDigit(text[at]); ++at) value = qMin<qint64>(value * 10 + (text[at].unicode() - u'0'), 1'000'000);
     parts.exponent = negative ? -value : value;
 }
 
 NumberParts splitNumber(QStringView text) {
     NumberParts parts;
     qsizetype at = skipBlanks(text, 0);
-    if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
-        parts.negative = text[at++] == u'-';
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) parts.negative = text[at++] == u'-';
     at = takeDigits(text, at, parts.whole);
-    if (at < text.size() && text[at] == u'.')
-        at = takeDigits(text, at + 1, parts.fraction);
-    if (!parts.whole.empty() || !parts.fraction.empty())
-        takeExponent(text, at, parts);
+    if (at < text.size() && text[at] == u'.') at = takeDigits(text, at + 1, parts.fraction);
+    if (!parts.whole.empty() || !parts.fraction.empty()) takeExponent(text, at, parts);
     return parts;
 }
 
@@ -69,28 +60,24 @@ NumberParts splitNumber(QStringView text) {
 // overflowed (positive) or underflowed.
 qint64 magnitude(const NumberParts& parts) {
     const auto firstWhole = parts.whole.find_first_not_of('0');
-    if (firstWhole != std::string::npos)
-        return qint64(parts.whole.size() - firstWhole) + parts.exponent;
+    if (firstWhole != std::string::npos) return qint64(parts.whole.size() - firstWhole) + parts.exponent;
     const auto firstFraction = parts.fraction.find_first_not_of('0');
     return -qint64(firstFraction) + parts.exponent;
 }
 
 double convert(const NumberParts& parts) {
-    if (parts.fraction.find_first_not_of('0') == std::string::npos
-        && parts.whole.find_first_not_of('0') == std::string::npos)
-        return 0.0;
-    const std::string digits = (parts.whole.empty() ? std::string("0") : parts.whole) + '.'
-        + parts.fraction + 'e' + std::to_string(parts.exponent);
+    if (parts.fraction.find_first_not_of('0') == std::string::npos && parts.whole.find_first_not_of('0') == std::string::npos) return 0.0;
+    const std::string digits =
+        (parts.whole.empty() ? std::string("0") : parts.whole) + '.' + parts.fraction + 'e' + std::to_string(parts.exponent);
     double value = 0.0;
     const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = magnitude(parts) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    if (result.ec == std::errc::result_out_of_range) value = magnitude(parts) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return value;
 }
 
 bool isHalf(double value) { return std::fabs(value - std::trunc(value)) == 0.5; }
 
-} // namespace
+}   // namespace
 
 QString numberText(qint64 n) {
     const QString digits = QString::number(n);
@@ -104,17 +91,13 @@ double leadingNumber(QStringView text) {
 }
 
 qint64 roundHalfEven(double value) {
-    if (std::isnan(value))
-        return 0;
+    if (std::isnan(value)) return 0;
     // 2^63 is exact as a double; anything at or beyond it does not fit.
     constexpr double limit = 9223372036854775808.0;
-    if (value >= limit)
-        return std::numeric_limits<qint64>::max();
-    if (value < -limit)
-        return std::numeric_limits<qint64>::min();
+    if (value >= limit) return std::numeric_limits<qint64>::max();
+    if (value < -limit) return std::numeric_limits<qint64>::min();
     double rounded = std::round(value);
-    if (isHalf(value) && std::fmod(rounded, 2.0) != 0.0)
-        rounded -= std::copysign(1.0, value);
+    if (isHalf(value) && std::fmod(rounded, 2.0) != 0.0) rounded -= std::copysign(1.0, value);
     return qint64(rounded);
 }
 
@@ -136,9 +119,8 @@ QString readField(QStringView line) {
     QStringView unquoted = comma < 0 ? value : value.left(comma);
     // Trailing blanks of an unquoted value are padding, not part of it (a folder is never meant to
     // end in a blank); quote the value to keep them.
-    while (!unquoted.isEmpty() && isBlank(unquoted.back()))
-        unquoted.chop(1);
+    while (!unquoted.isEmpty() && isBlank(unquoted.back())) unquoted.chop(1);
     return unquoted.toString();
 }
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

@@ -22,4 +22,4 @@ qint16 readInteger16(QStringView text);
 // double quotes around it are removed.
 QString readField(QStringView line);
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

@@ -27,10 +27,9 @@ namespace {
 // Windows-1252 differs from Latin-1 only in 0x80..0x9F. The five bytes Windows leaves undefined
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control character of the same value, as Windows does.
 constexpr std::array<char16_t, 32> windows1252High = {
-    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
-    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F',
-    u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
-    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
+    u'\u20AC', u'\u0081', u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021', u'\u02C6', u'\u2030', u'\u0160',
+    u'\u2039', u'\u0152', u'\u008D', u'\u017D', u'\u008F', u'\u0090', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022',
+    u'\u2013', u'\u2014', u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
 };
 
 QString decodeWindows1252(const QByteArray& bytes) {
@@ -54,12 +53,12 @@ bool syncToDisk(QFile& file) {
 #endif
 }
 
-} // namespace
+}   // namespace
 
 namespace {
 // Bytes the writes below may still put out before they fail; -1 when there is no limit.
 std::atomic<qint64> g_writeBudget{-1};
-} // namespace
+}   // namespace
 
 // Writes through the test hook: past the budget only the bytes within it are written and the
 // write reports failure, as a full disk would.
@@ -72,8 +71,7 @@ bool writeWithinBudget(QIODevice& device, const QByteArray& bytes, QString& reas
         reason = device.errorString();
         return false;
     }
-    if (budget >= 0)
-        g_writeBudget.store(budget - written);
+    if (budget >= 0) g_writeBudget.store(budget - written);
     if (overBudget) {
         reason = qt_error_string(ENOSPC);
         return false;
@@ -85,15 +83,12 @@ QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\r')
-            continue;
+        if (bytes[i] != '\r') continue;
         lines << decodeLine(bytes.mid(start, i - start));
-        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
         start = i + 1;
     }
-    if (start < bytes.size())
-        lines << decodeLine(bytes.mid(start));
+    if (start < bytes.size()) lines << decodeLine(bytes.mid(start));
     return lines;
 }
 
@@ -112,48 +107,39 @@ QStringList readLines(const QString& path) { return splitLines(readBytes(path));
 
 QByteArray readBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(path, openFailure(path, file));
+    if (!file.open(QIODevice::ReadOnly)) throw FileError(path, openFailure(path, file));
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError(path, file.errorString());
+    if (file.error() != QFileDevice::NoError) throw FileError(path, file.errorString());
     return bytes;
 }
 
 void rewriteLines(const QString& path, const QStringList& lines) {
     QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += encodeLine(line) + "\r\n";
+    for (const QString& line : lines) bytes += encodeLine(line) + "\r\n";
     rewriteBytes(path, bytes);
 }
 
 void rewriteBytes(const QString& path, const QByteArray& bytes) {
     // An unfinished QSaveFile removes its temporary file when it goes out of scope.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileError(path, file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) throw FileError(path, file.errorString());
     QString reason;
     if (!writeWithinBudget(file, bytes, reason)) {
         file.cancelWriting();
         throw FileError(path, reason);
     }
-    if (!file.commit())
-        throw FileError(path, file.errorString());
+    if (!file.commit()) throw FileError(path, file.errorString());
 }
 
 void appendLine(const QString& path, const QString& line) {
     PendingAppend pending(path);   // made first, so that it undoes the append once the file is closed
     QFile file(path);
     // Unbuffered: the line goes to the system in one write, not in pieces from Qt's buffer.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        throw FileError(path, openFailure(path, file));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) throw FileError(path, openFailure(path, file));
     QString reason;
-    if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason))
-        throw FileError(path, reason);
-    if (!file.flush())
-        throw FileError(path, file.errorString());
-    if (!syncToDisk(file))
-        throw FileError(path, qt_error_string(errno));
+    if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason)) throw FileError(path, reason);
+    if (!file.flush()) throw FileError(path, file.errorString());
+    if (!syncToDisk(file)) throw FileError(path, qt_error_string(errno));
     pending.commit();
 }
 
@@ -164,40 +150,32 @@ qint64 fileSize(const QString& path) {
 
 void removeFile(const QString& path) {
     QFile file(path);
-    if (file.exists() && !file.remove())
-        throw FileError(path, file.errorString());
+    if (file.exists() && !file.remove()) throw FileError(path, file.errorString());
 }
 
 PendingAppend::PendingAppend(QString path) : m_path(std::move(path)), m_oldSize(fileSize(m_path)) {}
 
 PendingAppend::~PendingAppend() noexcept {
-    if (m_committed)
-        return;
+    if (m_committed) return;
     try {
-        if (fileSize(m_path) == m_oldSize)
-            return;   // nothing was written, or a nested append already undid it
+        if (fileSize(m_path) == m_oldSize) return;   // nothing was written, or a nested append already undid it
         QFile file(m_path);
         const bool undone = m_oldSize < 0 ? file.remove() : file.resize(m_oldSize);
         if (!undone)
             qWarning("Veltrin could not take an unfinished append back out of %s: %s", qUtf8Printable(m_path),
                      qUtf8Printable(file.errorString()));
-    } catch (...) {
-        qWarning("Veltrin could not take an unfinished append back out of %s", qUtf8Printable(m_path));
-    }
+    } catch (...) { qWarning("Veltrin could not take an unfinished append back out of %s", qUtf8Printable(m_path)); }
 }
 
 QString findIgnoringCase(const QString& folder, const QString& name) {
-    if (QFileInfo::exists(folder + name))
-        return folder + name;
-    const QStringList entries = QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    if (QFileInfo::exists(folder + name)) return folder + name;
+    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder + entry;
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return folder + entry;
     }
     return folder + name;
 }
 
 void failWritesAfter(qint64 bytes) { g_writeBudget.store(bytes); }
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

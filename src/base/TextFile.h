@@ -62,4 +62,4 @@ QString findIgnoringCase(const QString& folder, const QString& name);
 // Test hook: the next writes fail once this many more bytes have been written (-1: never).
 void failWritesAfter(qint64 bytes);
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

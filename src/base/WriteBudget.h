@@ -8,4 +8,4 @@ namespace veltrin::base {
 // Writes the bytes; false with the reason when the device or the test hook's budget refuses them.
 bool writeWithinBudget(QIODevice& device, const QByteArray& bytes, QString& reason);
 
-} // namespace veltrin::base
+}   // namespace veltrin::base

@@ -4,11 +4,11 @@ namespace veltrin::cli {
 
 namespace {
 
-const QSet<QString> ValueOptions{QStringLiteral("--store"), QStringLiteral("--format"), QStringLiteral("--output"),
-                                 QStringLiteral("--subject"), QStringLiteral("--from"), QStringLiteral("--to")};
+const QSet<QString> ValueOptions{QStringLiteral("--store"),   QStringLiteral("--format"), QStringLiteral("--output"),
+                                 QStringLiteral("--subject"), QStringLiteral("--from"),   QStringLiteral("--to")};
 const QSet<QString> FlagOptions{QStringLiteral("--help"), QStringLiteral("--open"), QStringLiteral("--documents")};
 
-} // namespace
+}   // namespace
 
 // "--name value" and "--name=value" alike; after "--" every argument is a word.
 Arguments parseArguments(const QStringList& arguments) {
@@ -20,8 +20,14 @@ Arguments parseArguments(const QStringList& arguments) {
             parsed.words << argument;
             continue;
         }
-        if (argument == QLatin1String("--")) { wordsOnly = true; continue; }
-        if (argument == QLatin1String("-h")) { parsed.flags << QStringLiteral("--help"); continue; }
+        if (argument == QLatin1String("--")) {
+            wordsOnly = true;
+            continue;
+        }
+        if (argument == QLatin1String("-h")) {
+            parsed.flags << QStringLiteral("--help");
+            continue;
+        }
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
         const QString name = equals < 0 ? argument : argument.left(equals);
         if (FlagOptions.contains(name) && equals < 0) {
@@ -37,52 +43,50 @@ Arguments parseArguments(const QStringList& arguments) {
 }
 
 QString mainHelp() {
-    return QStringLiteral(
-        "Usage: veltrin [COMMAND]\n"
-        "\n"
-        "Without a command, Veltrin starts: the course and the journal in their window.\n"
-        "\n"
-        "Commands:\n"
-        "  journal export   the journal as CSV, JSON or Markdown\n"
-        "  journal search   the entries that hold some words\n"
-        "  journal chart    the Inner Snapshot over time as a PNG or SVG picture\n"
-        "\n"
-        "Options:\n"
-        "  -h, --help       this help; 'veltrin journal --help' describes the journal commands\n");
+    return QStringLiteral("Usage: veltrin [COMMAND]\n"
+                          "\n"
+                          "Without a command, Veltrin starts: the course and the journal in their window.\n"
+                          "\n"
+                          "Commands:\n"
+                          "  journal export   the journal as CSV, JSON or Markdown\n"
+                          "  journal search   the entries that hold some words\n"
+                          "  journal chart    the Inner Snapshot over time as a PNG or SVG picture\n"
+                          "\n"
+                          "Options:\n"
+                          "  -h, --help       this help; 'veltrin journal --help' describes the journal commands\n");
 }
 
 QString journalHelp() {
-    return QStringLiteral(
-        "Usage:\n"
-        "  veltrin journal export --format csv|json|md [--output FILE] [--store FILE]\n"
-        "  veltrin journal search WORDS... [--subject NAME] [--from DATE] [--to DATE] [--store FILE]\n"
-        "  veltrin journal chart --output FILE.png|FILE.svg [--from DATE] [--to DATE] [--store FILE]\n"
-        "\n"
-        "The commands read the journal the settings file names (or the one given with --store)\n"
-        "and never write to it.\n"
-        "\n"
-        "export   Writes every entry, oldest first, to standard output or FILE. The fields are\n"
-        "         chronology, date (YYYY-MM-DDTHH:MM:SS, empty when the chronology cannot be read),\n"
-        "         rank, subject, power, health, awareness, holy_connection, inner_feeling,\n"
-        "         pretending, being_awake (1 to 5) and text. CSV has a header row; JSON is one\n"
-        "         array of objects; Markdown has one section per entry.\n"
-        "search   Prints, as Markdown sections, the entries whose text or subject holds every\n"
-        "         word (case ignored); the number found goes to standard error.\n"
-        "chart    Draws the seven ratings over time, each as a moving average of 7 entries.\n"
-        "\n"
-        "Options:\n"
-        "  --store FILE     the journal store to read instead of the user's\n"
-        "  --format FORMAT  csv, json or md\n"
-        "  --output FILE    the file to write (export: standard output without it)\n"
-        "  --subject NAME   only the entries of this subject (case ignored)\n"
-        "  --from DATE      only the entries of this day (YYYY-MM-DD) or later\n"
-        "  --to DATE        only the entries of this day (YYYY-MM-DD) or earlier\n"
-        "  --documents      write into the documents folder (export, chart) instead of --output\n"
-        "  --open           open the written file with the desktop's program for it\n"
-        "  -h, --help       this help\n"
-        "\n"
-        "Lines of the store that are not entries are passed over and counted on standard error.\n"
-        "Exit status: 0 done, 1 a file or the settings could not be used, 2 a wrong command line.\n");
+    return QStringLiteral("Usage:\n"
+                          "  veltrin journal export --format csv|json|md [--output FILE] [--store FILE]\n"
+                          "  veltrin journal search WORDS... [--subject NAME] [--from DATE] [--to DATE] [--store FILE]\n"
+                          "  veltrin journal chart --output FILE.png|FILE.svg [--from DATE] [--to DATE] [--store FILE]\n"
+                          "\n"
+                          "The commands read the journal the settings file names (or the one given with --store)\n"
+                          "and never write to it.\n"
+                          "\n"
+                          "export   Writes every entry, oldest first, to standard output or FILE. The fields are\n"
+                          "         chronology, date (YYYY-MM-DDTHH:MM:SS, empty when the chronology cannot be read),\n"
+                          "         rank, subject, power, health, awareness, holy_connection, inner_feeling,\n"
+                          "         pretending, being_awake (1 to 5) and text. CSV has a header row; JSON is one\n"
+                          "         array of objects; Markdown has one section per entry.\n"
+                          "search   Prints, as Markdown sections, the entries whose text or subject holds every\n"
+                          "         word (case ignored); the number found goes to standard error.\n"
+                          "chart    Draws the seven ratings over time, each as a moving average of 7 entries.\n"
+                          "\n"
+                          "Options:\n"
+                          "  --store FILE     the journal store to read instead of the user's\n"
+                          "  --format FORMAT  csv, json or md\n"
+                          "  --output FILE    the file to write (export: standard output without it)\n"
+                          "  --subject NAME   only the entries of this subject (case ignored)\n"
+                          "  --from DATE      only the entries of this day (YYYY-MM-DD) or later\n"
+                          "  --to DATE        only the entries of this day (YYYY-MM-DD) or earlier\n"
+                          "  --documents      write into the documents folder (export, chart) instead of --output\n"
+                          "  --open           open the written file with the desktop's program for it\n"
+                          "  -h, --help       this help\n"
+                          "\n"
+                          "Lines of the store that are not entries are passed over and counted on standard error.\n"
+                          "Exit status: 0 done, 1 a file or the settings could not be used, 2 a wrong command line.\n");
 }
 
-} // namespace veltrin::cli
+}   // namespace veltrin::cli

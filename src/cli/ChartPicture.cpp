@@ -32,11 +32,9 @@ void paintSvg(const journal::JournalChart& chart, QSaveFile& file) {
     if (file.error() != QFileDevice::NoError) throw base::FileError(file.fileName(), file.errorString());
 }
 
-} // namespace
+}   // namespace
 
-bool isChartPictureName(const QString& path) {
-    return isSvgName(path) || path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
-}
+bool isChartPictureName(const QString& path) { return isSvgName(path) || path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive); }
 
 void saveChartPicture(const journal::JournalChart& chart, const QString& path) {
     QSaveFile file(path);
@@ -46,4 +44,4 @@ void saveChartPicture(const journal::JournalChart& chart, const QString& path) {
     if (!file.commit()) throw base::FileError(path, file.errorString());
 }
 
-} // namespace veltrin::cli
+}   // namespace veltrin::cli

@@ -24,4 +24,4 @@ int runCommand(const QStringList& arguments, Console& console);
 // The same from main(): the application object without a display, the real console and folders.
 int runFromMain(int argc, char** argv);
 
-} // namespace veltrin::cli
+}   // namespace veltrin::cli

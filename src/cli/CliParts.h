@@ -21,9 +21,9 @@ struct CommandError : std::runtime_error {
 };
 
 struct Arguments {
-    QStringList words;              // the command's words and the search words, in order
-    QMap<QString, QString> values;  // --store, --format, --output, --subject, --from, --to
-    QSet<QString> flags;            // --help, --open, --documents
+    QStringList words;               // the command's words and the search words, in order
+    QMap<QString, QString> values;   // --store, --format, --output, --subject, --from, --to
+    QSet<QString> flags;             // --help, --open, --documents
     bool has(const QString& flag) const { return flags.contains(flag); }
     QString value(const QString& option) const { return values.value(option); }
 };
@@ -49,4 +49,4 @@ void saveChartPicture(const journal::JournalChart& chart, const QString& path);
 // Whether the name ends in a picture suffix the chart can be saved as.
 bool isChartPictureName(const QString& path);
 
-} // namespace veltrin::cli
+}   // namespace veltrin::cli

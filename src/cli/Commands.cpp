@@ -42,7 +42,7 @@ int dispatch(const Arguments& arguments, Console& console) {
     throw UsageError(QStringLiteral("unknown command '%1'").arg(first));
 }
 
-} // namespace
+}   // namespace
 
 void tell(Console& console, const QString& line) { console.err.write((line + QLatin1Char('\n')).toUtf8()); }
 
@@ -51,7 +51,8 @@ QString storePath(const Arguments& arguments, const Console& console) {
     const QString settings = QDir(console.settingsFolder).filePath(state::SettingsFileName);
     if (!base::fileExists(settings))
         throw CommandError(QStringLiteral("there is no settings file %1 to name the journal; start Veltrin once, "
-                                          "or name the journal store with --store FILE").arg(settings));
+                                          "or name the journal store with --store FILE")
+                               .arg(settings));
     return state::parseSettings(base::readLines(settings), settings).CourseDir + journal::JournalStoreName;
 }
 
@@ -69,9 +70,7 @@ int runCommand(const QStringList& arguments, Console& console) {
         return 2;
     } catch (const CommandError& error) {
         tell(console, QStringLiteral("veltrin: %1").arg(QString::fromStdString(error.what())));
-    } catch (const base::FileError& error) {
-        tell(console, QStringLiteral("veltrin: %1: %2").arg(error.path(), error.reason()));
-    }
+    } catch (const base::FileError& error) { tell(console, QStringLiteral("veltrin: %1: %2").arg(error.path(), error.reason())); }
     return 1;
 }
 
@@ -88,4 +87,4 @@ int runFromMain(int argc, char** argv) {
     return runCommand(QCoreApplication::arguments().mid(1), console);
 }
 
-} // namespace veltrin::cli
+}   // namespace veltrin::cli

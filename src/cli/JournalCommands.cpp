@@ -76,7 +76,7 @@ int openWhenAsked(const Arguments& arguments, Console& console, const QString& p
     return 1;
 }
 
-} // namespace
+}   // namespace
 
 int exportCommand(const Arguments& arguments, Console& console) {
     const auto format = journal::exportFormatNamed(arguments.value(QStringLiteral("--format")));
@@ -121,4 +121,4 @@ int chartCommand(const Arguments& arguments, Console& console) {
     return openWhenAsked(arguments, console, output);
 }
 
-} // namespace veltrin::cli
+}   // namespace veltrin::cli

@@ -49,11 +49,15 @@ QStringList dayNames(const QLocale& locale) {
     return names;
 }
 
-} // namespace
+}   // namespace
 
 ChronologyReader::Pattern ChronologyReader::compile(const QLocale& locale, const QString& format) {
-    Pattern pattern{locale.amText(), locale.pmText(), monthNames(locale, QLocale::ShortFormat),
-                    monthNames(locale, QLocale::LongFormat), dayNames(locale), {}};
+    Pattern pattern{locale.amText(),
+                    locale.pmText(),
+                    monthNames(locale, QLocale::ShortFormat),
+                    monthNames(locale, QLocale::LongFormat),
+                    dayNames(locale),
+                    {}};
     for (qsizetype at = 0; at < format.size();) {
         const QChar c = format[at];
         if (c == QLatin1Char('\'')) {
@@ -96,7 +100,8 @@ bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, co
         if (at - start <= 2 && parts.year >= 0) parts.year += parts.year + 1900 < FirstYearOfTwoDigits ? 2000 : 1900;
         return parts.year >= 0;
     }
-    case 'h': case 'H': return (parts.hour = readDigits(text, at, 2)) >= 0;
+    case 'h':
+    case 'H': return (parts.hour = readDigits(text, at, 2)) >= 0;
     case 'm': return (parts.minute = readDigits(text, at, 2)) >= 0;
     case 's': return (parts.second = readDigits(text, at, 2)) >= 0;
     case 'z': return readDigits(text, at, 3) >= 0;
@@ -143,4 +148,4 @@ QDateTime ChronologyReader::read(const QString& chronology) const {
     return {};
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

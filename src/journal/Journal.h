@@ -8,11 +8,11 @@ namespace veltrin::journal {
 void FillRequirementTables(Program& p);
 
 void onJournalButtonClicked(Program& p);   // journal button
-void onDoneClicked(Program& p);   // Done
-void onSubjectPicked(Program& p);      // subject picked
-void onAddEntryClicked(Program& p);   // Add Journal Entry
-void onViewJournalClicked(Program& p);   // View Journal / Close Journal
-void onJournalChartClicked(Program& p);   // Journal Chart: opens the chart window
+void onDoneClicked(Program& p);            // Done
+void onSubjectPicked(Program& p);          // subject picked
+void onAddEntryClicked(Program& p);        // Add Journal Entry
+void onViewJournalClicked(Program& p);     // View Journal / Close Journal
+void onJournalChartClicked(Program& p);    // Journal Chart: opens the chart window
 void onExportJournalClicked(Program& p);   // Export...: the save dialog, then the export
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -28,7 +28,7 @@ void placeAtEnds(std::vector<double>& x, const std::vector<std::size_t>& dated, 
     for (std::size_t i = dated.back() + 1; i < x.size(); ++i) x[i] = x[dated.back()] + step * double(i - dated.back());
 }
 
-} // namespace
+}   // namespace
 
 std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
     std::vector<double> x(when.size());
@@ -105,4 +105,4 @@ void JournalChartWindow::paintEvent(QPaintEvent*) {
     drawJournalChart(painter, rect(), m_chart);
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -58,4 +58,4 @@ private:
     JournalChart m_chart;
 };
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -33,8 +33,8 @@ Frame frameFor(const QRectF& area, const JournalChart& chart) {
     const double unit = std::max(0.4, std::min(area.height() / ChartHeight, area.width() / ChartWidth));
     Frame frame{area.adjusted(64 * unit, 48 * unit, -200 * unit, -64 * unit), 0, 1, unit};
     if (chart.points.empty()) return frame;
-    const auto [first, last] = std::minmax_element(chart.points.begin(), chart.points.end(),
-                                                   [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; });
+    const auto [first, last] =
+        std::minmax_element(chart.points.begin(), chart.points.end(), [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; });
     const double pad = first->x == last->x ? (chart.dated ? DayMilliseconds : 1.0) : 0.0;
     frame.xFirst = first->x - pad;
     frame.xLast = last->x + pad;
@@ -141,7 +141,7 @@ void drawTitle(QPainter& painter, const Frame& frame, const JournalChart& chart)
     }
 }
 
-} // namespace
+}   // namespace
 
 void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart& chart) {
     painter.save();
@@ -155,4 +155,4 @@ void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart&
     painter.restore();
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -22,11 +22,10 @@ void refuseUnrankedSnapshot(Program& p) {
 
 // Nothing is stored: the record could not be split correctly when the journal is read back.
 void refuseUnreadableSubject(Program& p) {
-    state::WriteGeneratedDocument(
-        p.state.AppDir + SubjectRefusedName,
-        {QStringLiteral("\\cf1 A subject cannot hold a line break or two tildes in a row (~~), nor begin or end "
-                        "with a tilde, because the journal could not read it back. Please change the subject; "
-                        "nothing was stored.")});
+    state::WriteGeneratedDocument(p.state.AppDir + SubjectRefusedName,
+                                  {QStringLiteral("\\cf1 A subject cannot hold a line break or two tildes in a row (~~), nor begin or end "
+                                                  "with a tilde, because the journal could not read it back. Please change the subject; "
+                                                  "nothing was stored.")});
     state::PlaySound(p, QStringLiteral("resetyn"));
     state::ShowTorchDocument(p, SubjectRefusedName, 0);
 }
@@ -64,7 +63,7 @@ void storeEntry(Program& p, const QString& record, const QString& subject, int m
     pending.commit();
 }
 
-} // namespace
+}   // namespace
 
 // The user asked to add the entry on the journal frame. The Torch animation yields, so a second
 // click can run this again before the first has shown its document; each click stores one whole
@@ -73,9 +72,15 @@ void onAddEntryClicked(Program& p) {
     torch::CloseContactWindow(p);
     state::closeTorchPanel(p, state::Silent);
     const auto ranks = snapshotRanks(p.window);
-    if (!ranks) { refuseUnrankedSnapshot(p); return; }
+    if (!ranks) {
+        refuseUnrankedSnapshot(p);
+        return;
+    }
     const QString subject = p.window.subjectBox->currentText();
-    if (!subjectIsStorable(subject)) { refuseUnreadableSubject(p); return; }
+    if (!subjectIsStorable(subject)) {
+        refuseUnreadableSubject(p);
+        return;
+    }
     state::PlaySound(p, QStringLiteral("addrec"));
 
     const int matchingLines = matchingSubjectLines(base::readLines(p.state.AppDir + SubjectListName), subject);
@@ -87,4 +92,4 @@ void onAddEntryClicked(Program& p) {
     p.window.chronologyLabel->setText(chronology);
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -13,9 +13,7 @@ const QString ParagraphMark = QStringLiteral("\\par ");
 constexpr qsizetype FlushBytes = 64 * 1024;
 
 // "Holy Connection" becomes "holy_connection".
-QString fieldName(const char* category) {
-    return QString::fromLatin1(category).toLower().replace(QLatin1Char(' '), QLatin1Char('_'));
-}
+QString fieldName(const char* category) { return QString::fromLatin1(category).toLower().replace(QLatin1Char(' '), QLatin1Char('_')); }
 
 QString ratingText(const std::optional<int>& rating) { return rating ? QString::number(*rating) : QString(); }
 
@@ -99,15 +97,16 @@ QByteArray markdownSection(const ExportedEntry& entry) {
     section += QStringLiteral("- Rank: ") + entry.rank + QStringLiteral("\n- Subject: ") + entry.subject + QLatin1Char('\n');
     for (std::size_t category = 0; category < ui::SnapshotLayout.size(); ++category) {
         const auto& rating = entry.ratings[category];
-        section += QStringLiteral("- %1: %2\n").arg(QLatin1String(ui::SnapshotLayout[category].name),
-                                                      rating ? QString::number(*rating) : QStringLiteral("not rated"));
+        section +=
+            QStringLiteral("- %1: %2\n")
+                .arg(QLatin1String(ui::SnapshotLayout[category].name), rating ? QString::number(*rating) : QStringLiteral("not rated"));
     }
     if (!entry.text.isEmpty())
         section += QLatin1Char('\n') + entry.text.split(QLatin1Char('\n')).join(QStringLiteral("  \n")) + QLatin1Char('\n');
     return (section + QLatin1Char('\n')).toUtf8();
 }
 
-} // namespace
+}   // namespace
 
 QString entryLines(const QString& storedText) {
     QString text = storedText;
@@ -167,8 +166,7 @@ void JournalWriter::put(const QByteArray& bytes) {
 }
 
 void JournalWriter::flush() {
-    if (m_output.write(m_pending) != m_pending.size())
-        throw base::FileError(m_outputName, m_output.errorString());
+    if (m_output.write(m_pending) != m_pending.size()) throw base::FileError(m_outputName, m_output.errorString());
     m_pending.clear();
 }
 
@@ -206,4 +204,4 @@ ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const
     return count;
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

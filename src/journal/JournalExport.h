@@ -26,7 +26,7 @@ struct ExportedEntry {
     QString rank;
     QString subject;
     Ratings ratings;
-    QString text;         // the stored "\par " marks turned back into line breaks
+    QString text;   // the stored "\par " marks turned back into line breaks
 };
 
 // Reads the chronologies the program writes: the user's short date and long time (the zone name
@@ -125,8 +125,7 @@ struct ExportCount {
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
                                 const std::function<void(const ExportedEntry&)>& use);
 // The same, written through the writer from begin to end.
-ExportCount exportJournal(const QString& storePath, JournalWriter& writer,
-                          const std::function<bool(const ExportedEntry&)>& keep = {});
+ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep = {});
 
 // Where the Export... button saves, and as what.
 struct ExportTarget {
@@ -139,4 +138,4 @@ std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestio
 // Writes the export into a new file whole, or leaves what was there. Throws FileError naming it.
 ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath);
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -25,7 +25,7 @@ void closeJournalFrame(Program& p) {
     enableScrollBars(p, true);
 }
 
-} // namespace
+}   // namespace
 
 void enableScrollBars(Program& p, bool enabled) {
     p.window.speedBar->setEnabled(enabled);
@@ -62,4 +62,4 @@ void onSubjectPicked(Program& p) {
     if (subjectList.contains(subject)) state::ShowTorchDocument(p, subject + QStringLiteral(".rtf"), 1);
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

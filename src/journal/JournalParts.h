@@ -12,4 +12,4 @@ inline const QString CloseJournalCaption = QStringLiteral("Close Journal");
 
 void enableScrollBars(Program& p, bool enabled);
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -71,8 +71,12 @@ struct ReportControls {
 // the text of a long report would cost time and memory at every click.
 ReportControls reportControls(const ui::MainWindow& f) {
     const QString file = f.documentViewer->FileName();
-    return {f.speedBar->isEnabled(), f.positionBar->isEnabled(), f.documentViewer->isHidden(),
-            f.documentViewer->geometry(), file, file.isEmpty() ? f.documentViewer->Text() : QString()};
+    return {f.speedBar->isEnabled(),
+            f.positionBar->isEnabled(),
+            f.documentViewer->isHidden(),
+            f.documentViewer->geometry(),
+            file,
+            file.isEmpty() ? f.documentViewer->Text() : QString()};
 }
 
 void putBack(ui::MainWindow& f, const ReportControls& before) {
@@ -85,9 +89,7 @@ void putBack(ui::MainWindow& f, const ReportControls& before) {
     f.documentViewer->setHidden(before.viewerHidden);
 }
 
-void placeViewer(Program& p) {
-    p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
-}
+void placeViewer(Program& p) { p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight)); }
 
 void showPreparingMessage(Program& p) {
     ui::MainWindow& f = p.window;
@@ -124,7 +126,7 @@ void closeJournalReport(Program& p) {
     p.window.documentViewer->hide();
 }
 
-} // namespace
+}   // namespace
 
 QString reportText(const QString& text) {
     QString out;
@@ -157,8 +159,7 @@ QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars) 
     for (std::size_t category = 0; category < CategoryLabels.size(); ++category) {
         const qsizetype at = qsizetype(category);
         const QChar digit = at < entry.digits.size() ? entry.digits[at] : QChar();
-        if (digit >= QLatin1Char('1') && digit <= QLatin1Char('5'))
-            lines << categoryLine(category, digit.digitValue(), rankBars);
+        if (digit >= QLatin1Char('1') && digit <= QLatin1Char('5')) lines << categoryLine(category, digit.digitValue(), rankBars);
     }
     lines << QStringLiteral("\\par \\cf3 Entry:\\par ") + reportEntryText(entry.entryText) + Rule;
     return lines;
@@ -187,4 +188,4 @@ void onViewJournalClicked(Program& p) {
     else closeJournalReport(p);
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

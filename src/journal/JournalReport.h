@@ -25,4 +25,4 @@ QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars);
 // store counts as empty; records not of the store's shape are passed over. Throws FileError.
 void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars);
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

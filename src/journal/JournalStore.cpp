@@ -17,7 +17,7 @@ int categoryRank(const std::array<QRadioButton*, 5>& options) {
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 std::optional<SnapshotRanks> snapshotRanks(const ui::MainWindow& form) {
     SnapshotRanks ranks{};
@@ -44,12 +44,11 @@ QString convertEntryText(const QString& text) {
 
 QString chronologyText(const QDateTime& when) {
     const QLocale locale = QLocale::system();
-    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-           locale.toString(when.time(), QLocale::LongFormat);
+    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') + locale.toString(when.time(), QLocale::LongFormat);
 }
 
-QString journalRecord(const QString& chronology, const QString& rank, const QString& subject,
-                      const SnapshotRanks& ranks, const QString& entryText) {
+QString journalRecord(const QString& chronology, const QString& rank, const QString& subject, const SnapshotRanks& ranks,
+                      const QString& entryText) {
     QString digits;
     for (int categoryRank : ranks) digits += QString::number(categoryRank);
     return chronology + Separator + rank + Separator + subject + SubjectEnd + digits + entryText;
@@ -57,8 +56,7 @@ QString journalRecord(const QString& chronology, const QString& rank, const QStr
 
 int matchingSubjectLines(const QStringList& subjectList, const QString& subject) {
     const QString wanted = subject.toLower();
-    return int(std::count_if(subjectList.begin(), subjectList.end(),
-                             [&wanted](const QString& line) { return line.toLower() == wanted; }));
+    return int(std::count_if(subjectList.begin(), subjectList.end(), [&wanted](const QString& line) { return line.toLower() == wanted; }));
 }
 
 std::optional<StoredEntry> readJournalRecord(const QString& record) {
@@ -103,4 +101,4 @@ bool JournalReader::next(StoredEntry& entry) {
     return false;
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

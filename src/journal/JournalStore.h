@@ -30,8 +30,8 @@ bool subjectIsStorable(const QString& subject);
 QString convertEntryText(const QString& text);
 // The user's short date, a blank, and the user's long time.
 QString chronologyText(const QDateTime& when);
-QString journalRecord(const QString& chronology, const QString& rank, const QString& subject,
-                      const SnapshotRanks& ranks, const QString& entryText);
+QString journalRecord(const QString& chronology, const QString& rank, const QString& subject, const SnapshotRanks& ranks,
+                      const QString& entryText);
 
 // How many lines of the subject list equal the subject when both are taken in lower case.
 int matchingSubjectLines(const QStringList& subjectList, const QString& subject);
@@ -41,7 +41,7 @@ struct StoredEntry {
     QString chronology;
     QString rank;
     QString subject;
-    QString digits;      // up to seven characters; not checked here
+    QString digits;   // up to seven characters; not checked here
     QString entryText;
 };
 
@@ -63,4 +63,4 @@ private:
     int m_passedOver = 0;
 };
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -67,10 +67,10 @@ JournalChartWindow& chartWindow(Program& p) {
     return *window;
 }
 
-} // namespace
+}   // namespace
 
 std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestion() {
-    static std::function<std::optional<ExportTarget>(QWidget* parent)> question = askExportTarget;
+    static std::function<std::optional<ExportTarget>(QWidget * parent)> question = askExportTarget;
     return question;
 }
 
@@ -95,4 +95,4 @@ void onExportJournalClicked(Program& p) {
         saveJournalExport(p.state.CourseDir + JournalStoreName, target->format, target->path);
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

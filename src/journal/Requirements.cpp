@@ -11,13 +11,11 @@ struct RequiredSubject {
 
 // Rows 1 .. 24: Level 1's subjects first, then Level 2's and so on.
 constexpr std::array<RequiredSubject, state::SubjectRows> RequiredSubjects{{
-    {"Openness", "10"}, {"Observation", "15"}, {"Thought", "5"}, {"Feeling", "5"}, {"Realization", "7"},
-    {"Exploration", "24"}, {"Needs", "12"}, {"Feel", "5"},
-    {"Perception", "5"}, {"Waters-1", "15"}, {"Waters-2", "5"}, {"Cause-Effect", "5"},
-    {"Questioning", "15"}, {"Automatic Living", "15"}, {"Chunks-1", "7"},
-    {"Cause-Effect-2", "25"}, {"Viewpoint", "3"},
-    {"Manifestation", "10"}, {"Mechanism", "7"}, {"Similarities", "5"},
-    {"Parameters", "5"}, {"Skilling", "25"}, {"Interaction", "25"}, {"Tweaking", "25"},
+    {"Openness", "10"},       {"Observation", "15"}, {"Thought", "5"},        {"Feeling", "5"},           {"Realization", "7"},
+    {"Exploration", "24"},    {"Needs", "12"},       {"Feel", "5"},           {"Perception", "5"},        {"Waters-1", "15"},
+    {"Waters-2", "5"},        {"Cause-Effect", "5"}, {"Questioning", "15"},   {"Automatic Living", "15"}, {"Chunks-1", "7"},
+    {"Cause-Effect-2", "25"}, {"Viewpoint", "3"},    {"Manifestation", "10"}, {"Mechanism", "7"},         {"Similarities", "5"},
+    {"Parameters", "5"},      {"Skilling", "25"},    {"Interaction", "25"},   {"Tweaking", "25"},
 }};
 
 using StageRow = std::array<std::int16_t, state::StageColumns>;
@@ -30,7 +28,7 @@ constexpr std::array<StageRow, 3> StageTargets{{
     {0, 0, 0, 0, 0, 0, 0, 0, 2, 2, 1, 1, 1, 0, 0},
 }};
 
-} // namespace
+}   // namespace
 
 void FillRequirementTables(Program& p) {
     for (std::size_t row = 1; row <= StageTargets.size(); ++row) p.state.StageRequirements[row] = StageTargets[row - 1];
@@ -40,4 +38,4 @@ void FillRequirementTables(Program& p) {
     }
 }
 
-} // namespace veltrin::journal
+}   // namespace veltrin::journal

@@ -151,7 +151,7 @@ void carryOut(Program& p, const Checkpoint& checkpoint, int previousMark) {
     }
 }
 
-} // namespace
+}   // namespace
 
 // Re-entry: the yield after the mark and the waits for the Torch panel let other handlers run,
 // including the arrows; a nested forward loop calls this again and meets a listed name, so a
@@ -168,4 +168,4 @@ void RunCheckpoints(Program& p) {
         state::RunOperation(p, [&p, checkpoint, previousMark] { carryOut(p, *checkpoint, previousMark); });
 }
 
-} // namespace veltrin::progress
+}   // namespace veltrin::progress

@@ -11,8 +11,8 @@ namespace veltrin::progress {
 
 namespace {
 
-constexpr int StatusLines = 3 * state::StageColumns;    // rows 1 .. 3 of the stage counters
-constexpr int WorkLines = 2 * state::SubjectRows;       // name and count of each required subject
+constexpr int StatusLines = 3 * state::StageColumns;   // rows 1 .. 3 of the stage counters
+constexpr int WorkLines = 2 * state::SubjectRows;      // name and count of each required subject
 // Counters are held within this when read: far beyond any count a course reaches, and far inside
 // the 16-bit stage counters, so a counter read at the limit still counts on without overflowing.
 constexpr qint64 CountLimit = 30000;
@@ -50,9 +50,7 @@ bool isWholeNumber(const QString& line) {
     return wholeNumber.match(line).hasMatch();
 }
 
-QString shortFile(int lines, int expected) {
-    return QStringLiteral("it holds %1 of its %2 lines").arg(lines).arg(expected);
-}
+QString shortFile(int lines, int expected) { return QStringLiteral("it holds %1 of its %2 lines").arg(lines).arg(expected); }
 
 // What could be read of one file, and the first thing found wrong with it (empty when nothing).
 struct FileContent {
@@ -142,7 +140,7 @@ void rewriteIfChanged(const QString& path, const QStringList& lines) {
     base::rewriteBytes(path, bytes);
 }
 
-} // namespace
+}   // namespace
 
 QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
 
@@ -203,4 +201,4 @@ void ClearProgressTables(Program& p) {
     }
 }
 
-} // namespace veltrin::progress
+}   // namespace veltrin::progress

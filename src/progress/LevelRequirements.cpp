@@ -23,11 +23,11 @@ bool subjectEntriesMet(const state::ProgramState& s) {
     return met;
 }
 
-} // namespace
+}   // namespace
 
 void TestRequirements(Program& p) {
     state::ProgramState& s = p.state;
     s.RequirementsMet = stageCountersMet(s) && subjectEntriesMet(s);
 }
 
-} // namespace veltrin::progress
+}   // namespace veltrin::progress

@@ -33,4 +33,4 @@ void ClearProgressTables(Program& p);
 // Turns the scroll position into the reading mark and carries out the check-point it matches.
 void RunCheckpoints(Program& p);
 
-} // namespace veltrin::progress
+}   // namespace veltrin::progress

@@ -19,4 +19,4 @@ bool listsExactly(const QComboBox& list, const QString& name);
 // index file is put back as it was (cut back, or removed if the append made it) and the FileError goes on.
 void appendThenSave(Program& p, const char* indexFile, const QString& line, SaveStep save);
 
-} // namespace veltrin::progress
+}   // namespace veltrin::progress

@@ -15,16 +15,16 @@ enum class CheckpointKind {
 };
 
 enum class CheckpointEnding {
-    WaitsStops,        // waits until the user closes the Torch panel, then stops scrolling
-    Stops,             // stops scrolling and leaves the document on show
-    WaitsSkipsAhead,   // waits, then moves the text past the check-point; scrolling goes on unless stopped meanwhile
+    WaitsStops,               // waits until the user closes the Torch panel, then stops scrolling
+    Stops,                    // stops scrolling and leaves the document on show
+    WaitsSkipsAhead,          // waits, then moves the text past the check-point; scrolling goes on unless stopped meanwhile
     WaitsSkipsAheadResumes,   // as WaitsSkipsAhead, and scrolling goes on even when it was stopped meanwhile
-    Continues,         // scrolling goes on
+    Continues,                // scrolling goes on
 };
 
 struct Checkpoint {
-    int stage;                   // CourseStage, -1 .. 13
-    int position;                // the reading mark, 0 .. 1000
+    int stage;      // CourseStage, -1 .. 13
+    int position;   // the reading mark, 0 .. 1000
     CheckpointKind kind;
     std::string_view name;       // topic or subject as stored; empty for a silent check-point
     std::string_view document;   // in AppDir; empty for subjects (their message is generated) and silent ones
@@ -124,33 +124,61 @@ struct SubjectMessage {
 };
 
 inline constexpr std::array<SubjectMessage, 27> SubjectMessages{{
-    {"OPENNESS", "\\cf2 The Subject OPENNESS has been added to your journal subject list. During Level 1, record an Inner Snapshot and a brief comment for a minimum of ten entries in this subject category."},
-    {"OBSERVATION", "\\cf2 The Subject OBSERVATION has been added to your journal subject list. During Level 1, record an Inner Snapshot and a brief comment for a minimum of 3 entries for each of the five observations in this subject category."},
-    {"THOUGHT", "\\cf2 The Subject THOUGHT has been added to your journal subject list. During Level 1, record an Inner Snapshot and a brief comment for a minimum of five entries in this subject category."},
-    {"FEELING", "\\cf2 The Subject FEELING has been added to your journal subject list. During Level 1, record an Inner Snapshot and a brief comment for a minimum of five entries in this subject category."},
-    {"REALIZATION", "\\cf2 The Subject REALIZATION has been added to your journal subject list. During Level 1, record an Inner Snapshot and a brief comment for a minimum of seven entries in this subject category."},
-    {"EXPLORATION", "\\cf2 The Subject EXPLORATION has been added to your journal subject list. During Level 2, record an Inner Snapshot and a brief comment for a minimum of twenty four entries in this subject category. While only two entries for each area of consideration are necessary, many more are strongly reccomended. Enter records for these thoughts until you feel that you have completely explored your beliefs in this area."},
-    {"NEEDS", "\\cf2 The Subject NEEDS has been added to your journal subject list. During Level 2, record an Inner Snapshot and a brief comment for a minimum of twelve entries in this subject category."},
-    {"FEEL", "\\cf2 The Subject FEEL has been added to your journal subject list. During Level 2, record an Inner Snapshot and a brief comment for a minimum of ten entries in this subject category."},
-    {"PERCEPTION", "\\cf2 The Subject PERCEPTION has been added to your journal subject list. During Level 3, record an Inner Snapshot and a brief comment for a minimum of five entries in this subject category."},
-    {"WATERS-1", "\\cf2 The Subject WATERS-1 has been added to your journal subject list. During Level 3, record an Inner Snapshot and a brief comment for all three objects, five times each in this subject category."},
-    {"WATERS-2", "\\cf2 The Subject WATERS-2 has been added to your journal subject list. During Level 3, record an Inner Snapshot and a brief comment for a minimum of five entries in this subject category."},
-    {"CAUSE-EFFECT", "\\cf2 The Subject CAUSE-EFFECT has been added to your journal subject list. During Level 3, record an Inner Snapshot and a brief comment for a minimum of 5 entries in this subject category."},
-    {"QUESTIONING", "\\cf2 The Subject QUESTIONING has been added to your journal subject list. During Level 4, record an Inner Snapshot and a brief comment for a minimum of fifteen entries in this subject category."},
-    {"AUTOMATIC LIVING", "\\cf2 The Subject AUTOMATIC LIVING has been added to your journal subject list. During Level 4, record an Inner Snapshot and a brief comment for a minimum of fifteen entries in this subject category."},
-    {"CHUNKS-1", "\\cf2 The Subject CHUNKS-1 has been added to your journal subject list. During Level 4, record an Inner Snapshot and a brief comment for a minimum of seven entries in this subject category."},
-    {"CAUSE-EFFECT-2", "\\cf2 The Subject CAUSE-EFFECT-2 has been added to your journal subject list. During Level 5, record an Inner Snapshot and a brief comment for a minimum of twenty five entries in this subject category."},
-    {"VIEWPOINT", "\\cf2 The Subject VIEWPOINT has been added to your journal subject list. During Level 5, record an Inner Snapshot and a brief comment three times as instructed by the text."},
+    {"OPENNESS", "\\cf2 The Subject OPENNESS has been added to your journal subject list. During Level 1, record an Inner Snapshot and a "
+                 "brief comment for a minimum of ten entries in this subject category."},
+    {"OBSERVATION", "\\cf2 The Subject OBSERVATION has been added to your journal subject list. During Level 1, record an Inner Snapshot "
+                    "and a brief comment for a minimum of 3 entries for each of the five observations in this subject category."},
+    {"THOUGHT", "\\cf2 The Subject THOUGHT has been added to your journal subject list. During Level 1, record an Inner Snapshot and a "
+                "brief comment for a minimum of five entries in this subject category."},
+    {"FEELING", "\\cf2 The Subject FEELING has been added to your journal subject list. During Level 1, record an Inner Snapshot and a "
+                "brief comment for a minimum of five entries in this subject category."},
+    {"REALIZATION", "\\cf2 The Subject REALIZATION has been added to your journal subject list. During Level 1, record an Inner Snapshot "
+                    "and a brief comment for a minimum of seven entries in this subject category."},
+    {"EXPLORATION", "\\cf2 The Subject EXPLORATION has been added to your journal subject list. During Level 2, record an Inner Snapshot "
+                    "and a brief comment for a minimum of twenty four entries in this subject category. While only two entries for each "
+                    "area of consideration are necessary, many more are strongly reccomended. Enter records for these thoughts until you "
+                    "feel that you have completely explored your beliefs in this area."},
+    {"NEEDS", "\\cf2 The Subject NEEDS has been added to your journal subject list. During Level 2, record an Inner Snapshot and a brief "
+              "comment for a minimum of twelve entries in this subject category."},
+    {"FEEL", "\\cf2 The Subject FEEL has been added to your journal subject list. During Level 2, record an Inner Snapshot and a brief "
+             "comment for a minimum of ten entries in this subject category."},
+    {"PERCEPTION", "\\cf2 The Subject PERCEPTION has been added to your journal subject list. During Level 3, record an Inner Snapshot and "
+                   "a brief comment for a minimum of five entries in this subject category."},
+    {"WATERS-1", "\\cf2 The Subject WATERS-1 has been added to your journal subject list. During Level 3, record an Inner Snapshot and a "
+                 "brief comment for all three objects, five times each in this subject category."},
+    {"WATERS-2", "\\cf2 The Subject WATERS-2 has been added to your journal subject list. During Level 3, record an Inner Snapshot and a "
+                 "brief comment for a minimum of five entries in this subject category."},
+    {"CAUSE-EFFECT", "\\cf2 The Subject CAUSE-EFFECT has been added to your journal subject list. During Level 3, record an Inner Snapshot "
+                     "and a brief comment for a minimum of 5 entries in this subject category."},
+    {"QUESTIONING", "\\cf2 The Subject QUESTIONING has been added to your journal subject list. During Level 4, record an Inner Snapshot "
+                    "and a brief comment for a minimum of fifteen entries in this subject category."},
+    {"AUTOMATIC LIVING", "\\cf2 The Subject AUTOMATIC LIVING has been added to your journal subject list. During Level 4, record an Inner "
+                         "Snapshot and a brief comment for a minimum of fifteen entries in this subject category."},
+    {"CHUNKS-1", "\\cf2 The Subject CHUNKS-1 has been added to your journal subject list. During Level 4, record an Inner Snapshot and a "
+                 "brief comment for a minimum of seven entries in this subject category."},
+    {"CAUSE-EFFECT-2", "\\cf2 The Subject CAUSE-EFFECT-2 has been added to your journal subject list. During Level 5, record an Inner "
+                       "Snapshot and a brief comment for a minimum of twenty five entries in this subject category."},
+    {"VIEWPOINT", "\\cf2 The Subject VIEWPOINT has been added to your journal subject list. During Level 5, record an Inner Snapshot and a "
+                  "brief comment three times as instructed by the text."},
     {"controversy", "\\cf2 The Optional Subject controversy has been added to your journal subject list."},
-    {"MANIFESTATION", "\\cf2 The Subject MANIFESTATION has been added to your journal subject list. During Level 6, record an Inner Snapshot and a brief comment for a minimum of ten entries on this process."},
-    {"MECHANISM", "\\cf2 The Subject MECHANISM has been added to your journal subject list. During Level 6, record an Inner Snapshot and a brief comment for a minimum of seven entries in this subject category."},
-    {"SIMILARITIES", "\\cf2 The Subject SIMILARITIES has been added to your journal subject list. During Level 6, record an Inner Snapshot and a brief comment for a minimum of five entries in this subject category."},
-    {"PARAMETERS", "\\cf2 The Subject PARAMETERS has been added to your journal subject list. During Level 7, record an Inner Snapshot and a brief comment for a minimum of five entries in this subject category."},
-    {"creativity", "\\cf2 The Optional Subject creativity has been added to your journal subject list. During Level 7, record an Inner Snapshot and a brief comment for a minimum of ten entries in this subject category."},
-    {"SKILLING", "\\cf2 The Subject SKILLING has been added to your journal subject list. During Level 7, record an Inner Snapshot and a brief comment for a minimum of twenty five entries in this subject category."},
-    {"INTERACTION", "\\cf2 The Subject INTERACTION has been added to your journal subject list. During Level 7, record an Inner Snapshot and a brief comment for a minimum of twenty five entries in this subject category."},
-    {"reading", "\\cf2 The Optional Subject reading has been added to your journal subject list. During Level 7, record an Inner Snapshot and a brief comment for a minimum of ten entries in this subject category."},
-    {"TWEAKING", "\\cf2 The Subject TWEAKING has been added to your journal subject list. During Level 7, record an Inner Snapshot and a brief comment for a minimum of twenty five entries in this subject category."},
+    {"MANIFESTATION", "\\cf2 The Subject MANIFESTATION has been added to your journal subject list. During Level 6, record an Inner "
+                      "Snapshot and a brief comment for a minimum of ten entries on this process."},
+    {"MECHANISM", "\\cf2 The Subject MECHANISM has been added to your journal subject list. During Level 6, record an Inner Snapshot and a "
+                  "brief comment for a minimum of seven entries in this subject category."},
+    {"SIMILARITIES", "\\cf2 The Subject SIMILARITIES has been added to your journal subject list. During Level 6, record an Inner Snapshot "
+                     "and a brief comment for a minimum of five entries in this subject category."},
+    {"PARAMETERS", "\\cf2 The Subject PARAMETERS has been added to your journal subject list. During Level 7, record an Inner Snapshot and "
+                   "a brief comment for a minimum of five entries in this subject category."},
+    {"creativity", "\\cf2 The Optional Subject creativity has been added to your journal subject list. During Level 7, record an Inner "
+                   "Snapshot and a brief comment for a minimum of ten entries in this subject category."},
+    {"SKILLING", "\\cf2 The Subject SKILLING has been added to your journal subject list. During Level 7, record an Inner Snapshot and a "
+                 "brief comment for a minimum of twenty five entries in this subject category."},
+    {"INTERACTION", "\\cf2 The Subject INTERACTION has been added to your journal subject list. During Level 7, record an Inner Snapshot "
+                    "and a brief comment for a minimum of twenty five entries in this subject category."},
+    {"reading", "\\cf2 The Optional Subject reading has been added to your journal subject list. During Level 7, record an Inner Snapshot "
+                "and a brief comment for a minimum of ten entries in this subject category."},
+    {"TWEAKING", "\\cf2 The Subject TWEAKING has been added to your journal subject list. During Level 7, record an Inner Snapshot and a "
+                 "brief comment for a minimum of twenty five entries in this subject category."},
 }};
 
-} // namespace veltrin::progress
+}   // namespace veltrin::progress

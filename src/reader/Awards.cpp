@@ -60,7 +60,7 @@ void coverArrows(Program& p, bool covered) {
     p.window.downArrow->setVisible(!covered);
 }
 
-} // namespace
+}   // namespace
 
 QString awardSound(int newStage) {
     for (const Award& award : Awards)
@@ -81,4 +81,4 @@ void completeLevel(Program& p) {
     coverArrows(p, false);
 }
 
-} // namespace veltrin::reader
+}   // namespace veltrin::reader

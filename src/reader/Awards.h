@@ -14,4 +14,4 @@ QString awardSound(int newStage);
 // index or progress files; the state is then put back by the handler boundary.
 void completeLevel(Program& p);
 
-} // namespace veltrin::reader
+}   // namespace veltrin::reader

@@ -49,7 +49,7 @@ void openLevel(Program& p, int level) {
     LoadLevelText(p, level);
 }
 
-} // namespace
+}   // namespace
 
 const std::array<std::int32_t, 8> LevelEnds = [] {
     std::array<std::int32_t, 8> ends{};
@@ -98,4 +98,4 @@ void onLevel5ButtonClicked(Program& p) { openLevel(p, 5); }
 void onLevel6ButtonClicked(Program& p) { openLevel(p, 6); }
 void onLevel7ButtonClicked(Program& p) { openLevel(p, 7); }
 
-} // namespace veltrin::reader
+}   // namespace veltrin::reader

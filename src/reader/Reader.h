@@ -36,13 +36,13 @@ void ScrollForward(Program& p);
 // The backward scroll action: runs the backward loop that onDownArrowPressed started.
 void ScrollBack(Program& p);
 
-void onUpArrowClicked(Program& p);      // up arrow: start or stop forward scrolling
+void onUpArrowClicked(Program& p);   // up arrow: start or stop forward scrolling
 void onUpArrowPressed(Program& p);
 void onUpArrowReleased(Program& p);
-void onDownArrowPressed(Program& p);  // down arrow: start or stop backward scrolling
+void onDownArrowPressed(Program& p);   // down arrow: start or stop backward scrolling
 void onDownArrowClicked(Program& p);
 void onDownArrowReleased(Program& p);
-void onSpeedBarChanged(Program& p);     // speed bar
-void onPositionBarChanged(Program& p);     // position bar
+void onSpeedBarChanged(Program& p);      // speed bar
+void onPositionBarChanged(Program& p);   // position bar
 
-} // namespace veltrin::reader
+}   // namespace veltrin::reader

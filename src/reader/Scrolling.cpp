@@ -118,7 +118,7 @@ void showArrowPicture(Program& p, ui::PictureBox& arrow, const char* picture) {
     arrow.loadPicture(p.state.CourseDir + QLatin1String(picture));
 }
 
-} // namespace
+}   // namespace
 
 // Re-entry: the loop yields on every pass, so any handler may run inside it. A second click here
 // runs nested, clears ScrollActive and ends its own loop at once; this loop ends at its next pass.
@@ -163,4 +163,4 @@ void onPositionBarChanged(Program& p) {
     state::followPositionBar(p);
 }
 
-} // namespace veltrin::reader
+}   // namespace veltrin::reader

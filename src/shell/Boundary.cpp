@@ -13,4 +13,4 @@ void RunGuarded(Program& p, const std::function<void()>& handler) {
     }
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

@@ -39,7 +39,7 @@ void copyMissingFiles(const QString& from, const QString& to) {
     }
 }
 
-} // namespace
+}   // namespace
 
 QString SampleCourseFolder() {
     return QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/veltrin/course"));
@@ -64,4 +64,4 @@ bool InstallSampleCourseIfFirstRun(Program& p, const QString& sampleCourse) {
     return true;
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

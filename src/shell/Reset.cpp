@@ -66,7 +66,7 @@ void refuseSecondReset(Program& p) {
     state::PlaySound(p, QStringLiteral("resetyn"));
     const bool answerable = state::isTorchPanelOpen(p) && !p.window.yesButton->isHidden();
     if (p.state.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
-    p.state.AskYesNo = true;   // OK may have cleared it while the question waited
+    p.state.AskYesNo = true;                                     // OK may have cleared it while the question waited
     state::closeTorchPanel(p, state::Silent);
     state::ShowTorchDocument(p, state::ResetQuestionDocument, 0);
 }
@@ -152,9 +152,7 @@ void eraseProgressKeepingCopies(Program& p) {
     keepCopies(p);
     try {
         eraseProgress(p);
-    } catch (const base::FileError& error) {
-        tellResetStoppedPartWay(p, error);
-    }
+    } catch (const base::FileError& error) { tellResetStoppedPartWay(p, error); }
 }
 
 void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
@@ -164,7 +162,7 @@ void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
     state::ShowTorchDocument(p, QString(), 0);
 }
 
-} // namespace
+}   // namespace
 
 // Erase: asks first, and erases only on Yes, after keeping a copy of every file it erases. A
 // second erase click while one runs (it can arrive at any yield) is refused; Yes, No and every
@@ -189,4 +187,4 @@ void onYesClicked(Program& p) { answerReset(p, AnsweredYes, QStringLiteral("rese
 
 void onNoClicked(Program& p) { answerReset(p, AnsweredNo, QStringLiteral("resetn")); }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

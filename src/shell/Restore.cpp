@@ -21,11 +21,20 @@ struct Scenery {
 };
 
 constexpr std::array<Scenery, 3> SceneryByRegime{{
-    {"wood3-bkg.jpg", "wood3-btn-xit.jpg", "wood3-torch.jpg", "wood3-fr1.jpg",
+    {"wood3-bkg.jpg",
+     "wood3-btn-xit.jpg",
+     "wood3-torch.jpg",
+     "wood3-fr1.jpg",
      {"wood3-torch.jpg", "wood3-torch-a.jpg", "wood3-torch-b.jpg", "wood3-torch-c.jpg", "wood3-torch-d.jpg"}},
-    {"wood3-bkg-l7O.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch.jpg", "wood3-fr1.jpg",
+    {"wood3-bkg-l7O.jpg",
+     "wood3-btn-xit-l7a.jpg",
+     "wood3-torch.jpg",
+     "wood3-fr1.jpg",
      {"wood3-torch.jpg", "wood3-torch-a.jpg", "wood3-torch-b.jpg", "wood3-torch-c.jpg", "wood3-torch-d.jpg"}},
-    {"wood3-bkg-l7.jpg", "wood3-btn-xit-l7a.jpg", "wood3-torch-l7.jpg", "wood3-fr1-l7.jpg",
+    {"wood3-bkg-l7.jpg",
+     "wood3-btn-xit-l7a.jpg",
+     "wood3-torch-l7.jpg",
+     "wood3-fr1-l7.jpg",
      {"wood3-torch-l7.jpg", "wood3-torch-a-l7.jpg", "wood3-torch-b-l7.jpg", "wood3-torch-c-l7.jpg", "wood3-torch-d-l7.jpg"}},
 }};
 
@@ -57,20 +66,20 @@ void loadDueLevelAtSavedPosition(Program& p) {
 }
 
 // The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.
-constexpr std::array<std::pair<ui::PictureButton* ui::MainWindow::*, const char*>, 3> FixedButtonPictures{{
+constexpr std::array<std::pair<ui::PictureButton * ui::MainWindow::*, const char*>, 3> FixedButtonPictures{{
     {&ui::MainWindow::askTorchButton, "wood3-btn-torch.jpg"},
     {&ui::MainWindow::eraseButton, "wood3-btn-erase.jpg"},
     {&ui::MainWindow::contactButton, "wood3-btn-info.jpg"},
 }};
 
-constexpr std::array<std::pair<ui::PictureBox* ui::MainWindow::*, const char*>, 4> FixedBoxPictures{{
+constexpr std::array<std::pair<ui::PictureBox * ui::MainWindow::*, const char*>, 4> FixedBoxPictures{{
     {&ui::MainWindow::upArrow, "wood3-btn-up.jpg"},
     {&ui::MainWindow::downArrow, "wood3-btn-dn.jpg"},
     {&ui::MainWindow::newTopicMarker, "wood3-newtopic.jpg"},
     {&ui::MainWindow::awardCover, "wood3-award.jpg"},
 }};
 
-} // namespace
+}   // namespace
 
 void DressControls(Program& p) {
     const QString& folder = p.state.CourseDir;
@@ -101,9 +110,9 @@ void DressScenery(Program& p) {
     p.window.exitButton->loadPicture(folder + QLatin1String(scenery.exitButton));
     p.window.torchPicture->loadPicture(folder + QLatin1String(scenery.torch));
     p.window.torchPanel->loadPicture(folder + QLatin1String(scenery.panel));
-    const std::array<ui::PictureBox*, 5> frames{p.window.torchFrame5, p.window.torchFrame4, p.window.torchFrame3, p.window.torchFrame2, p.window.torchFrame1};
-    for (std::size_t frame = 0; frame < frames.size(); ++frame)
-        frames[frame]->loadPicture(folder + QLatin1String(scenery.frames[frame]));
+    const std::array<ui::PictureBox*, 5> frames{p.window.torchFrame5, p.window.torchFrame4, p.window.torchFrame3, p.window.torchFrame2,
+                                                p.window.torchFrame1};
+    for (std::size_t frame = 0; frame < frames.size(); ++frame) frames[frame]->loadPicture(folder + QLatin1String(scenery.frames[frame]));
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

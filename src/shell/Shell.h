@@ -49,4 +49,4 @@ void onEraseClicked(Program& p);
 void onYesClicked(Program& p);
 void onNoClicked(Program& p);
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

@@ -27,8 +27,7 @@ void placeMainWindow(Program& p) {
 }
 
 void fillRankBars(Program& p) {
-    for (std::size_t rank = 1; rank <= RankBarTexts.size(); ++rank)
-        p.state.RankBars[rank] = QString::fromLatin1(RankBarTexts[rank - 1]);
+    for (std::size_t rank = 1; rank <= RankBarTexts.size(); ++rank) p.state.RankBars[rank] = QString::fromLatin1(RankBarTexts[rank - 1]);
 }
 
 void saveOnExit(Program& p) {
@@ -48,7 +47,7 @@ void refuseToStart(Program& p, const QString& message) {
     p.sys.endProgram();
 }
 
-} // namespace
+}   // namespace
 
 void FindWindowsDir(Program& p) {
     QString folder = p.sys.WindowsDirectory().trimmed();
@@ -69,8 +68,8 @@ void StartProgram(Program& p) {
         InstallSampleCourseIfFirstRun(p, SampleCourseFolder());
         RestoreProgress(p);
     } catch (const base::FileError& error) {
-        refuseToStart(p, QStringLiteral("Veltrin cannot start.\n\nFile: %1\n%2\n\nNothing has been changed.")
-                             .arg(error.path(), error.reason()));
+        refuseToStart(
+            p, QStringLiteral("Veltrin cannot start.\n\nFile: %1\n%2\n\nNothing has been changed.").arg(error.path(), error.reason()));
     }
     DressControls(p);
     torch::ShowTitle(p);
@@ -105,4 +104,4 @@ void onWindowClosed(Program& p) {
 
 void onFocusLost(Program& p) { p.state.ScrollActive = false; }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

@@ -11,4 +11,4 @@ void on(Program& p, Sender* sender, Signal signal, Handler handler) {
     QObject::connect(sender, signal, &p.window, [&p, handler] { RunGuarded(p, [&p, handler] { handler(p); }); });
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

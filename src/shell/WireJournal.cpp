@@ -15,4 +15,4 @@ void WireJournalControls(Program& p) {
     on(p, f.subjectBox, &QComboBox::activated, journal::onSubjectPicked);
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

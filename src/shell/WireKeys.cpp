@@ -36,7 +36,7 @@ void clickOnKey(Program& p, const QKeySequence& key, ui::PictureBox* arrow, cons
     arrow->setToolTip(QStringLiteral("%1 (%2)").arg(toolTip, keyName(key)));
 }
 
-} // namespace
+}   // namespace
 
 // Keys typed into a text box (the entry box, the subject box, the topic list) stay text: the box
 // claims every key that types something before a shortcut sees it.
@@ -54,4 +54,4 @@ void WireKeys(Program& p) {
     pressOnKey(p, QKeySequence(Qt::CTRL | Qt::Key_Q), f.exitButton);
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

@@ -7,11 +7,10 @@ namespace veltrin::shell {
 namespace {
 
 void wireLevelButtons(Program& p) {
-    constexpr std::array<Handler, 8> handlers{reader::onIntroductionButtonClicked, reader::onLevel1ButtonClicked, reader::onLevel2ButtonClicked,
-                                              reader::onLevel3ButtonClicked, reader::onLevel4ButtonClicked, reader::onLevel5ButtonClicked,
-                                              reader::onLevel6ButtonClicked, reader::onLevel7ButtonClicked};
-    for (int level = 0; level < 8; ++level)
-        on(p, p.window.levelButton(level), &QAbstractButton::clicked, handlers[std::size_t(level)]);
+    constexpr std::array<Handler, 8> handlers{
+        reader::onIntroductionButtonClicked, reader::onLevel1ButtonClicked, reader::onLevel2ButtonClicked, reader::onLevel3ButtonClicked,
+        reader::onLevel4ButtonClicked,       reader::onLevel5ButtonClicked, reader::onLevel6ButtonClicked, reader::onLevel7ButtonClicked};
+    for (int level = 0; level < 8; ++level) on(p, p.window.levelButton(level), &QAbstractButton::clicked, handlers[std::size_t(level)]);
 }
 
 void wireReadingControls(Program& p) {
@@ -26,7 +25,7 @@ void wireReadingControls(Program& p) {
     on(p, f.positionBar, &QScrollBar::valueChanged, reader::onPositionBarChanged);
 }
 
-} // namespace
+}   // namespace
 
 void WireReaderControls(Program& p) {
     p.restoreProgress = RestoreProgress;
@@ -34,4 +33,4 @@ void WireReaderControls(Program& p) {
     wireReadingControls(p);
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

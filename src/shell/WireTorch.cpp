@@ -18,4 +18,4 @@ void WireTorchControls(Program& p) {
     on(p, &p.splash, &ui::SplashWindow::keyPressed, torch::onSplashKeyPressed);
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

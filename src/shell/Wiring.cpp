@@ -12,4 +12,4 @@ void WireControls(Program& p) {
     on(p, p.window.exitButton, &QAbstractButton::clicked, onExitClicked);
 }
 
-} // namespace veltrin::shell
+}   // namespace veltrin::shell

@@ -29,20 +29,17 @@ void carryFields(ProgramState& point, const ProgramState& was, const ProgramStat
 // ResetAnswer, resetUnderWay), which Yes, No and the question asked again only answer or repeat.
 void carryChanges(ProgramState& point, const ProgramState& was, const ProgramState& now) {
     using S = ProgramState;
-    carryFields<&S::AppDir, &S::CourseDir, &S::SoundDir, &S::WinDir, &S::ScrollDelay, &S::CourseStage, &S::ScrollPos,
-                &S::SoundsMuted, &S::DueLevelPos, &S::LevelShown, &S::LevelEnd, &S::EndReached, &S::LevelJustPassed,
-                &S::RequirementsMet, &S::ProgressMark, &S::ShowScrollIntro, &S::TitleText, &S::RankBars,
-                &S::StageCounters, &S::StageRequirements, &S::SubjectRequirements, &S::SubjectProgress,
-                &S::LastCheckpointMark, &S::ReportedDamage>(point, was, now);
+    carryFields<&S::AppDir, &S::CourseDir, &S::SoundDir, &S::WinDir, &S::ScrollDelay, &S::CourseStage, &S::ScrollPos, &S::SoundsMuted,
+                &S::DueLevelPos, &S::LevelShown, &S::LevelEnd, &S::EndReached, &S::LevelJustPassed, &S::RequirementsMet, &S::ProgressMark,
+                &S::ShowScrollIntro, &S::TitleText, &S::RankBars, &S::StageCounters, &S::StageRequirements, &S::SubjectRequirements,
+                &S::SubjectProgress, &S::LastCheckpointMark, &S::ReportedDamage>(point, was, now);
 }
 
 // One running operation: the state it started from, and its rollback point, which starts as that
 // state and takes in what the operations that finish inside it change.
 class Operation {
 public:
-    explicit Operation(Program& p) : m_p(p), m_before(p.state), m_rollbackPoint(p.state) {
-        p.rollbackPoints.push_back(&m_rollbackPoint);
-    }
+    explicit Operation(Program& p) : m_p(p), m_before(p.state), m_rollbackPoint(p.state) { p.rollbackPoints.push_back(&m_rollbackPoint); }
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;
     // Hands what this operation changed to the one around it; after a rollback that is only what
@@ -59,7 +56,7 @@ private:
     ProgramState m_rollbackPoint;
 };
 
-} // namespace
+}   // namespace
 
 void RunOperation(Program& p, const std::function<void()>& operation) {
     Operation running(p);
@@ -71,4 +68,4 @@ void RunOperation(Program& p, const std::function<void()>& operation) {
     }
 }
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

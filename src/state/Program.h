@@ -24,4 +24,4 @@ struct Program {
     std::function<void(Program&)> restoreProgress{};
 };
 
-} // namespace veltrin
+}   // namespace veltrin

@@ -71,4 +71,4 @@ struct ProgramState {
     bool resetUnderWay = false;
 };
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

@@ -39,7 +39,7 @@ void setPositionBar(Program& p, int maximum, int distance) {
     if (bar.value() != before) followPositionBar(p);
 }
 
-} // namespace
+}   // namespace
 
 void stepReadingPane(Program& p, int tenths) {
     ui::RichTextView& pane = *p.window.readingPane;
@@ -78,4 +78,4 @@ void followPositionBar(Program& p) {
 
 void showProgressMark(Program& p) { p.window.progressMarkLabel->setText(base::numberText(p.state.ProgressMark)); }
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

@@ -34,4 +34,4 @@ void followPositionBar(Program& p);
 // Shows ProgressMark in the hidden mark label.
 void showProgressMark(Program& p);
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

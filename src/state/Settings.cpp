@@ -30,17 +30,15 @@ std::int32_t toLong(const QString& text) {
 
 std::int16_t toInteger(const QString& text) { return base::readInteger16(text); }
 
-} // namespace
+}   // namespace
 
 SettingsError::SettingsError(const QString& path, int line, const QString& problem)
-    : base::FileError(path, line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(problem) : problem)
-    , m_line(line) {}
+    : base::FileError(path, line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(problem) : problem), m_line(line) {}
 
 void SaveSettings(Program& p, int stage) {
     const ProgramState& s = p.state;
-    base::rewriteLines(settingsPath(p), {s.AppDir, s.CourseDir, s.SoundDir, base::numberText(s.ScrollDelay),
-                                         base::numberText(stage), base::numberText(s.ScrollPos),
-                                         base::numberText(s.SoundsMuted)});
+    base::rewriteLines(settingsPath(p), {s.AppDir, s.CourseDir, s.SoundDir, base::numberText(s.ScrollDelay), base::numberText(stage),
+                                         base::numberText(s.ScrollPos), base::numberText(s.SoundsMuted)});
 }
 
 Settings parseSettings(const QStringList& lines, const QString& path) {
@@ -70,4 +68,4 @@ void ReadSettings(Program& p) {
     applySettings(p.state, parseSettings(base::readLines(path), path));
 }
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

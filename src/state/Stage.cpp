@@ -11,7 +11,7 @@ constexpr std::array<SubjectRowRange, 7> SecondPassSubjects{{{1, 5}, {6, 8}, {9,
 
 bool inSecondPass(int stage) { return stage >= Stage::FirstOfSecondPass && stage < Stage::Last; }
 
-} // namespace
+}   // namespace
 
 Pass Stage::pass() const {
     if (m_value >= Last) return Pass::Finished;
@@ -32,4 +32,4 @@ SubjectRowRange Stage::secondPassSubjects() const {
     return SecondPassSubjects[std::size_t(m_value - FirstOfSecondPass)];
 }
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

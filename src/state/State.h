@@ -78,10 +78,10 @@ void ReadSettings(Program& p);
 void RunOperation(Program& p, const std::function<void()>& operation);
 
 // The first line of every document the program writes: font 26 and the colour table, no signature word.
-inline const QString DocumentHeader = QStringLiteral(
-    "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
-    "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
-    "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql");
+inline const QString DocumentHeader =
+    QStringLiteral("{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
+                   "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
+                   "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql");
 
 // The reset's question, the only one Torch asks: Yes and No stand under this document alone.
 inline const QString ResetQuestionDocument = QStringLiteral("resetmsg.rtf");
@@ -108,4 +108,4 @@ void WaitForTorchClosed(Program& p);
 // Plays SoundDir & name & ".wav" unless sounds are muted.
 void PlaySound(Program& p, const QString& name);
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

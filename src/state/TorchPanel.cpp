@@ -80,7 +80,7 @@ void closePanel(Program& p, int& soundFlag) {
     f.newTopicMarker->hide();
 }
 
-} // namespace
+}   // namespace
 
 void WriteGeneratedDocument(const QString& path, const QStringList& body) {
     base::rewriteLines(path, QStringList{DocumentHeader} + body + QStringList{QStringLiteral("}")});
@@ -130,4 +130,4 @@ void WaitForTorchClosed(Program& p) {
     while (p.window.askTorchButton->isHidden()) p.sys.waitForUser();
 }
 
-} // namespace veltrin::state
+}   // namespace veltrin::state

@@ -23,4 +23,4 @@ void onOkClicked(Program& p) {
     state::ShowTorchDocument(p, QString(), state::WithTorchSound);
 }
 
-} // namespace veltrin::torch
+}   // namespace veltrin::torch

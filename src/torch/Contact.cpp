@@ -37,4 +37,4 @@ void onContactOkClicked(Program& p) { CloseContactWindow(p); }
 
 void onSplashKeyPressed(Program& p) { p.splash.hide(); }
 
-} // namespace veltrin::torch
+}   // namespace veltrin::torch

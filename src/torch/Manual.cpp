@@ -37,7 +37,7 @@ void closeManual(Program& p) {
     p.window.manualButton->setToolTipText(QLatin1String(ManualClosedLook.toolTip));
 }
 
-} // namespace
+}   // namespace
 
 // Opens or closes the manual; the button's tooltip tells which. The viewer is placed first, since
 // the journal report may have left it elsewhere. Nothing blocks a click at the yields: it runs
@@ -61,4 +61,4 @@ void GiveLook(Program& p, ui::PictureButton& button, const ButtonLook& look) {
     button.setToolTipText(QLatin1String(look.toolTip));
 }
 
-} // namespace veltrin::torch
+}   // namespace veltrin::torch

@@ -40,8 +40,8 @@ constexpr int LastLevelStage = 13;
 QString checkpointsLine(const state::ProgramState& s, state::Stage stage) {
     const std::size_t column = stage.column();
     const int left = s.StageRequirements[1][column] - s.StageCounters[1][column];
-    return QLatin1String(CheckpointsOpening) + base::numberText(left) +
-           QLatin1String(left == 1 ? CheckpointSingular : CheckpointPlural) + QLatin1String(CheckpointsClosing);
+    return QLatin1String(CheckpointsOpening) + base::numberText(left) + QLatin1String(left == 1 ? CheckpointSingular : CheckpointPlural) +
+           QLatin1String(CheckpointsClosing);
 }
 
 QStringList subjectLines(const state::ProgramState& s, std::size_t row) {
@@ -64,8 +64,7 @@ qint64 thingsLeft(const state::ProgramState& s, state::SubjectRowRange rows) {
 QString thingsLeftLine(qint64 left, state::Stage stage) {
     const bool one = left == 1;
     return QLatin1String(ThingsLeftOpening) + QLatin1String(one ? "is" : "are") + base::numberText(left) +
-           QLatin1String(one ? " thing" : " things") +
-           QLatin1String(stage.value() == LastLevelStage ? LastLevelEnding : ThingsLeftEnding);
+           QLatin1String(one ? " thing" : " things") + QLatin1String(stage.value() == LastLevelStage ? LastLevelEnding : ThingsLeftEnding);
 }
 
 QStringList secondPassLines(const state::ProgramState& s, state::Stage stage) {
@@ -94,7 +93,7 @@ void writeStatusReport(Program& p) {
     state::WriteGeneratedDocument(s.AppDir + StatusDocument, title + bodyLines(s));
 }
 
-} // namespace
+}   // namespace
 
 // A topic was chosen: Torch shows its document, or a fresh status report for "Status" (exact case;
 // any other spelling shows the stored file as a plain topic).
@@ -111,4 +110,4 @@ void onTopicPicked(Program& p) {
     state::ShowTorchDocument(p, topic + QStringLiteral(".rtf"), 0);
 }
 
-} // namespace veltrin::torch
+}   // namespace veltrin::torch

@@ -70,7 +70,7 @@ void showStartButtons(Program& p) {
     }
 }
 
-} // namespace
+}   // namespace
 
 void ShowTitle(Program& p) {
     const state::Stage stage = state::Stage(p.state.CourseStage).shown();
@@ -83,4 +83,4 @@ void ShowTitle(Program& p) {
     }
 }
 
-} // namespace veltrin::torch
+}   // namespace veltrin::torch

@@ -8,7 +8,7 @@
 namespace veltrin::torch {
 
 void onAskTorchClicked(Program& p);   // Ask Torch
-void onOkClicked(Program& p);   // OK
+void onOkClicked(Program& p);         // OK
 
 // Contact window and splash window.
 void CloseContactWindow(Program& p);
@@ -40,4 +40,4 @@ void ShowLookPictures(Program& p, ui::PictureButton& button, const ButtonLook& l
 // The pictures and the tooltip together.
 void GiveLook(Program& p, ui::PictureButton& button, const ButtonLook& look);
 
-} // namespace veltrin::torch
+}   // namespace veltrin::torch

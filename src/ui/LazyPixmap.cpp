@@ -24,4 +24,4 @@ const QPixmap& LazyPixmap::get() const {
 
 bool shownInWindow(const QWidget& control) { return control.isVisibleTo(control.window()); }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

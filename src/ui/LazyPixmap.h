@@ -22,4 +22,4 @@ private:
 // Whether a control is on show within its window (the window itself may not be shown yet).
 bool shownInWindow(const QWidget& control);
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

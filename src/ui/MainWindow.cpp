@@ -84,7 +84,7 @@ QComboBox* typedSubjectBox(QWidget* parent) {
     return box;
 }
 
-} // namespace
+}   // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Veltrin"));
@@ -187,12 +187,12 @@ void MainWindow::buildJournalFrame() {
     journalFrame = place(new QGroupBox(QStringLiteral("Veltrin Journal"), this), 105, 30, 7785, 5640);
     journalFrame->setObjectName(QStringLiteral("journalFrame"));
     journalFrame->setAutoFillBackground(true);
-    journalFrame->setStyleSheet(QStringLiteral(
-        "QGroupBox#journalFrame { background: #f6ecd2; border: 3px solid #6b4226; border-radius: 4px; font-weight: bold; }"
-        "QGroupBox#journalFrame::title { color: #6b2a10; padding: 2px 6px; }"
-        "QGroupBox { font-size: 8pt; color: #3b2412; }"
-        "QLabel { font-size: 9pt; color: #3b2412; }"
-        "QPushButton { font-size: 8pt; }"));
+    journalFrame->setStyleSheet(
+        QStringLiteral("QGroupBox#journalFrame { background: #f6ecd2; border: 3px solid #6b4226; border-radius: 4px; font-weight: bold; }"
+                       "QGroupBox#journalFrame::title { color: #6b2a10; padding: 2px 6px; }"
+                       "QGroupBox { font-size: 8pt; color: #3b2412; }"
+                       "QLabel { font-size: 9pt; color: #3b2412; }"
+                       "QPushButton { font-size: 8pt; }"));
     chronologyLabel = place(label(journalFrame, QString()), 165, 375, 2565, 270);
     rankCaption = place(label(journalFrame, QStringLiteral("Rank:")), 390, 855, 1050, 315);
     rankLabel = place(label(journalFrame, QStringLiteral("Rank")), 480, 1200, 2955, 675);
@@ -270,8 +270,8 @@ void MainWindow::setKeyboardOrder() {
     readingPane->setFocusPolicy(Qt::NoFocus);
     upArrow->makeKeyboardControl();
     downArrow->makeKeyboardControl();
-    for (QPushButton* button : {okButton, yesButton, noButton, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton,
-                                doneButton})
+    for (QPushButton* button :
+         {okButton, yesButton, noButton, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton})
         button->setAutoDefault(true);   // Return presses the focused one
     std::vector<QWidget*> order{upArrow, downArrow, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
     for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
@@ -282,4 +282,4 @@ void MainWindow::setKeyboardOrder() {
     for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

@@ -49,47 +49,47 @@ public:
     PictureButton* level5Button;
     PictureButton* level6Button;
     PictureButton* level7Button;
-    PictureButton* exitButton;    // exit
-    PictureButton* askTorchButton;   // Ask Torch
-    QPushButton* okButton;     // OK in the Torch panel
-    QPushButton* noButton;     // No
-    PictureButton* journalButton;   // journal
-    PictureButton* manualButton;   // manual
+    PictureButton* exitButton;          // exit
+    PictureButton* askTorchButton;      // Ask Torch
+    QPushButton* okButton;              // OK in the Torch panel
+    QPushButton* noButton;              // No
+    PictureButton* journalButton;       // journal
+    PictureButton* manualButton;        // manual
     QPushButton* viewJournalButton;     // View Journal / Close Journal
-    QPushButton* doneButton;     // Done
-    QPushButton* addEntryButton;     // Add Journal Entry
+    QPushButton* doneButton;            // Done
+    QPushButton* addEntryButton;        // Add Journal Entry
     QPushButton* journalChartButton;    // Journal Chart: the Inner Snapshot over time
     QPushButton* exportJournalButton;   // Export...: the journal as CSV, JSON or Markdown
-    QPushButton* yesButton;     // Yes
-    PictureButton* eraseButton;   // erase progress
-    PictureButton* contactButton;   // contact window
+    QPushButton* yesButton;             // Yes
+    PictureButton* eraseButton;         // erase progress
+    PictureButton* contactButton;       // contact window
 
     PictureBox* viewport;       // viewport of the reading pane
-    PictureBox* torchPanel;       // Torch panel
-    PictureBox* torchPicture;       // torch picture
-    PictureBox* upArrow;       // up arrow
-    PictureBox* downArrow;       // down arrow
-    PictureBox* torchFrame5;       // torch frames 5 .. 1 (hidden holders)
+    PictureBox* torchPanel;     // Torch panel
+    PictureBox* torchPicture;   // torch picture
+    PictureBox* upArrow;        // up arrow
+    PictureBox* downArrow;      // down arrow
+    PictureBox* torchFrame5;    // torch frames 5 .. 1 (hidden holders)
     PictureBox* torchFrame4;
     PictureBox* torchFrame3;
     PictureBox* torchFrame2;
     PictureBox* torchFrame1;
-    PictureBox* newTopicMarker;      // new-topic marker
-    PictureBox* awardCover;      // covers the arrows during an award
+    PictureBox* newTopicMarker;   // new-topic marker
+    PictureBox* awardCover;       // covers the arrows during an award
 
-    RichTextView* readingPane; // reading pane
-    RichTextView* torchPane; // torch pane
-    RichTextView* entryBox; // journal entry box
-    RichTextView* documentViewer; // report and manual viewer
+    RichTextView* readingPane;      // reading pane
+    RichTextView* torchPane;        // torch pane
+    RichTextView* entryBox;         // journal entry box
+    RichTextView* documentViewer;   // report and manual viewer
 
-    QComboBox* topicList;          // topic list
-    QComboBox* subjectBox;          // journal subject box
-    QScrollBar* speedBar;       // speed bar
-    QScrollBar* positionBar;       // position bar
+    QComboBox* topicList;      // topic list
+    QComboBox* subjectBox;     // journal subject box
+    QScrollBar* speedBar;      // speed bar
+    QScrollBar* positionBar;   // position bar
 
-    QGroupBox* journalFrame;          // journal frame
-    std::array<QGroupBox*, 7> categoryFrames{};                     // in the order of SnapshotLayout
-    std::array<std::array<QRadioButton*, 5>, 7> rankOptions{};      // [category][rank - 1], left to right
+    QGroupBox* journalFrame;                                     // journal frame
+    std::array<QGroupBox*, 7> categoryFrames{};                  // in the order of SnapshotLayout
+    std::array<std::array<QRadioButton*, 5>, 7> rankOptions{};   // [category][rank - 1], left to right
 
     QLabel* snapshotHint;
     QLabel* snapshotHeading;
@@ -130,4 +130,4 @@ private:
     QString m_backgroundName;
 };
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

@@ -63,4 +63,4 @@ void drawFocusFrame(QPainter& painter, const QRect& area) {
     painter.restore();
 }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

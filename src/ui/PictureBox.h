@@ -43,4 +43,4 @@ private:
     bool m_keyboardControl = false;
 };
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

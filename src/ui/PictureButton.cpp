@@ -15,7 +15,7 @@ namespace {
 
 QString baseName(const QString& path) { return QFileInfo(path).fileName(); }
 
-} // namespace
+}   // namespace
 
 PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::TabFocus);
@@ -105,4 +105,4 @@ void PictureButton::paintCaption(QPainter& painter, bool overPicture) const {
     painter.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, caption);
 }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

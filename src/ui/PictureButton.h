@@ -17,8 +17,16 @@ public:
     void loadPicture(const QString& path);
     void loadDownPicture(const QString& path);
     void loadDisabledPicture(const QString& path);
-    void clearPicture() { m_picture.set({}); m_pictureName.clear(); update(); }
-    void clearDisabledPicture() { m_disabled.set({}); m_disabledName.clear(); update(); }
+    void clearPicture() {
+        m_picture.set({});
+        m_pictureName.clear();
+        update();
+    }
+    void clearDisabledPicture() {
+        m_disabled.set({});
+        m_disabledName.clear();
+        update();
+    }
 
     const QPixmap& picture() const { return m_picture.get(); }
     const QPixmap& downPicture() const { return m_down.get(); }
@@ -54,4 +62,4 @@ private:
     QString m_shortcutHint;
 };
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

@@ -22,8 +22,8 @@ namespace veltrin::ui {
 
 namespace {
 
-constexpr qint64 TurnEveryNanoseconds = 1'000'000;   // the event queue gets a turn at least every millisecond
-constexpr qint64 MostBehindNanoseconds = 50'000'000; // a loop that falls this far behind forgets the debt
+constexpr qint64 TurnEveryNanoseconds = 1'000'000;     // the event queue gets a turn at least every millisecond
+constexpr qint64 MostBehindNanoseconds = 50'000'000;   // a loop that falls this far behind forgets the debt
 
 void sleepInEventLoop(int milliseconds) {
     QEventLoop loop;
@@ -31,7 +31,7 @@ void sleepInEventLoop(int milliseconds) {
     loop.exec();
 }
 
-} // namespace
+}   // namespace
 
 void QtPlatform::Yield() { QCoreApplication::processEvents(); }
 
@@ -59,9 +59,7 @@ void QtPlatform::scrollPass() {
     }
 }
 
-void QtPlatform::Pause(double seconds) {
-    QThread::usleep(static_cast<unsigned long>(seconds * 1e6));
-}
+void QtPlatform::Pause(double seconds) { QThread::usleep(static_cast<unsigned long>(seconds * 1e6)); }
 
 QString QtPlatform::WindowsDirectory() {
 #ifdef Q_OS_WIN
@@ -73,9 +71,7 @@ QString QtPlatform::WindowsDirectory() {
 #endif
 }
 
-QString QtPlatform::userDataFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
+QString QtPlatform::userDataFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
 QSize QtPlatform::screenSizeTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -101,4 +97,4 @@ void QtPlatform::endProgram() {
     std::_Exit(0);   // at once: no handler of the window runs again
 }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

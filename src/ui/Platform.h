@@ -67,4 +67,4 @@ private:
     bool m_busy = false;
 };
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

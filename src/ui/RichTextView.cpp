@@ -30,9 +30,7 @@ QByteArray documentBytes(const QString& path) {
     if (!base::fileExists(path)) return {};
     try {
         return base::readBytes(path);
-    } catch (const base::FileError&) {
-        return {};
-    }
+    } catch (const base::FileError&) { return {}; }
 }
 
 // A long document's large buffers (its text, the file's bytes) are given back to the system when
@@ -46,7 +44,7 @@ void keepLargeBlocksApart() {
 #endif
 }
 
-} // namespace
+}   // namespace
 
 void RichTextView::LoadFile(const QString& path) {
     endLongView();
@@ -122,4 +120,4 @@ void RichTextView::setTopEdge(double top) {
 
 void RichTextView::setPaneHeight(int height) { resize(width(), height); }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

@@ -44,4 +44,4 @@ private:
     double m_top = 0;
 };
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

@@ -11,11 +11,10 @@ namespace {
 
 QString contactMessage() {
     const QString address = QString::fromLatin1(DistributorAddress);
-    return QStringLiteral(
-               "Veltrin is distributed from %1.\n\n"
-               "Come and join the Veltrin community of readers and writers, and share what you find "
-               "on your way through the Inner Realm.\n\n"
-               "Visit the home of Veltrin at %1.")
+    return QStringLiteral("Veltrin is distributed from %1.\n\n"
+                          "Come and join the Veltrin community of readers and writers, and share what you find "
+                          "on your way through the Inner Realm.\n\n"
+                          "Visit the home of Veltrin at %1.")
         .arg(address);
 }
 
@@ -30,7 +29,7 @@ QLabel* centredLabel(QWidget* parent, const QString& text, int pointSize, const 
     return label;
 }
 
-} // namespace
+}   // namespace
 
 ContactWindow::ContactWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setWindowTitle(QStringLiteral("Veltrin Contact Info"));
@@ -70,10 +69,11 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     productLabel = centredLabel(this, QStringLiteral("Veltrin"), 26, {110, 24, 200, 50});
     versionLabel = centredLabel(this, QStringLiteral("Version 3.0"), 11, {110, 76, 200, 24});
     rightsLabel = centredLabel(this, QStringLiteral("Copyright \u00a9 the Veltrin team. All rights reserved."), 9, {20, 130, 380, 22});
-    invitationLabel = centredLabel(this, QStringLiteral("Join the Veltrin community of explorers of the Inner Realm at"), 9, {20, 170, 380, 36});
+    invitationLabel =
+        centredLabel(this, QStringLiteral("Join the Veltrin community of explorers of the Inner Realm at"), 9, {20, 170, 380, 36});
     addressLabel = centredLabel(this, QString::fromLatin1(DistributorAddress), 10, {20, 210, 380, 24});
 }
 
 void SplashWindow::keyPressEvent(QKeyEvent*) { emit keyPressed(); }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

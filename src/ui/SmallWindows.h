@@ -21,7 +21,7 @@ public:
 
     QPlainTextEdit* contactText;
     QPushButton* okButton;   // OK
-    QCheckBox* muteBox;       // Mute Veltrin Sounds
+    QCheckBox* muteBox;      // Mute Veltrin Sounds
 
     void loadBackgroundPicture(const QString& path);
 
@@ -52,4 +52,4 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

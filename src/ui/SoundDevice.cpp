@@ -11,7 +11,7 @@ namespace {
 
 constexpr unsigned long LookEveryMs = 2;
 
-} // namespace
+}   // namespace
 
 WaveSoundDevice::WaveSoundDevice() = default;
 
@@ -36,10 +36,13 @@ void WaveSoundDevice::post(Action action) {
         m_thread->start();
     }
     ++*m_pending;
-    QMetaObject::invokeMethod(m_player, [player = m_player, pending = m_pending, action] {
-        action(*player);
-        --*pending;
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_player,
+        [player = m_player, pending = m_pending, action] {
+            action(*player);
+            --*pending;
+        },
+        Qt::QueuedConnection);
 }
 
 void WaveSoundDevice::command(const QString& name) {
@@ -65,4 +68,4 @@ double WaveSoundDevice::secondsLeftToPlay(double most) {
     return std::clamp(double(endsAt - steadyMs()) / 1000, 0.0, most);
 }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

@@ -48,4 +48,4 @@ private:
     bool m_folderRead = false;
 };
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

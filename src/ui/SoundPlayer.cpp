@@ -33,7 +33,7 @@ void keepSoundServerQuiet() {
     std::call_once(once, [] { passOn = qInstallMessageHandler(dropSoundServerMessages); });
 }
 
-} // namespace
+}   // namespace
 
 qint64 steadyMs() {
     using namespace std::chrono;
@@ -95,4 +95,4 @@ void SoundPlayer::releaseWhenFinished() {
     });
 }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

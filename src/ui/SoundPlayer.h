@@ -47,4 +47,4 @@ private:
 // Milliseconds of the steady clock, the time base of endsAtMs.
 qint64 steadyMs();
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

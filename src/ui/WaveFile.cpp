@@ -37,7 +37,7 @@ std::optional<QAudioFormat> readFormat(const QByteArray& file, qsizetype at, qui
     return format;
 }
 
-} // namespace
+}   // namespace
 
 std::optional<WaveSound> parseWave(const QByteArray& file) {
     if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE") return std::nullopt;
@@ -64,4 +64,4 @@ std::optional<WaveSound> readWaveFile(const QString& path) {
     return parseWave(file.readAll());
 }
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

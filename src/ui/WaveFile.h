@@ -21,4 +21,4 @@ std::optional<WaveSound> readWaveFile(const QString& path);
 // The same for the bytes of a whole file.
 std::optional<WaveSound> parseWave(const QByteArray& file);
 
-} // namespace veltrin::ui
+}   // namespace veltrin::ui

@@ -147,8 +147,7 @@ void CourseFixture::openJournal() {
 
 void CourseFixture::rankSnapshot(const std::array<int, 7>& ranks) {
     for (std::size_t category = 0; category < ranks.size(); ++category)
-        if (ranks[category] != 0)
-            window().rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
+        if (ranks[category] != 0) window().rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
 }
 
 bool CourseFixture::shows(const QString& document) {
@@ -162,25 +161,27 @@ void CourseFixture::pickFrom(QComboBox& box, const QString& text) {
 }
 
 void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& what) {
-    sys.script(what, [button] { return !button->isHidden() && button->isVisibleTo(button->window()); },
-               [button] { QTest::mouseClick(button, Qt::LeftButton); });
+    sys.script(
+        what, [button] { return !button->isHidden() && button->isVisibleTo(button->window()); },
+        [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
 void CourseFixture::pressOkWhenTorchOpens() {
     Program& p = program();
-    sys.script(QStringLiteral("press OK in the Torch panel"),
-               [&p] { return !p.window.torchPanel->isHidden() && !p.window.okButton->isHidden(); },
-               [&p] { QTest::mouseClick(p.window.okButton, Qt::LeftButton); });
+    sys.script(
+        QStringLiteral("press OK in the Torch panel"), [&p] { return !p.window.torchPanel->isHidden() && !p.window.okButton->isHidden(); },
+        [&p] { QTest::mouseClick(p.window.okButton, Qt::LeftButton); });
 }
 
 void CourseFixture::afterPasses(long passes, std::function<void()> act) {
     Program& p = program();
     if (!act) act = [&p] { shell::onFocusLost(p); };
-    sys.script(QStringLiteral("act after %1 passes").arg(passes), [this, passes] { return sys.scrollPasses >= passes; }, std::move(act));
+    sys.script(
+        QStringLiteral("act after %1 passes").arg(passes), [this, passes] { return sys.scrollPasses >= passes; }, std::move(act));
 }
 
 void CourseFixture::expectScriptPlayed() {
     EXPECT_TRUE(sys.unplayedSteps().isEmpty()) << sys.unplayedSteps().join(QStringLiteral("; ")).toStdString();
 }
 
-} // namespace veltrin::test
+}   // namespace veltrin::test

@@ -1,8 +1,8 @@
 #pragma once
 // A fresh program in a temporary folder: settings file, the three data folders with a small
 // course, the windows, and the test platform. Each test builds what it needs from here.
-#include "state/State.h"
 #include "shell/Shell.h"
+#include "state/State.h"
 #include "support/TestPlatform.h"
 
 #include <QTemporaryDir>
@@ -106,4 +106,4 @@ inline auto caseName = [](const auto& info) { return std::string(info.param.name
 // A short RTF document whose plain text is `text`.
 QByteArray rtfDocument(const QString& text);
 
-} // namespace veltrin::test
+}   // namespace veltrin::test

@@ -57,9 +57,7 @@ void TestPlatform::scrollPass() {
     Yield();
 }
 
-void TestPlatform::Pause(double seconds) {
-    timeline << QStringLiteral("pause %1").arg(seconds);
-}
+void TestPlatform::Pause(double seconds) { timeline << QStringLiteral("pause %1").arg(seconds); }
 
 QStringList TestPlatform::playedSounds() const {
     QStringList names;
@@ -71,4 +69,4 @@ QStringList TestPlatform::playedSounds() const {
     return names;
 }
 
-} // namespace veltrin::test
+}   // namespace veltrin::test

@@ -77,7 +77,11 @@ public:
     long mostLooksWithoutProgress = 20000;
 
 private:
-    struct Step { QString what; std::function<bool()> when; std::function<void()> act; };
+    struct Step {
+        QString what;
+        std::function<bool()> when;
+        std::function<void()> act;
+    };
     void playScript();
 
     std::vector<Step> m_steps;
@@ -85,4 +89,4 @@ private:
     bool m_playing = false;
 };
 
-} // namespace veltrin::test
+}   // namespace veltrin::test

@@ -131,7 +131,7 @@ std::vector<Heard> bestMatches(const std::vector<double>& recording, std::vector
     return heard;
 }
 
-} // namespace
+}   // namespace
 
 std::vector<Reference> readReferences(const QString& folder) {
     std::vector<Reference> references;
@@ -172,4 +172,4 @@ std::vector<Heard> findSounds(const std::vector<double>& recording, const std::v
     return bestMatches(recording, std::move(matches));
 }
 
-} // namespace veltrin::hear
+}   // namespace veltrin::hear

@@ -21,8 +21,8 @@ struct Reference {
 struct Heard {
     double seconds;   // where the sound's first sample lies in the recording
     QString name;
-    double match;     // 0 .. 1
-    double length;    // how long the recording follows the sound from there, in seconds
+    double match;    // 0 .. 1
+    double length;   // how long the recording follows the sound from there, in seconds
 };
 
 // The wave files of a folder, each cut to its opening.
@@ -31,4 +31,4 @@ std::vector<double> readRecording(const QString& rawFile);
 // Every sound found in the recording, in the order heard.
 std::vector<Heard> findSounds(const std::vector<double>& recording, const std::vector<Reference>& references);
 
-} // namespace veltrin::hear
+}   // namespace veltrin::hear

@@ -8,7 +8,6 @@
 
 #include <QFile>
 
-
 #include <cstdio>
 #include <ctime>
 #include <limits>
@@ -69,7 +68,7 @@ int list(const char* rawPath, const char* soundFolder, const char* timesPath) {
     return 0;
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv) {
     const QString what = argc > 1 ? QString::fromLatin1(argv[1]) : QString();

@@ -22,11 +22,11 @@ public:
 
 private:
     int m_codePage = 1252;
-    std::unique_ptr<QStringDecoder> m_decoder;  // null for Windows-1252
+    std::unique_ptr<QStringDecoder> m_decoder;   // null for Windows-1252
 };
 
 // Symbol fonts draw bullets at byte positions of their own, and Unicode text reaches them through
 // the private-use page U+F000; both give the Unicode character that looks alike, or 0.
 char16_t symbolFontCharacter(char16_t code);
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

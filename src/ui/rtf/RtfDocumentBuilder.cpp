@@ -25,17 +25,26 @@ struct FaceSubstitute {
 };
 
 // Faces of Windows documents and the kind of face that stands in for them where they are missing.
-constexpr std::array<FaceSubstitute, 20> faceSubstitutes = {{
-    {"Times New Roman", QFont::Serif},   {"Times", QFont::Serif},
-    {"Georgia", QFont::Serif},           {"Cambria", QFont::Serif},
-    {"Garamond", QFont::Serif},          {"Book Antiqua", QFont::Serif},
-    {"Arial", QFont::SansSerif},         {"Helvetica", QFont::SansSerif},
-    {"Helv", QFont::SansSerif},          {"MS Sans Serif", QFont::SansSerif},
-    {"Tahoma", QFont::SansSerif},        {"Verdana", QFont::SansSerif},
-    {"Segoe UI", QFont::SansSerif},      {"Calibri", QFont::SansSerif},
-    {"Courier New", QFont::TypeWriter},  {"Courier", QFont::TypeWriter},
-    {"Lucida Console", QFont::TypeWriter}, {"Consolas", QFont::TypeWriter},
-    {"Comic Sans MS", QFont::Cursive},   {"Symbol", QFont::AnyStyle}}};
+constexpr std::array<FaceSubstitute, 20> faceSubstitutes = {{{"Times New Roman", QFont::Serif},
+                                                             {"Times", QFont::Serif},
+                                                             {"Georgia", QFont::Serif},
+                                                             {"Cambria", QFont::Serif},
+                                                             {"Garamond", QFont::Serif},
+                                                             {"Book Antiqua", QFont::Serif},
+                                                             {"Arial", QFont::SansSerif},
+                                                             {"Helvetica", QFont::SansSerif},
+                                                             {"Helv", QFont::SansSerif},
+                                                             {"MS Sans Serif", QFont::SansSerif},
+                                                             {"Tahoma", QFont::SansSerif},
+                                                             {"Verdana", QFont::SansSerif},
+                                                             {"Segoe UI", QFont::SansSerif},
+                                                             {"Calibri", QFont::SansSerif},
+                                                             {"Courier New", QFont::TypeWriter},
+                                                             {"Courier", QFont::TypeWriter},
+                                                             {"Lucida Console", QFont::TypeWriter},
+                                                             {"Consolas", QFont::TypeWriter},
+                                                             {"Comic Sans MS", QFont::Cursive},
+                                                             {"Symbol", QFont::AnyStyle}}};
 
 QFont::StyleHint styleHint(const FontEntry& font) {
     for (const auto& substitute : faceSubstitutes)
@@ -61,9 +70,7 @@ void applyFont(QTextCharFormat& format, const FontEntry& font) {
     format.setFontStyleHint(hint);
 }
 
-QColor tableColor(const QList<QColor>& colors, int index) {
-    return index >= 0 && index < colors.size() ? colors[index] : QColor();
-}
+QColor tableColor(const QList<QColor>& colors, int index) { return index >= 0 && index < colors.size() ? colors[index] : QColor(); }
 
 QTextBlockFormat blockFormat(const ParaStyle& para) {
     QTextBlockFormat format;
@@ -76,10 +83,9 @@ QTextBlockFormat blockFormat(const ParaStyle& para) {
     return format;
 }
 
-}  // namespace
+}   // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables,
-                                       std::function<void()> firstParagraphsRead)
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables, std::function<void()> firstParagraphsRead)
     : m_document(document), m_tables(tables), m_cursor(&document), m_firstParagraphsRead(std::move(firstParagraphsRead)) {
     // One edit block for the whole document: without it every insertion lays out its paragraph
     // again to place the cursor, which makes long paragraphs quadratic.
@@ -166,8 +172,7 @@ const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {
     if (chars.strike) format.setFontStrikeOut(true);
     // A font the table does not name, like the \f26 of generated documents, keeps the view's face.
     const int font = chars.font >= 0 ? chars.font : m_tables.defaultFont;
-    if (const auto it = m_tables.fonts.constFind(font); it != m_tables.fonts.cend() && !it->name.isEmpty())
-        applyFont(format, *it);
+    if (const auto it = m_tables.fonts.constFind(font); it != m_tables.fonts.cend() && !it->name.isEmpty()) applyFont(format, *it);
     if (chars.halfPoints > 0) format.setFontPointSize(chars.halfPoints / 2.0);
     if (const QColor color = tableColor(m_tables.colors, chars.foreColor); color.isValid()) format.setForeground(color);
     if (const QColor color = tableColor(m_tables.colors, chars.backColor); color.isValid()) format.setBackground(color);
@@ -175,4 +180,4 @@ const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {
     return m_formats.last().second;
 }
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

@@ -31,7 +31,7 @@ public:
 private:
     struct Run {
         QString text;
-        QTextCharFormat format;  // a QTextImageFormat for a picture
+        QTextCharFormat format;   // a QTextImageFormat for a picture
     };
 
     void closeRun();
@@ -56,4 +56,4 @@ private:
     const QTextCharFormat m_plainChars;   // of every paragraph mark  // recently used, to reuse their hashes
 };
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

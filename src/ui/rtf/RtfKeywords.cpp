@@ -184,7 +184,7 @@ struct WordHash {
     }
 };
 
-}  // namespace
+}   // namespace
 
 const KeywordInfo* findKeyword(std::string_view word) {
     static const auto index = [] {
@@ -196,4 +196,4 @@ const KeywordInfo* findKeyword(std::string_view word) {
     return it == index.end() ? nullptr : it->second;
 }
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

@@ -20,8 +20,14 @@ void RtfParser::run() {
 bool RtfParser::handle(const RtfToken& token) {
     if (state().destination == Destination::Skipped) return skipToken(token);
     using Kind = RtfToken::Kind;
-    if (token.kind == Kind::Text) { text(token.word); return true; }
-    if (token.kind == Kind::HexByte) { hexByte(token.byte); return true; }
+    if (token.kind == Kind::Text) {
+        text(token.word);
+        return true;
+    }
+    if (token.kind == Kind::HexByte) {
+        hexByte(token.byte);
+        return true;
+    }
     flushBytes();
     const bool starred = std::exchange(m_starPending, false);
     switch (token.kind) {
@@ -32,7 +38,10 @@ bool RtfParser::handle(const RtfToken& token) {
         if (starred) {
             const KeywordInfo* info = findKeyword(token.word);
             const bool destination = info && info->keyword <= Keyword::SkippedDestination;
-            if (!destination) { state().destination = Destination::Skipped; return true; }
+            if (!destination) {
+                state().destination = Destination::Skipped;
+                return true;
+            }
         }
         controlWord(token);
         return true;
@@ -45,20 +54,29 @@ bool RtfParser::skipToken(const RtfToken& token) {
     if (token.kind == RtfToken::Kind::GroupStart) ++m_extraDepth;
     if (token.kind == RtfToken::Kind::Word && token.word == "bin") m_tokenizer.takeBytes(token.param);
     if (token.kind != RtfToken::Kind::GroupEnd) return true;
-    if (m_extraDepth > 0) { --m_extraDepth; return true; }
+    if (m_extraDepth > 0) {
+        --m_extraDepth;
+        return true;
+    }
     return closeGroup();
 }
 
 void RtfParser::openGroup() {
     m_skipCount = 0;
-    if (m_stack.size() >= maxDepth) { ++m_extraDepth; return; }
+    if (m_stack.size() >= maxDepth) {
+        ++m_extraDepth;
+        return;
+    }
     m_stack.push_back(state());
 }
 
 bool RtfParser::closeGroup() {
     m_skipCount = 0;
-    if (m_extraDepth > 0) { --m_extraDepth; return true; }
-    if (m_stack.size() == 1) return true;  // a stray brace before the first group
+    if (m_extraDepth > 0) {
+        --m_extraDepth;
+        return true;
+    }
+    if (m_stack.size() == 1) return true;   // a stray brace before the first group
     const Destination closed = state().destination;
     if (closed == Destination::FontTable) commitFont();
     m_stack.pop_back();
@@ -87,7 +105,10 @@ void RtfParser::text(std::string_view bytes) {
 }
 
 void RtfParser::hexByte(std::uint8_t byte) {
-    if (m_skipCount > 0) { --m_skipCount; return; }
+    if (m_skipCount > 0) {
+        --m_skipCount;
+        return;
+    }
     if (state().destination == Destination::Body) m_bytes.push_back(static_cast<char>(byte));
     if (state().destination == Destination::FontTable) m_fontName.append(static_cast<char>(byte));
 }
@@ -120,22 +141,33 @@ void RtfParser::insertCharacter(char16_t c) {
 }
 
 void RtfParser::controlSymbol(char symbol) {
-    if (m_skipCount > 0) { --m_skipCount; return; }
+    if (m_skipCount > 0) {
+        --m_skipCount;
+        return;
+    }
     switch (symbol) {
     case '*': m_starPending = true; break;
     case '~': insertCharacter(0x00A0); break;
     case '-': insertCharacter(0x00AD); break;
     case '_': insertCharacter(0x2011); break;
-    case '\\': case '{': case '}': insertCharacter(char16_t(symbol)); break;
+    case '\\':
+    case '{':
+    case '}': insertCharacter(char16_t(symbol)); break;
     default: break;
     }
 }
 
 void RtfParser::controlWord(const RtfToken& token) {
     const KeywordInfo* info = findKeyword(token.word);
-    if (m_skipCount > 0 && !(info && info->keyword == Keyword::Binary)) { --m_skipCount; return; }
+    if (m_skipCount > 0 && !(info && info->keyword == Keyword::Binary)) {
+        --m_skipCount;
+        return;
+    }
     if (!info) return;
-    if (info->keyword <= Keyword::SkippedDestination) { destinationWord(*info); return; }
+    if (info->keyword <= Keyword::SkippedDestination) {
+        destinationWord(*info);
+        return;
+    }
     if (documentWord(*info, token) || tableWord(*info, token) || pictureWord(*info, token)) return;
     formattingWord(*info, token);
 }
@@ -168,7 +200,9 @@ bool RtfParser::documentWord(const KeywordInfo& info, const RtfToken& token) {
     case Keyword::Mac: m_documentCodePage = 10000; return true;
     case Keyword::Pc: m_documentCodePage = 437; return true;
     case Keyword::Pca: m_documentCodePage = 850; return true;
-    case Keyword::AnsiCodePage: if (token.param > 0) m_documentCodePage = token.param; return true;
+    case Keyword::AnsiCodePage:
+        if (token.param > 0) m_documentCodePage = token.param;
+        return true;
     case Keyword::DefaultFont:
         m_tables.defaultFont = token.param;
         m_sink.tablesChanged();
@@ -201,10 +235,8 @@ bool RtfParser::documentWord(const KeywordInfo& info, const RtfToken& token) {
     }
 }
 
-}  // namespace detail
+}   // namespace detail
 
-void parseRtf(const QByteArray& rtf, DocumentTables& tables, RtfSink& sink) {
-    detail::RtfParser(rtf, tables, sink).run();
-}
+void parseRtf(const QByteArray& rtf, DocumentTables& tables, RtfSink& sink) { detail::RtfParser(rtf, tables, sink).run(); }
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

@@ -10,4 +10,4 @@ namespace veltrin::ui::rtf {
 // sink in reading order. Never throws; malformed or truncated input yields what could be read.
 void parseRtf(const QByteArray& rtf, DocumentTables& tables, RtfSink& sink);
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

@@ -61,12 +61,12 @@ private:
     DocumentTables& m_tables;
     RtfSink& m_sink;
     std::vector<GroupState> m_stack;
-    std::size_t m_extraDepth = 0;  // groups opened beyond maxDepth, or inside a skipped group
+    std::size_t m_extraDepth = 0;   // groups opened beyond maxDepth, or inside a skipped group
     bool m_starPending = false;
-    int m_skipCount = 0;           // characters after \u still to drop
+    int m_skipCount = 0;   // characters after \u still to drop
     int m_documentCodePage = 1252;
     CodePageDecoder m_decoder;
-    std::string m_bytes;           // 8-bit text not yet decoded, so multi-byte characters stay whole
+    std::string m_bytes;   // 8-bit text not yet decoded, so multi-byte characters stay whole
 
     int m_fontId = -1;
     QByteArray m_fontName;
@@ -76,4 +76,4 @@ private:
     RtfPicture m_picture;
 };
 
-}  // namespace veltrin::ui::rtf::detail
+}   // namespace veltrin::ui::rtf::detail

@@ -108,4 +108,4 @@ void RtfParser::finishPicture() {
     m_picture = RtfPicture{};
 }
 
-}  // namespace veltrin::ui::rtf::detail
+}   // namespace veltrin::ui::rtf::detail

@@ -31,7 +31,7 @@ QSizeF shownSize(const RtfPicture& picture, QSize pixels) {
     return {std::clamp(size.width(), 1.0, maxShownSide), std::clamp(size.height(), 1.0, maxShownSide)};
 }
 
-}  // namespace
+}   // namespace
 
 void RtfPicture::appendHex(std::string_view text) {
     for (const char c : text) {
@@ -61,4 +61,4 @@ std::optional<DecodedPicture> decodePicture(const RtfPicture& picture) {
     return DecodedPicture{image, shownSize(picture, image.size())};
 }
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

@@ -13,11 +13,11 @@ namespace veltrin::ui::rtf {
 struct RtfPicture {
     enum class Kind { Unknown, Png, Jpeg, Unsupported };
     Kind kind = Kind::Unknown;
-    int width = 0;        // \picw, pixels for PNG and JPEG
+    int width = 0;   // \picw, pixels for PNG and JPEG
     int height = 0;
-    int goalWidth = 0;    // \picwgoal, twips
+    int goalWidth = 0;   // \picwgoal, twips
     int goalHeight = 0;
-    int scaleX = 100;     // percent
+    int scaleX = 100;   // percent
     int scaleY = 100;
     QByteArray data;
 
@@ -30,11 +30,11 @@ private:
 
 struct DecodedPicture {
     QImage image;
-    QSizeF size;  // pixels on screen
+    QSizeF size;   // pixels on screen
 };
 
 // Decodes PNG and JPEG pictures whose pixel count stays within reason; other kinds, broken data and
 // oversized pictures give nothing.
 std::optional<DecodedPicture> decodePicture(const RtfPicture& picture);
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

@@ -30,4 +30,4 @@ QString plainTextCrLf(const QTextDocument& document) {
     return text;
 }
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

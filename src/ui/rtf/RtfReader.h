@@ -21,4 +21,4 @@ void readRtf(const QByteArray& rtf, QTextDocument& document, const std::function
 // paragraph ends, table cells are paragraphs of their own, and pictures leave no character.
 QString plainTextCrLf(const QTextDocument& document);
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

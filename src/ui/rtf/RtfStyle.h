@@ -38,13 +38,13 @@ struct FontEntry {
     QString name;
     QFont::StyleHint hint = QFont::AnyStyle;
     int charset = 0;
-    int codePage = 0;  // \cpg, or the page of the charset; 0: the document's
+    int codePage = 0;   // \cpg, or the page of the charset; 0: the document's
 };
 
 // What the header tables of a document define.
 struct DocumentTables {
     QHash<int, FontEntry> fonts;
-    QList<QColor> colors;  // an invalid colour stands for the view's own colour
+    QList<QColor> colors;   // an invalid colour stands for the view's own colour
     int defaultFont = -1;
 };
 
@@ -62,4 +62,4 @@ public:
     virtual void finish() = 0;
 };
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

@@ -27,17 +27,22 @@ bool endsText(char c) { return c == '\\' || c == '{' || c == '}' || c == '\r' ||
 // Parameters beyond this are nonsense in RTF; saturating keeps the arithmetic defined.
 constexpr std::int64_t maxParam = 0x7fffffff;
 
-}  // namespace
+}   // namespace
 
-RtfTokenizer::RtfTokenizer(const QByteArray& data)
-    : m_pos(data.constData()), m_end(data.constData() + data.size()) {}
+RtfTokenizer::RtfTokenizer(const QByteArray& data) : m_pos(data.constData()), m_end(data.constData() + data.size()) {}
 
 RtfToken RtfTokenizer::next() {
     while (m_pos < m_end && (*m_pos == '\r' || *m_pos == '\n')) ++m_pos;
     if (m_pos == m_end) return {};
     const char c = *m_pos;
-    if (c == '{') { ++m_pos; return token(RtfToken::Kind::GroupStart); }
-    if (c == '}') { ++m_pos; return token(RtfToken::Kind::GroupEnd); }
+    if (c == '{') {
+        ++m_pos;
+        return token(RtfToken::Kind::GroupStart);
+    }
+    if (c == '}') {
+        ++m_pos;
+        return token(RtfToken::Kind::GroupEnd);
+    }
     if (c != '\\') return text();
     ++m_pos;
     if (m_pos == m_end) return {};
@@ -100,4 +105,4 @@ RtfToken RtfTokenizer::text() {
     return run;
 }
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf

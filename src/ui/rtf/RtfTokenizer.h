@@ -10,11 +10,11 @@ namespace veltrin::ui::rtf {
 struct RtfToken {
     enum class Kind { End, GroupStart, GroupEnd, Word, Symbol, HexByte, Text };
     Kind kind = Kind::End;
-    std::string_view word;  // control word name, or the bytes of a Text run
+    std::string_view word;   // control word name, or the bytes of a Text run
     int param = 0;
     bool hasParam = false;
-    char symbol = 0;        // control symbol character
-    std::uint8_t byte = 0;  // value of \'hh
+    char symbol = 0;         // control symbol character
+    std::uint8_t byte = 0;   // value of \'hh
 };
 
 // Splits RTF into tokens without copying. Line ends outside control words carry no meaning in RTF
@@ -36,4 +36,4 @@ private:
     const char* m_end;
 };
 
-}  // namespace veltrin::ui::rtf
+}   // namespace veltrin::ui::rtf
