@@ -54,6 +54,22 @@ QString xLabel(const JournalChart& chart, double x, double span) {
     return when.toString(span < 3 * DayMilliseconds ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
 }
 
+// Dates are ticked evenly; entry numbers only where an entry can stand, so no number is shown twice,
+// and an empty journal has none.
+std::vector<double> xTicks(const Frame& frame, const JournalChart& chart) {
+    const int most = std::max(2, int(frame.plot.width() / (150 * frame.unit)));
+    const double span = frame.xLast - frame.xFirst;
+    std::vector<double> ticks;
+    if (chart.points.empty()) return ticks;
+    if (chart.dated) {
+        for (int tick = 0; tick <= most; ++tick) ticks.push_back(frame.xFirst + span * tick / most);
+        return ticks;
+    }
+    const double step = std::max(1.0, std::ceil(span / most));
+    for (double x = std::ceil(frame.xFirst); x <= frame.xLast; x += step) ticks.push_back(x);
+    return ticks;
+}
+
 void drawAxes(QPainter& painter, const Frame& frame, const JournalChart& chart) {
     setType(painter, frame, 13);
     const double unit = frame.unit;
@@ -65,9 +81,7 @@ void drawAxes(QPainter& painter, const Frame& frame, const JournalChart& chart) 
         painter.drawText(QRectF(frame.plot.left() - 40 * unit, left.y() - 10 * unit, 30 * unit, 20 * unit),
                          Qt::AlignRight | Qt::AlignVCenter, QString::number(rating));
     }
-    const int ticks = std::max(2, int(frame.plot.width() / (150 * unit)));
-    for (int tick = 0; tick <= ticks; ++tick) {
-        const double x = frame.xFirst + (frame.xLast - frame.xFirst) * tick / ticks;
+    for (const double x : xTicks(frame, chart)) {
         const QPointF bottom = frame.at(x, 1);
         painter.drawLine(bottom, bottom + QPointF(0, 5 * unit));
         painter.drawText(QRectF(bottom.x() - 75 * unit, bottom.y() + 8 * unit, 150 * unit, 20 * unit), Qt::AlignCenter,
