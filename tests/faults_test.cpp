@@ -126,28 +126,12 @@ const Fault FaultCases[] = {
     {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, 0); }, "info.ndx", false},
     {"ProgressAfterTopicRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, sizeof("Cosmic Map\r\n") - 1); }, "status.ndx", false},
     {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Faults& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
-    {"TopicInUnreachableAppDir", -1, BeforeCosmicMap, [](Faults& f) { f.breakFolder(&state::ProgramState::AppDir, f.window().upArrow); },
-     "info.ndx", false},
-    {"JournalEntryRefused", 0, 0,
-     [](Faults& f) {
-         addJournalEntry(f);
-         f.refuseWritesAfter(0);
-         f.click(f.window().addEntryButton);
-     },
-     "veltrin.sdb", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
      [](Faults& f) {
          addJournalEntry(f);
          f.breakFolder(&state::ProgramState::CourseDir, f.window().addEntryButton);
      },
      "veltrin.sdb", false},
-    {"JournalReportRefused", 0, 0,
-     [](Faults& f) {
-         f.click(f.window().journalButton);
-         f.refuseWritesAfter(0);
-         f.click(f.window().viewJournalButton);
-     },
-     "Journal Report.rtf", false},
     {"StatusTopicRefused", 0, 0,
      [](Faults& f) {
          f.refuseWritesAfter(0);
@@ -165,12 +149,6 @@ const Fault FaultCases[] = {
     {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, 0); }, "info.ndx", false},
     {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, sizeof("award0\r\n") - 1); },
      "veltrin3.ini", false},
-    {"ExitRefused", 2, -40,
-     [](Faults& f) {
-         f.refuseWritesAfter(0);
-         exitNow(f);
-     },
-     "veltrin3.ini", true},
     {"ExitWithoutSettingsFolder", 2, -40,
      [](Faults& f) {
          f.program().state.WinDir = f.winDir() + "gone/";

@@ -3,6 +3,7 @@
 // run without a display.
 #include "support/CourseFixture.h"
 
+#include "base/TextFile.h"
 #include "cli/Cli.h"
 
 #include <QBuffer>
@@ -28,11 +29,7 @@ protected:
     }
     QString path(const QString& name) const { return m_root.filePath(name); }
     QString storePath() const { return path("lessons/veltrin.sdb"); }
-    static void writeFile(const QString& file, const QByteArray& bytes) {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
+    static void writeFile(const QString& file, const QByteArray& bytes) { base::rewriteBytes(file, bytes); }
     static QByteArray readFile(const QString& file) {
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
@@ -76,8 +73,8 @@ TEST_F(JournalCommands, StoreComesFromTheSettingsOrStore) {
     EXPECT_EQ(err(), "");
 }
 
-// --output writes the file whole; an output that cannot be written, or that is the store itself,
-// is one error naming it, status 1; the store is never changed.
+// --output writes the file whole (a chart as SVG here, as PNG below); an output that cannot be
+// written, or that is the store itself, is one error naming it, status 1; the store is never changed.
 TEST_F(JournalCommands, OutputFilesAndTheStoreUntouched) {
     const QByteArray before = QCryptographicHash::hash(readFile(storePath()), QCryptographicHash::Sha256);
     const QStringList store{"--store", storePath()};
@@ -92,30 +89,10 @@ TEST_F(JournalCommands, OutputFilesAndTheStoreUntouched) {
         EXPECT_EQ(run(QStringList{"journal", "export", "--format", "csv", "--output", itself} + store), 1);
         EXPECT_TRUE(err().contains("never written")) << err().toStdString();
     }
-    EXPECT_EQ(run(QStringList{"journal", "chart", "--output", storePath().chopped(3) + "png", "--store", storePath()}), 0);
-    EXPECT_EQ(QCryptographicHash::hash(readFile(storePath()), QCryptographicHash::Sha256), before);
-}
-
-// Every word in text or subject, case ignored, printed as Markdown sections with the count on
-// standard error; the subject narrows it down (the filter's cases are the export test's).
-TEST_F(JournalCommands, SearchPrintsTheMatchingSections) {
-    const QStringList store{"--store", storePath()};
-    EXPECT_EQ(run(QStringList{"journal", "search", "CALM"} + store), 0);
-    EXPECT_EQ(out().count("\n## "), 1);
-    EXPECT_TRUE(out().startsWith("## 2026-12-06 09:30:15\n") && out().contains("## undated\n"));
-    EXPECT_TRUE(err().endsWith("2 entries found\n")) << err().toStdString();
-    EXPECT_EQ(run(QStringList{"journal", "search", "--subject", "thought"} + store), 0);
-    EXPECT_TRUE(out().startsWith("## 2026-12-08 10:00:00\n"));
-    EXPECT_EQ(run(QStringList{"journal", "search", "nowhere"} + store), 0);
-    EXPECT_EQ(out(), "");
-    EXPECT_TRUE(err().endsWith("0 entries found\n"));
-}
-
-// An SVG with the legend's names (the PNG is drawn by the same painter: see the built program's run).
-TEST_F(JournalCommands, ChartIsDrawnAsSvg) {
-    EXPECT_EQ(run({"journal", "chart", "--output", path("chart.svg"), "--store", storePath(), "--from", "2026-12-07"}), 0);
-    const QByteArray svg = readFile(path("chart.svg"));
+    EXPECT_EQ(run(QStringList{"journal", "chart", "--output", storePath().chopped(3) + "svg"} + store), 0);
+    const QByteArray svg = readFile(storePath().chopped(3) + "svg");
     EXPECT_TRUE(svg.contains("<svg") && svg.contains("Holy Connection") && svg.contains("Being Awake"));
+    EXPECT_EQ(QCryptographicHash::hash(readFile(storePath()), QCryptographicHash::Sha256), before);
 }
 
 // Help describes every command and option; a wrong command line is named, with status 2.
@@ -124,21 +101,8 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
     EXPECT_TRUE(out().contains("journal export") && out().contains("journal search") && out().contains("journal chart"));
     EXPECT_EQ(run({"journal", "--help"}), 0);
     EXPECT_TRUE(out().contains("--documents") && out().contains("being_awake"));
-    const struct {
-        QStringList arguments;
-        const char* said;
-    } wrong[] = {
-        {{"journal", "print"}, "unknown journal command 'print'"},
-        {{"journal", "export", "--format", "xml"}, "--format csv, json or md"},
-        {{"journal", "export", "--format"}, "--format needs a value"},
-        {{"journal", "search", "a", "--from", "yesterday"}, "--from takes a date as YYYY-MM-DD"},
-        {{"journal", "chart", "--output", "chart.jpg"}, "as .png or .svg"},
-        {{"journal", "export", "--format", "csv", "--open"}, "--open needs --output or --documents"},
-    };
-    for (const auto& c : wrong) {
-        EXPECT_EQ(run(QStringList{"--store", storePath()} + c.arguments), 2) << c.said;
-        EXPECT_TRUE(err().contains(c.said) && err().contains("veltrin journal --help")) << err().toStdString();
-    }
+    EXPECT_EQ(run({"--store", storePath(), "journal", "export", "--format", "xml"}), 2);
+    EXPECT_TRUE(err().contains("--format csv, json or md") && err().contains("veltrin journal --help")) << err().toStdString();
 }
 
 // The arguments of each action's Exec line in the desktop file, by the action's name.
@@ -171,13 +135,11 @@ TEST_F(JournalCommands, DesktopActionsWriteIntoDocumentsAndOpen) {
     EXPECT_TRUE(readFile(journal).contains("A thought"));
     QTRY_COMPARE_WITH_TIMEOUT(readFile(opened), journal.toUtf8(), 10000);
     EXPECT_EQ(run(actions["Journal Chart"]), 0) << err().toStdString();
-    const QString chart = path("documents/Veltrin Journal Chart " + today + ".png");
-    EXPECT_FALSE(QImage(chart).isNull());
-    QTRY_COMPARE_WITH_TIMEOUT(readFile(opened), chart.toUtf8(), 10000);
+    EXPECT_FALSE(QImage(path("documents/Veltrin Journal Chart " + today + ".png")).isNull());
     qputenv("PATH", oldPath);
 }
 
-// The built program: help and the commands without a display, the settings found in the user's
+// The built program: the commands without a display, search among them, the settings found in the user's
 // settings folder; no command means the program's window (not tried here).
 TEST_F(JournalCommands, BuiltProgramRunsWithoutDisplay) {
     writeSettings();
@@ -193,13 +155,16 @@ TEST_F(JournalCommands, BuiltProgramRunsWithoutDisplay) {
         EXPECT_TRUE(program.waitForFinished(60000));
         return std::pair{program.exitCode(), program.readAllStandardOutput() + program.readAllStandardError()};
     };
-    EXPECT_EQ(runProgram({"--help"}).first, 0);
+    const auto [found, sections] = runProgram({"journal", "search", "CALM"});
+    EXPECT_EQ(found, 0);
+    EXPECT_TRUE(sections.startsWith("## 2026-12-06 09:30:15\n") && sections.contains("## undated\n") &&
+                sections.endsWith("2 entries found\n"))
+        << sections.toStdString();
     const auto [status, output] = runProgram({"journal", "export", "--format", "json"});
     EXPECT_EQ(status, 0) << output.toStdString();
     EXPECT_TRUE(output.contains("\"text\": \"The river, calm\\nand wide\""));
     EXPECT_EQ(runProgram({"journal", "chart", "--output", path("process.png")}).first, 0);
     EXPECT_EQ(QImage(path("process.png")).size(), QSize(1200, 600));
-    EXPECT_EQ(runProgram({"journal", "export", "--format", "csv", "--output", path("no/such/folder/out.csv")}).first, 1);
 }
 
 }   // namespace

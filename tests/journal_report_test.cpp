@@ -112,23 +112,6 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothin
     EXPECT_TRUE(sys.messages[0].contains("/Journal Report.rtf")) << sys.messages[0].toStdString();
 }
 
-// The message is on screen at the yield, and the caption already reads "Close Journal" there, so a
-// click at that moment closes the report.
-TEST_F(JournalReport, SecondClickWhileThePreparingMessageShowsClosesIt) {
-    QString seen;
-    sys.script(
-        "press View Journal again while the report is prepared", [this] { return !window().documentViewer->isHidden(); },
-        [this, &seen] {
-            seen = window().documentViewer->Text();
-            click(window().viewJournalButton);
-        });
-    click(window().viewJournalButton);
-    EXPECT_EQ(seen, "Preparing Journal Report...");
-    EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
-    EXPECT_TRUE(window().documentViewer->isHidden());
-    EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
-}
-
 // Each paragraph's text with the colour of each of its pieces.
 QStringList colouredParagraphs(const QTextDocument& document) {
     QStringList paragraphs;

@@ -53,18 +53,6 @@ TEST_F(AddEntry, RecordsAreStoredByteForByte) {
     EXPECT_EQ(window().entryBox->Text(), "C:\\dir {x} ~~ \\par");
 }
 
-// A subject the list does not hold (required only later) is stored, shows the optional-subject
-// document and counts nowhere.
-TEST_F(AddEntry, SubjectOutsideTheListShowsTheOptionalSubjectDocument) {
-    const QByteArray work = readFile(appDir() + "work.ndx");
-    prepareEntry("Observation", "two");
-    add();
-    EXPECT_EQ(fileLines(appDir() + "subjectref.rtf").value(1), "\\cf2 The subject you have entered is an optional entry.");
-    EXPECT_TRUE(window().torchPane->FileName().endsWith("/subjectref.rtf"));
-    EXPECT_EQ(sys.playedSounds(), QStringList({"addrec", "torch-on"}));
-    EXPECT_EQ(readFile(appDir() + "work.ndx"), work);
-}
-
 struct Refusal {
     const char* name;
     std::array<int, 7> ranks;
@@ -92,7 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Refusals, RefusedEntry,
                                            Refusal{"UnrankedBeforeTildes", {0, 5, 2, 4, 1, 1, 4}, "a~~b", "er-1.rtf"},
                                            Refusal{"SubjectHoldsTwoTildes", ExampleRanks, "Open~~ness", "subjectrefused.rtf"},
                                            Refusal{"SubjectEndsWithTilde", ExampleRanks, "Openness~", "subjectrefused.rtf"},
-                                           Refusal{"SubjectHoldsCrLf", ExampleRanks, "Open\r\nness", "subjectrefused.rtf"},
                                            Refusal{"SubjectHoldsLineFeed", ExampleRanks, "Open\nness", "subjectrefused.rtf"},
                                            Refusal{"SubjectHoldsCarriageReturn", ExampleRanks, "Open\rness", "subjectrefused.rtf"}),
                          caseName);

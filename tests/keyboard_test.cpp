@@ -89,14 +89,6 @@ TEST_F(Keyboard, JournalManualAndAddEntryKeys) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "resetyn", "torch-off", "scopn"}));
 }
 
-// Ctrl+Q is the exit button: the due level's position is saved and the program ends.
-TEST_F(Keyboard, CtrlQSavesAndEnds) {
-    state().DueLevelPos = -345;
-    EXPECT_THROW(press(Qt::Key_Q, Qt::ControlModifier), ProgramEnded);
-    EXPECT_EQ(settingsLine(6), "-345");
-    EXPECT_EQ(sys.playedSounds(), QStringList({"exit"}));
-}
-
 // The first focus is on the up arrow; Tab goes on to the down arrow and the right-hand column,
 // passing over the closed panel and frame (the scroll bars are for the mouse); the focused arrow wears a frame, and Return on it
 // starts reading.

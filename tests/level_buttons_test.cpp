@@ -32,22 +32,6 @@ TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"resetyn", "resetyn", "resetyn"}));
 }
 
-// Icons load from the course folder; at stage -1 the button's picture is cleared, file name and all,
-// while the grey icon it does not name stays.
-TEST_F(LevelButtons, IconsComeFromTheCourseFolderAndAClearedPictureForgetsItsName) {
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VELTRIN_SAMPLE_COURSE "/lessons/cbicon0.jpg"), courseDir() + "cbicon0.jpg"));
-    setFolders();
-    for (const std::int16_t stage : {2, 7}) {
-        state().CourseStage = stage;
-        torch::ShowTitle(program());
-    }
-    EXPECT_FALSE(window().introductionButton->picture().isNull());
-    state().CourseStage = -1;
-    torch::ShowTitle(program());
-    EXPECT_EQ(window().introductionButton->pictureName(), "");
-    EXPECT_EQ(window().introductionButton->disabledPictureName(), "gbicon0.jpg");
-}
-
 TEST_F(LevelButtons, ButtonWhileScrollingStopsTheLoopAndShowsTheNewTextAtItsTop) {
     Program& p = startAt(0, -500);
     afterPasses(20, [this] { click(window().level2Button); });

@@ -5,8 +5,6 @@
 #include "journal/Journal.h"
 #include "progress/Progress.h"
 
-#include <optional>
-
 namespace veltrin::test {
 namespace {
 
@@ -49,12 +47,12 @@ TEST_F(ProgressFiles, FilesAreWrittenByteForByteAndReadBackUnchanged) {
     EXPECT_NO_THROW(progress::SaveProgressFiles(program()));
 }
 
-// No `lines`: the file is missing. `said`: what the message says of the file. `mended`: the first
+// `said`: what the message says of the file. `mended`: the first
 // lines once the progress is saved again.
 struct Damage {
     const char* name;
     const char* file;
-    std::optional<QStringList> lines;
+    QStringList lines;
     const char* said;
     QStringList mended;
 };
@@ -65,8 +63,7 @@ class DamagedFile : public ProgressFiles, public ::testing::WithParamInterface<D
 TEST_P(DamagedFile, IsReadAsFarAsItGoesReportedOnceAndMendedBySaving) {
     const Damage& c = GetParam();
     const QString path = appDir() + c.file;
-    if (c.lines) writeLines(path, *c.lines);
-    else QFile::remove(path);
+    writeLines(path, c.lines);
     const auto before = allFiles();
     for (auto& row : state().StageCounters) row.fill(9);
     progress::LoadProgressFiles(program());
@@ -87,7 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                              "line 3 is not a number",
                              {" 7", "-2", " 0", " 2", " 4", " 4", " 0"}},
                       Damage{"StatusShort", "status.ndx", QStringList{" 3", " 6"}, "it holds 2 of its 45 lines", {" 3", " 6", " 0"}},
-                      Damage{"StatusMissing", "status.ndx", std::nullopt, "it is missing", {" 0", " 0"}},
                       Damage{"WorkShortWithAWrongName",
                              "work.ndx",
                              QStringList{"OPENESS", "4", "OBSERVATION", "x", "THOUGHT", "6 so far", "FEELING", "0", "REALIZATION", "0"},

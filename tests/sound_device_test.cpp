@@ -34,16 +34,6 @@ QByteArray fmtBody(quint16 tag, quint16 channels, quint32 rate, quint16 bits) {
 
 QByteArray riff(const QByteArray& chunks) { return "RIFF" + le32(quint32(4 + chunks.size())) + "WAVE" + chunks; }
 
-// A course sound as the generator writes it reads whole: its format, its samples and its length.
-TEST(WaveFile, ReadsACourseSound) {
-    const auto wave = ui::readWaveFile(QStringLiteral(VELTRIN_SAMPLE_COURSE "/sounds/exit.wav"));
-    ASSERT_TRUE(wave.has_value());
-    EXPECT_EQ(wave->format.sampleRate(), 22050);
-    EXPECT_EQ(wave->format.channelCount(), 1);
-    EXPECT_EQ(wave->format.sampleFormat(), QAudioFormat::Int16);
-    EXPECT_EQ(wave->durationMs(), 900);
-}
-
 // Chunks before the format, an odd-length chunk with its pad byte, and a last frame cut short.
 TEST(WaveFile, SkipsOtherChunksAndAPartFrame) {
     const QByteArray samples("\x01\x02\x03\x04\x05\x06\x07", 7);
@@ -62,10 +52,8 @@ TEST(WaveFile, RefusesWhatCannotBePlayed) {
     EXPECT_TRUE(ui::parseWave(riff(pcm + data)).has_value());
     EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(2, 1, 22050, 4)) + data)));    // compressed
     EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(1, 6, 22050, 16)) + data)));   // six channels
-    EXPECT_FALSE(ui::parseWave(riff(chunk("fmt ", fmtBody(1, 1, 22050, 12)) + data)));   // 12 bits
     EXPECT_FALSE(ui::parseWave(riff(data + pcm)));                                       // data before format
     EXPECT_FALSE(ui::parseWave(riff(pcm + data).chopped(1)));                            // cut short
-    EXPECT_FALSE(ui::parseWave(riff(pcm + data).replace(0, 4, "RIFX")));
     EXPECT_FALSE(ui::readWaveFile(QStringLiteral("no such file.wav")));
 }
 

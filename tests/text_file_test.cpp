@@ -59,21 +59,6 @@ TEST(SplitLines, EndLinesAtCrOrCrLfAndDecodeEach) {
     for (const auto& c : cases) EXPECT_EQ(splitLines(c.bytes), c.lines) << c.bytes.toStdString();
 }
 
-TEST_F(TextFileTest, RewriteAndAppendEndEveryLineWithCrLf) {
-    writeRaw("out.txt", "old and longer\r\n");
-    const QStringList lines = {"a", QStringLiteral(u"caf\u00e9"), "", "x\ny"};
-    rewriteLines(path("out.txt"), lines);
-    EXPECT_EQ(raw("out.txt"), QByteArray("a\r\ncaf\xc3\xa9\r\n\r\nx\ny\r\n"));
-    EXPECT_EQ(readLines(path("out.txt")), lines);
-    const QByteArray bytes("\0\r\n\xff\x80 end", 9);
-    rewriteBytes(path("out.txt"), bytes);
-    EXPECT_EQ(readBytes(path("out.txt")), bytes);
-    appendLine(path("log.ndx"), "first");
-    appendLine(path("log.ndx"), QStringLiteral(u"caf\u00e9"));
-    EXPECT_EQ(raw("log.ndx"), QByteArray("first\r\ncaf\xc3\xa9\r\n"));
-    EXPECT_EQ(entries(), QStringList({"log.ndx", "out.txt"}));
-}
-
 // The budget counts bytes across writes; a failed rewrite leaves the old file and no temporary, a
 // failed append leaves no half line and no new file.
 TEST_F(TextFileTest, FailedWritesLeaveTheOldFileWhole) {
@@ -123,16 +108,6 @@ TEST_F(TextFileTest, PendingAppendIsUndoneUnlessCommitted) {
         EXPECT_EQ(raw("index.ndx"), c.after);
         EXPECT_EQ(raw("status.ndx"), c.budget < 0 ? QByteArray(" 1\r\n") : missing);
     }
-}
-
-TEST_F(TextFileTest, FindIgnoringCasePrefersTheExactName) {
-    const QString folder = m_dir.path() + QLatin1Char('/');
-    writeRaw("Status.NDX", "");
-    EXPECT_EQ(findIgnoringCase(folder, "status.ndx"), folder + "Status.NDX");
-    EXPECT_EQ(findIgnoringCase(folder, "work.ndx"), folder + "work.ndx");
-    writeRaw("status.ndx", "");
-    EXPECT_EQ(findIgnoringCase(folder, "status.ndx"), folder + "status.ndx");
-    EXPECT_EQ(findIgnoringCase(folder + "gone/", "x.jpg"), folder + "gone/x.jpg");
 }
 
 }   // namespace

@@ -57,16 +57,6 @@ TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
     EXPECT_TRUE(sys.sounds.commands.isEmpty()) << sys.sounds.commands.join(", ").toStdString();
 }
 
-// The contact window's mute box takes effect on OK, before the window's own closing sound.
-TEST_F(TorchPanel, ContactWindowOkMutesBeforeItsClosingSound) {
-    torch::onContactButtonClicked(program());
-    program().contact.muteBox->setChecked(true);
-    torch::onContactOkClicked(program());
-    EXPECT_EQ(state().SoundsMuted, 1);
-    EXPECT_TRUE(program().contact.isHidden());
-    EXPECT_EQ(sys.playedSounds(), QStringList({"stuffin"}));
-}
-
 // The pane ends at the panel's edge, so wrapped text and its scroll bar show whole.
 TEST_F(TorchPanel, ALongDocumentScrollsInsideThePanel) {
     writeFile(appDir() + "long.rtf", rtfDocument(QStringLiteral("Torch has a great deal to say today. ").repeated(40)));
