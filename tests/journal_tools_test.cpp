@@ -105,7 +105,8 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
 }
 
 // The save dialog offers the three formats and Cancel writes nothing; the chosen format is
-// written; a file that cannot be written is named to the user and the program goes on.
+// written; a file that cannot be written, or the journal itself, is named to the user and the
+// program goes on with every file as it was.
 TEST_F(JournalTools, ExportDialogCancelFormatsAndFailure) {
     type({{3, 5, 2, 4, 1, 1, 4}, "Openness", {"one"}, QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))});
     const auto before = allFiles();
@@ -120,6 +121,10 @@ TEST_F(JournalTools, ExportDialogCancelFormatsAndFailure) {
     click(window().exportJournalButton);
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("no/such/folder/out.csv")) << sys.messages[0].toStdString();
+    answerExport(courseDir() + "../lessons/veltrin.sdb", journal::ExportFormat::Csv);   // the journal itself
+    click(window().exportJournalButton);
+    ASSERT_EQ(sys.messages.size(), 2);
+    EXPECT_TRUE(sys.messages[1].contains("veltrin.sdb")) << sys.messages[1].toStdString();
     EXPECT_TRUE(changedFiles(written).isEmpty());
 }
 

@@ -5,7 +5,6 @@
 
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 
 namespace veltrin::cli {
@@ -45,14 +44,6 @@ void tellPassedOver(Console& console, int passedOver, const QString& store) {
         tell(console, QStringLiteral("veltrin: %1 line(s) of %2 are not journal entries and were passed over").arg(passedOver).arg(store));
 }
 
-// A link or another spelling of the path is the same file too.
-bool sameFile(const QString& a, const QString& b) {
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    if (first.exists() && second.exists()) return first.canonicalFilePath() == second.canonicalFilePath();
-    return first.absoluteFilePath() == second.absoluteFilePath();
-}
-
 // The file to write: --output, or with --documents a dated name in the documents folder. The
 // store itself is never the output.
 QString outputPath(const Arguments& arguments, const Console& console, const QString& store, const QString& documentsName) {
@@ -62,7 +53,7 @@ QString outputPath(const Arguments& arguments, const Console& console, const QSt
             throw base::FileError(console.documentsFolder, QStringLiteral("The folder cannot be created."));
         path = QDir(console.documentsFolder).filePath(documentsName.arg(QDate::currentDate().toString(Qt::ISODate)));
     }
-    if (!path.isEmpty() && sameFile(path, store))
+    if (!path.isEmpty() && journal::isSameFile(path, store))
         throw CommandError(QStringLiteral("%1 is the journal store itself; it is never written to").arg(path));
     return path;
 }

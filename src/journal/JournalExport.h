@@ -135,7 +135,11 @@ struct ExportTarget {
 // The question the Export... button asks: the save dialog, unless a test answers in the user's place.
 std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestion();
 
-// Writes the export into a new file whole, or leaves what was there. Throws FileError naming it.
+// Whether two paths name one file: another spelling or a link of it too.
+bool isSameFile(const QString& a, const QString& b);
+
+// Writes the export into a new file whole, or leaves what was there. Throws FileError naming it,
+// and for the store itself, which an export never replaces.
 ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath);
 
 }   // namespace veltrin::journal

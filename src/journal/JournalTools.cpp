@@ -9,6 +9,7 @@
 #include "torch/Torch.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -74,7 +75,16 @@ std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestio
     return question;
 }
 
+bool isSameFile(const QString& a, const QString& b) {
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    if (first.exists() && second.exists()) return first.canonicalFilePath() == second.canonicalFilePath();
+    return first.absoluteFilePath() == second.absoluteFilePath();
+}
+
 ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath) {
+    if (isSameFile(outputPath, storePath))
+        throw base::FileError(outputPath, QStringLiteral("It is the journal store itself, which an export is never written over."));
     QSaveFile output(outputPath);
     if (!output.open(QIODevice::WriteOnly)) throw base::FileError(outputPath, output.errorString());
     JournalWriter writer(format, output, outputPath);
