@@ -1,8 +1,11 @@
-// Times a program from its start to the moment its window is mapped on the X display:
+// Times a program from its start to the moment its window is on the X display:
 //   window_mapped TITLE COMMAND [ARGS...]
 // prints the milliseconds from just before the program is started to the MapNotify of a top-level
-// window named TITLE, then ends the program. Only the X server's own notification is waited for,
-// so no polling delay enters the figure. Exit status 1 when no such window appears within 20 s.
+// window named TITLE, and to the moment the program has drawn every pixel of that window (the X
+// DAMAGE extension's reports of what it drew, from the window's creation on), then ends the program.
+// Only the X server's own notifications are waited for, so no polling delay enters the figures.
+// Exit status 1 when no such window is mapped and drawn within 20 s.
+#include <xcb/damage.h>
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -15,6 +18,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -53,21 +57,106 @@ pid_t start(char** argv) {
     return child;
 }
 
-// Waits for the MapNotify of a window named `title`; returns false after `limit`.
-bool waitForMap(xcb_connection_t* x, const std::string& title, Clock::time_point limit) {
-    pollfd fd{xcb_get_file_descriptor(x), POLLIN, 0};
-    while (Clock::now() < limit) {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
-            const bool map = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
-            const xcb_window_t window = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
-            std::free(event);
-            if (map && named(x, window, title)) return true;
-        }
-        if (xcb_connection_has_error(x)) return false;
-        poll(&fd, 1, 50);
+// The pixels of one window drawn so far.
+class Coverage {
+public:
+    void resize(int width, int height) {
+        m_width = width;
+        m_height = height;
+        m_drawn.assign(std::size_t(width) * std::size_t(height), false);
+        m_left = std::size_t(width) * std::size_t(height);
     }
-    return false;
-}
+    void draw(const xcb_rectangle_t& r) {
+        for (int y = std::max(0, int(r.y)); y < std::min(m_height, r.y + r.height); ++y)
+            for (int x = std::max(0, int(r.x)); x < std::min(m_width, r.x + r.width); ++x)
+                if (!m_drawn[std::size_t(y) * std::size_t(m_width) + std::size_t(x)]) {
+                    m_drawn[std::size_t(y) * std::size_t(m_width) + std::size_t(x)] = true;
+                    --m_left;
+                }
+    }
+    bool whole() const { return m_width > 0 && m_left == 0; }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<bool> m_drawn;
+    std::size_t m_left = 0;
+};
+
+// Follows the top-level windows from their creation: each is watched for drawing at once, since a
+// program may draw before a watcher that started later would see it.
+class Watch {
+public:
+    Watch(xcb_connection_t* x, std::string title, Clock::time_point begin) : m_x(x), m_title(std::move(title)), m_begin(begin) {
+        m_damageEvent = xcb_get_extension_data(x, &xcb_damage_id)->first_event + XCB_DAMAGE_NOTIFY;
+        xcb_damage_query_version_reply(x, xcb_damage_query_version(x, 1, 1), nullptr);
+    }
+
+    // Waits until the window is mapped and wholly drawn; returns false after `limit`.
+    bool run(Clock::time_point limit) {
+        pollfd fd{xcb_get_file_descriptor(m_x), POLLIN, 0};
+        while (Clock::now() < limit) {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(m_x)) {
+                handle(event);
+                std::free(event);
+                if (m_drawnMs >= 0) return true;
+            }
+            if (xcb_connection_has_error(m_x)) return false;
+            poll(&fd, 1, 50);
+        }
+        return false;
+    }
+    double mappedMs() const { return m_mappedMs; }
+    double drawnMs() const { return m_drawnMs; }
+
+private:
+    double now() const { return std::chrono::duration<double, std::milli>(Clock::now() - m_begin).count(); }
+
+    void handle(const xcb_generic_event_t* event) {
+        const int type = event->response_type & 0x7F;
+        if (type == XCB_CREATE_NOTIFY) {
+            const auto* create = reinterpret_cast<const xcb_create_notify_event_t*>(event);
+            xcb_damage_create(m_x, xcb_generate_id(m_x), create->window, XCB_DAMAGE_REPORT_LEVEL_RAW_RECTANGLES);
+            xcb_flush(m_x);
+        } else if (type == XCB_MAP_NOTIFY && m_mappedMs < 0) {
+            const auto* map = reinterpret_cast<const xcb_map_notify_event_t*>(event);
+            if (named(m_x, map->window, m_title)) onMapped(map->window);
+        } else if (type == m_damageEvent) {
+            const auto* damage = reinterpret_cast<const xcb_damage_notify_event_t*>(event);
+            if (damage->drawable == m_window || m_window == XCB_NONE) m_early.push_back({damage->drawable, damage->area});
+            if (m_window != XCB_NONE) drawn();
+        }
+    }
+
+    void onMapped(xcb_window_t window) {
+        m_mappedMs = now();
+        m_window = window;
+        Reply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(m_x, xcb_get_geometry(m_x, window), nullptr), &std::free);
+        if (geometry) m_coverage.resize(geometry->width, geometry->height);
+        drawn();
+    }
+
+    void drawn() {
+        for (const auto& [drawable, area] : m_early)
+            if (drawable == m_window) m_coverage.draw(area);
+        m_early.clear();
+        if (m_coverage.whole()) m_drawnMs = now();
+    }
+
+    struct Drawing {
+        xcb_drawable_t drawable;
+        xcb_rectangle_t area;
+    };
+    xcb_connection_t* m_x;
+    std::string m_title;
+    Clock::time_point m_begin;
+    int m_damageEvent = 0;
+    xcb_window_t m_window = XCB_NONE;
+    std::vector<Drawing> m_early;   // drawing not yet counted: before the mapping, or of the mapped window
+    Coverage m_coverage;
+    double m_mappedMs = -1;
+    double m_drawnMs = -1;
+};
 
 }   // namespace
 
@@ -86,16 +175,16 @@ int main(int argc, char** argv) {
     xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(x);
     const Clock::time_point begin = Clock::now();
+    Watch watch(x, argv[1], begin);
     const pid_t child = start(argv + 2);
-    const bool mapped = waitForMap(x, argv[1], begin + std::chrono::seconds(20));
-    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
+    const bool drawn = watch.run(begin + std::chrono::seconds(20));
     kill(-child, SIGKILL);
     waitpid(child, nullptr, 0);
     xcb_disconnect(x);
-    if (!mapped) {
-        std::fprintf(stderr, "window_mapped: no window named \"%s\" was mapped\n", argv[1]);
+    if (!drawn) {
+        std::fprintf(stderr, "window_mapped: no window named \"%s\" was mapped and drawn\n", argv[1]);
         return 1;
     }
-    std::printf("%.1f\n", ms);
+    std::printf("%.1f %.1f\n", watch.mappedMs(), watch.drawnMs());
     return 0;
 }
