@@ -53,7 +53,7 @@ void moveReadingPane(Program& p, std::int32_t top) {
 }
 
 void placeLoadedText(Program& p, std::int32_t top) {
-    const int height = p.window.readingPane->height();
+    const int height = p.window.readingPane->paneHeight();
     if (distanceOf(top) > height) {
         top = 0;
         p.state.DueLevelPos = 0;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <cmath>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -115,9 +116,23 @@ void RichTextView::resizeEvent(QResizeEvent* event) {
 
 void RichTextView::setTopEdge(double top) {
     m_top = top;
-    move(x(), static_cast<int>(std::lround(top)));
+    placePane(false);
 }
 
-void RichTextView::setPaneHeight(int height) { resize(width(), height); }
+void RichTextView::setPaneHeight(int height) {
+    m_paneHeight = height;
+    placePane(true);
+}
+
+// The view grows a screen at a time as the pane rises, so that it is resized (and painted whole)
+// once a screen rather than at every step; a new pane starts again from its first screens.
+void RichTextView::placePane(bool newPane) {
+    const int top = static_cast<int>(std::lround(m_top));
+    const int screen = parentWidget() ? parentWidget()->height() : m_paneHeight;
+    const int toBottom = std::max(screen - top, 0);
+    int reach = height();
+    if (newPane || reach < std::min(toBottom, m_paneHeight)) reach = std::min(toBottom + screen, m_paneHeight);
+    setGeometry(x(), top, width(), std::max(reach, 0));
+}
 
 }   // namespace veltrin::ui

@@ -28,9 +28,13 @@ public:
     QString FileName() const { return m_fileName; }
 
     // Top edge and height in the container's pixels; the top edge may hold fractions of a pixel.
+    // The view itself reaches only a screen or so below the container's bottom edge (never past the
+    // pane's height): what a view holds is laid out as far down as the view reaches, so a view as
+    // tall as the pane would lay out the whole text before its first screen is shown.
     void setTopEdge(double top);
     double topEdge() const { return m_top; }
     void setPaneHeight(int height);
+    int paneHeight() const { return m_paneHeight; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -38,10 +42,12 @@ protected:
 private:
     QTextDocument& newLongDocument();
     void endLongView();
+    void placePane(bool newPane);
 
     QString m_fileName;
     QPlainTextEdit* m_longView = nullptr;   // over the whole view while it shows a long document
     double m_top = 0;
+    int m_paneHeight = 0;
 };
 
 }   // namespace veltrin::ui
