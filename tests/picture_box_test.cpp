@@ -1,10 +1,11 @@
-// Pictures of controls: read at once for a control on show, when first needed for a hidden one, and
-// a picture set by the program is never replaced by a file still waiting to be read.
+// Pictures of controls: read ahead at once for a control on show, when first needed for a hidden one,
+// and a picture set by the program is never replaced by a file still waiting to be read.
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,7 +21,7 @@ void savePicture(const QString& path, Qt::GlobalColor colour) {
     ASSERT_TRUE(image.save(path));
 }
 
-TEST(Pictures, ShownControlsReadAtOnceHiddenOnesWhenFirstNeeded) {
+TEST(Pictures, ShownControlsReadAheadHiddenOnesWhenFirstNeeded) {
     QTemporaryDir folder;
     const QString path = folder.filePath("look.png");
     savePicture(path, Qt::red);
@@ -33,6 +34,7 @@ TEST(Pictures, ShownControlsReadAtOnceHiddenOnesWhenFirstNeeded) {
     hidden.loadPicture(path);
     button.loadPicture(path);
     button.loadDownPicture(path);
+    QThreadPool::globalInstance()->waitForDone();
     savePicture(path, Qt::blue);
     EXPECT_EQ(colourOf(shown.picture()), QColor(Qt::red));
     EXPECT_EQ(colourOf(button.picture()), QColor(Qt::red));
@@ -47,6 +49,13 @@ TEST(Pictures, ShownControlsReadAtOnceHiddenOnesWhenFirstNeeded) {
     EXPECT_EQ(colourOf(hidden.picture()), QColor(Qt::green));
     hidden.loadPicture(folder.filePath("missing.png"));
     EXPECT_TRUE(hidden.picture().isNull());
+
+    shown.loadPicture(path);
+    shown.setPicture(green);
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_EQ(colourOf(shown.picture()), QColor(Qt::green));
+    shown.loadPicture(folder.filePath("missing.png"));
+    EXPECT_TRUE(shown.picture().isNull());
 }
 
 }   // namespace

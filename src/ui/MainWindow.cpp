@@ -241,15 +241,16 @@ void MainWindow::buildSideButtons() {
 }
 
 void MainWindow::loadBackgroundPicture(const QString& path) {
-    m_background = QPixmap(path);
+    m_background.load(path, true);
     m_backgroundName = path.section(QLatin1Char('/'), -1);
     update();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_background.isNull()) painter.fillRect(rect(), QColor(92, 60, 34));
-    else painter.drawPixmap(0, 0, m_background);
+    const QPixmap& background = m_background.get();
+    if (background.isNull()) painter.fillRect(rect(), QColor(92, 60, 34));
+    else painter.drawPixmap(0, 0, background);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window and every control of the course, under the names the course design gives them.
 // Widgets and layout only: the shell wires the controls to the handlers.
+#include "ui/LazyPixmap.h"
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
 #include "ui/RichTextView.h"
@@ -126,7 +127,7 @@ private:
     void setKeyboardOrder();
 
     std::array<PictureButton*, 8> m_levelButtons{};
-    QPixmap m_background;
+    LazyPixmap m_background;
     QString m_backgroundName;
 };
 

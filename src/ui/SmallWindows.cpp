@@ -45,14 +45,15 @@ ContactWindow::ContactWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
 }
 
 void ContactWindow::loadBackgroundPicture(const QString& path) {
-    m_background = QPixmap(path);
+    m_background.load(path, isVisible());
     update();
 }
 
 void ContactWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_background.isNull()) painter.fillRect(rect(), QColor(120, 84, 52));
-    else painter.drawTiledPixmap(rect(), m_background);
+    const QPixmap& background = m_background.get();
+    if (background.isNull()) painter.fillRect(rect(), QColor(120, 84, 52));
+    else painter.drawTiledPixmap(rect(), background);
 }
 
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {

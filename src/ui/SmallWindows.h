@@ -1,6 +1,7 @@
 #pragma once
 // The two small windows beside the main window: the contact window with the mute check box, and
 // the splash window shown while the program starts.
+#include "ui/LazyPixmap.h"
 #include "ui/PictureBox.h"
 
 #include <QCheckBox>
@@ -29,7 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_background;
+    LazyPixmap m_background;
 };
 
 class SplashWindow : public QWidget {
