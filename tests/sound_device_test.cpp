@@ -1,5 +1,5 @@
 // The sound device's own parts: reading wave files (what plays, and what stays silent), and a
-// machine without a sound server, which runs silently and says so once.
+// machine without a sound server or without the sound module, which runs silently and says so once.
 #include "support/TestPlatform.h"
 
 #include "ui/SoundDevice.h"
@@ -57,12 +57,8 @@ TEST(WaveFile, RefusesWhatCannotBePlayed) {
     EXPECT_FALSE(ui::readWaveFile(QStringLiteral("no such file.wav")));
 }
 
-// No sound server at all: every sound is silent, nothing waits for one, and one line says so.
-TEST(WaveSoundDevice, WithoutASoundServerStaysSilentAndSaysSoOnce) {
-    QTemporaryDir folder;
-    qputenv("PULSE_SERVER", (folder.path() + "/no-server").toUtf8());
-    ui::WaveSoundDevice device;
-    testing::internal::CaptureStderr();
+// Plays the course's sounds as the program does; every one must be silent, with nothing to wait for.
+void playSilently(ui::WaveSoundDevice& device) {
     for (const char* name : {"exit", "missing", "run"}) {
         device.command(QStringLiteral("Close"));
         device.setFileName(QStringLiteral(VELTRIN_SAMPLE_COURSE "/sounds/%1.wav").arg(QLatin1String(name)));
@@ -71,8 +67,29 @@ TEST(WaveSoundDevice, WithoutASoundServerStaysSilentAndSaysSoOnce) {
         device.command(QStringLiteral("Prev"));
         EXPECT_EQ(device.secondsLeftToPlay(1.5), 0.0) << name;
     }
+}
+
+// No sound server at all: every sound is silent, nothing waits for one, and one line says so.
+TEST(WaveSoundDevice, WithoutASoundServerStaysSilentAndSaysSoOnce) {
+    QTemporaryDir folder;
+    qputenv("PULSE_SERVER", (folder.path() + "/no-server").toUtf8());
+    ui::WaveSoundDevice device;
+    testing::internal::CaptureStderr();
+    playSilently(device);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Veltrin: no sound output was found; the course runs silently.\n");
     qunsetenv("PULSE_SERVER");
+}
+
+// A program installed without its sound module runs as silently, naming what is missing once.
+TEST(WaveSoundDevice, WithoutTheSoundModuleStaysSilentAndSaysSoOnce) {
+    QTemporaryDir folder;
+    ui::WaveSoundDevice device(folder.filePath(QStringLiteral("veltrin_sound")));
+    testing::internal::CaptureStderr();
+    playSilently(device);
+    const QString said = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(said.startsWith("Veltrin: the sound module could not be loaded (")) << said.toStdString();
+    EXPECT_TRUE(said.contains(folder.filePath(QStringLiteral("veltrin_sound"))));
+    EXPECT_EQ(said.count('\n'), 1);
 }
 
 }   // namespace

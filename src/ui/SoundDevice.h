@@ -2,6 +2,8 @@
 // The sound device: a multimedia-control-like command interface. The program sends "Open" once
 // for the device type, then for each sound "Close", a file name, "Open", "Play" and "Prev". The
 // device never reports an outcome: a missing file or a machine without sound stays silent.
+#include "ui/SoundOutput.h"
+
 #include <QString>
 
 #include <atomic>
@@ -11,7 +13,7 @@ class QThread;
 
 namespace veltrin::ui {
 
-class SoundPlayer;
+class SoundHost;
 
 class SoundDevice {
 public:
@@ -26,10 +28,13 @@ public:
 
 // Plays wave files on a sound thread of its own: "Play" returns at once, "Close" cuts off a sound
 // still playing. Each file is read once and held; the first sound also reads the rest of its folder.
-// The thread starts with the first sound, so nothing of it delays the start-up.
+// The thread starts with the first sound and loads the sound module, so nothing of it delays the
+// start-up; without the module, or without a sound server, every sound is silent.
 class WaveSoundDevice : public SoundDevice {
 public:
-    WaveSoundDevice();
+    // The sound module's path without its suffix; by default, the one installed with the program.
+    explicit WaveSoundDevice(QString modulePath = installedSoundModule());
+    static QString installedSoundModule();
     ~WaveSoundDevice() override;
     void setDeviceType(const QString& type) override;
     void setFileName(const QString& path) override;
@@ -40,8 +45,9 @@ private:
     template <typename Action>
     void post(Action action);
 
+    QString m_modulePath;
     std::unique_ptr<QThread> m_thread;
-    SoundPlayer* m_player = nullptr;   // lives on m_thread, deleted there when it finishes
+    SoundHost* m_host = nullptr;   // lives on m_thread, deleted there when it finishes
     std::shared_ptr<std::atomic<int>> m_pending = std::make_shared<std::atomic<int>>(0);   // posted, not yet carried out
     QString m_fileName;
     bool m_open = false;

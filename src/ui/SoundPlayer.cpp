@@ -7,7 +7,6 @@
 #include <QMediaDevices>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <mutex>
 
@@ -34,11 +33,6 @@ void keepSoundServerQuiet() {
 }
 
 }   // namespace
-
-qint64 steadyMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 SoundPlayer::SoundPlayer() = default;
 SoundPlayer::~SoundPlayer() { stop(); }
