@@ -7,6 +7,7 @@
 
 int main(int argc, char** argv) {
     if (veltrin::cli::isCommand(argc, argv)) return veltrin::cli::runFromMain(argc, argv);
+    veltrin::ui::readFontConfigurationAhead();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrin"));
     veltrin::ui::MainWindow window;

@@ -9,10 +9,12 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -95,6 +97,10 @@ void QtPlatform::setBusyCursor(bool busy) {
 void QtPlatform::endProgram() {
     std::fflush(nullptr);
     std::_Exit(0);   // at once: no handler of the window runs again
+}
+
+void readFontConfigurationAhead() {
+    QThreadPool::globalInstance()->start([] { FcInit(); });
 }
 
 }   // namespace veltrin::ui

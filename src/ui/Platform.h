@@ -67,4 +67,8 @@ private:
     bool m_busy = false;
 };
 
+// Reads the system's font configuration on a worker thread: made before the application object,
+// it is ready by the time the first window lays out text, which would otherwise wait for it.
+void readFontConfigurationAhead();
+
 }   // namespace veltrin::ui
