@@ -37,6 +37,14 @@ TEST_F(JournalFrame, JournalButtonAndDoneWithTheReportCaption) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"opnjnl", "xitjnl", "closjnl", "opnjnl", "closjnl", "closjnl"}));
 }
 
+// The frame opens on its parchment, in the window as the user has it.
+TEST_F(JournalFrame, OpensOnItsParchment) {
+    window().show();
+    click(window().journalButton);
+    const QImage frame = window().journalFrame->grab().toImage();
+    EXPECT_EQ(frame.pixelColor(frame.width() - 10, frame.height() / 2), QColor(0xf6, 0xec, 0xd2));
+}
+
 // A pick of a listed subject closes an open panel silently, then shows its document with the torch
 // sound; a pick differing only in case shows nothing; without a subject list the user is told.
 TEST_F(JournalFrame, PickingASubjectMatchesTheListExactly) {

@@ -35,6 +35,15 @@ constexpr std::array<LevelButtonPlace, 8> LevelButtons{{
 constexpr int LevelButtonTop = 6525;
 constexpr int LevelButtonSize = 715;
 
+// Set when the frame is first shown: polishing its fifty controls under a style sheet would otherwise
+// be part of every start, though the frame opens only with the journal.
+constexpr const char* JournalFrameStyle =
+    "QGroupBox#journalFrame { background: #f6ecd2; border: 3px solid #6b4226; border-radius: 4px; font-weight: bold; }"
+    "QGroupBox#journalFrame::title { color: #6b2a10; padding: 2px 6px; }"
+    "QGroupBox { font-size: 8pt; color: #3b2412; }"
+    "QLabel { font-size: 9pt; color: #3b2412; }"
+    "QPushButton { font-size: 8pt; }";
+
 // Left edges of the five option buttons inside a category frame, in twips.
 constexpr std::array<int, 5> OptionLefts{150, 500, 840, 1180, 1440};
 
@@ -187,12 +196,7 @@ void MainWindow::buildJournalFrame() {
     journalFrame = place(new QGroupBox(QStringLiteral("Veltrin Journal"), this), 105, 30, 7785, 5640);
     journalFrame->setObjectName(QStringLiteral("journalFrame"));
     journalFrame->setAutoFillBackground(true);
-    journalFrame->setStyleSheet(
-        QStringLiteral("QGroupBox#journalFrame { background: #f6ecd2; border: 3px solid #6b4226; border-radius: 4px; font-weight: bold; }"
-                       "QGroupBox#journalFrame::title { color: #6b2a10; padding: 2px 6px; }"
-                       "QGroupBox { font-size: 8pt; color: #3b2412; }"
-                       "QLabel { font-size: 9pt; color: #3b2412; }"
-                       "QPushButton { font-size: 8pt; }"));
+    journalFrame->installEventFilter(this);
     chronologyLabel = place(label(journalFrame, QString()), 165, 375, 2565, 270);
     rankCaption = place(label(journalFrame, QStringLiteral("Rank:")), 390, 855, 1050, 315);
     rankLabel = place(label(journalFrame, QStringLiteral("Rank")), 480, 1200, 2955, 675);
@@ -244,6 +248,12 @@ void MainWindow::loadBackgroundPicture(const QString& path) {
     m_background.load(path, true);
     m_backgroundName = path.section(QLatin1Char('/'), -1);
     update();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == journalFrame && event->type() == QEvent::Show && journalFrame->styleSheet().isEmpty())
+        journalFrame->setStyleSheet(QString::fromLatin1(JournalFrameStyle));
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
