@@ -70,6 +70,7 @@ TEST_P(CheckpointKind, ShowsWritesAndCountsThenActsAgainOnlyAsItsKindSays) {
     expectScriptPlayed();
     EXPECT_EQ(c.waits ? shownAtOk : shown(), c.shown);
     if (c.waits) { EXPECT_TRUE(listsAtOk.contains(c.listed)) << "stored before the wait for OK"; }
+    EXPECT_EQ(window().topicList->currentText(), "") << "a refilled topic list names no topic";
     EXPECT_EQ(fileLines(appDir() + c.list).last(), c.listed);
     QStringList status(45, " 0");
     status[column] = " 1";

@@ -17,17 +17,19 @@ constexpr int WorkLines = 2 * state::SubjectRows;      // name and count of each
 // the 16-bit stage counters, so a counter read at the limit still counts on without overflowing.
 constexpr qint64 CountLimit = 30000;
 
+// A refilled list has no item chosen and shows no text: the box's list would otherwise choose its
+// first item and show, say, "Greetings" beside the document on show. Picking any item sets the text.
 void fillList(QComboBox& list, const QStringList& items) {
     list.clear();
     list.addItems(items);
+    list.setCurrentIndex(-1);
 }
 
 // The subject box's text is the user's subject: a refill changes the list under it, never the
-// text, an empty one included. No item stays chosen, so that picking any item sets the text.
+// text, an empty one included.
 void refillKeepingText(QComboBox& box, const QStringList& items) {
     const QString text = box.currentText();
     fillList(box, items);
-    box.setCurrentIndex(-1);
     box.setEditText(text);
 }
 
