@@ -68,11 +68,13 @@ public:
     }
     void draw(const xcb_rectangle_t& r) {
         for (int y = std::max(0, int(r.y)); y < std::min(m_height, r.y + r.height); ++y)
-            for (int x = std::max(0, int(r.x)); x < std::min(m_width, r.x + r.width); ++x)
-                if (!m_drawn[std::size_t(y) * std::size_t(m_width) + std::size_t(x)]) {
-                    m_drawn[std::size_t(y) * std::size_t(m_width) + std::size_t(x)] = true;
+            for (int x = std::max(0, int(r.x)); x < std::min(m_width, r.x + r.width); ++x) {
+                auto cell = m_drawn[std::size_t(y) * std::size_t(m_width) + std::size_t(x)];
+                if (!cell) {
+                    cell = true;
                     --m_left;
                 }
+            }
     }
     bool whole() const { return m_width > 0 && m_left == 0; }
 

@@ -1,5 +1,7 @@
 #include "ui/SoundDevice.h"
 
+#include "ui/SoundOutput.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibrary>
@@ -25,8 +27,7 @@ public:
     ~SoundHost() override { delete m_output.load(); }
 
     SoundOutput* output() {
-        if (!m_tried) m_output = makeOutput();
-        m_tried = true;
+        if (!std::exchange(m_tried, true)) m_output = makeOutput();
         return m_output;
     }
     // From any thread: the player once made, or none.

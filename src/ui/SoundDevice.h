@@ -2,8 +2,6 @@
 // The sound device: a multimedia-control-like command interface. The program sends "Open" once
 // for the device type, then for each sound "Close", a file name, "Open", "Play" and "Prev". The
 // device never reports an outcome: a missing file or a machine without sound stays silent.
-#include "ui/SoundOutput.h"
-
 #include <QString>
 
 #include <atomic>
