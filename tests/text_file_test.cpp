@@ -1,13 +1,17 @@
 // Classic text files byte for byte: line ends, encodings, the atomic rewrite, the all-or-nothing
 // append, and the errors that name the file.
 #include "base/FileError.h"
+#include "base/LineStream.h"
 #include "base/TextFile.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace veltrin::base;
 
@@ -41,7 +45,9 @@ protected:
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    QStringList entries() const { return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QStringList entries() const {
+        return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
 
     QTemporaryDir m_dir;
 };
@@ -79,6 +85,18 @@ TEST_F(TextFileTest, FailedWritesLeaveTheOldFileWhole) {
     failWritesAfter(line.size() + 2);
     appendLine(path("status.ndx"), line);
     EXPECT_EQ(fileSize(path("status.ndx")), 14 + line.size() + 2);
+}
+
+// A whole-file rewrite never puts a plain file where a pipe stood, and writes through a link.
+TEST_F(TextFileTest, RewritesReplaceOnlyPlainFiles) {
+    ASSERT_EQ(::mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0);
+    EXPECT_EQ(failingPath([&] { rewriteLines(path("pipe"), {"new"}); }), path("pipe"));
+    EXPECT_EQ(failingPath([&] { AtomicLineWriter writer(path("pipe")); }), path("pipe"));
+    writeRaw("target.ndx", "old\r\n");
+    ASSERT_TRUE(QFile::link(path("target.ndx"), path("link.ndx")));
+    rewriteLines(path("link.ndx"), {"new"});
+    EXPECT_TRUE(QFileInfo(path("link.ndx")).isSymLink() && QFileInfo(path("pipe")).exists() && !QFileInfo(path("pipe")).isFile());
+    EXPECT_EQ(raw("target.ndx"), "new\r\n");
 }
 
 // An append and the save that goes with it, both or neither. The budget lets the line through and

@@ -48,9 +48,7 @@ void LineReader::readMore() {
     m_buffer += chunk;
 }
 
-AtomicLineWriter::AtomicLineWriter(const QString& path) : m_path(path), m_file(path) {
-    if (!m_file.open(QIODevice::WriteOnly)) throw FileError(path, m_file.errorString());
-}
+AtomicLineWriter::AtomicLineWriter(const QString& path) : m_path(path), m_file(path) { openForRewrite(m_file); }
 
 void AtomicLineWriter::write(const QString& line) {
     QString reason;
@@ -60,8 +58,6 @@ void AtomicLineWriter::write(const QString& line) {
     }
 }
 
-void AtomicLineWriter::commit() {
-    if (!m_file.commit()) throw FileError(m_path, m_file.errorString());
-}
+void AtomicLineWriter::commit() { commitRewrite(m_file); }
 
 }   // namespace veltrin::base

@@ -41,9 +41,9 @@ QString decodeWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-QString openFailure(const QString& path, const QFile& file) {
-    return QFileInfo(path).isDir() ? QStringLiteral("It is a folder, not a file.") : file.errorString();
-}
+const QString FolderNotFile = QStringLiteral("It is a folder, not a file.");
+
+QString openFailure(const QString& path, const QFile& file) { return QFileInfo(path).isDir() ? FolderNotFile : file.errorString(); }
 
 bool syncToDisk(QFile& file) {
 #ifdef Q_OS_WIN
@@ -51,6 +51,20 @@ bool syncToDisk(QFile& file) {
 #else
     return ::fsync(file.handle()) == 0;
 #endif
+}
+
+// A device that takes part of the bytes says why only when asked for the rest, so the rest is
+// offered again until it is all taken or refused.
+bool writeWhole(QIODevice& device, const QByteArray& bytes, QString& reason) {
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            reason = device.errorString();
+            return false;
+        }
+        done += written;
+    }
+    return true;
 }
 
 }   // namespace
@@ -66,11 +80,8 @@ bool writeWithinBudget(QIODevice& device, const QByteArray& bytes, QString& reas
     const qint64 budget = g_writeBudget.load();
     const bool overBudget = budget >= 0 && bytes.size() > budget;
     const QByteArray allowed = overBudget ? bytes.left(budget) : bytes;
-    const qint64 written = device.write(allowed);
-    if (written != allowed.size()) {
-        reason = device.errorString();
-        return false;
-    }
+    if (!writeWhole(device, allowed, reason)) return false;
+    const qint64 written = allowed.size();
     if (budget >= 0) g_writeBudget.store(budget - written);
     if (overBudget) {
         reason = qt_error_string(ENOSPC);
@@ -103,6 +114,11 @@ QByteArray encodeLine(const QString& line) { return line.toUtf8(); }
 
 bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
 
+void requireReadable(const QString& path) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) throw FileError(path, openFailure(path, file));
+}
+
 QStringList readLines(const QString& path) { return splitLines(readBytes(path)); }
 
 QByteArray readBytes(const QString& path) {
@@ -122,13 +138,38 @@ void rewriteLines(const QString& path, const QStringList& lines) {
 void rewriteBytes(const QString& path, const QByteArray& bytes) {
     // An unfinished QSaveFile removes its temporary file when it goes out of scope.
     QSaveFile file(path);
+    openForRewrite(file);
+    writeAll(file, bytes, path);
+    commitRewrite(file);
+}
+
+void openForRewrite(QSaveFile& file) {
+    const QString path = file.fileName();
+    const QFileInfo target(path);
+    if (target.isDir()) throw FileError(path, FolderNotFile);
+    if (target.exists() && !target.isFile())
+        throw FileError(path, QStringLiteral("It is a device or a pipe, not a file, and is never replaced by one."));
     if (!file.open(QIODevice::WriteOnly)) throw FileError(path, file.errorString());
-    QString reason;
-    if (!writeWithinBudget(file, bytes, reason)) {
+}
+
+// A failed commit forgets why, so the last buffered bytes are flushed first, where the reason shows.
+void commitRewrite(QSaveFile& file) {
+    if (!file.flush()) {
+        const QString reason = file.errorString();
         file.cancelWriting();
-        throw FileError(path, reason);
+        throw FileError(file.fileName(), reason);
     }
-    if (!file.commit()) throw FileError(path, file.errorString());
+    if (!file.commit()) throw FileError(file.fileName(), file.errorString());
+}
+
+bool isStreamNode(const QString& path) {
+    const QFileInfo node(path);
+    return node.exists() && !node.isFile() && !node.isDir();
+}
+
+void writeAll(QIODevice& device, const QByteArray& bytes, const QString& name) {
+    QString reason;
+    if (!writeWithinBudget(device, bytes, reason)) throw FileError(name, reason);
 }
 
 void appendLine(const QString& path, const QString& line) {

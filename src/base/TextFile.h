@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+class QIODevice;
+class QSaveFile;
+
 namespace veltrin::base {
 
 // Splits raw file bytes into decoded lines. A last line without a line end counts when it is not empty.
@@ -21,10 +24,27 @@ QStringList readLines(const QString& path);
 // The whole file's bytes; throws FileError when it cannot be opened or read.
 QByteArray readBytes(const QString& path);
 
+// Throws FileError naming the file when it cannot be read: missing, a folder, or not permitted.
+void requireReadable(const QString& path);
+
 // Rewrites the file whole: a temporary file in the same folder, renamed over the old one.
 // On failure the old file is left as it was and FileError is thrown.
 void rewriteLines(const QString& path, const QStringList& lines);
 void rewriteBytes(const QString& path, const QByteArray& bytes);
+
+// Every whole-file rewrite opens and ends here. A link is written through to the file it names;
+// a folder, a device or a pipe in the file's place is refused (FileError naming it), since the
+// rename at the end would put a plain file where it stood. Once opened, write with writeAll.
+void openForRewrite(QSaveFile& file);
+// Everything written reaches the temporary file, which then replaces the old one. Throws
+// FileError; the old file then stays as it was.
+void commitRewrite(QSaveFile& file);
+// Whether the path (through links) names a device, a pipe or a socket: written as a stream, if at all.
+bool isStreamNode(const QString& path);
+
+// Writes all the bytes (through the test hook of failWritesAfter); throws FileError naming
+// `name` with the system's reason when the device takes fewer.
+void writeAll(QIODevice& device, const QByteArray& bytes, const QString& name);
 
 // Appends one line (CR LF added) in one write and syncs it; creates the file if needed. On failure the
 // file is cut back to its old length and FileError is thrown, so no half line is ever left.

@@ -1,9 +1,9 @@
 #include "cli/CliParts.h"
 
-#include "base/FileError.h"
+#include "base/TextFile.h"
 
+#include <QBuffer>
 #include <QImage>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace veltrin::cli {
@@ -12,15 +12,15 @@ namespace {
 
 bool isSvgName(const QString& path) { return path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive); }
 
-void paintPng(const journal::JournalChart& chart, QSaveFile& file) {
+void paintPng(const journal::JournalChart& chart, QBuffer& file) {
     QImage image(journal::ChartWidth, journal::ChartHeight, QImage::Format_RGB32);
     QPainter painter(&image);
     journal::drawJournalChart(painter, image.rect(), chart);
     painter.end();
-    if (!image.save(&file, "PNG")) throw base::FileError(file.fileName(), file.errorString());
+    image.save(&file, "PNG");
 }
 
-void paintSvg(const journal::JournalChart& chart, QSaveFile& file) {
+void paintSvg(const journal::JournalChart& chart, QBuffer& file) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize({journal::ChartWidth, journal::ChartHeight});
@@ -29,19 +29,19 @@ void paintSvg(const journal::JournalChart& chart, QSaveFile& file) {
     QPainter painter(&svg);
     journal::drawJournalChart(painter, QRectF(0, 0, journal::ChartWidth, journal::ChartHeight), chart);
     painter.end();
-    if (file.error() != QFileDevice::NoError) throw base::FileError(file.fileName(), file.errorString());
 }
 
 }   // namespace
 
 bool isChartPictureName(const QString& path) { return isSvgName(path) || path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive); }
 
-void saveChartPicture(const journal::JournalChart& chart, const QString& path) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw base::FileError(path, file.errorString());
-    if (isSvgName(path)) paintSvg(chart, file);
-    else paintPng(chart, file);
-    if (!file.commit()) throw base::FileError(path, file.errorString());
+// The picture is small: it is drawn in memory and then written like any other file.
+QByteArray chartPicture(const journal::JournalChart& chart, const QString& path) {
+    QBuffer picture;
+    picture.open(QIODevice::WriteOnly);
+    if (isSvgName(path)) paintSvg(chart, picture);
+    else paintPng(chart, picture);
+    return picture.data();
 }
 
 }   // namespace veltrin::cli

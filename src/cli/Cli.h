@@ -2,6 +2,7 @@
 // The command line: `veltrin journal export|search|chart ...` read the user's journal without a
 // window and never write to it; `veltrin` alone starts the program.
 #include <QIODevice>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,8 @@ struct Console {
     QIODevice& err;
     QString settingsFolder;    // where the settings file lives
     QString documentsFolder;   // where --documents puts its file
+    // The user's environment, for the program --open starts: none of what a command sets for itself.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
 // Whether the arguments name a command (or ask for help) rather than start the program; the
@@ -21,7 +24,8 @@ bool isCommand(int argc, char** argv);
 // Runs the command `arguments` (without the program's name); returns the exit status: 0 done,
 // 1 a file or the settings could not be used, 2 the command line is wrong.
 int runCommand(const QStringList& arguments, Console& console);
-// The same from main(): the application object without a display, the real console and folders.
+// The same from main(): the application object without a display (it never reads the command line,
+// which is the program's own), the real console and folders.
 int runFromMain(int argc, char** argv);
 
 }   // namespace veltrin::cli

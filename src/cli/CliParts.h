@@ -10,6 +10,8 @@
 
 namespace veltrin::cli {
 
+inline const QString StandardOutput = QStringLiteral("standard output");
+
 // The command line is wrong: the message says how, and the status is 2.
 struct UsageError : std::runtime_error {
     explicit UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
@@ -44,8 +46,8 @@ int exportCommand(const Arguments& arguments, Console& console);
 int searchCommand(const Arguments& arguments, Console& console);
 int chartCommand(const Arguments& arguments, Console& console);
 
-// Draws the chart into a PNG or an SVG file (by its suffix), whole or not at all. Throws FileError.
-void saveChartPicture(const journal::JournalChart& chart, const QString& path);
+// The chart drawn as a PNG or an SVG picture, by the suffix of the file it is for.
+QByteArray chartPicture(const journal::JournalChart& chart, const QString& path);
 // Whether the name ends in a picture suffix the chart can be saved as.
 bool isChartPictureName(const QString& path);
 

@@ -9,27 +9,68 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
+#include <array>
+#include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace veltrin::cli {
 
 namespace {
 
+QString namedStorePath(const Arguments& arguments, const Console& console) {
+    if (arguments.values.contains(QStringLiteral("--store"))) return arguments.value(QStringLiteral("--store"));
+    const QString settings = QDir(console.settingsFolder).filePath(state::SettingsFileName);
+    if (!base::fileExists(settings))
+        throw CommandError(QStringLiteral("there is no settings file %1 to name the journal; start Veltrin once, "
+                                          "or name the journal store with --store FILE")
+                               .arg(settings));
+    return state::parseSettings(base::readLines(settings), settings).CourseDir + journal::JournalStoreName;
+}
+
 const QString TryHelp = QStringLiteral("Try 'veltrin journal --help'.");
 
+struct JournalCommand {
+    const char* name;
+    const char* options;   // the options it takes besides --help, between blanks
+    int (*run)(const Arguments&, Console&);
+};
+
+constexpr std::array<JournalCommand, 3> JournalCommands{{
+    {"export", "--store --format --output --documents --open", exportCommand},
+    {"search", "--store --subject --from --to", searchCommand},
+    {"chart", "--store --output --documents --from --to --open", chartCommand},
+}};
+
 int printHelp(Console& console, const QString& help) {
-    console.out.write(help.toUtf8());
+    base::writeAll(console.out, help.toUtf8(), StandardOutput);
     return 0;
 }
 
+// Every option must be one the command takes, and the options must agree, before anything is written.
+void checkOptions(const JournalCommand& command, const Arguments& arguments) {
+    const QStringList taken = QString::fromLatin1(command.options).split(QLatin1Char(' '));
+    for (const QString& option : arguments.values.keys() + arguments.flags.values())
+        if (!taken.contains(option))
+            throw UsageError(QStringLiteral("journal %1 does not take %2").arg(QLatin1String(command.name), option));
+    const bool output = arguments.values.contains(QStringLiteral("--output"));
+    const bool documents = arguments.has(QStringLiteral("--documents"));
+    if (output && documents) throw UsageError(QStringLiteral("--output and --documents both name the file to write; give one"));
+    if (arguments.has(QStringLiteral("--open")) && !output && !documents)
+        throw UsageError(QStringLiteral("--open needs --output or --documents"));
+}
+
 int journalCommand(const Arguments& arguments, Console& console) {
-    const QString command = arguments.words.value(1);
-    if (command == QLatin1String("export")) return exportCommand(arguments, console);
-    if (command == QLatin1String("search")) return searchCommand(arguments, console);
-    if (command == QLatin1String("chart")) return chartCommand(arguments, console);
-    if (command.isEmpty()) throw UsageError(QStringLiteral("journal needs a command: export, search or chart"));
-    throw UsageError(QStringLiteral("unknown journal command '%1'").arg(command));
+    const QString name = arguments.words.value(1);
+    for (const JournalCommand& command : JournalCommands) {
+        if (name != QLatin1String(command.name)) continue;
+        checkOptions(command, arguments);
+        return command.run(arguments, console);
+    }
+    if (name.isEmpty()) throw UsageError(QStringLiteral("journal needs a command: export, search or chart"));
+    throw UsageError(QStringLiteral("unknown journal command '%1'").arg(name));
 }
 
 int dispatch(const Arguments& arguments, Console& console) {
@@ -46,14 +87,12 @@ int dispatch(const Arguments& arguments, Console& console) {
 
 void tell(Console& console, const QString& line) { console.err.write((line + QLatin1Char('\n')).toUtf8()); }
 
+// A command reads a journal that is there: a missing store is a mistyped name, not an empty journal.
 QString storePath(const Arguments& arguments, const Console& console) {
-    if (arguments.values.contains(QStringLiteral("--store"))) return arguments.value(QStringLiteral("--store"));
-    const QString settings = QDir(console.settingsFolder).filePath(state::SettingsFileName);
-    if (!base::fileExists(settings))
-        throw CommandError(QStringLiteral("there is no settings file %1 to name the journal; start Veltrin once, "
-                                          "or name the journal store with --store FILE")
-                               .arg(settings));
-    return state::parseSettings(base::readLines(settings), settings).CourseDir + journal::JournalStoreName;
+    const QString store = namedStorePath(arguments, console);
+    if (store.isEmpty()) throw CommandError(QStringLiteral("--store names no file"));
+    base::requireReadable(store);
+    return store;
 }
 
 bool isCommand(int argc, char** argv) {
@@ -74,17 +113,47 @@ int runCommand(const QStringList& arguments, Console& console) {
     return 1;
 }
 
+namespace {
+
+// The words after the program's name, as the toolkit would decode them.
+QStringList commandArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int at = 1; at < argc; ++at) arguments << QString::fromLocal8Bit(argv[at]);
+    return arguments;
+}
+
+// Without XDG_RUNTIME_DIR the toolkit warns as it starts; a private folder stands in while the command runs.
+void standInForRuntimeFolder(std::optional<QTemporaryDir>& folder) {
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) return;
+    folder.emplace();
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
+}
+
+}   // namespace
+
 // The chart draws text, which needs a graphical application; the offscreen platform needs no display.
+// The application gets a command line of its own, so that the user's words ("-reverse",
+// "-platform xcb") are never read as the toolkit's options.
 int runFromMain(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    std::optional<QTemporaryDir> runtimeFolder;
+    standInForRuntimeFolder(runtimeFolder);
+#ifdef SIGPIPE
+    std::signal(SIGPIPE, SIG_IGN);   // a reader that went away is a failed write to report
+#endif
+    std::array<char*, 3> ownArguments{argv[0], const_cast<char*>("-platform"), const_cast<char*>("offscreen")};
+    int ownCount = int(ownArguments.size());
+    QGuiApplication application(ownCount, ownArguments.data());
     QCoreApplication::setApplicationName(QStringLiteral("veltrin"));
+    // Unbuffered: each write reaches the system at once, so that a refused one is seen and reported.
     QFile out;
     QFile err;
-    if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly)) return 1;
+    if (!out.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        !err.open(fileno(stderr), QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return 1;
     Console console{out, err, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)};
-    return runCommand(QCoreApplication::arguments().mid(1), console);
+                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), std::move(environment)};
+    return runCommand(commandArguments(argc, argv), console);
 }
 
 }   // namespace veltrin::cli

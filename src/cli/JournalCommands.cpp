@@ -2,10 +2,13 @@
 #include "cli/CliParts.h"
 
 #include "base/FileError.h"
+#include "base/TextFile.h"
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 namespace veltrin::cli {
 
@@ -27,16 +30,38 @@ QString suffixOf(ExportFormat format) {
     return {};
 }
 
+// Exactly YYYY-MM-DD: the toolkit's own reading also takes a time or other text after the day.
 QDate dateOption(const Arguments& arguments, const QString& option) {
     if (!arguments.values.contains(option)) return {};
-    const QDate date = QDate::fromString(arguments.value(option), Qt::ISODate);
-    if (!date.isValid()) throw UsageError(QStringLiteral("%1 takes a date as YYYY-MM-DD, not '%2'").arg(option, arguments.value(option)));
+    static const QRegularExpression dayForm(QStringLiteral("^[0-9]{4}-[0-9]{2}-[0-9]{2}$"));
+    const QString text = arguments.value(option);
+    const QDate date = dayForm.match(text).hasMatch() ? QDate::fromString(text, Qt::ISODate) : QDate();
+    if (!date.isValid()) throw UsageError(QStringLiteral("%1 takes a date as YYYY-MM-DD, not '%2'").arg(option, text));
     return date;
 }
 
 journal::JournalFilter filterOf(const Arguments& arguments, const QStringList& words) {
-    return {words, arguments.value(QStringLiteral("--subject")), dateOption(arguments, QStringLiteral("--from")),
-            dateOption(arguments, QStringLiteral("--to"))};
+    const journal::JournalFilter filter{words, arguments.value(QStringLiteral("--subject")),
+                                        dateOption(arguments, QStringLiteral("--from")), dateOption(arguments, QStringLiteral("--to"))};
+    if (filter.from.isValid() && filter.to.isValid() && filter.from > filter.to)
+        throw UsageError(
+            QStringLiteral("--from %1 is later than --to %2").arg(filter.from.toString(Qt::ISODate), filter.to.toString(Qt::ISODate)));
+    return filter;
+}
+
+// A terminal takes control characters as commands (ESC begins one, NUL may end the line), so
+// those an entry holds from an edit outside the program are shown as U+FFFD; tab and line feed stay.
+QString visibleText(QString text) {
+    for (QChar& c : text) {
+        const char16_t code = c.unicode();
+        if ((code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code <= 0x9F)) c = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
+journal::ExportedEntry visibleEntry(journal::ExportedEntry entry) {
+    for (QString* field : {&entry.chronology, &entry.rank, &entry.subject, &entry.text}) *field = visibleText(*field);
+    return entry;
 }
 
 void tellPassedOver(Console& console, int passedOver, const QString& store) {
@@ -58,13 +83,42 @@ QString outputPath(const Arguments& arguments, const Console& console, const QSt
     return path;
 }
 
-// The desktop's program for the file opens it and goes on by itself.
+// The desktop's program for the file opens it and goes on by itself, in the user's environment.
 int openWhenAsked(const Arguments& arguments, Console& console, const QString& path) {
     if (!arguments.has(QStringLiteral("--open"))) return 0;
-    if (path.isEmpty()) throw UsageError(QStringLiteral("--open needs --output or --documents"));
-    if (QProcess::startDetached(QStringLiteral("xdg-open"), {path})) return 0;
+    QProcess opener;
+    opener.setProgram(QStringLiteral("xdg-open"));
+    opener.setArguments({path});
+    opener.setProcessEnvironment(console.environment);
+    if (opener.startDetached()) return 0;
     tell(console, QStringLiteral("veltrin: %1 was written but could not be opened (xdg-open did not start)").arg(path));
     return 1;
+}
+
+// A device or a pipe that --output names is written as a stream, as standard output is; never
+// replaced by a file.
+void openStream(QFile& node) {
+    if (!node.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw base::FileError(node.fileName(), node.errorString());
+}
+
+ExportCount exportToStream(ExportFormat format, const QString& store, QIODevice& stream, const QString& name) {
+    journal::JournalWriter writer(format, stream, name);
+    return journal::exportJournal(store, writer);
+}
+
+ExportCount exportTo(ExportFormat format, const QString& store, const QString& output, Console& console) {
+    if (output.isEmpty()) return exportToStream(format, store, console.out, StandardOutput);
+    if (!base::isStreamNode(output)) return journal::saveJournalExport(store, format, output);
+    QFile node(output);
+    openStream(node);
+    return exportToStream(format, store, node, output);
+}
+
+void saveChart(const journal::JournalChart& chart, const QString& output) {
+    if (!base::isStreamNode(output)) return base::rewriteBytes(output, chartPicture(chart, output));
+    QFile node(output);
+    openStream(node);
+    base::writeAll(node, chartPicture(chart, output), output);
 }
 
 }   // namespace
@@ -75,13 +129,7 @@ int exportCommand(const Arguments& arguments, Console& console) {
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("export takes no words: '%1'").arg(arguments.words[2]));
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + suffixOf(*format));
-    ExportCount count;
-    if (output.isEmpty()) {
-        journal::JournalWriter writer(*format, console.out, QStringLiteral("standard output"));
-        count = journal::exportJournal(store, writer);
-    } else {
-        count = journal::saveJournalExport(store, *format, output);
-    }
+    const ExportCount count = exportTo(*format, store, output, console);
     tellPassedOver(console, count.passedOver, store);
     return openWhenAsked(arguments, console, output);
 }
@@ -91,9 +139,12 @@ int searchCommand(const Arguments& arguments, Console& console) {
     if (filter.words.isEmpty() && filter.subject.isEmpty() && !filter.from.isValid() && !filter.to.isValid())
         throw UsageError(QStringLiteral("search needs words to look for, or --subject, --from or --to"));
     const QString store = storePath(arguments, console);
-    journal::JournalWriter writer(ExportFormat::Markdown, console.out, QStringLiteral("standard output"));
-    const ExportCount count =
-        journal::exportJournal(store, writer, [&filter](const journal::ExportedEntry& entry) { return filter.keeps(entry); });
+    journal::JournalWriter writer(ExportFormat::Markdown, console.out, StandardOutput);
+    writer.begin();
+    const ExportCount count = journal::readExportedEntries(
+        store, [&filter](const journal::ExportedEntry& entry) { return filter.keeps(entry); },
+        [&writer](const journal::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
+    writer.end();
     tellPassedOver(console, count.passedOver, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));
     return 0;
@@ -107,7 +158,7 @@ int chartCommand(const Arguments& arguments, Console& console) {
     if (output.isEmpty()) throw UsageError(QStringLiteral("chart needs --output FILE.png or FILE.svg"));
     if (!isChartPictureName(output)) throw UsageError(QStringLiteral("the chart is written as .png or .svg, not '%1'").arg(output));
     const journal::JournalChart chart = journal::readJournalChart(store, filter);
-    saveChartPicture(chart, output);
+    saveChart(chart, output);
     tellPassedOver(console, chart.passedOver, store);
     return openWhenAsked(arguments, console, output);
 }

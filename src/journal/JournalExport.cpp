@@ -1,6 +1,6 @@
 #include "journal/JournalExport.h"
 
-#include "base/FileError.h"
+#include "base/TextFile.h"
 #include "ui/MainWindow.h"
 
 #include <algorithm>
@@ -166,7 +166,7 @@ void JournalWriter::put(const QByteArray& bytes) {
 }
 
 void JournalWriter::flush() {
-    if (m_output.write(m_pending) != m_pending.size()) throw base::FileError(m_outputName, m_output.errorString());
+    base::writeAll(m_output, m_pending, m_outputName);
     m_pending.clear();
 }
 

@@ -6,6 +6,7 @@
 #include "journal/JournalExport.h"
 
 #include "base/FileError.h"
+#include "base/TextFile.h"
 #include "torch/Torch.h"
 
 #include <QFileDialog>
@@ -86,10 +87,10 @@ ExportCount saveJournalExport(const QString& storePath, ExportFormat format, con
     if (isSameFile(outputPath, storePath))
         throw base::FileError(outputPath, QStringLiteral("It is the journal store itself, which an export is never written over."));
     QSaveFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly)) throw base::FileError(outputPath, output.errorString());
+    base::openForRewrite(output);
     JournalWriter writer(format, output, outputPath);
     const ExportCount count = exportJournal(storePath, writer);
-    if (!output.commit()) throw base::FileError(outputPath, output.errorString());
+    base::commitRewrite(output);
     return count;
 }
 
