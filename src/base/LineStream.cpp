@@ -49,6 +49,7 @@ void LineReader::readMore() {
 }
 
 AtomicLineWriter::AtomicLineWriter(const QString& path) : m_path(path), m_file(path) {
+    refuseAnythingButAFile(path);
     if (!m_file.open(QIODevice::WriteOnly)) throw FileError(path, m_file.errorString());
 }
 
