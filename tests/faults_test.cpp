@@ -8,6 +8,14 @@
 #include "progress/Progress.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace veltrin::test {
 namespace {
@@ -19,11 +27,14 @@ class Course : public CourseFixture {
 public:
     using CourseFixture::appDir;
     using CourseFixture::click;
+    using CourseFixture::courseDir;
     using CourseFixture::markAllWorkDone;
     using CourseFixture::pressWhenVisible;
     using CourseFixture::program;
     using CourseFixture::readFile;
     using CourseFixture::settingsLine;
+    using CourseFixture::settingsPath;
+    using CourseFixture::storePath;
     using CourseFixture::sys;
     using CourseFixture::winDir;
     using CourseFixture::window;
@@ -276,6 +287,138 @@ TEST_P(NestedHandler, FailingOuterOperationKeepsWhatTheNestedHandlerDid) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Yields, NestedHandler, ::testing::ValuesIn(NestedCases), caseName);
+
+// Every surface that writes one of the course's own files, against every hostile thing in the
+// file's place: what was there stays byte for byte, and the one message names the file and says
+// it failed. `prepare` runs before the file is spoilt, `run` after.
+struct Surface {
+    const char* name;
+    int stage, position;
+    QString (*target)(Course&);
+    void (*prepare)(Course&);
+    void (*run)(Course&);
+};
+
+const Surface Surfaces[] = {
+    {"JournalEntry", 0, 0, [](Course& f) { return f.storePath(); }, addJournalEntry, [](Course& f) { f.click(f.window().addEntryButton); }},
+    {"TopicAppend", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "info.ndx"; }, [](Course&) {},
+     [](Course& f) { f.click(f.window().upArrow); }},
+    {"ProgressRewrite", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "status.ndx"; }, [](Course&) {},
+     [](Course& f) { f.click(f.window().upArrow); }},
+    {"JournalReport", 0, 0, [](Course& f) { return f.courseDir() + "Journal Report.rtf"; },
+     [](Course& f) { f.click(f.window().journalButton); }, [](Course& f) { f.click(f.window().viewJournalButton); }},
+    {"ResetCopy", 0, 0, [](Course& f) { return f.storePath() + ".bak"; },
+     [](Course& f) {
+         f.writeFile(f.storePath(), "6.12.2026 09:30:15~Ascendant~Journal Entry~~3333333A day.\r\n");
+         f.pressWhenVisible(f.window().yesButton, "answer Yes");
+     },
+     [](Course& f) { f.click(f.window().eraseButton); }},
+    {"SettingsAtExit", 0, 0, [](Course& f) { return f.settingsPath(); }, [](Course&) {}, exitNow},
+};
+
+// Sets or clears the immutable flag (chattr +i): as root, the one way short of a mount to make a
+// folder and its files read-only. False where the file system has no such flag.
+bool setImmutable(const QString& path, bool immutable) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+struct Hostility {
+    const char* name;
+    bool everyWrite;   // every write fails, so the first the surface makes is the one named
+    // Puts the hostile thing in place of `path`; false (with the reason) when this machine cannot.
+    bool (*spoil)(Course&, const QString& path, std::string& why);
+};
+
+// The folder and every file in it.
+QStringList folderAndFiles(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    QStringList paths{folder};
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) paths << folder + "/" + name;
+    return paths;
+}
+
+const Hostility Hostilities[] = {
+    {"FullDisk", true,
+     [](Course& f, const QString&, std::string&) {
+         f.refuseWritesAfter(0);
+         return true;
+     }},
+    {"ReadOnlyFolder", true,
+     [](Course& f, const QString& path, std::string& why) {
+         f.takeSnapshot();
+         for (const QString& each : folderAndFiles(path))
+             if (!setImmutable(each, true)) {
+                 why = "the file system has no immutable flag";
+                 return false;
+             }
+         return true;
+     }},
+    {"Symlink", false,
+     [](Course& f, const QString& path, std::string&) {
+         QFile::remove(path);
+         const QString other = path == f.storePath() ? f.appDir() + "info.ndx" : f.storePath();
+         const bool linked = QFile::link(other, path);
+         f.takeSnapshot();
+         return linked;
+     }},
+    {"DeviceNode", false,
+     [](Course& f, const QString& path, std::string& why) {
+         QFile::remove(path);
+         const bool made = ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+         if (!made) why = "making a device node needs root";
+         f.takeSnapshot();
+         return made;
+     }},
+    {"FolderInPlace", false,
+     [](Course& f, const QString& path, std::string&) {
+         QFile::remove(path);
+         const bool made = QDir().mkpath(path);
+         f.writeFile(path + "/kept", "kept\r\n");
+         f.takeSnapshot();
+         return made;
+     }},
+};
+
+class HostileWrite : public Course, public ::testing::WithParamInterface<std::tuple<Surface, Hostility>> {
+protected:
+    void SetUp() override { startCourseAt(std::get<0>(GetParam()).stage, std::get<0>(GetParam()).position); }
+    void TearDown() override {
+        for (const QString& each : folderAndFiles(spoilt)) setImmutable(each, false);
+        Course::TearDown();
+    }
+    QString spoilt;
+};
+
+TEST_P(HostileWrite, LeavesWhatWasThereAndSaysWhichFileFailed) {
+    const auto& [surface, hostility] = GetParam();
+    surface.prepare(*this);
+    spoilt = surface.target(*this);
+    std::string why;
+    if (!hostility.spoil(*this, spoilt, why)) GTEST_SKIP() << why;
+    const QFileInfo before(spoilt);
+    try {
+        surface.run(*this);
+    } catch (const ProgramEnded&) {}
+    base::failWritesAfter(-1);
+    for (const QString& each : folderAndFiles(spoilt)) setImmutable(each, false);
+    ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
+    const QString named = hostility.everyWrite ? winDir().chopped(QString("windows/").size()) : spoilt;
+    EXPECT_TRUE(sys.messages[0].contains(named) && sys.messages[0].contains("could not")) << sys.messages[0].toStdString();
+    EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
+    const QFileInfo after(spoilt);
+    EXPECT_EQ(std::tuple(after.isSymLink(), after.isDir(), after.isFile(), after.exists()),
+              std::tuple(before.isSymLink(), before.isDir(), before.isFile(), before.exists()));
+}
+
+INSTANTIATE_TEST_SUITE_P(CourseFiles, HostileWrite, ::testing::Combine(::testing::ValuesIn(Surfaces), ::testing::ValuesIn(Hostilities)),
+                         [](const auto& info) { return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name; });
 
 }   // namespace
 }   // namespace veltrin::test
