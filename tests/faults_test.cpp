@@ -5,32 +5,41 @@
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
+#include "progress/Progress.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 namespace veltrin::test {
 namespace {
 
 using Files = std::map<QString, QByteArray>;
 
-class Faults;
-
-// `act` prepares, snapshots, refuses writes or breaks a folder, then runs the operation; the message
-// names `file`; `exits` when the operation ends the program by design.
-struct Fault {
-    const char* name;
-    int stage, position;
-    void (*act)(Faults&);
-    const char* file;
-    bool exits;
-};
-
-class Faults : public CourseFixture, public ::testing::WithParamInterface<Fault> {
+// A started course whose operations a table drives and fails.
+class Course : public CourseFixture {
 public:
+    using CourseFixture::appDir;
     using CourseFixture::click;
+    using CourseFixture::courseDir;
     using CourseFixture::markAllWorkDone;
     using CourseFixture::pressWhenVisible;
     using CourseFixture::program;
+    using CourseFixture::readFile;
+    using CourseFixture::settingsLine;
+    using CourseFixture::settingsPath;
+    using CourseFixture::storePath;
+    using CourseFixture::sys;
     using CourseFixture::winDir;
     using CourseFixture::window;
+    using CourseFixture::writeFile;
+    using CourseFixture::writeLines;
 
     // Snapshots, points a data folder under a regular file, where nothing can be opened or created,
     // and clicks.
@@ -61,16 +70,36 @@ public:
     QStringList lists;
 
 protected:
-    void SetUp() override {
+    void startCourseAt(int stage, int position) {
         writeStartingCourse();
         writeLines(appDir() + "info.ndx", {"Greetings", "Status", "Introduction"});
-        writeSettings(GetParam().stage, GetParam().position);
+        writeSettings(stage, position);
         writeFile(winDir() + "blocker", "not a folder");
         start();
         if (!program().window.torchPanel->isHidden()) click(program().window.okButton);
         sys.messages.clear();
     }
 };
+
+template <typename Case>
+class CourseTable : public Course, public ::testing::WithParamInterface<Case> {
+protected:
+    void SetUp() override { startCourseAt(this->GetParam().stage, this->GetParam().position); }
+};
+
+// `act` prepares, snapshots, refuses writes or breaks a folder, then runs the operation; the message
+// names `file`; `exits` when the operation ends the program by design.
+struct Fault {
+    const char* name;
+    int stage, position;
+    void (*act)(Course&);
+    const char* file;
+    bool exits;
+};
+
+using Faults = CourseTable<Fault>;
+
+void exitNow(Course& f);
 
 TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
     const Fault fault = GetParam();
@@ -90,6 +119,12 @@ TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
     EXPECT_EQ(now.StageCounters, state.StageCounters);
     EXPECT_EQ(now.SubjectProgress, state.SubjectProgress);
     EXPECT_EQ(listed(), lists);
+    // The text, the bar and the stored position agree again, and the exit saves what is shown.
+    const ui::MainWindow& w = program().window;
+    EXPECT_EQ(w.readingPane->topEdge(), now.ScrollPos);
+    EXPECT_EQ(w.positionBar->value(), -now.ScrollPos);
+    EXPECT_THROW(exitNow(*this), ProgramEnded);
+    EXPECT_EQ(settingsLine(6).toInt(), int(w.readingPane->topEdge()));
 }
 
 // Stage -1 starts a pixel before the Cosmic Map check-point (mark 581 of a 3500-pixel text).
@@ -99,12 +134,33 @@ constexpr int BeforeGalaxy = -3284;
 // A pixel before the end of the introduction's text.
 constexpr int BeforeIntroductionEnd = -3499;
 
-void scrollOn(Faults& f, qint64 budget) {
+// Stage -1 starts a pixel before the check-point that starts the course (mark 354).
+constexpr int BeforeCourseStart = -1238;
+
+// A folder stands where the file was; nothing can be appended to or written over it.
+void putFolderInPlace(Course& f, const QString& path) {
+    QFile::remove(path);
+    ASSERT_TRUE(QDir().mkpath(path));
+    f.takeSnapshot();
+}
+
+// The course starts over a journal with counts; the topic list, unwritable, is the one write to fail.
+void startCourseWithTopicListRefused(Course& f) {
+    const QString work = f.appDir() + "work.ndx";
+    f.writeFile(work, f.readFile(work).replace("OPENNESS\r\n0", "OPENNESS\r\n4"));
+    f.writeLines(f.appDir() + "info.ndx", {"Greetings", "Status"});
+    progress::LoadProgressFiles(f.program());
+    progress::RefillLists(f.program());
+    putFolderInPlace(f, f.appDir() + "info.ndx");
+    f.click(f.program().window.upArrow);
+}
+
+void scrollOn(Course& f, qint64 budget) {
     f.refuseWritesAfter(budget);
     f.click(f.program().window.upArrow);
 }
 
-void addJournalEntry(Faults& f) {
+void addJournalEntry(Course& f) {
     Program& p = f.program();
     f.click(p.window.journalButton);
     for (const auto& options : p.window.rankOptions) options[2]->setChecked(true);
@@ -112,45 +168,52 @@ void addJournalEntry(Faults& f) {
     p.window.entryBox->SetText("A day.");
 }
 
-void completeLevel(Faults& f, qint64 budget) {
+void completeLevel(Course& f, qint64 budget) {
     f.markAllWorkDone();
     shell::RestoreProgress(f.program());
     scrollOn(f, budget);
 }
 
-void exitNow(Faults& f) {
+void exitNow(Course& f) {
     shell::RunGuarded(f.program(), [&f] { shell::onExitClicked(f.program()); });
 }
 
 const Fault FaultCases[] = {
-    {"TopicListRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, 0); }, "info.ndx", false},
-    {"ProgressAfterTopicRefused", -1, BeforeCosmicMap, [](Faults& f) { scrollOn(f, sizeof("Cosmic Map\r\n") - 1); }, "status.ndx", false},
-    {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Faults& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
+    {"ScrollFromTheTopWithTopicListUnwritable", 0, 0,
+     [](Course& f) {
+         putFolderInPlace(f, f.appDir() + "info.ndx");
+         f.click(f.program().window.upArrow);
+     },
+     "info.ndx", false},
+    {"CourseStartWithTopicListUnwritable", -1, BeforeCourseStart, startCourseWithTopicListRefused, "info.ndx", false},
+    {"TopicListRefused", -1, BeforeCosmicMap, [](Course& f) { scrollOn(f, 0); }, "info.ndx", false},
+    {"ProgressAfterTopicRefused", -1, BeforeCosmicMap, [](Course& f) { scrollOn(f, sizeof("Cosmic Map\r\n") - 1); }, "status.ndx", false},
+    {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Course& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
-     [](Faults& f) {
+     [](Course& f) {
          addJournalEntry(f);
          f.breakFolder(&state::ProgramState::CourseDir, f.window().addEntryButton);
      },
      "veltrin.sdb", false},
     {"StatusTopicRefused", 0, 0,
-     [](Faults& f) {
+     [](Course& f) {
          f.refuseWritesAfter(0);
          f.window().topicList->setCurrentText("Status");
          emit f.window().topicList->activated(f.window().topicList->currentIndex());
      },
      "status.rtf", false},
     {"ResetYesRefused", 0, 0,
-     [](Faults& f) {
+     [](Course& f) {
          f.pressWhenVisible(f.window().yesButton, "answer Yes");
          f.refuseWritesAfter(0);
          f.click(f.window().eraseButton);
      },
      ".bak", false},
-    {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, 0); }, "info.ndx", false},
-    {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd, [](Faults& f) { completeLevel(f, sizeof("award0\r\n") - 1); },
+    {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Course& f) { completeLevel(f, 0); }, "info.ndx", false},
+    {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd, [](Course& f) { completeLevel(f, sizeof("award0\r\n") - 1); },
      "veltrin3.ini", false},
     {"ExitWithoutSettingsFolder", 2, -40,
-     [](Faults& f) {
+     [](Course& f) {
          f.program().state.WinDir = f.winDir() + "gone/";
          f.takeSnapshot();
          exitNow(f);
@@ -159,6 +222,195 @@ const Fault FaultCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Operations, Faults, ::testing::ValuesIn(FaultCases), caseName);
+
+// An operation that yields lets the user run another handler inside it; when the outer operation
+// then fails, its rollback puts back only what it changed itself: the nested handler's work stays.
+// (The waits of a check-point and of the reset have their cases beside their fixtures; the backward
+// loop writes nothing, so nothing fails after its yields.)
+struct Nested {
+    const char* name;
+    int stage, position;
+    void (*outerAct)(Course&);          // starts the operation that yields, then fails
+    bool (*inYield)(Course&);           // true once the operation yields
+    void (*nestedAct)(Course&);         // the handler run inside the yield
+    void (*checkAfterwards)(Course&);   // what the nested handler did is still so
+    const char* file;
+};
+
+using NestedHandler = CourseTable<Nested>;
+
+bool preparingReport(Course& f) { return f.window().documentViewer->Text() == "Preparing Journal Report..."; }
+
+void failingReport(Course& f) {
+    f.click(f.window().journalButton);
+    f.refuseWritesAfter(0);
+    f.click(f.window().viewJournalButton);
+}
+
+void journalClosedAndBarsEnabled(Course& f) {
+    const ui::MainWindow& w = f.window();
+    EXPECT_TRUE(w.journalFrame->isHidden());
+    EXPECT_TRUE(w.documentViewer->isHidden());
+    EXPECT_TRUE(w.speedBar->isEnabled() && w.positionBar->isEnabled());
+}
+
+bool scrolling(Course& f) { return f.sys.scrollPasses > 10; }
+void failingScroll(Course& f) { scrollOn(f, 0); }
+
+const Nested NestedCases[] = {
+    {"ReportThenJournalButton", 0, 0, failingReport, preparingReport, [](Course& f) { f.click(f.window().journalButton); },
+     journalClosedAndBarsEnabled, "Journal Report.rtf"},
+    {"ReportThenDone", 0, 0, failingReport, preparingReport, [](Course& f) { f.click(f.window().doneButton); },
+     [](Course& f) {
+         journalClosedAndBarsEnabled(f);
+         EXPECT_EQ(f.window().viewJournalButton->text(), "View Journal");
+     },
+     "Journal Report.rtf"},
+    {"ScrollThenSpeedBar", -1, BeforeCosmicMap, failingScroll, scrolling, [](Course& f) { f.window().speedBar->setValue(2); },
+     [](Course& f) { EXPECT_EQ(f.program().state.ScrollDelay, 2); }, "info.ndx"},
+    {"ScrollThenPositionBar", -1, -1900, failingScroll, scrolling, [](Course& f) { f.window().positionBar->setValue(2000); },
+     [](Course& f) { EXPECT_EQ(f.program().state.ScrollPos, -2000); }, "info.ndx"},
+};
+
+TEST_P(NestedHandler, FailingOuterOperationKeepsWhatTheNestedHandlerDid) {
+    const Nested& c = GetParam();
+    sys.script(
+        "run a handler inside the yield", [this, &c] { return c.inYield(*this); }, [this, &c] { c.nestedAct(*this); });
+    c.outerAct(*this);
+    base::failWritesAfter(-1);
+    ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
+    EXPECT_TRUE(sys.messages[0].contains(c.file)) << sys.messages[0].toStdString();
+    c.checkAfterwards(*this);
+    const ui::MainWindow& w = window();
+    EXPECT_EQ(w.readingPane->topEdge(), program().state.ScrollPos);
+    EXPECT_EQ(w.positionBar->value(), -program().state.ScrollPos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Yields, NestedHandler, ::testing::ValuesIn(NestedCases), caseName);
+
+// Every surface that writes one of the course's own files, against every hostile thing in the
+// file's place: what was there stays byte for byte, and the one message names the file and says
+// it failed. `prepare` runs before the file is spoilt, `run` after.
+struct Surface {
+    const char* name;
+    int stage, position;
+    QString (*target)(Course&);
+    void (*prepare)(Course&);
+    void (*run)(Course&);
+};
+
+const Surface Surfaces[] = {
+    {"JournalEntry", 0, 0, [](Course& f) { return f.storePath(); }, addJournalEntry, [](Course& f) { f.click(f.window().addEntryButton); }},
+    {"TopicAppend", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "info.ndx"; }, [](Course&) {},
+     [](Course& f) { f.click(f.window().upArrow); }},
+    {"ProgressRewrite", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "status.ndx"; }, [](Course&) {},
+     [](Course& f) { f.click(f.window().upArrow); }},
+    {"JournalReport", 0, 0, [](Course& f) { return f.courseDir() + "Journal Report.rtf"; },
+     [](Course& f) { f.click(f.window().journalButton); }, [](Course& f) { f.click(f.window().viewJournalButton); }},
+    {"ResetCopy", 0, 0, [](Course& f) { return f.storePath() + ".bak"; },
+     [](Course& f) {
+         f.writeFile(f.storePath(), "6.12.2026 09:30:15~Ascendant~Journal Entry~~3333333A day.\r\n");
+         f.pressWhenVisible(f.window().yesButton, "answer Yes");
+     },
+     [](Course& f) { f.click(f.window().eraseButton); }},
+    {"SettingsAtExit", 0, 0, [](Course& f) { return f.settingsPath(); }, [](Course&) {}, exitNow},
+};
+
+// Sets or clears the immutable flag (chattr +i): as root, the one way short of a mount to make a
+// folder and its files read-only. False where the file system has no such flag.
+bool setImmutable(const QString& path, bool immutable) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+struct Hostility {
+    const char* name;
+    bool everyWrite;   // every write fails, so the first the surface makes is the one named
+    // Puts the hostile thing in place of `path`; false (with the reason) when this machine cannot.
+    bool (*spoil)(Course&, const QString& path, std::string& why);
+};
+
+// The folder and every file in it.
+QStringList folderAndFiles(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    QStringList paths{folder};
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) paths << folder + "/" + name;
+    return paths;
+}
+
+const Hostility Hostilities[] = {
+    {"FullDisk", true,
+     [](Course& f, const QString&, std::string&) {
+         f.refuseWritesAfter(0);
+         return true;
+     }},
+    {"ReadOnlyFolder", true,
+     [](Course& f, const QString& path, std::string& why) {
+         f.takeSnapshot();
+         for (const QString& each : folderAndFiles(path))
+             if (!setImmutable(each, true)) {
+                 why = "the file system has no immutable flag";
+                 return false;
+             }
+         return true;
+     }},
+    {"DeviceNode", false,
+     [](Course& f, const QString& path, std::string& why) {
+         QFile::remove(path);
+         const bool made = ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+         if (!made) why = "making a device node needs root";
+         f.takeSnapshot();
+         return made;
+     }},
+    {"FolderInPlace", false,
+     [](Course& f, const QString& path, std::string&) {
+         QFile::remove(path);
+         const bool made = QDir().mkpath(path);
+         f.writeFile(path + "/kept", "kept\r\n");
+         f.takeSnapshot();
+         return made;
+     }},
+};
+
+class HostileWrite : public Course, public ::testing::WithParamInterface<std::tuple<Surface, Hostility>> {
+protected:
+    void SetUp() override { startCourseAt(std::get<0>(GetParam()).stage, std::get<0>(GetParam()).position); }
+    void TearDown() override {
+        for (const QString& each : folderAndFiles(spoilt)) setImmutable(each, false);
+        Course::TearDown();
+    }
+    QString spoilt;
+};
+
+TEST_P(HostileWrite, LeavesWhatWasThereAndSaysWhichFileFailed) {
+    const auto& [surface, hostility] = GetParam();
+    surface.prepare(*this);
+    spoilt = surface.target(*this);
+    std::string why;
+    if (!hostility.spoil(*this, spoilt, why)) GTEST_SKIP() << why;
+    const QFileInfo before(spoilt);
+    try {
+        surface.run(*this);
+    } catch (const ProgramEnded&) {}
+    base::failWritesAfter(-1);
+    for (const QString& each : folderAndFiles(spoilt)) setImmutable(each, false);
+    ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
+    const QString named = hostility.everyWrite ? winDir().chopped(QString("windows/").size()) : spoilt;
+    EXPECT_TRUE(sys.messages[0].contains(named) && sys.messages[0].contains("could not")) << sys.messages[0].toStdString();
+    EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
+    const QFileInfo after(spoilt);
+    EXPECT_EQ(std::tuple(after.isSymLink(), after.isDir(), after.isFile(), after.exists()),
+              std::tuple(before.isSymLink(), before.isDir(), before.isFile(), before.exists()));
+}
+
+INSTANTIATE_TEST_SUITE_P(CourseFiles, HostileWrite, ::testing::Combine(::testing::ValuesIn(Surfaces), ::testing::ValuesIn(Hostilities)),
+                         [](const auto& info) { return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name; });
 
 }   // namespace
 }   // namespace veltrin::test

@@ -23,7 +23,7 @@ protected:
 // counts without blanks, 48 lines; both read back unchanged, and unchanged counters write nothing.
 TEST_F(ProgressFiles, FilesAreWrittenByteForByteAndReadBackUnchanged) {
     const QByteArray startingWork = readFile(appDir() + "work.ndx");
-    progress::ClearProgressTables(program());
+    progress::ClearProgressTables(program().state);
     state().StageCounters[1][0] = 1;
     state().StageCounters[2][8] = 5;
     state().StageCounters[3][14] = -2;

@@ -78,23 +78,37 @@ TEST_F(ProgressReset, AFailedCopyTakesBackTheCopiesItMadeAndErasesNothing) {
     EXPECT_EQ(state().CourseStage, 9);
 }
 
-TEST_F(ProgressReset, AnEraseFailingHalfWayTellsTheUserAndKeepsTheCopies) {
+// The disk fills once the journal store is emptied; erasing again keeps the copies of the first
+// erase (a file already erased gets no copy over its own), and a later erase sets them aside.
+TEST_F(ProgressReset, AnEraseFailingHalfWayKeepsTheCopiesThroughEveryLaterErase) {
     qint64 copies = 0;
     for (const auto& [path, bytes] : erased) copies += bytes.size();
     // The settings at stage -1 and position 0 are three bytes shorter than at 9 and -1234.
-    const qint64 settingsAndSubjects = readFile(settingsPath()).size() - 3 + QByteArray("Journal Entry\r\n").size();
-    base::failWritesAfter(copies + settingsAndSubjects);   // the topic list is the first write to fail
+    const qint64 settingsAndIndexes =
+        readFile(settingsPath()).size() - 3 + starting[appDir() + "mission.ndx"].size() + starting[appDir() + "info.ndx"].size();
+    base::failWritesAfter(copies + settingsAndIndexes);   // the progress files are the first write to fail
     answer(window().yesButton);
     erase();
     base::failWritesAfter(-1);
     EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
-    EXPECT_EQ(readFile(appDir() + "mission.ndx"), starting[appDir() + "mission.ndx"]);
-    EXPECT_EQ(readFile(appDir() + "info.ndx"), erased[appDir() + "info.ndx"]);
-    EXPECT_EQ(readFile(storePath()), erased[storePath()]);
+    EXPECT_EQ(readFile(storePath()), "");
+    EXPECT_EQ(readFile(appDir() + "status.ndx"), erased[appDir() + "status.ndx"]);
     ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages.front().contains("info.ndx") && sys.messages.front().contains(".bak"));
+    EXPECT_TRUE(sys.messages.front().contains("status.ndx") && sys.messages.front().contains(storePath() + ".bak"));
     EXPECT_FALSE(state().AskYesNo);
     EXPECT_EQ(state().ResetAnswer, 0);
+
+    answer(window().yesButton);
+    erase();
+    EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
+    EXPECT_EQ(snapshot(erasedFiles()), starting);
+
+    writeFile(storePath(), "a new journal\r\n");
+    answer(window().yesButton);
+    erase();
+    EXPECT_EQ(readFile(storePath() + ".bak"), "a new journal\r\n");
+    EXPECT_EQ(readFile(storePath() + ".1.bak"), erased[storePath()]);
+    EXPECT_EQ(sys.messages.size(), 1);
 }
 
 // A journal entry added while the question waits is an action of its own: when the erase then

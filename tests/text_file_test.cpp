@@ -101,7 +101,7 @@ TEST_F(TextFileTest, RewritesReplaceOnlyPlainFiles) {
 
 // An append and the save that goes with it, both or neither. The budget lets the line through and
 // refuses the save, or refuses the line itself; only a committed append stays.
-TEST_F(TextFileTest, PendingAppendIsUndoneUnlessCommitted) {
+TEST_F(TextFileTest, AppendWithItsSaveIsUndoneWhenEitherFails) {
     const QByteArray missing("<missing>");
     const struct {
         qint64 budget;
@@ -109,12 +109,7 @@ TEST_F(TextFileTest, PendingAppendIsUndoneUnlessCommitted) {
         QByteArray after;
     } cases[] = {{6, "old\r\n", "old\r\n"}, {3, "old\r\n", "old\r\n"},          {6, missing, missing},
                  {0, missing, missing},     {-1, "old\r\n", "old\r\nline\r\n"}, {-1, missing, "line\r\n"}};
-    const auto appendThenSave = [&] {
-        PendingAppend pending(path("index.ndx"));
-        appendLine(path("index.ndx"), "line");
-        rewriteLines(path("status.ndx"), {" 1"});
-        pending.commit();
-    };
+    const auto appendThenSave = [&] { appendLineWith(path("index.ndx"), "line", [&] { rewriteLines(path("status.ndx"), {" 1"}); }); };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.budget << " " << c.before.toStdString());
         for (const QString& name : entries()) QFile::remove(path(name));

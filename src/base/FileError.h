@@ -2,6 +2,7 @@
 // The one error type of the program: a file operation that failed, with the path and the
 // system's reason. Thrown by the file rules below, caught only at the shell's handler boundary.
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 namespace veltrin::base {
@@ -11,10 +12,15 @@ public:
     FileError(QString path, QString reason);
     const QString& path() const { return m_path; }
     const QString& reason() const { return m_reason; }
+    // What a failed operation changed and could not put back, one note per file ("<path> now holds
+    // ..."); added by the undo of an all-or-nothing write while the error is on its way out.
+    const QStringList& leftChanged() const { return m_leftChanged; }
+    void noteLeftChanged(const QString& note) { m_leftChanged << note; }
 
 private:
     QString m_path;
     QString m_reason;
+    QStringList m_leftChanged;
 };
 
 }   // namespace veltrin::base

@@ -12,7 +12,10 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <memory>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -129,27 +132,24 @@ QByteArray readBytes(const QString& path) {
     return bytes;
 }
 
-void rewriteLines(const QString& path, const QStringList& lines) {
+QByteArray lineBytes(const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) bytes += encodeLine(line) + "\r\n";
-    rewriteBytes(path, bytes);
+    return bytes;
 }
 
-void rewriteBytes(const QString& path, const QByteArray& bytes) {
-    // An unfinished QSaveFile removes its temporary file when it goes out of scope.
-    QSaveFile file(path);
-    openForRewrite(file);
-    writeAll(file, bytes, path);
-    commitRewrite(file);
-}
+void rewriteLines(const QString& path, const QStringList& lines) { rewriteBytes(path, lineBytes(lines)); }
 
-void openForRewrite(QSaveFile& file) {
-    const QString path = file.fileName();
+void refuseAnythingButAFile(const QString& path) {
     const QFileInfo target(path);
     if (target.isDir()) throw FileError(path, FolderNotFile);
     if (target.exists() && !target.isFile())
         throw FileError(path, QStringLiteral("It is a device or a pipe, not a file, and is never replaced by one."));
-    if (!file.open(QIODevice::WriteOnly)) throw FileError(path, file.errorString());
+}
+
+void openForRewrite(QSaveFile& file) {
+    refuseAnythingButAFile(file.fileName());
+    if (!file.open(QIODevice::WriteOnly)) throw FileError(file.fileName(), file.errorString());
 }
 
 // A failed commit forgets why, so the last buffered bytes are flushed first, where the reason shows.
@@ -172,16 +172,91 @@ void writeAll(QIODevice& device, const QByteArray& bytes, const QString& name) {
     if (!writeWithinBudget(device, bytes, reason)) throw FileError(name, reason);
 }
 
+namespace {
+
+// The new content, written out to the file's temporary copy; nothing is replaced yet. An unfinished
+// QSaveFile removes its temporary file when it goes out of scope.
+std::unique_ptr<QSaveFile> writeOut(const FileBytes& file) {
+    auto save = std::make_unique<QSaveFile>(file.path);
+    openForRewrite(*save);
+    writeAll(*save, file.bytes, file.path);
+    return save;
+}
+
+// A file as it was before a rewrite: its bytes, or none when there was no file.
+struct FormerFile {
+    QString path;
+    std::optional<QByteArray> bytes;
+};
+
+void putBack(const std::vector<FormerFile>& replaced, FileError& error) noexcept {
+    for (const FormerFile& former : replaced) {
+        try {
+            if (former.bytes) rewriteBytes(former.path, *former.bytes);
+            else removeFile(former.path);
+        } catch (...) {
+            error.noteLeftChanged(QStringLiteral("%1 holds its new content; what it held before could not be put back.").arg(former.path));
+        }
+    }
+}
+
+// Cuts an append back to the file's old length (removes a file the append made). A cut that fails
+// is noted on the error: the file then keeps what was appended, and the next reading takes it as data.
+void cutBack(const QString& path, qint64 oldSize, FileError& error) noexcept {
+    try {
+        if (fileSize(path) == oldSize) return;   // nothing was written, or an inner append already undid it
+        QFile file(path);
+        const bool undone = oldSize < 0 ? file.remove() : file.resize(oldSize);
+        if (!undone) throw FileError(path, file.errorString());
+    } catch (...) {
+        error.noteLeftChanged(QStringLiteral("%1 keeps the line just added to it; it could not be taken back out.").arg(path));
+    }
+}
+
+}   // namespace
+
+void rewriteBytes(const QString& path, const QByteArray& bytes) {
+    const auto save = writeOut({path, bytes});
+    commitRewrite(*save);
+}
+
+void rewriteTogether(const QList<FileBytes>& files) {
+    std::vector<FormerFile> former;
+    for (const FileBytes& file : files)
+        former.push_back({file.path, fileExists(file.path) ? std::optional(readBytes(file.path)) : std::nullopt});
+    std::vector<std::unique_ptr<QSaveFile>> saves;
+    for (const FileBytes& file : files) saves.push_back(writeOut(file));
+    for (std::size_t i = 0; i < saves.size(); ++i) {
+        try {
+            commitRewrite(*saves[i]);
+        } catch (FileError& error) {
+            putBack({former.begin(), former.begin() + qsizetype(i)}, error);
+            throw;
+        }
+    }
+}
+
 void appendLine(const QString& path, const QString& line) {
-    PendingAppend pending(path);   // made first, so that it undoes the append once the file is closed
-    QFile file(path);
-    // Unbuffered: the line goes to the system in one write, not in pieces from Qt's buffer.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) throw FileError(path, openFailure(path, file));
-    QString reason;
-    if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason)) throw FileError(path, reason);
-    if (!file.flush()) throw FileError(path, file.errorString());
-    if (!syncToDisk(file)) throw FileError(path, qt_error_string(errno));
-    pending.commit();
+    appendLineWith(path, line, [] {});
+}
+
+void appendLineWith(const QString& path, const QString& line, const std::function<void()>& storedWithIt) {
+    refuseAnythingButAFile(path);
+    const qint64 oldSize = fileSize(path);
+    try {
+        QFile file(path);
+        // Unbuffered: the line goes to the system in one write, not in pieces from Qt's buffer.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) throw FileError(path, openFailure(path, file));
+        QString reason;
+        if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason)) throw FileError(path, reason);
+        if (!file.flush()) throw FileError(path, file.errorString());
+        if (!syncToDisk(file)) throw FileError(path, qt_error_string(errno));
+        file.close();
+        storedWithIt();
+    } catch (FileError& error) {
+        cutBack(path, oldSize, error);
+        throw;
+    }
 }
 
 qint64 fileSize(const QString& path) {
@@ -192,20 +267,6 @@ qint64 fileSize(const QString& path) {
 void removeFile(const QString& path) {
     QFile file(path);
     if (file.exists() && !file.remove()) throw FileError(path, file.errorString());
-}
-
-PendingAppend::PendingAppend(QString path) : m_path(std::move(path)), m_oldSize(fileSize(m_path)) {}
-
-PendingAppend::~PendingAppend() noexcept {
-    if (m_committed) return;
-    try {
-        if (fileSize(m_path) == m_oldSize) return;   // nothing was written, or a nested append already undid it
-        QFile file(m_path);
-        const bool undone = m_oldSize < 0 ? file.remove() : file.resize(m_oldSize);
-        if (!undone)
-            qWarning("Veltrin could not take an unfinished append back out of %s: %s", qUtf8Printable(m_path),
-                     qUtf8Printable(file.errorString()));
-    } catch (...) { qWarning("Veltrin could not take an unfinished append back out of %s", qUtf8Printable(m_path)); }
 }
 
 QString findIgnoringCase(const QString& folder, const QString& name) {

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QIODevice;
 class QSaveFile;
 
@@ -17,6 +19,8 @@ QStringList splitLines(const QByteArray& bytes);
 QString decodeLine(const QByteArray& bytes);
 // Encodes one line (without its line end) for writing.
 QByteArray encodeLine(const QString& line);
+// The bytes of a file of these lines, each ended by CR LF.
+QByteArray lineBytes(const QStringList& lines);
 
 bool fileExists(const QString& path);
 // The file's lines; throws FileError when it cannot be opened or read.
@@ -46,34 +50,31 @@ bool isStreamNode(const QString& path);
 // `name` with the system's reason when the device takes fewer.
 void writeAll(QIODevice& device, const QByteArray& bytes, const QString& name);
 
+// Throws FileError when a folder, a device or a pipe stands in the file's place: the program writes
+// only regular files (a link to one is written through), never over anything else.
+void refuseAnythingButAFile(const QString& path);
+
+struct FileBytes {
+    QString path;
+    QByteArray bytes;
+};
+// Rewrites several files, all or none: every new content is written out before the first file is
+// replaced, and should replacing a later one fail, the files already replaced get their old bytes
+// back. What cannot be put back is noted on the FileError thrown.
+void rewriteTogether(const QList<FileBytes>& files);
+
 // Appends one line (CR LF added) in one write and syncs it; creates the file if needed. On failure the
 // file is cut back to its old length and FileError is thrown, so no half line is ever left.
 void appendLine(const QString& path, const QString& line);
+// Appends the line, then runs `storedWithIt`, which stores what goes with it; all or nothing: when
+// either throws FileError, the file is cut back to its old length (removed if the append made it),
+// and a cut that fails is noted on the error. The cut needs no room on the disk.
+void appendLineWith(const QString& path, const QString& line, const std::function<void()>& storedWithIt);
 
 // The file's size in bytes, -1 when it does not exist.
 qint64 fileSize(const QString& path);
 // Removes the file if it exists.
 void removeFile(const QString& path);
-
-// One append and what must be stored with it, all or nothing. Made before the first write, it
-// notes the file's length; unless commit() is called first, going out of scope (a FileError on
-// its way to the handler boundary) cuts the file back to that length, or removes it if it was new.
-// The undo is a cut, which needs no room on the disk; should it fail all the same, it throws
-// nothing (an error is already on its way) and leaves a warning naming the file, which then keeps
-// what was appended; the next reading takes it as data.
-class PendingAppend {
-public:
-    explicit PendingAppend(QString path);
-    ~PendingAppend() noexcept;
-    PendingAppend(const PendingAppend&) = delete;
-    PendingAppend& operator=(const PendingAppend&) = delete;
-    void commit() noexcept { m_committed = true; }
-
-private:
-    QString m_path;
-    qint64 m_oldSize;   // -1 when there was no file
-    bool m_committed = false;
-};
 
 // The path of the file `name` in `folder` (a prefix ending in a separator), matching the name without
 // regard to letter case when no file has exactly that name; folder + name when there is none at all.

@@ -55,12 +55,10 @@ void writeSubjectReference(Program& p) {
 // The record first, then what follows from it. If any of it fails, the store is put back as it
 // was; the handler boundary restores the count, so a failed add leaves every file as it was.
 void storeEntry(Program& p, const QString& record, const QString& subject, int matchingLines) {
-    const QString store = p.state.CourseDir + JournalStoreName;
-    base::PendingAppend pending(store);
-    base::appendLine(store, record);
-    if (matchingLines > 0) countEntry(p, subject, matchingLines);
-    else writeSubjectReference(p);
-    pending.commit();
+    base::appendLineWith(p.state.CourseDir + JournalStoreName, record, [&] {
+        if (matchingLines > 0) countEntry(p, subject, matchingLines);
+        else writeSubjectReference(p);
+    });
 }
 
 }   // namespace

@@ -56,9 +56,10 @@ QString categoryLine(std::size_t category, int digit, const RankBarTexts& rankBa
     return QLatin1String(digit == 1 ? label.rankOne : label.rankTwoToFive) + rankBars[std::size_t(digit)] + ParagraphMark;
 }
 
-// The controls that opening the report changes, as they were before the click; the caption read
-// "View Journal" then.
+// The controls that opening the report changes: as they were before the click, and as the opening
+// left them.
 struct ReportControls {
+    QString caption;
     bool speedBarEnabled;
     bool positionBarEnabled;
     bool viewerHidden;
@@ -71,7 +72,8 @@ struct ReportControls {
 // the text of a long report would cost time and memory at every click.
 ReportControls reportControls(const ui::MainWindow& f) {
     const QString file = f.documentViewer->FileName();
-    return {f.speedBar->isEnabled(),
+    return {f.viewJournalButton->text(),
+            f.speedBar->isEnabled(),
             f.positionBar->isEnabled(),
             f.documentViewer->isHidden(),
             f.documentViewer->geometry(),
@@ -79,14 +81,19 @@ ReportControls reportControls(const ui::MainWindow& f) {
             file.isEmpty() ? f.documentViewer->Text() : QString()};
 }
 
-void putBack(ui::MainWindow& f, const ReportControls& before) {
-    f.viewJournalButton->setText(ViewJournalCaption);
-    f.speedBar->setEnabled(before.speedBarEnabled);
-    f.positionBar->setEnabled(before.positionBarEnabled);
-    if (before.viewerFile.isEmpty()) f.documentViewer->SetText(before.viewerText);
-    else f.documentViewer->LoadFile(before.viewerFile);
-    f.documentViewer->setGeometry(before.viewerPlace);
-    f.documentViewer->setHidden(before.viewerHidden);
+// Puts back what the opening changed and nothing else: a control that a handler run in the
+// opening's yield has changed since (Done, the journal button, the manual) keeps what it did.
+void putBack(ui::MainWindow& f, const ReportControls& before, const ReportControls& opened) {
+    const ReportControls now = reportControls(f);
+    if (now.caption == opened.caption) f.viewJournalButton->setText(before.caption);
+    if (now.speedBarEnabled == opened.speedBarEnabled) f.speedBar->setEnabled(before.speedBarEnabled);
+    if (now.positionBarEnabled == opened.positionBarEnabled) f.positionBar->setEnabled(before.positionBarEnabled);
+    if (now.viewerFile == opened.viewerFile && now.viewerText == opened.viewerText) {
+        if (before.viewerFile.isEmpty()) f.documentViewer->SetText(before.viewerText);
+        else f.documentViewer->LoadFile(before.viewerFile);
+    }
+    if (now.viewerPlace == opened.viewerPlace) f.documentViewer->setGeometry(before.viewerPlace);
+    if (now.viewerHidden == opened.viewerHidden) f.documentViewer->setHidden(before.viewerHidden);
 }
 
 void placeViewer(Program& p) { p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight)); }
@@ -98,21 +105,22 @@ void showPreparingMessage(Program& p) {
     f.viewJournalButton->setText(CloseJournalCaption);
     f.documentViewer->SetText(QStringLiteral("Preparing Journal Report..."));
     f.documentViewer->show();
-    // A click on the button here finds "Close Journal" and runs the closing steps.
-    p.sys.Yield();
 }
 
-// A report that cannot be written puts the controls back as they were before the click; the old
-// report file stays whole, so a viewer that held it holds it again.
+// A report that cannot be written puts back the controls its opening changed; the old report file
+// stays whole, so a viewer that held it holds it again. A click on the button in the yield finds
+// "Close Journal" and runs the closing steps.
 void openJournalReport(Program& p) {
     const ReportControls before = reportControls(p.window);
     placeViewer(p);
     showPreparingMessage(p);
+    const ReportControls opened = reportControls(p.window);
+    p.sys.Yield();
     const QString report = p.state.CourseDir + JournalReportName;
     try {
         writeJournalReport(p.state.CourseDir + JournalStoreName, report, p.state.RankBars);
     } catch (const base::FileError&) {
-        putBack(p.window, before);
+        putBack(p.window, before, opened);
         throw;
     }
     p.window.documentViewer->LoadLongFile(report);

@@ -65,12 +65,6 @@ int showReadingMark(Program& p, int level) {
     return previousMark;
 }
 
-// The check-point that starts the course counts from a clean slate.
-void startCourse(Program& p) {
-    ClearProgressTables(p);
-    SaveProgressFiles(p);
-}
-
 void endWithStop(Program& p, CheckpointEnding ending) {
     if (ending == WaitsStops) state::WaitForTorchClosed(p);
     p.state.ScrollActive = false;
@@ -89,10 +83,12 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
     state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
     if (listsExactly(*p.window.topicList, name)) return;
-    if (checkpoint.name == CourseStartTopic) startCourse(p);
     s.ScrollActive = false;
     s.AskYesNo = false;
     state::ShowTorchDocument(p, text(checkpoint.document), 1);
+    // The check-point that starts the course counts from a clean slate, stored with its topic; it is
+    // cleared after the torch's animation, whose yields may run a handler that saves the counters.
+    if (checkpoint.name == CourseStartTopic) ClearProgressTables(p.state);
     ++s.StageCounters[1][stageColumn(s)];
     listAndStop(p, "info.ndx", name, checkpoint.ending);
 }

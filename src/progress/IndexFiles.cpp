@@ -133,13 +133,11 @@ void loadSubjectProgress(state::ProgramState& s, FileContent& work) {
     }
 }
 
-// A file that already holds exactly these lines is left alone: every caller changes only one of
-// the two progress files (except a reset), so a save cannot leave the pair half-written.
-void rewriteIfChanged(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) bytes += base::encodeLine(line) + "\r\n";
-    if (base::fileExists(path) && base::readBytes(path) == bytes) return;
-    base::rewriteBytes(path, bytes);
+// The progress file's new bytes, unless it already holds exactly these lines: a file left alone
+// cannot fail.
+void addIfChanged(QList<base::FileBytes>& changed, const QString& path, const QStringList& lines) {
+    const QByteArray bytes = base::lineBytes(lines);
+    if (!base::fileExists(path) || base::readBytes(path) != bytes) changed.append({path, bytes});
 }
 
 }   // namespace
@@ -153,11 +151,7 @@ bool listsExactly(const QComboBox& list, const QString& name) {
 }
 
 void appendThenSave(Program& p, const char* indexFile, const QString& line, SaveStep save) {
-    const QString path = appFile(p, indexFile);
-    base::PendingAppend pending(path);
-    base::appendLine(path, line);
-    save(p);
-    pending.commit();
+    base::appendLineWith(appFile(p, indexFile), line, [&p, save] { save(p); });
 }
 
 void RefillLists(Program& p) {
@@ -181,9 +175,12 @@ void AddTopic(Program& p, const QString& name, SaveStep save) {
     if (appendTopicThenSave(p, name, save)) RefillLists(p);
 }
 
+// The two files are rewritten together: a check-point that starts the course changes both.
 void SaveProgressFiles(Program& p) {
-    rewriteIfChanged(appFile(p, "status.ndx"), statusLines(p.state));
-    rewriteIfChanged(appFile(p, "work.ndx"), workLines(p.state));
+    QList<base::FileBytes> changed;
+    addIfChanged(changed, appFile(p, "status.ndx"), statusLines(p.state));
+    addIfChanged(changed, appFile(p, "work.ndx"), workLines(p.state));
+    base::rewriteTogether(changed);
 }
 
 void LoadProgressFiles(Program& p) {
@@ -194,8 +191,13 @@ void LoadProgressFiles(Program& p) {
     reportDamage(p, {&status, &work});
 }
 
-void ClearProgressTables(Program& p) {
-    state::ProgramState& s = p.state;
+QList<base::FileBytes> freshProgressFiles(const Program& p) {
+    state::ProgramState fresh = p.state;
+    ClearProgressTables(fresh);
+    return {{appFile(p, "status.ndx"), base::lineBytes(statusLines(fresh))}, {appFile(p, "work.ndx"), base::lineBytes(workLines(fresh))}};
+}
+
+void ClearProgressTables(state::ProgramState& s) {
     for (auto& row : s.StageCounters) row.fill(0);
     for (std::size_t row = 1; row <= state::SubjectRows; ++row) {
         s.SubjectProgress[row][1] = s.SubjectRequirements[row][1].toUpper();

@@ -3,6 +3,8 @@
 // progress counters and the level-requirements test.
 #include "state/State.h"
 
+#include "base/TextFile.h"
+
 #include <QString>
 
 namespace veltrin::progress {
@@ -18,8 +20,8 @@ using SaveStep = void (*)(Program& p);
 bool appendTopicThenSave(Program& p, const QString& name, SaveStep save);
 // appendTopicThenSave, then refills the lists when the topic was appended.
 void AddTopic(Program& p, const QString& name, SaveStep save);
-// Rewrites status.ndx and work.ndx from the counters; a file that already holds its lines is left
-// alone. Throws FileError; old files stay whole.
+// Rewrites status.ndx and work.ndx from the counters, both or neither; a file that already holds
+// its lines is left alone. Throws FileError; old files stay whole.
 void SaveProgressFiles(Program& p);
 // Reads status.ndx and work.ndx into the counters (subject names from SubjectRequirements, so
 // FillRequirementTables comes first). Of a missing, short or garbled file what can be read is used:
@@ -29,7 +31,9 @@ void LoadProgressFiles(Program& p);
 // Sets RequirementsMet for the level on show.
 void TestRequirements(Program& p);
 // Every stage counter 0, every subject's count "0" under its upper-case name (a fresh course).
-void ClearProgressTables(Program& p);
+void ClearProgressTables(state::ProgramState& s);
+// status.ndx and work.ndx as a fresh course holds them, with their paths; nothing is written.
+QList<base::FileBytes> freshProgressFiles(const Program& p);
 // Turns the scroll position into the reading mark and carries out the check-point it matches.
 void RunCheckpoints(Program& p);
 

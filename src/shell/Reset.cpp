@@ -5,9 +5,15 @@
 #include "progress/Progress.h"
 #include "torch/Torch.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <map>
+#include <utility>
+#include <vector>
 
 namespace veltrin::shell {
 
@@ -26,8 +32,8 @@ struct ErasedFile {
     const char* name;
 };
 
-// The files a reset empties or rewrites; each is kept as <name>.bak beside it first. The settings
-// file is left out: the reset keeps its folders, speed and mute, and the stage is the user's choice.
+// The files a reset empties or rewrites; each is kept as <name>.bak beside it first. The settings file is left out: the reset keeps its folders, speed and mute, and the
+// stage is the user's choice.
 constexpr std::array<ErasedFile, 5> ErasedFiles{{
     {&state::ProgramState::CourseDir, "veltrin.sdb"},
     {&state::ProgramState::AppDir, "info.ndx"},
@@ -40,22 +46,68 @@ QString pathOf(const Program& p, const ErasedFile& file) { return p.state.*file.
 
 QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
 
-// Copies every file the reset will erase, before anything is erased. Throws FileError; a file that
-// does not exist has nothing to lose and gets no copy. When a copy fails, the copies this call
-// added are taken away again: a reset that did not happen leaves no new files behind.
-void keepCopies(Program& p) {
+QString storeFile(const Program& p) { return p.state.CourseDir + QStringLiteral("veltrin.sdb"); }
+
+// What each erased file holds in a fresh course.
+std::map<QString, QByteArray> freshFiles(const Program& p) {
+    std::map<QString, QByteArray> fresh{{storeFile(p), {}},
+                                        {appFile(p, "info.ndx"), base::lineBytes(StartingTopics)},
+                                        {appFile(p, "mission.ndx"), base::lineBytes(StartingSubjects)}};
+    for (const base::FileBytes& file : progress::freshProgressFiles(p)) fresh[file.path] = file.bytes;
+    return fresh;
+}
+
+// The first free name <file>.<n>.bak, for a copy an earlier reset kept.
+QString numberedCopy(const QString& path) {
+    for (int n = 1;; ++n) {
+        const QString name = QStringLiteral("%1.%2%3").arg(path).arg(n).arg(BackupEnding);
+        if (!QFileInfo(name).exists() && !QFileInfo(name).isSymLink()) return name;
+    }
+}
+
+// The copies one reset makes, and how to take them back when one of them fails.
+struct Copies {
     QStringList added;
+    std::vector<std::pair<QString, QString>> setAside;   // from, to
+    void takeBack() {
+        for (const QString& copy : added) QFile::remove(copy);
+        for (const auto& [from, to] : setAside) QFile::rename(to, from);
+    }
+};
+
+// A copy kept by an earlier reset is never overwritten: it goes to a numbered name, so that
+// <file>.bak always holds the newest copy and no older one is lost.
+void setAsideOlderCopy(Copies& copies, const QString& path, const QByteArray& bytes) {
+    const QString copy = path + BackupEnding;
+    base::refuseAnythingButAFile(copy);
+    if (!base::fileExists(copy) || base::readBytes(copy) == bytes) return;
+    const QString numbered = numberedCopy(path);
+    if (!QFile::rename(copy, numbered)) throw base::FileError(copy, QStringLiteral("It could not be renamed to %1.").arg(numbered));
+    copies.setAside.emplace_back(copy, numbered);
+}
+
+// Copies every file the reset will erase, before anything is erased. Throws FileError. A file that
+// does not exist has nothing to lose and gets no copy; nor does one that already holds what a fresh
+// course holds while a copy stands beside it (a reset that stopped part way has erased it): the
+// copy of what it held before stays. When a
+// copy fails, the copies this call made are taken back and the older ones return to their names.
+void keepCopies(Program& p) {
+    const std::map<QString, QByteArray> fresh = freshFiles(p);
+    Copies copies;
     try {
         for (const ErasedFile& file : ErasedFiles) {
             const QString path = pathOf(p, file);
             if (!base::fileExists(path)) continue;
+            const QByteArray bytes = base::readBytes(path);
             const QString copy = path + BackupEnding;
+            if (bytes == fresh.at(path) && base::fileExists(copy)) continue;
+            setAsideOlderCopy(copies, path, bytes);
             const bool existed = base::fileExists(copy);
-            base::rewriteBytes(copy, base::readBytes(path));
-            if (!existed) added << copy;
+            base::rewriteBytes(copy, bytes);
+            if (!existed) copies.added << copy;
         }
     } catch (const base::FileError&) {
-        for (const QString& copy : added) base::removeFile(copy);
+        copies.takeBack();
         throw;
     }
 }
@@ -96,8 +148,8 @@ void writeStartingFiles(Program& p) {
     base::rewriteLines(appFile(p, "info.ndx"), StartingTopics);
     p.window.topicList->clear();
     p.window.subjectBox->clear();
-    base::rewriteBytes(p.state.CourseDir + QStringLiteral("veltrin.sdb"), {});
-    progress::ClearProgressTables(p);
+    base::rewriteBytes(storeFile(p), {});
+    progress::ClearProgressTables(p.state);
     progress::SaveProgressFiles(p);
 }
 
@@ -141,11 +193,13 @@ void eraseProgress(Program& p) {
 // not be true: the user hears here what failed and where the copies are.
 void tellResetStoppedPartWay(Program& p, const base::FileError& error) {
     p.state.AskYesNo = false;
+    const QString journalCopy = storeFile(p) + BackupEnding;
     p.sys.messageBox(QStringLiteral("Veltrin could not finish erasing your progress: the file\n%1\ncould not be "
                                     "written.\n\n%2\n\nSome of your files may already be erased. Copies of your "
                                     "journal, index and progress files as they were before are kept beside them, "
-                                    "each named with \"%3\" at the end.")
-                         .arg(error.path(), error.reason(), BackupEnding));
+                                    "each named with \"%3\" at the end%4. Erasing again keeps these copies.")
+                         .arg(error.path(), error.reason(), BackupEnding,
+                              base::fileExists(journalCopy) ? QStringLiteral(" (your journal: %1)").arg(journalCopy) : QString()));
 }
 
 void eraseProgressKeepingCopies(Program& p) {

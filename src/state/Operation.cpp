@@ -48,7 +48,12 @@ public:
         m_p.rollbackPoints.pop_back();
         if (!m_p.rollbackPoints.empty()) carryChanges(*m_p.rollbackPoints.back(), m_before, m_p.state);
     }
-    void rollBack() { m_p.state = m_rollbackPoint; }
+    // The reading pane and the position bar show the position put back, so that what the user sees,
+    // what the bar says and what the exit saves agree again.
+    void rollBack() {
+        m_p.state = m_rollbackPoint;
+        showRestoredPosition(m_p);
+    }
 
 private:
     Program& m_p;

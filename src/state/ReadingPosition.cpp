@@ -76,6 +76,12 @@ void followPositionBar(Program& p) {
     showProgressMark(p);
 }
 
+void showRestoredPosition(Program& p) {
+    if (p.window.readingPane->topEdge() != p.state.ScrollPos) placeText(p, p.state.ScrollPos);
+    showReadingDistance(p);
+    showProgressMark(p);
+}
+
 void showProgressMark(Program& p) { p.window.progressMarkLabel->setText(base::numberText(p.state.ProgressMark)); }
 
 }   // namespace veltrin::state

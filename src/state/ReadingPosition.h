@@ -31,6 +31,10 @@ void showReadingDistance(Program& p);
 // The user moved the position bar: the text goes to the bar's whole value. Runs no check-point.
 void followPositionBar(Program& p);
 
+// A failed operation has put ScrollPos back: the text goes to it, and the bar and the mark label
+// show it.
+void showRestoredPosition(Program& p);
+
 // Shows ProgressMark in the hidden mark label.
 void showProgressMark(Program& p);
 
