@@ -39,6 +39,13 @@ journal::JournalFilter filterOf(const Arguments& arguments, const QStringList& w
             dateOption(arguments, QStringLiteral("--to"))};
 }
 
+// The raw text of formula-like cells is for a CSV export only.
+journal::CsvCells csvCells(const Arguments& arguments, std::optional<ExportFormat> format) {
+    if (!arguments.has(QStringLiteral("--raw-csv"))) return journal::CsvCells::Guarded;
+    if (format != ExportFormat::Csv) throw UsageError(QStringLiteral("--raw-csv is only for export --format csv"));
+    return journal::CsvCells::Raw;
+}
+
 void tellPassedOver(Console& console, int passedOver, const QString& store) {
     if (passedOver > 0)
         tell(console, QStringLiteral("veltrin: %1 line(s) of %2 are not journal entries and were passed over").arg(passedOver).arg(store));
@@ -73,20 +80,22 @@ int exportCommand(const Arguments& arguments, Console& console) {
     const auto format = journal::exportFormatNamed(arguments.value(QStringLiteral("--format")));
     if (!format) throw UsageError(QStringLiteral("export needs --format csv, json or md"));
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("export takes no words: '%1'").arg(arguments.words[2]));
+    const journal::CsvCells cells = csvCells(arguments, format);
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + suffixOf(*format));
     ExportCount count;
     if (output.isEmpty()) {
-        journal::JournalWriter writer(*format, console.out, QStringLiteral("standard output"));
+        journal::JournalWriter writer(*format, console.out, QStringLiteral("standard output"), cells);
         count = journal::exportJournal(store, writer);
     } else {
-        count = journal::saveJournalExport(store, *format, output);
+        count = journal::saveJournalExport(store, *format, output, cells);
     }
     tellPassedOver(console, count.passedOver, store);
     return openWhenAsked(arguments, console, output);
 }
 
 int searchCommand(const Arguments& arguments, Console& console) {
+    csvCells(arguments, std::nullopt);
     const journal::JournalFilter filter = filterOf(arguments, arguments.words.mid(2));
     if (filter.words.isEmpty() && filter.subject.isEmpty() && !filter.from.isValid() && !filter.to.isValid())
         throw UsageError(QStringLiteral("search needs words to look for, or --subject, --from or --to"));
@@ -101,6 +110,7 @@ int searchCommand(const Arguments& arguments, Console& console) {
 
 int chartCommand(const Arguments& arguments, Console& console) {
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("chart takes no words: '%1'").arg(arguments.words[2]));
+    csvCells(arguments, std::nullopt);
     const journal::JournalFilter filter = filterOf(arguments, {});
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal Chart %1.png"));
