@@ -173,6 +173,29 @@ QString searchForm(const QString& text) {
     return text.normalized(QString::NormalizationForm_C).toLower().toUpper().toCaseFolded().normalized(QString::NormalizationForm_C);
 }
 
+// The characters that fold into more than one ("ß" into "ss", "ﬁ" into "fi"), with some of their
+// neighbours. Every other character folds alone, as Qt's case-insensitive search compares it.
+bool foldsIntoMore(QChar c) {
+    const char16_t u = c.unicode();
+    return u == 0xDF || u == 0x130 || u == 0x149 || u == 0x1F0 || u == 0x390 || u == 0x3B0 || u == 0x587 || (u >= 0x1E96 && u <= 0x1E9E) ||
+           (u >= 0x1F50 && u <= 0x1FFC) || (u >= 0xFB00 && u <= 0xFB17);
+}
+
+// The text as search looks through it, case-insensitively, for a word in its search form: composed,
+// and with the characters that fold into more than one folded in full. Only those are folded here:
+// folding a whole text costs ten times as much as searching it.
+QString searchedText(const QString& text) {
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    if (std::none_of(composed.begin(), composed.end(), foldsIntoMore)) return composed;
+    QString expanded;
+    expanded.reserve(composed.size() + 16);
+    for (QChar c : composed) {
+        if (foldsIntoMore(c)) expanded += searchForm(QString(c));
+        else expanded += c;
+    }
+    return expanded;
+}
+
 }   // namespace
 
 QString entryLines(const QString& storedText) {
@@ -245,10 +268,10 @@ bool JournalFilter::keeps(const ExportedEntry& entry) const {
         if (!day.isValid() || (from.isValid() && day < from) || (to.isValid() && day > to)) return false;
     }
     if (words.isEmpty()) return true;
-    const QString text = searchForm(entry.text);
+    const QString text = searchedText(entry.text);
     return std::all_of(words.begin(), words.end(), [&](const QString& word) {
         const QString wanted = searchForm(word);
-        return text.contains(wanted) || entrySubject.contains(wanted);
+        return text.contains(wanted, Qt::CaseInsensitive) || entrySubject.contains(wanted);
     });
 }
 
