@@ -5,13 +5,21 @@
 
 #include "base/TextFile.h"
 #include "cli/Cli.h"
+#include "journal/JournalExport.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 
 namespace veltrin::test {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 constexpr char StoreBytes[] = "2026-12-06 09:30:15~Rank~Openness~~3524114The river, calm\\par \nand wide\r\n"
                               "2026-12-08 10:00:00~Rank~Thought~~1111111A thought\r\n"
@@ -83,6 +91,7 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
     EXPECT_TRUE(out().contains("journal export") && out().contains("journal search") && out().contains("journal chart"));
     EXPECT_EQ(run({"journal", "--help"}), 0);
     EXPECT_TRUE(out().contains("--documents") && out().contains("being_awake"));
+    EXPECT_TRUE(out().contains("--raw-csv") && out().contains("apostrophe")) << out().toStdString();
     const std::pair<QString, const char*> wrong[] = {
         {"export --format xml", "--format csv, json or md"},
         {"search calm --from garbage", "--from"},
@@ -95,6 +104,8 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
         {"search calm --open", "--open"},
         {"export --format csv --documents --output OUT", "--documents"},
         {"export --format csv --open", "--open"},
+        {"export --format json --raw-csv", "--raw-csv"},
+        {"search calm --raw-csv", "--raw-csv"},
     };
     for (const auto& [arguments, named] : wrong) {
         const QString words = QString(arguments).replace("OUT", path("documents/out.csv"));
@@ -104,6 +115,138 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
         EXPECT_EQ(QDir(path("documents")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
 }
+
+// A chart of one undated entry numbers that entry alone on its axis.
+TEST_F(JournalCommands, OneEntryChartNamesOnlyThatEntry) {
+    writeFile(storePath(), "undated~Rank~S~~3524114x\r\n");
+    ASSERT_EQ(run({"journal", "chart", "--output", path("one.svg"), "--store", storePath()}), 0) << err().toStdString();
+    QStringList labels;
+    for (const auto& match : QRegularExpression(">([^<>]*)</text>").globalMatch(QString::fromUtf8(readFile(path("one.svg")))))
+        labels << match.captured(1);
+    EXPECT_EQ(labels.mid(1, 7), QStringList({"1", "2", "3", "4", "5", "1", "Entry"}));
+}
+
+// Runs a program and returns what it prints.
+QByteArray printed(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput();
+}
+
+// A store as outside edits, other programs and the fuzzers leave it (formulas, Markdown of every
+// kind, typed "\par", NUL and ESC, Windows-1252, a long line, CR-only ends, quotes and commas), and
+// each entry's fields as every export must give them back: the text as typed.
+const QString HostileData = u"" VELTRIN_TEST_DATA "/journal/hostile"_s;
+std::vector<QStringList> hostileEntries() {
+    std::vector<QStringList> entries;
+    for (const QJsonValue entry : QJsonDocument::fromJson(base::readBytes(HostileData + ".json")).array())
+        entries.push_back(entry.toVariant().toStringList());
+    return entries;
+}
+
+QString guarded(const QString& cell) { return !cell.isEmpty() && u"=+-@\t\r"_s.contains(cell[0]) ? "'" + cell : cell; }
+
+// Python's own readers make rows of the file's field texts, ratings as text.
+const QString PythonCsv = u"import csv, json, sys; csv.field_size_limit(1 << 24); "
+                          "json.dump(list(csv.reader(open(sys.argv[1], newline='', encoding='utf-8')))[1:], sys.stdout)"_s;
+const QString PythonJson = u"import json, sys; json.dump([['' if v is None else str(v) for v in e.values()] "
+                           "for e in json.load(open(sys.argv[1], encoding='utf-8'))], sys.stdout)"_s;
+
+void expectRows(const QString& python, const QString& file, bool guardedCells) {
+    std::vector<QStringList> rows;
+    for (const QJsonValue row : QJsonDocument::fromJson(printed(u"python3"_s, {u"-c"_s, python, file})).array())
+        rows.push_back(row.toVariant().toStringList());
+    std::vector<QStringList> expected = hostileEntries();
+    for (QStringList& fields : expected)
+        if (guardedCells) std::transform(fields.begin(), fields.end(), fields.begin(), guarded);
+    EXPECT_EQ(rows, expected);
+}
+
+// CommonMark's XML of the export: the top-level blocks in order, each with its text, hard line
+// breaks as LF and any other inline markup as "<element>".
+std::vector<std::pair<QString, QString>> commonMarkBlocks(const QByteArray& xml) {
+    std::vector<std::pair<QString, QString>> blocks;
+    QXmlStreamReader reader(xml);
+    QStringList open;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        const QString name = reader.name().toString();
+        if (reader.isStartElement() && open.size() == 1) blocks.push_back({name, {}});
+        else if (reader.isStartElement() && name == "linebreak"_L1) blocks.back().second += '\n';
+        else if (reader.isStartElement() && open.size() > 1 && !QStringList{"text", "item", "paragraph"}.contains(name))
+            blocks.back().second += "<" + name + ">";
+        else if (reader.isCharacters() && !open.isEmpty() && open.last() == "text"_L1) blocks.back().second += reader.text();
+        if (reader.isStartElement()) open << name;
+        if (reader.isEndElement()) open.removeLast();
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    return blocks;
+}
+
+// A CommonMark parser (and its XML) shows NUL and the other control characters as U+FFFD.
+QString asCommonMarkShows(QString text) {
+    for (QChar& c : text)
+        if (c.unicode() < 0x20 && c != '\n'_L1 && c != '\t'_L1) c = QChar::ReplacementCharacter;
+    return text;
+}
+
+// Every entry is one section: its heading, its list of fields and its text as typed.
+void expectMarkdownSections(const QString& file) {
+    const auto blocks = commonMarkBlocks(printed(u"cmark"_s, {u"-t"_s, u"xml"_s, file}));
+    std::vector<std::pair<QString, QString>> expected;
+    for (const QStringList& e : hostileEntries()) {
+        const QString fields = "Date: " + (e[1].isEmpty() ? "unknown" : e[1]) + "Rank: " + e[2] + ("Subject: " + e[3]).trimmed();
+        expected.insert(expected.end(), {{"heading", e[0]}, {"list", fields}, {"paragraph", e[11]}});
+    }
+    ASSERT_EQ(blocks.size(), expected.size());
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const QString shown = asCommonMarkShows(expected[i].second);   // of the list, its first fields
+        EXPECT_EQ(blocks[i].first, expected[i].first) << i;
+        EXPECT_EQ(expected[i].first == "list" ? blocks[i].second.left(shown.size()) : blocks[i].second, shown) << i;
+    }
+}
+
+void expectPictureOfChartSize(const QString& png) { EXPECT_EQ(QImage(png).size(), QSize(1200, 600)) << png.toStdString(); }
+
+struct HostileOutput {
+    const char* name;
+    QStringList arguments;
+    std::function<void(const QString& file)> check;
+};
+void PrintTo(const HostileOutput& output, std::ostream* os) { *os << output.name; }
+
+class HostileStore : public JournalCommands, public ::testing::WithParamInterface<HostileOutput> {};
+
+// The hostile store through every output, each read back by a parser of its kind. The SVG is
+// drawn at its size in pixels.
+TEST_P(HostileStore, ParsersReadEveryEntryAsTyped) {
+    writeFile(storePath(), base::readBytes(HostileData + ".sdb"));
+    const QString file = path("out." + GetParam().arguments.constLast());
+    ASSERT_EQ(run(QStringList{"journal"} + GetParam().arguments.mid(0, GetParam().arguments.size() - 1) +
+                  QStringList{"--output", file, "--store", storePath()}),
+              0)
+        << err().toStdString();
+    GetParam().check(file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFormat, HostileStore,
+    ::testing::Values(
+        HostileOutput{"Csv", {"export", "--format", "csv", "csv"}, [](const QString& f) { expectRows(PythonCsv, f, true); }},
+        HostileOutput{
+            "RawCsv", {"export", "--format", "csv", "--raw-csv", "csv"}, [](const QString& f) { expectRows(PythonCsv, f, false); }},
+        HostileOutput{"Json", {"export", "--format", "json", "json"}, [](const QString& f) { expectRows(PythonJson, f, false); }},
+        HostileOutput{"Markdown", {"export", "--format", "md", "md"}, expectMarkdownSections},
+        HostileOutput{"Png", {"chart", "png"}, expectPictureOfChartSize},
+        HostileOutput{"Svg",
+                      {"chart", "svg"},
+                      [](const QString& f) {
+                          printed(u"rsvg-convert"_s, {u"-o"_s, f + ".png", f});
+                          expectPictureOfChartSize(f + ".png");
+                      }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // The arguments of each action's Exec line in the desktop file, by the action's name.
 QMap<QString, QStringList> desktopActions() {
@@ -150,7 +293,7 @@ TEST_F(JournalCommands, BuiltProgramRunsWithoutDisplay) {
     const auto [found, sections] = runProgram({"journal", "search", "CALM"});
     EXPECT_EQ(found, 0);
     EXPECT_TRUE(sections.startsWith("## 2026-12-06 09:30:15\n") && sections.contains("## undated\n") &&
-                sections.contains("Calm\xef\xbf\xbd[2J again\xef\xbf\xbd\n") && !sections.contains('\x1b') && !sections.contains('\0') &&
+                sections.contains("Calm\xef\xbf\xbd\\[2J again\xef\xbf\xbd\n") && !sections.contains('\x1b') && !sections.contains('\0') &&
                 sections.endsWith(passedOver + "2 entries found\n"))
         << sections.toStdString();
     for (const QStringList& words : {QStringList{"-reverse"}, QStringList{"-platform", "xcb"}})

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTimer>
 
 namespace veltrin::test {
@@ -61,18 +62,18 @@ protected:
     void answerExport(const QString& path, journal::ExportFormat format) {
         journal::exportTargetQuestion() = [path, format](QWidget*) { return journal::ExportTarget{path, format}; };
     }
-    // The save dialog comes up; what it offers is noted, then the user cancels.
-    QStringList cancelTheDialog() {
+    // The real save dialog comes up and the user acts on it once.
+    void useTheDialog(const std::function<void(QFileDialog&)>& user) {
         journal::exportTargetQuestion() = m_dialog;
-        QStringList offered;
-        QTimer::singleShot(0, &window(), [&offered] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            offered = QStringList{dialog->windowTitle()} + dialog->nameFilters();
-            dialog->reject();
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&look, &user] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                look.stop();
+                user(*dialog);
+            }
         });
+        look.start(10);
         click(window().exportJournalButton);
-        return offered;
     }
 
     std::function<std::optional<journal::ExportTarget>(QWidget*)> m_dialog = journal::exportTargetQuestion();
@@ -104,18 +105,46 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
     }
 }
 
-// The save dialog offers the three formats and Cancel writes nothing; the chosen format is
-// written; a file that cannot be written, or the journal itself, is named to the user and the
+// The save dialog typed into, without a documents folder: it opens in the home folder and offers
+// the three formats; "backup" over an existing backup.csv asks before replacing it (No, then
+// Cancel, writes nothing), and "notes.txt" is written under that name, in the chosen filter's
+// format. A file that cannot be written, or the journal itself, is named to the user and the
 // program goes on with every file as it was.
-TEST_F(JournalTools, ExportDialogCancelFormatsAndFailure) {
+TEST_F(JournalTools, ExportDialogAsksAboutTheNameItCompletesAndFailuresChangeNothing) {
     type({{3, 5, 2, 4, 1, 1, 4}, "Openness", {"one"}, QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))});
-    const auto before = allFiles();
-    EXPECT_EQ(cancelTheDialog(), QStringList({"Export Journal", "CSV (*.csv)", "JSON (*.json)", "Markdown (*.md)"}));
-    EXPECT_TRUE(changedFiles(before).isEmpty());
-    const QString base = QDir::cleanPath(courseDir() + "../journal");
-    answerExport(base + ".csv", journal::ExportFormat::Csv);
-    click(window().exportJournalButton);
-    EXPECT_TRUE(readFile(base + ".csv").startsWith("chronology,date,rank,"));
+    const QString home = QDir::cleanPath(courseDir() + "../home");
+    QDir().mkpath(home);
+    writeFile(home + "/backup.csv", "kept");
+    const QByteArray userHome = qgetenv("HOME");
+    qputenv("HOME", home.toUtf8());
+    const auto typeName = [](QFileDialog& dialog, const char* typed) {
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        name->clear();
+        QTest::keyClicks(name, typed);
+        QTest::keyClick(name, Qt::Key_Return);
+    };
+    QStringList offered;
+    QString question;
+    useTheDialog([&](QFileDialog& dialog) {
+        offered = QStringList{dialog.directory().absolutePath(), dialog.windowTitle()} + dialog.nameFilters();
+        auto* asked = new QTimer(&dialog);
+        QObject::connect(asked, &QTimer::timeout, [&question] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                question += box->text();
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        asked->start(10);
+        typeName(dialog, "backup");
+        if (dialog.isVisible()) dialog.reject();
+    });
+    EXPECT_EQ(offered, QStringList({home, "Export Journal", "CSV (*.csv)", "JSON (*.json)", "Markdown (*.md)"}));
+    EXPECT_EQ(question, "backup.csv already exists.\nDo you want to replace it?");
+    EXPECT_EQ(readFile(home + "/backup.csv"), "kept");
+    useTheDialog([&](QFileDialog& dialog) { typeName(dialog, "notes.txt"); });
+    qputenv("HOME", userHome);
+    EXPECT_TRUE(readFile(home + "/notes.txt").startsWith("chronology,date,rank,"));
+
     const auto written = allFiles();
     answerExport(courseDir() + "no/such/folder/out.csv", journal::ExportFormat::Csv);
     click(window().exportJournalButton);

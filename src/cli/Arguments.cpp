@@ -6,7 +6,8 @@ namespace {
 
 const QSet<QString> ValueOptions{QStringLiteral("--store"),   QStringLiteral("--format"), QStringLiteral("--output"),
                                  QStringLiteral("--subject"), QStringLiteral("--from"),   QStringLiteral("--to")};
-const QSet<QString> FlagOptions{QStringLiteral("--help"), QStringLiteral("--open"), QStringLiteral("--documents")};
+const QSet<QString> FlagOptions{QStringLiteral("--help"), QStringLiteral("--open"), QStringLiteral("--documents"),
+                                QStringLiteral("--raw-csv")};
 
 }   // namespace
 
@@ -58,7 +59,7 @@ QString mainHelp() {
 
 QString journalHelp() {
     return QStringLiteral("Usage:\n"
-                          "  veltrin journal export --format csv|json|md [--output FILE] [--store FILE]\n"
+                          "  veltrin journal export --format csv|json|md [--raw-csv] [--output FILE] [--store FILE]\n"
                           "  veltrin journal search WORDS... [--subject NAME] [--from DATE] [--to DATE] [--store FILE]\n"
                           "  veltrin journal chart --output FILE.png|FILE.svg [--from DATE] [--to DATE] [--store FILE]\n"
                           "\n"
@@ -69,14 +70,19 @@ QString journalHelp() {
                           "         chronology, date (YYYY-MM-DDTHH:MM:SS, empty when the chronology cannot be read),\n"
                           "         rank, subject, power, health, awareness, holy_connection, inner_feeling,\n"
                           "         pretending, being_awake (1 to 5) and text. CSV has a header row; JSON is one\n"
-                          "         array of objects; Markdown has one section per entry.\n"
+                          "         array of objects; Markdown has one section per entry, its text escaped so\n"
+                          "         that it reads as typed. A CSV cell that starts with =, +, -, @, a tab or a\n"
+                          "         carriage return gets a leading apostrophe (') so that a spreadsheet does not\n"
+                          "         run it as a formula; --raw-csv writes such cells as they are.\n"
                           "search   Prints, as Markdown sections, the entries whose text or subject holds every\n"
-                          "         word (case ignored); the number found goes to standard error.\n"
+                          "         word (case ignored, so GRÜSSE finds Grüße; an accented letter matches however it\n"
+                          "         is composed); the number found goes to standard error.\n"
                           "chart    Draws the seven ratings over time, each as a moving average of 7 entries.\n"
                           "\n"
                           "Options:\n"
                           "  --store FILE     the journal store to read instead of the user's\n"
                           "  --format FORMAT  csv, json or md\n"
+                          "  --raw-csv        CSV cells as stored, without the apostrophe before formulas\n"
                           "  --output FILE    the file to write (export: standard output without it)\n"
                           "  --subject NAME   only the entries of this subject (case ignored)\n"
                           "  --from DATE      only the entries of this day (YYYY-MM-DD) or later\n"

@@ -20,15 +20,24 @@ void paintPng(const journal::JournalChart& chart, QBuffer& file) {
     image.save(&file, "PNG");
 }
 
+// Qt would declare the size in millimetres, which viewers turn into another number of pixels than
+// the chart was drawn for; the picture declares its size in pixels instead, beside its view box.
 void paintSvg(const journal::JournalChart& chart, QBuffer& file) {
+    QBuffer drawn;
+    drawn.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize({journal::ChartWidth, journal::ChartHeight});
+    svg.setOutputDevice(&drawn);
     svg.setViewBox(QRect(0, 0, journal::ChartWidth, journal::ChartHeight));
     svg.setTitle(QStringLiteral("Inner Snapshot over time"));
     QPainter painter(&svg);
     journal::drawJournalChart(painter, QRectF(0, 0, journal::ChartWidth, journal::ChartHeight), chart);
     painter.end();
+    QByteArray picture = drawn.data();
+    const qsizetype root = picture.indexOf("<svg ");
+    if (root >= 0)
+        picture.insert(root + 5,
+                       QStringLiteral("width=\"%1\" height=\"%2\" ").arg(journal::ChartWidth).arg(journal::ChartHeight).toLatin1());
+    file.write(picture);
 }
 
 }   // namespace

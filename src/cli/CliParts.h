@@ -25,7 +25,7 @@ struct CommandError : std::runtime_error {
 struct Arguments {
     QStringList words;               // the command's words and the search words, in order
     QMap<QString, QString> values;   // --store, --format, --output, --subject, --from, --to
-    QSet<QString> flags;             // --help, --open, --documents
+    QSet<QString> flags;             // --help, --open, --documents, --raw-csv
     bool has(const QString& flag) const { return flags.contains(flag); }
     QString value(const QString& option) const { return values.value(option); }
 };

@@ -39,7 +39,7 @@ struct JournalCommand {
 };
 
 constexpr std::array<JournalCommand, 3> JournalCommands{{
-    {"export", "--store --format --output --documents --open", exportCommand},
+    {"export", "--store --format --output --documents --open --raw-csv", exportCommand},
     {"search", "--store --subject --from --to", searchCommand},
     {"chart", "--store --output --documents --from --to --open", chartCommand},
 }};

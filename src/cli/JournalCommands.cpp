@@ -64,6 +64,13 @@ journal::ExportedEntry visibleEntry(journal::ExportedEntry entry) {
     return entry;
 }
 
+// The raw text of formula-like cells is for a CSV export only.
+journal::CsvCells csvCells(const Arguments& arguments, std::optional<ExportFormat> format) {
+    if (!arguments.has(QStringLiteral("--raw-csv"))) return journal::CsvCells::Guarded;
+    if (format != ExportFormat::Csv) throw UsageError(QStringLiteral("--raw-csv is only for export --format csv"));
+    return journal::CsvCells::Raw;
+}
+
 void tellPassedOver(Console& console, int passedOver, const QString& store) {
     if (passedOver > 0)
         tell(console, QStringLiteral("veltrin: %1 line(s) of %2 are not journal entries and were passed over").arg(passedOver).arg(store));
@@ -101,17 +108,17 @@ void openStream(QFile& node) {
     if (!node.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw base::FileError(node.fileName(), node.errorString());
 }
 
-ExportCount exportToStream(ExportFormat format, const QString& store, QIODevice& stream, const QString& name) {
-    journal::JournalWriter writer(format, stream, name);
+ExportCount exportToStream(ExportFormat format, journal::CsvCells cells, const QString& store, QIODevice& stream, const QString& name) {
+    journal::JournalWriter writer(format, stream, name, cells);
     return journal::exportJournal(store, writer);
 }
 
-ExportCount exportTo(ExportFormat format, const QString& store, const QString& output, Console& console) {
-    if (output.isEmpty()) return exportToStream(format, store, console.out, StandardOutput);
-    if (!base::isStreamNode(output)) return journal::saveJournalExport(store, format, output);
+ExportCount exportTo(ExportFormat format, journal::CsvCells cells, const QString& store, const QString& output, Console& console) {
+    if (output.isEmpty()) return exportToStream(format, cells, store, console.out, StandardOutput);
+    if (!base::isStreamNode(output)) return journal::saveJournalExport(store, format, output, cells);
     QFile node(output);
     openStream(node);
-    return exportToStream(format, store, node, output);
+    return exportToStream(format, cells, store, node, output);
 }
 
 void saveChart(const journal::JournalChart& chart, const QString& output) {
@@ -127,14 +134,16 @@ int exportCommand(const Arguments& arguments, Console& console) {
     const auto format = journal::exportFormatNamed(arguments.value(QStringLiteral("--format")));
     if (!format) throw UsageError(QStringLiteral("export needs --format csv, json or md"));
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("export takes no words: '%1'").arg(arguments.words[2]));
+    const journal::CsvCells cells = csvCells(arguments, format);
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + suffixOf(*format));
-    const ExportCount count = exportTo(*format, store, output, console);
+    const ExportCount count = exportTo(*format, cells, store, output, console);
     tellPassedOver(console, count.passedOver, store);
     return openWhenAsked(arguments, console, output);
 }
 
 int searchCommand(const Arguments& arguments, Console& console) {
+    csvCells(arguments, std::nullopt);
     const journal::JournalFilter filter = filterOf(arguments, arguments.words.mid(2));
     if (filter.words.isEmpty() && filter.subject.isEmpty() && !filter.from.isValid() && !filter.to.isValid())
         throw UsageError(QStringLiteral("search needs words to look for, or --subject, --from or --to"));
@@ -152,6 +161,7 @@ int searchCommand(const Arguments& arguments, Console& console) {
 
 int chartCommand(const Arguments& arguments, Console& console) {
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("chart takes no words: '%1'").arg(arguments.words[2]));
+    csvCells(arguments, std::nullopt);
     const journal::JournalFilter filter = filterOf(arguments, {});
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal Chart %1.png"));

@@ -22,7 +22,9 @@ struct Frame {
     QRectF plot;
     double xFirst;
     double xLast;
-    double unit;   // the area's height over 600: margins, pens and type grow with the area
+    double unit;          // the area's height over 600: margins, pens and type grow with the area
+    double xEntryFirst;   // the range the entries take, within the one shown
+    double xEntryLast;
     QPointF at(double x, double rating) const {
         const double across = xLast > xFirst ? (x - xFirst) / (xLast - xFirst) : 0.5;
         return {plot.left() + across * plot.width(), plot.bottom() - (rating - 1.0) / 4.0 * plot.height()};
@@ -31,11 +33,13 @@ struct Frame {
 
 Frame frameFor(const QRectF& area, const JournalChart& chart) {
     const double unit = std::max(0.4, std::min(area.height() / ChartHeight, area.width() / ChartWidth));
-    Frame frame{area.adjusted(64 * unit, 48 * unit, -200 * unit, -64 * unit), 0, 1, unit};
+    Frame frame{area.adjusted(64 * unit, 48 * unit, -200 * unit, -64 * unit), 0, 1, unit, 0, 1};
     if (chart.points.empty()) return frame;
     const auto [first, last] =
         std::minmax_element(chart.points.begin(), chart.points.end(), [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; });
     const double pad = first->x == last->x ? (chart.dated ? DayMilliseconds : 1.0) : 0.0;
+    frame.xEntryFirst = first->x;
+    frame.xEntryLast = last->x;
     frame.xFirst = first->x - pad;
     frame.xLast = last->x + pad;
     return frame;
@@ -54,8 +58,8 @@ QString xLabel(const JournalChart& chart, double x, double span) {
     return when.toString(span < 3 * DayMilliseconds ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
 }
 
-// Dates are ticked evenly; entry numbers only where an entry can stand, so no number is shown twice,
-// and an empty journal has none.
+// Dates are ticked evenly; entry numbers only where an entry stands, so no number is shown twice,
+// none names an entry the journal does not have, and an empty journal has none.
 std::vector<double> xTicks(const Frame& frame, const JournalChart& chart) {
     const int most = std::max(2, int(frame.plot.width() / (150 * frame.unit)));
     const double span = frame.xLast - frame.xFirst;
@@ -66,7 +70,7 @@ std::vector<double> xTicks(const Frame& frame, const JournalChart& chart) {
         return ticks;
     }
     const double step = std::max(1.0, std::ceil(span / most));
-    for (double x = std::ceil(frame.xFirst); x <= frame.xLast; x += step) ticks.push_back(x);
+    for (double x = frame.xEntryFirst; x <= frame.xEntryLast; x += step) ticks.push_back(x);
     return ticks;
 }
 

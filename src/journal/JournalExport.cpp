@@ -9,8 +9,13 @@ namespace veltrin::journal {
 
 namespace {
 
-const QString ParagraphMark = QStringLiteral("\\par ");
 constexpr qsizetype FlushBytes = 64 * 1024;
+// A spreadsheet reads a cell that starts with one of these as a formula, which may fetch or run
+// something when the file is opened.
+const QString FormulaStarts = QStringLiteral("=+-@\t\r");
+// Characters that CommonMark reads as markup wherever they stand in a line, and at its start.
+const QString MarkdownInlineMarks = QStringLiteral("\\`*_[<&#~");
+const QString MarkdownLineStartMarks = QStringLiteral(">-+=");
 
 // "Holy Connection" becomes "holy_connection".
 QString fieldName(const char* category) { return QString::fromLatin1(category).toLower().replace(QLatin1Char(' '), QLatin1Char('_')); }
@@ -32,9 +37,15 @@ QString csvField(const QString& value) {
     return QLatin1Char('"') + quoted.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
-QByteArray csvLine(const QStringList& fields) {
+// The leading apostrophe makes a spreadsheet take the cell as text.
+QString guardedCell(const QString& value) {
+    if (!value.isEmpty() && FormulaStarts.contains(value.front())) return QLatin1Char('\'') + value;
+    return value;
+}
+
+QByteArray csvLine(const QStringList& fields, CsvCells cells) {
     QStringList quoted;
-    for (const QString& field : fields) quoted << csvField(field);
+    for (const QString& field : fields) quoted << csvField(cells == CsvCells::Guarded ? guardedCell(field) : field);
     return quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
 }
 
@@ -88,29 +99,108 @@ QByteArray jsonObject(const ExportedEntry& entry) {
     return out.toUtf8();
 }
 
-// A hard line break (two blanks) at the end of each line keeps the entry's lines apart.
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// "12." and "3)" open an ordered list at the start of a line.
+bool isListNumber(QStringView digits) {
+    return !digits.isEmpty() && digits.size() <= 9 &&
+           std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+bool needsBackslash(QStringView line, qsizetype first, qsizetype at) {
+    const QChar c = line[at];
+    if (MarkdownInlineMarks.contains(c)) return true;
+    if (at == first) return MarkdownLineStartMarks.contains(c);
+    return (c == QLatin1Char('.') || c == QLatin1Char(')')) && isListNumber(line.sliced(first, at - first));
+}
+
+// One line of the user's text that CommonMark reads back as typed: its markup escaped, and the
+// blanks at its ends (which CommonMark drops, or takes for a code block) and any line feed written
+// as character references.
+QString markdownText(QStringView line) {
+    qsizetype first = 0;
+    while (first < line.size() && isBlank(line[first])) ++first;
+    qsizetype end = line.size();
+    while (end > first && isBlank(line[end - 1])) --end;
+    QString out;
+    out.reserve(line.size() + 8);
+    for (qsizetype at = 0; at < line.size(); ++at) {
+        const QChar c = line[at];
+        if (at < first || at >= end || c == QLatin1Char('\n')) {
+            out += QStringLiteral("&#%1;").arg(c.unicode());
+            continue;
+        }
+        if (needsBackslash(line, first, at)) out += QLatin1Char('\\');
+        out += c;
+    }
+    return out;
+}
+
+// The entry's lines joined by hard line breaks (a backslash ending the line). After the last line
+// a backslash would be read as itself, so line breaks that end the text are character references.
+QString markdownEntryText(const QString& text) {
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char('\n')) --end;
+    QStringList lines;
+    for (QStringView line : QStringView(text).first(end).split(QLatin1Char('\n'))) lines << markdownText(line);
+    return lines.join(QStringLiteral("\\\n")) + QStringLiteral("&#10;").repeated(text.size() - end);
+}
+
+// One section per entry: its heading, a list of the fields, and the text as one paragraph.
 QByteArray markdownSection(const ExportedEntry& entry) {
-    const QString heading = entry.chronology.isEmpty() ? QStringLiteral("(no chronology)") : entry.chronology;
+    const QString heading = entry.chronology.isEmpty() ? QStringLiteral("(no chronology)") : markdownText(entry.chronology);
     QString section = QStringLiteral("## ") + heading + QStringLiteral("\n\n");
     const QString date = isoDateText(entry.when);
     section += QStringLiteral("- Date: ") + (date.isEmpty() ? QStringLiteral("unknown") : date) + QLatin1Char('\n');
-    section += QStringLiteral("- Rank: ") + entry.rank + QStringLiteral("\n- Subject: ") + entry.subject + QLatin1Char('\n');
+    section += QStringLiteral("- Rank: ") + markdownText(entry.rank) + QStringLiteral("\n- Subject: ") + markdownText(entry.subject) +
+               QLatin1Char('\n');
     for (std::size_t category = 0; category < ui::SnapshotLayout.size(); ++category) {
         const auto& rating = entry.ratings[category];
         section +=
             QStringLiteral("- %1: %2\n")
                 .arg(QLatin1String(ui::SnapshotLayout[category].name), rating ? QString::number(*rating) : QStringLiteral("not rated"));
     }
-    if (!entry.text.isEmpty())
-        section += QLatin1Char('\n') + entry.text.split(QLatin1Char('\n')).join(QStringLiteral("  \n")) + QLatin1Char('\n');
+    if (!entry.text.isEmpty()) section += QLatin1Char('\n') + markdownEntryText(entry.text) + QLatin1Char('\n');
     return (section + QLatin1Char('\n')).toUtf8();
+}
+
+// The form in which search compares texts: composed, and folded in full. Qt folds a character only
+// into one character, so "ß" would stay apart from "SS"; lowered, raised and folded, every text
+// reaches the full folding ("ẞ", "ß" and "SS" all become "ss", "ﬁ" becomes "fi").
+QString searchForm(const QString& text) {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) return text.toLower();
+    return text.normalized(QString::NormalizationForm_C).toLower().toUpper().toCaseFolded().normalized(QString::NormalizationForm_C);
+}
+
+// The characters that fold into more than one ("ß" into "ss", "ﬁ" into "fi"), with some of their
+// neighbours. Every other character folds alone, as Qt's case-insensitive search compares it.
+bool foldsIntoMore(QChar c) {
+    const char16_t u = c.unicode();
+    return u == 0xDF || u == 0x130 || u == 0x149 || u == 0x1F0 || u == 0x390 || u == 0x3B0 || u == 0x587 || (u >= 0x1E96 && u <= 0x1E9E) ||
+           (u >= 0x1F50 && u <= 0x1FFC) || (u >= 0xFB00 && u <= 0xFB17);
+}
+
+// The text as search looks through it, case-insensitively, for a word in its search form: composed,
+// and with the characters that fold into more than one folded in full. Only those are folded here:
+// folding a whole text costs ten times as much as searching it.
+QString searchedText(const QString& text) {
+    const QString composed = text.normalized(QString::NormalizationForm_C);
+    if (std::none_of(composed.begin(), composed.end(), foldsIntoMore)) return composed;
+    QString expanded;
+    expanded.reserve(composed.size() + 16);
+    for (QChar c : composed) {
+        if (foldsIntoMore(c)) expanded += searchForm(QString(c));
+        else expanded += c;
+    }
+    return expanded;
 }
 
 }   // namespace
 
 QString entryLines(const QString& storedText) {
     QString text = storedText;
-    return text.replace(ParagraphMark + QLatin1Char('\n'), QStringLiteral("\n")).replace(ParagraphMark, QStringLiteral("\n"));
+    return text.replace(StoredLineBreak, QStringLiteral("\n"));
 }
 
 ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates) {
@@ -138,17 +228,17 @@ std::optional<ExportFormat> exportFormatNamed(const QString& name) {
     return std::nullopt;
 }
 
-JournalWriter::JournalWriter(ExportFormat format, QIODevice& output, QString outputName)
-    : m_format(format), m_output(output), m_outputName(std::move(outputName)) {}
+JournalWriter::JournalWriter(ExportFormat format, QIODevice& output, QString outputName, CsvCells cells)
+    : m_format(format), m_cells(cells), m_output(output), m_outputName(std::move(outputName)) {}
 
 void JournalWriter::begin() {
-    if (m_format == ExportFormat::Csv) put(csvLine(exportFieldNames()));
+    if (m_format == ExportFormat::Csv) put(csvLine(exportFieldNames(), m_cells));
     if (m_format == ExportFormat::Json) put("[");
 }
 
 void JournalWriter::write(const ExportedEntry& entry) {
     switch (m_format) {
-    case ExportFormat::Csv: put(csvLine(fieldTexts(entry))); break;
+    case ExportFormat::Csv: put(csvLine(fieldTexts(entry), m_cells)); break;
     case ExportFormat::Json: put((m_first ? "\n  " : ",\n  ") + jsonObject(entry)); break;
     case ExportFormat::Markdown: put(markdownSection(entry)); break;
     }
@@ -171,13 +261,17 @@ void JournalWriter::flush() {
 }
 
 bool JournalFilter::keeps(const ExportedEntry& entry) const {
-    if (!subject.isEmpty() && entry.subject.compare(subject, Qt::CaseInsensitive) != 0) return false;
+    const QString entrySubject = searchForm(entry.subject);
+    if (!subject.isEmpty() && entrySubject != searchForm(subject)) return false;
     if (from.isValid() || to.isValid()) {
         const QDate day = entry.when.date();
         if (!day.isValid() || (from.isValid() && day < from) || (to.isValid() && day > to)) return false;
     }
-    return std::all_of(words.begin(), words.end(), [&entry](const QString& word) {
-        return entry.text.contains(word, Qt::CaseInsensitive) || entry.subject.contains(word, Qt::CaseInsensitive);
+    if (words.isEmpty()) return true;
+    const QString text = searchedText(entry.text);
+    return std::all_of(words.begin(), words.end(), [&](const QString& word) {
+        const QString wanted = searchForm(word);
+        return text.contains(wanted, Qt::CaseInsensitive) || entrySubject.contains(wanted);
     });
 }
 

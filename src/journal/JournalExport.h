@@ -26,7 +26,7 @@ struct ExportedEntry {
     QString rank;
     QString subject;
     Ratings ratings;
-    QString text;   // the stored "\par " marks turned back into line breaks
+    QString text;   // as typed: the stored line breaks are line breaks again
 };
 
 // Reads the chronologies the program writes: the user's short date and long time (the zone name
@@ -71,7 +71,7 @@ private:
     std::vector<Pattern> m_patterns;
 };
 
-// The entry's text with each stored "\par " (and the LF that may follow it) a line break.
+// The entry's text as typed: each stored line break an LF, a "\par " the user typed kept.
 QString entryLines(const QString& storedText);
 ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates);
 // YYYY-MM-DDTHH:MM:SS, or empty.
@@ -84,11 +84,15 @@ enum class ExportFormat { Csv, Json, Markdown };
 // "csv", "json" or "md"; empty for any other name.
 std::optional<ExportFormat> exportFormatNamed(const QString& name);
 
+// CSV cells that a spreadsheet would take for a formula (those starting with "=", "+", "-", "@", a
+// tab or a CR) get a leading apostrophe, unless the raw text is asked for.
+enum class CsvCells { Guarded, Raw };
+
 // Writes entries as they come; `outputName` names the output in errors. Throws FileError when the
 // output refuses a write.
 class JournalWriter {
 public:
-    JournalWriter(ExportFormat format, QIODevice& output, QString outputName);
+    JournalWriter(ExportFormat format, QIODevice& output, QString outputName, CsvCells cells = CsvCells::Guarded);
     void begin();
     void write(const ExportedEntry& entry);
     void end();
@@ -98,15 +102,16 @@ private:
     void flush();
 
     ExportFormat m_format;
+    CsvCells m_cells;
     QIODevice& m_output;
     QString m_outputName;
     QByteArray m_pending;
     bool m_first = true;
 };
 
-// The entries that search and chart keep: every word in the text or the subject (case
-// ignored), the subject when one is given (case ignored), and the date within from .. to when
-// either is given (an entry without a date is then left out).
+// The entries that search and chart keep: every word in the text or the subject, the subject when
+// one is given, and the date within from .. to when either is given (an entry without a date is
+// then left out). Texts are compared composed and with case folded in full ("GRÜSSE" finds "Grüße").
 struct JournalFilter {
     QStringList words;
     QString subject;
@@ -140,6 +145,6 @@ bool isSameFile(const QString& a, const QString& b);
 
 // Writes the export into a new file whole, or leaves what was there. Throws FileError naming it,
 // and for the store itself, which an export never replaces.
-ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath);
+ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells = CsvCells::Guarded);
 
 }   // namespace veltrin::journal

@@ -28,6 +28,10 @@ bool subjectIsStorable(const QString& subject);
 
 // The entry box's plain text with every CR replaced by "\par " (a following LF stays).
 QString convertEntryText(const QString& text);
+// A line break of the entry as stored. The entry box ends its lines with CR LF, so the "\par " that
+// stands for a CR is always followed by the LF, and typed text never holds an LF of its own: a
+// "\par " followed by anything else is text the user typed.
+inline const QString StoredLineBreak = QStringLiteral("\\par \n");
 // The user's short date, a blank, and the user's long time.
 QString chronologyText(const QDateTime& when);
 QString journalRecord(const QString& chronology, const QString& rank, const QString& subject, const SnapshotRanks& ranks,

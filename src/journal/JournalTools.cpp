@@ -9,6 +9,7 @@
 #include "base/TextFile.h"
 #include "torch/Torch.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -32,7 +33,8 @@ constexpr std::array<ExportChoice, 3> ExportChoices{{
     {"Markdown (*.md)", ".md", ExportFormat::Markdown},
 }};
 
-// The format the chosen name ends in, else the one of the chosen filter.
+// The format the chosen name ends in, else the one of the chosen filter; a name that ends in
+// another suffix ("notes.txt") is kept as it is.
 const ExportChoice& exportChoice(const QString& path, const QString& filter) {
     for (const ExportChoice& choice : ExportChoices)
         if (path.endsWith(QLatin1String(choice.suffix), Qt::CaseInsensitive)) return choice;
@@ -47,19 +49,27 @@ QStringList exportFilters() {
     return filters;
 }
 
-// The save dialog, asked in the program's own form so that it looks the same everywhere.
-std::optional<ExportTarget> askExportTarget(QWidget* parent) {
+// The documents folder, or the home folder when the user has none.
+QString exportFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialog(parent, QStringLiteral("Export Journal"), documents + QStringLiteral("/Veltrin Journal.csv"));
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// The save dialog, asked in the program's own form so that it looks the same everywhere. The
+// dialog itself adds the chosen filter's suffix to a name typed without one, before it asks whether
+// to replace an existing file, so the question is asked about the file that will be written.
+std::optional<ExportTarget> askExportTarget(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Export Journal"), QDir(exportFolder()).filePath(QStringLiteral("Veltrin Journal.csv")));
     dialog.setObjectName(QStringLiteral("exportJournalDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(exportFilters());
+    dialog.setDefaultSuffix(QLatin1String(ExportChoices[0].suffix));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(QLatin1String(exportChoice({}, filter).suffix)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    QString path = dialog.selectedFiles().constFirst();
-    const ExportChoice& choice = exportChoice(path, dialog.selectedNameFilter());
-    if (!path.endsWith(QLatin1String(choice.suffix), Qt::CaseInsensitive)) path += QLatin1String(choice.suffix);
-    return ExportTarget{path, choice.format};
+    const QString path = dialog.selectedFiles().constFirst();
+    return ExportTarget{path, exportChoice(path, dialog.selectedNameFilter()).format};
 }
 
 JournalChartWindow& chartWindow(Program& p) {
@@ -83,12 +93,12 @@ bool isSameFile(const QString& a, const QString& b) {
     return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
-ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath) {
+ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells) {
     if (isSameFile(outputPath, storePath))
         throw base::FileError(outputPath, QStringLiteral("It is the journal store itself, which an export is never written over."));
     QSaveFile output(outputPath);
     base::openForRewrite(output);
-    JournalWriter writer(format, output, outputPath);
+    JournalWriter writer(format, output, outputPath, cells);
     const ExportCount count = exportJournal(storePath, writer);
     base::commitRewrite(output);
     return count;
