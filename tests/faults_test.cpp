@@ -25,23 +25,6 @@ using Files = std::map<QString, QByteArray>;
 // A started course whose operations a table drives and fails.
 class Course : public CourseFixture {
 public:
-    using CourseFixture::appDir;
-    using CourseFixture::click;
-    using CourseFixture::courseDir;
-    using CourseFixture::fileLines;
-    using CourseFixture::markAllWorkDone;
-    using CourseFixture::pressWhenVisible;
-    using CourseFixture::program;
-    using CourseFixture::readFile;
-    using CourseFixture::settingsLine;
-    using CourseFixture::settingsPath;
-    using CourseFixture::storePath;
-    using CourseFixture::sys;
-    using CourseFixture::winDir;
-    using CourseFixture::window;
-    using CourseFixture::writeFile;
-    using CourseFixture::writeLines;
-
     // Snapshots, points a data folder under a regular file, where nothing can be opened or created,
     // and clicks.
     void breakFolder(QString state::ProgramState::*folder, QWidget* control) {

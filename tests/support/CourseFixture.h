@@ -13,8 +13,9 @@
 
 namespace veltrin::test {
 
+// Public, so that the free functions of a case table can drive it.
 class CourseFixture : public ::testing::Test {
-protected:
+public:
     CourseFixture();
     ~CourseFixture() override;
     // Every test fails when scripted steps were never played.
