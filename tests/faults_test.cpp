@@ -1,7 +1,8 @@
-// Faults while the program runs: a disk that refuses writes (the write hook of the file rules), a
-// folder that cannot hold files and a missing settings folder. Running as root, a read-only folder
-// would still be written, so an unwritable folder is a path whose parent is a regular file. Each
-// operation names the file, keeps running, keeps its state and leaves every stored file as it was.
+// Faults while the program runs: every surface that writes one of the course's own files against a
+// full disk (the write hook of the file rules), a read-only folder, a device or a folder in the
+// file's place; a data folder that cannot be reached; a handler run inside a failing operation's
+// yield. Each operation names the file, keeps running, keeps its state and leaves every stored
+// file as it was.
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
@@ -128,27 +129,13 @@ constexpr int BeforeIntroductionEnd = -3499;
 // Stage -1 starts a pixel before the check-point that starts the course (mark 354).
 constexpr int BeforeCourseStart = -1238;
 
-// A folder stands where the file was; nothing can be appended to or written over it.
-void putFolderInPlace(Course& f, const QString& path) {
-    QFile::remove(path);
-    ASSERT_TRUE(QDir().mkpath(path));
-    f.takeSnapshot();
-}
-
-// The course starts over a journal with counts; the topic list, unwritable, is the one write to fail.
-void startCourseWithTopicListRefused(Course& f) {
+// The course starts over a journal with counts and the topic list of a new course.
+void prepareCourseStart(Course& f) {
     const QString work = f.appDir() + "work.ndx";
     f.writeFile(work, f.readFile(work).replace("OPENNESS\r\n0", "OPENNESS\r\n4"));
     f.writeLines(f.appDir() + "info.ndx", {"Greetings", "Status"});
     progress::LoadProgressFiles(f.program());
     progress::RefillLists(f.program());
-    putFolderInPlace(f, f.appDir() + "info.ndx");
-    f.click(f.program().window.upArrow);
-}
-
-void scrollOn(Course& f, qint64 budget) {
-    f.refuseWritesAfter(budget);
-    f.click(f.program().window.upArrow);
 }
 
 void addJournalEntry(Course& f) {
@@ -159,16 +146,8 @@ void addJournalEntry(Course& f) {
     p.window.entryBox->SetText("A day.");
 }
 
-// The faults no hostile file in one place stands for (the others are the surfaces' below).
+// A data folder that cannot be reached (the hostile files are the surfaces' below).
 const Fault FaultCases[] = {
-    {"ScrollFromTheTopWithTopicListUnwritable", 0, 0,
-     [](Course& f) {
-         putFolderInPlace(f, f.appDir() + "info.ndx");
-         f.click(f.program().window.upArrow);
-     },
-     "info.ndx", false},
-    {"CourseStartWithTopicListUnwritable", -1, BeforeCourseStart, startCourseWithTopicListRefused, "info.ndx", false},
-    {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Course& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
      [](Course& f) {
          addJournalEntry(f);
@@ -218,7 +197,10 @@ void journalClosedAndBarsEnabled(Course& f) {
 }
 
 bool scrolling(Course& f) { return f.sys.scrollPasses > 10; }
-void failingScroll(Course& f) { scrollOn(f, 0); }
+void failingScroll(Course& f) {
+    f.refuseWritesAfter(0);
+    f.click(f.window().upArrow);
+}
 
 // An entry is added while the erase question waits; the erase is asked again, answered Yes, and
 // fails on a copy: the entry's count stays, the question and its Yes go back with the reset.
@@ -314,8 +296,11 @@ void nothing(Course&) {}
 const Surface Surfaces[] = {
     {"JournalEntry", 0, 0, [](Course& f) { return f.storePath(); }, addJournalEntry, [](Course& f) { f.click(f.window().addEntryButton); }},
     {"TopicAppend", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "info.ndx"; }, nothing, clickUp},
+    {"TopicAppendFromTheTop", 0, 0, [](Course& f) { return f.appDir() + "info.ndx"; }, nothing, clickUp},
+    {"TopicAppendAtCourseStart", -1, BeforeCourseStart, [](Course& f) { return f.appDir() + "info.ndx"; }, prepareCourseStart, clickUp},
     // The topic is appended, then the progress fails: the topic is taken back.
     {"ProgressRewrite", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "status.ndx"; }, nothing, clickUp},
+    {"SecondPassProgressRewrite", 7, BeforeGalaxy, [](Course& f) { return f.appDir() + "status.ndx"; }, nothing, clickUp},
     {"StatusReport", 0, 0, [](Course& f) { return f.appDir() + "status.rtf"; }, nothing, chooseStatus},
     {"JournalReport", 0, 0, [](Course& f) { return f.courseDir() + "Journal Report.rtf"; },
      [](Course& f) { f.click(f.window().journalButton); }, [](Course& f) { f.click(f.window().viewJournalButton); }},
