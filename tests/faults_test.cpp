@@ -1,7 +1,8 @@
-// Faults while the program runs: a disk that refuses writes (the write hook of the file rules), a
-// folder that cannot hold files and a missing settings folder. Running as root, a read-only folder
-// would still be written, so an unwritable folder is a path whose parent is a regular file. Each
-// operation names the file, keeps running, keeps its state and leaves every stored file as it was.
+// Faults while the program runs: every surface that writes one of the course's own files against a
+// full disk (the write hook of the file rules), a read-only folder, a device or a folder in the
+// file's place; a data folder that cannot be reached; a handler run inside a failing operation's
+// yield. Each operation names the file, keeps running, keeps its state and leaves every stored
+// file as it was.
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
@@ -25,22 +26,6 @@ using Files = std::map<QString, QByteArray>;
 // A started course whose operations a table drives and fails.
 class Course : public CourseFixture {
 public:
-    using CourseFixture::appDir;
-    using CourseFixture::click;
-    using CourseFixture::courseDir;
-    using CourseFixture::markAllWorkDone;
-    using CourseFixture::pressWhenVisible;
-    using CourseFixture::program;
-    using CourseFixture::readFile;
-    using CourseFixture::settingsLine;
-    using CourseFixture::settingsPath;
-    using CourseFixture::storePath;
-    using CourseFixture::sys;
-    using CourseFixture::winDir;
-    using CourseFixture::window;
-    using CourseFixture::writeFile;
-    using CourseFixture::writeLines;
-
     // Snapshots, points a data folder under a regular file, where nothing can be opened or created,
     // and clicks.
     void breakFolder(QString state::ProgramState::*folder, QWidget* control) {
@@ -63,6 +48,31 @@ public:
         for (const QComboBox* list : {program().window.topicList, program().window.subjectBox})
             for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
         return items;
+    }
+
+    // One message naming `file`; every stored file as snapshot and, unless the program ended, the
+    // state, the lists and the view too, and the exit then saves what is shown.
+    void expectAsBefore(const QString& file, bool ended) {
+        ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
+        EXPECT_TRUE(sys.messages[0].contains(file) && sys.messages[0].contains("could not")) << sys.messages[0].toStdString();
+        EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
+        if (ended) return;
+        const state::ProgramState& now = program().state;
+        EXPECT_EQ(now.CourseStage, state.CourseStage);
+        EXPECT_EQ(now.ScrollPos, state.ScrollPos);
+        EXPECT_EQ(now.StageCounters, state.StageCounters);
+        EXPECT_EQ(now.SubjectProgress, state.SubjectProgress);
+        EXPECT_EQ(listed(), lists);
+        const ui::MainWindow& w = program().window;
+        EXPECT_EQ(w.readingPane->topEdge(), now.ScrollPos);
+        EXPECT_EQ(w.positionBar->value(), -now.ScrollPos);
+        if (!QFileInfo(settingsPath()).isFile()) return;   // the settings file itself was spoilt
+        EXPECT_THROW(exitNow(), ProgramEnded);
+        EXPECT_EQ(settingsLine(6).toInt(), int(w.readingPane->topEdge()));
+    }
+
+    void exitNow() {
+        shell::RunGuarded(program(), [this] { shell::onExitClicked(program()); });
     }
 
     Files files;
@@ -99,32 +109,14 @@ struct Fault {
 
 using Faults = CourseTable<Fault>;
 
-void exitNow(Course& f);
-
 TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
-    const Fault fault = GetParam();
     bool ended = false;
     try {
-        fault.act(*this);
+        GetParam().act(*this);
     } catch (const ProgramEnded&) { ended = true; }
     base::failWritesAfter(-1);
-    EXPECT_EQ(ended, fault.exits);
-    ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
-    EXPECT_TRUE(sys.messages[0].contains(fault.file)) << sys.messages[0].toStdString();
-    EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
-    if (fault.exits) return;
-    const state::ProgramState& now = program().state;
-    EXPECT_EQ(now.CourseStage, state.CourseStage);
-    EXPECT_EQ(now.ScrollPos, state.ScrollPos);
-    EXPECT_EQ(now.StageCounters, state.StageCounters);
-    EXPECT_EQ(now.SubjectProgress, state.SubjectProgress);
-    EXPECT_EQ(listed(), lists);
-    // The text, the bar and the stored position agree again, and the exit saves what is shown.
-    const ui::MainWindow& w = program().window;
-    EXPECT_EQ(w.readingPane->topEdge(), now.ScrollPos);
-    EXPECT_EQ(w.positionBar->value(), -now.ScrollPos);
-    EXPECT_THROW(exitNow(*this), ProgramEnded);
-    EXPECT_EQ(settingsLine(6).toInt(), int(w.readingPane->topEdge()));
+    EXPECT_EQ(ended, GetParam().exits);
+    expectAsBefore(GetParam().file, ended);
 }
 
 // Stage -1 starts a pixel before the Cosmic Map check-point (mark 581 of a 3500-pixel text).
@@ -137,27 +129,13 @@ constexpr int BeforeIntroductionEnd = -3499;
 // Stage -1 starts a pixel before the check-point that starts the course (mark 354).
 constexpr int BeforeCourseStart = -1238;
 
-// A folder stands where the file was; nothing can be appended to or written over it.
-void putFolderInPlace(Course& f, const QString& path) {
-    QFile::remove(path);
-    ASSERT_TRUE(QDir().mkpath(path));
-    f.takeSnapshot();
-}
-
-// The course starts over a journal with counts; the topic list, unwritable, is the one write to fail.
-void startCourseWithTopicListRefused(Course& f) {
+// The course starts over a journal with counts and the topic list of a new course.
+void prepareCourseStart(Course& f) {
     const QString work = f.appDir() + "work.ndx";
     f.writeFile(work, f.readFile(work).replace("OPENNESS\r\n0", "OPENNESS\r\n4"));
     f.writeLines(f.appDir() + "info.ndx", {"Greetings", "Status"});
     progress::LoadProgressFiles(f.program());
     progress::RefillLists(f.program());
-    putFolderInPlace(f, f.appDir() + "info.ndx");
-    f.click(f.program().window.upArrow);
-}
-
-void scrollOn(Course& f, qint64 budget) {
-    f.refuseWritesAfter(budget);
-    f.click(f.program().window.upArrow);
 }
 
 void addJournalEntry(Course& f) {
@@ -168,55 +146,19 @@ void addJournalEntry(Course& f) {
     p.window.entryBox->SetText("A day.");
 }
 
-void completeLevel(Course& f, qint64 budget) {
-    f.markAllWorkDone();
-    shell::RestoreProgress(f.program());
-    scrollOn(f, budget);
-}
-
-void exitNow(Course& f) {
-    shell::RunGuarded(f.program(), [&f] { shell::onExitClicked(f.program()); });
-}
-
+// A data folder that cannot be reached (the hostile files are the surfaces' below).
 const Fault FaultCases[] = {
-    {"ScrollFromTheTopWithTopicListUnwritable", 0, 0,
-     [](Course& f) {
-         putFolderInPlace(f, f.appDir() + "info.ndx");
-         f.click(f.program().window.upArrow);
-     },
-     "info.ndx", false},
-    {"CourseStartWithTopicListUnwritable", -1, BeforeCourseStart, startCourseWithTopicListRefused, "info.ndx", false},
-    {"TopicListRefused", -1, BeforeCosmicMap, [](Course& f) { scrollOn(f, 0); }, "info.ndx", false},
-    {"ProgressAfterTopicRefused", -1, BeforeCosmicMap, [](Course& f) { scrollOn(f, sizeof("Cosmic Map\r\n") - 1); }, "status.ndx", false},
-    {"ProgressAfterSecondPassTopicRefused", 7, BeforeGalaxy, [](Course& f) { scrollOn(f, sizeof("galaxy\r\n") - 1); }, "status.ndx", false},
     {"JournalEntryInUnreachableCourseDir", 0, 0,
      [](Course& f) {
          addJournalEntry(f);
          f.breakFolder(&state::ProgramState::CourseDir, f.window().addEntryButton);
      },
      "veltrin.sdb", false},
-    {"StatusTopicRefused", 0, 0,
-     [](Course& f) {
-         f.refuseWritesAfter(0);
-         f.window().topicList->setCurrentText("Status");
-         emit f.window().topicList->activated(f.window().topicList->currentIndex());
-     },
-     "status.rtf", false},
-    {"ResetYesRefused", 0, 0,
-     [](Course& f) {
-         f.pressWhenVisible(f.window().yesButton, "answer Yes");
-         f.refuseWritesAfter(0);
-         f.click(f.window().eraseButton);
-     },
-     ".bak", false},
-    {"LevelCompletionAwardTopicRefused", -1, BeforeIntroductionEnd, [](Course& f) { completeLevel(f, 0); }, "info.ndx", false},
-    {"LevelCompletionSettingsRefused", -1, BeforeIntroductionEnd, [](Course& f) { completeLevel(f, sizeof("award0\r\n") - 1); },
-     "veltrin3.ini", false},
     {"ExitWithoutSettingsFolder", 2, -40,
      [](Course& f) {
          f.program().state.WinDir = f.winDir() + "gone/";
          f.takeSnapshot();
-         exitNow(f);
+         f.exitNow();
      },
      "gone/veltrin3.ini", true},
 };
@@ -255,7 +197,38 @@ void journalClosedAndBarsEnabled(Course& f) {
 }
 
 bool scrolling(Course& f) { return f.sys.scrollPasses > 10; }
-void failingScroll(Course& f) { scrollOn(f, 0); }
+void failingScroll(Course& f) {
+    f.refuseWritesAfter(0);
+    f.click(f.window().upArrow);
+}
+
+// An entry is added while the erase question waits; the erase is asked again, answered Yes, and
+// fails on a copy: the entry's count stays, the question and its Yes go back with the reset.
+void failingReset(Course& f) {
+    f.writeLines(f.appDir() + "mission.ndx", {"Journal Entry", "Openness"});
+    progress::RefillLists(f.program());
+    QDir().mkpath(f.appDir() + "info.ndx.bak");
+    f.click(f.window().eraseButton);
+}
+
+bool questionWaits(Course& f) { return !f.window().yesButton->isHidden(); }
+
+void addEntryThenEraseAgain(Course& f) {
+    addJournalEntry(f);
+    f.window().subjectBox->setCurrentText("Openness");
+    f.click(f.window().addEntryButton);
+    f.sys.script(
+        "erase again", [&f] { return f.window().torchPanel->isHidden(); }, [&f] { f.click(f.window().eraseButton); });
+    f.pressWhenVisible(f.window().yesButton, "answer Yes");
+}
+
+void entryCountedAndQuestionGone(Course& f) {
+    const state::ProgramState& s = f.program().state;
+    EXPECT_EQ(s.SubjectProgress[1][2], "1");
+    EXPECT_EQ(f.fileLines(f.appDir() + "work.ndx")[1], "1");
+    EXPECT_EQ(s.ResetAnswer, 0);
+    EXPECT_FALSE(s.AskYesNo);
+}
 
 const Nested NestedCases[] = {
     {"ReportThenJournalButton", 0, 0, failingReport, preparingReport, [](Course& f) { f.click(f.window().journalButton); },
@@ -270,6 +243,8 @@ const Nested NestedCases[] = {
      [](Course& f) { EXPECT_EQ(f.program().state.ScrollDelay, 2); }, "info.ndx"},
     {"ScrollThenPositionBar", -1, -1900, failingScroll, scrolling, [](Course& f) { f.window().positionBar->setValue(2000); },
      [](Course& f) { EXPECT_EQ(f.program().state.ScrollPos, -2000); }, "info.ndx"},
+    {"ResetQuestionThenJournalEntry", 0, 0, failingReset, questionWaits, addEntryThenEraseAgain, entryCountedAndQuestionGone,
+     "info.ndx.bak"},
 };
 
 TEST_P(NestedHandler, FailingOuterOperationKeepsWhatTheNestedHandlerDid) {
@@ -299,21 +274,43 @@ struct Surface {
     void (*run)(Course&);
 };
 
+void chooseStatus(Course& f) {
+    f.window().topicList->setCurrentText("Status");
+    emit f.window().topicList->activated(f.window().topicList->currentIndex());
+}
+
+void prepareReset(Course& f) {
+    f.writeFile(f.storePath(), "6.12.2026 09:30:15~Ascendant~Journal Entry~~3333333A day.\r\n");
+    f.pressWhenVisible(f.window().yesButton, "answer Yes");
+}
+
+void prepareLevelCompletion(Course& f) {
+    f.markAllWorkDone();
+    shell::RestoreProgress(f.program());
+}
+
+void clickUp(Course& f) { f.click(f.window().upArrow); }
+void erase(Course& f) { f.click(f.window().eraseButton); }
+void nothing(Course&) {}
+
 const Surface Surfaces[] = {
     {"JournalEntry", 0, 0, [](Course& f) { return f.storePath(); }, addJournalEntry, [](Course& f) { f.click(f.window().addEntryButton); }},
-    {"TopicAppend", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "info.ndx"; }, [](Course&) {},
-     [](Course& f) { f.click(f.window().upArrow); }},
-    {"ProgressRewrite", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "status.ndx"; }, [](Course&) {},
-     [](Course& f) { f.click(f.window().upArrow); }},
+    {"TopicAppend", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "info.ndx"; }, nothing, clickUp},
+    {"TopicAppendFromTheTop", 0, 0, [](Course& f) { return f.appDir() + "info.ndx"; }, nothing, clickUp},
+    {"TopicAppendAtCourseStart", -1, BeforeCourseStart, [](Course& f) { return f.appDir() + "info.ndx"; }, prepareCourseStart, clickUp},
+    // The topic is appended, then the progress fails: the topic is taken back.
+    {"ProgressRewrite", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "status.ndx"; }, nothing, clickUp},
+    {"SecondPassProgressRewrite", 7, BeforeGalaxy, [](Course& f) { return f.appDir() + "status.ndx"; }, nothing, clickUp},
+    {"StatusReport", 0, 0, [](Course& f) { return f.appDir() + "status.rtf"; }, nothing, chooseStatus},
     {"JournalReport", 0, 0, [](Course& f) { return f.courseDir() + "Journal Report.rtf"; },
      [](Course& f) { f.click(f.window().journalButton); }, [](Course& f) { f.click(f.window().viewJournalButton); }},
-    {"ResetCopy", 0, 0, [](Course& f) { return f.storePath() + ".bak"; },
-     [](Course& f) {
-         f.writeFile(f.storePath(), "6.12.2026 09:30:15~Ascendant~Journal Entry~~3333333A day.\r\n");
-         f.pressWhenVisible(f.window().yesButton, "answer Yes");
-     },
-     [](Course& f) { f.click(f.window().eraseButton); }},
-    {"SettingsAtExit", 0, 0, [](Course& f) { return f.settingsPath(); }, [](Course&) {}, exitNow},
+    {"ResetCopy", 0, 0, [](Course& f) { return f.storePath() + ".bak"; }, prepareReset, erase},
+    // The journal's copy is made before this one fails: it is taken back, and nothing is erased.
+    {"ResetLaterCopy", 0, 0, [](Course& f) { return f.appDir() + "info.ndx.bak"; }, prepareReset, erase},
+    {"LevelAwardTopic", -1, BeforeIntroductionEnd, [](Course& f) { return f.appDir() + "info.ndx"; }, prepareLevelCompletion, clickUp},
+    // The award's topic is appended, then the new stage cannot be saved.
+    {"LevelCompletionSettings", -1, BeforeIntroductionEnd, [](Course& f) { return f.settingsPath(); }, prepareLevelCompletion, clickUp},
+    {"SettingsAtExit", 0, 0, [](Course& f) { return f.settingsPath(); }, nothing, [](Course& f) { f.exitNow(); }},
 };
 
 // Sets or clears the immutable flag (chattr +i): as root, the one way short of a mount to make a
@@ -395,15 +392,13 @@ TEST_P(HostileWrite, LeavesWhatWasThereAndSaysWhichFileFailed) {
     std::string why;
     if (!hostility.spoil(*this, spoilt, why)) GTEST_SKIP() << why;
     const QFileInfo before(spoilt);
+    bool ended = false;
     try {
         surface.run(*this);
-    } catch (const ProgramEnded&) {}
+    } catch (const ProgramEnded&) { ended = true; }
     base::failWritesAfter(-1);
     for (const QString& each : folderAndFiles(spoilt)) setImmutable(each, false);
-    ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
-    const QString named = hostility.everyWrite ? winDir().chopped(QString("windows/").size()) : spoilt;
-    EXPECT_TRUE(sys.messages[0].contains(named) && sys.messages[0].contains("could not")) << sys.messages[0].toStdString();
-    EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
+    expectAsBefore(hostility.everyWrite ? winDir().chopped(QString("windows/").size()) : spoilt, ended);
     const QFileInfo after(spoilt);
     EXPECT_EQ(std::tuple(after.isSymLink(), after.isDir(), after.isFile(), after.exists()),
               std::tuple(before.isSymLink(), before.isDir(), before.isFile(), before.exists()));

@@ -1,11 +1,11 @@
-// The progress reset: a second erase click is refused while one runs, a failed copy erases nothing,
-// and a failure part way keeps the copies.
+// The progress reset: journeys from a first start, where Yes brings back a fresh course with the
+// Introduction on show at its top and No keeps every file, even when the user wanders off to a topic
+// while the question waits; a second erase click refused while one runs; a failure part way keeping
+// the copies (a failed copy is a hostile-write case).
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
 #include "torch/Torch.h"
-
-#include <QDir>
 
 namespace veltrin::test {
 namespace {
@@ -39,16 +39,11 @@ protected:
         for (const QString& path : paths) files[path] = readFile(path + suffix);
         return files;
     }
-    // The scripted user answers once the question is on show, with Yes and No in place of OK.
-    void answer(QAbstractButton* button) {
-        sys.script(
-            "answer the question", [this] { return shows("resetmsg.rtf"); },
-            [this, button] {
-                EXPECT_TRUE(!window().yesButton->isHidden() && !window().noButton->isHidden() && window().okButton->isHidden());
-                click(button);
-            });
-    }
     void erase() { window().eraseButton->click(); }
+    void eraseAnsweringYes() {
+        pressUnder("resetmsg.rtf", window().yesButton);
+        erase();
+    }
 
     Files starting;
     Files erased;
@@ -66,18 +61,6 @@ TEST_F(ProgressReset, ASecondEraseClickWhileTheQuestionWaitsIsRefused) {
     EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
 }
 
-// The copy of veltrin.sdb is made before info.ndx's fails; it is taken back, and nothing is erased.
-TEST_F(ProgressReset, AFailedCopyTakesBackTheCopiesItMadeAndErasesNothing) {
-    const auto files = allFiles();
-    ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
-    answer(window().yesButton);
-    erase();
-    EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages.front().contains("info.ndx.bak"));
-    EXPECT_EQ(state().CourseStage, 9);
-}
-
 // The disk fills once the journal store is emptied; erasing again keeps the copies of the first
 // erase (a file already erased gets no copy over its own), and a later erase sets them aside.
 TEST_F(ProgressReset, AnEraseFailingHalfWayKeepsTheCopiesThroughEveryLaterErase) {
@@ -87,8 +70,7 @@ TEST_F(ProgressReset, AnEraseFailingHalfWayKeepsTheCopiesThroughEveryLaterErase)
     const qint64 settingsAndIndexes =
         readFile(settingsPath()).size() - 3 + starting[appDir() + "mission.ndx"].size() + starting[appDir() + "info.ndx"].size();
     base::failWritesAfter(copies + settingsAndIndexes);   // the progress files are the first write to fail
-    answer(window().yesButton);
-    erase();
+    eraseAnsweringYes();
     base::failWritesAfter(-1);
     EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
     EXPECT_EQ(readFile(storePath()), "");
@@ -98,39 +80,107 @@ TEST_F(ProgressReset, AnEraseFailingHalfWayKeepsTheCopiesThroughEveryLaterErase)
     EXPECT_FALSE(state().AskYesNo);
     EXPECT_EQ(state().ResetAnswer, 0);
 
-    answer(window().yesButton);
-    erase();
+    eraseAnsweringYes();
     EXPECT_EQ(snapshot(erasedFiles(), ".bak"), erased);
     EXPECT_EQ(snapshot(erasedFiles()), starting);
 
     writeFile(storePath(), "a new journal\r\n");
-    answer(window().yesButton);
-    erase();
+    eraseAnsweringYes();
     EXPECT_EQ(readFile(storePath() + ".bak"), "a new journal\r\n");
     EXPECT_EQ(readFile(storePath() + ".1.bak"), erased[storePath()]);
     EXPECT_EQ(sys.messages.size(), 1);
 }
 
-// A journal entry added while the question waits is an action of its own: when the erase then
-// fails, its count stays; the question asked again and its Yes go back with the failed reset.
-TEST_F(ProgressReset, AFailedEraseKeepsAnEntryAddedWhileTheQuestionWaited) {
-    ASSERT_TRUE(QDir().mkpath(appDir() + "info.ndx.bak"));
-    shell::WireJournalControls(program());
+class ResetJourney : public CourseFixture {
+protected:
+    void SetUp() override {
+        writeStartingCourse({"scrollintro.rtf", "introduction.rtf", "Cosmic Map.rtf", "Icons.rtf", "award0.rtf", "Greetings.rtf",
+                             "resetmsg.rtf", "veltrinreset.rtf", "veltrinnotreset.rtf"});
+        writeSettings(-1, 0, 0, 0);
+        starting = allFiles();
+        start();
+        click(window().okButton);   // the scrolling introduction greets a new user
+    }
+
+    // The Introduction from its top to its end with the up arrow, each document closed with OK.
+    void completeIntroduction() {
+        for (const char* document : {"introduction.rtf", "Cosmic Map.rtf"}) {
+            pressUnder(document, window().okButton);
+            clickUp();
+        }
+        clickUp();   // the last check-point leaves its document on show and stops the reading
+        ASSERT_TRUE(shows("Icons.rtf"));
+        click(window().okButton);
+        pressUnder("award0.rtf", window().okButton);
+        clickUp();
+        ASSERT_EQ(state().CourseStage, 0);
+        ASSERT_EQ(fileLines(appDir() + "info.ndx"), (QStringList{"Greetings", "Status", "Introduction", "Cosmic Map", "Icons", "award0"}));
+        ASSERT_TRUE(window().readingPane->FileName().endsWith("/veltrin1.rtf"));
+    }
+
+    std::map<QString, QByteArray> starting;
+};
+
+// Yes: the starting files, copies of what was erased beside them, the speed kept in the settings.
+TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFreshCourse) {
+    completeIntroduction();
+    window().speedBar->setValue(350);
+    const std::map<QString, QByteArray> completed = allFiles();
+    pressUnder("resetmsg.rtf", window().yesButton);
+    click(window().eraseButton);
+    ASSERT_TRUE(shows("veltrinreset.rtf"));
+    click(window().okButton);
+
+    QStringList copies{settingsPath()};
+    for (const QString& erased :
+         {storePath(), appDir() + "info.ndx", appDir() + "mission.ndx", appDir() + "status.ndx", appDir() + "work.ndx"}) {
+        copies << erased + ".bak";
+        EXPECT_EQ(readFile(erased + ".bak"), completed.at(erased)) << erased.toStdString();
+    }
+    QStringList changed = changedFiles(starting);
+    changed.sort();
+    copies.sort();
+    EXPECT_EQ(changed, copies);   // every other file as at the first start
+    EXPECT_EQ(readFile(settingsPath()),
+              (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 350\r\n-1\r\n 0\r\n 0\r\n");
+    EXPECT_EQ(sys.playedSounds().mid(sys.playedSounds().lastIndexOf("resetyn")), (QStringList{"resetyn", "resety", "torch-off"}));
+    EXPECT_EQ(window().topicList->count(), 2);
+    EXPECT_EQ(state().LevelShown, 0);
+    EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 0");
+    EXPECT_EQ(window().readingPane->topEdge(), 0);
+    EXPECT_EQ(state().ScrollPos, 0);
+    EXPECT_EQ(window().positionBar->value(), 0);
+    EXPECT_EQ(window().positionBar->maximum(), 3850);
+
+    pressUnder("introduction.rtf", window().okButton);
+    clickUp();   // the course starts over: the first check-point unlocks its topic again
+    EXPECT_EQ(fileLines(appDir() + "info.ndx"), (QStringList{"Greetings", "Status", "Introduction"}));
+}
+
+// Yes and No answer only the question: a topic opened while it waits shows OK, which puts the
+// question aside until the erase button asks it again.
+TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
+    completeIntroduction();
+    const std::map<QString, QByteArray> completed = allFiles();
+    QStringList buttonsUnderTopic;
     sys.script(
-        "add an entry", [this] { return shows("resetmsg.rtf"); },
-        [this] {
-            click(window().journalButton);
-            rankSnapshot({3, 3, 3, 3, 3, 3, 3});
-            window().subjectBox->setEditText("Openness");
-            click(window().addEntryButton);
+        "choose a topic", [this] { return shows("resetmsg.rtf"); }, [this] { pickFrom(*window().topicList, "Greetings"); });
+    sys.script(
+        "read the topic", [this] { return shows("Greetings.rtf"); },
+        [this, &buttonsUnderTopic] {
+            buttonsUnderTopic = shownButtons();
+            click(window().okButton);
         });
     sys.script(
-        "erase again", [this] { return window().torchPanel->isHidden(); }, [this] { erase(); });
-    answer(window().yesButton);
-    erase();
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_EQ(state().SubjectProgress[1][2], "13");
-    EXPECT_EQ(fileLines(appDir() + "work.ndx")[1], "13");
+        "erase again", [this] { return window().torchPanel->isHidden(); }, [this] { click(window().eraseButton); });
+    pressUnder("resetmsg.rtf", window().noButton);
+    click(window().eraseButton);
+
+    EXPECT_EQ(buttonsUnderTopic, QStringList{"OK"});
+    EXPECT_EQ(sys.playedSounds().count("resetyn"), 2);   // asked, and asked again
+    EXPECT_TRUE(shows("veltrinnotreset.rtf"));
+    EXPECT_EQ(changedFiles(completed), QStringList{});
+    EXPECT_EQ(state().CourseStage, 0);
     EXPECT_EQ(state().ResetAnswer, 0);
     EXPECT_FALSE(state().AskYesNo);
 }

@@ -166,6 +166,22 @@ void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& wha
         [button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
+void CourseFixture::pressUnder(const QString& document, QAbstractButton* button) {
+    sys.script(
+        button->text() + " under " + document, [this, document] { return shows(document); },
+        [button] {
+            EXPECT_FALSE(button->isHidden()) << button->text().toStdString();
+            QTest::mouseClick(button, Qt::LeftButton);
+        });
+}
+
+QStringList CourseFixture::shownButtons() {
+    QStringList shown;
+    for (QPushButton* button : {window().yesButton, window().okButton, window().noButton})
+        if (!button->isHidden()) shown << button->text();
+    return shown;
+}
+
 void CourseFixture::pressOkWhenTorchOpens() {
     Program& p = program();
     sys.script(

@@ -13,8 +13,9 @@
 
 namespace veltrin::test {
 
+// Public, so that the free functions of a case table can drive it.
 class CourseFixture : public ::testing::Test {
-protected:
+public:
     CourseFixture();
     ~CourseFixture() override;
     // Every test fails when scripted steps were never played.
@@ -72,6 +73,10 @@ protected:
 
     // The scripted user presses a button once it is visible.
     void pressWhenVisible(QAbstractButton* button, const QString& what);
+    // The scripted user presses `button`, which must be on show, once `document` is in the Torch panel.
+    void pressUnder(const QString& document, QAbstractButton* button);
+    // The captions of the Torch panel's buttons on show, from left to right.
+    QStringList shownButtons();
     // The scripted user presses OK once the Torch panel shows it.
     void pressOkWhenTorchOpens();
     // The scripted user runs `act` once the loops have run `passes` passes (focus lost if none).
