@@ -135,6 +135,7 @@ void MainWindow::buildReadingArea() {
     readingPane->setGeometry(10, readingPane->y(), 505, readingPane->height());
     readingPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     readingPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    readingPane->lockScrolling();
     readingPane->setAccessibleName(QStringLiteral("Reading pane"));
 
     upArrow = place(pictureBox(this, QStringLiteral("Up arrow")), 10725, 4515, 630, 630);
