@@ -67,7 +67,9 @@ TEST_F(JournalCommands, StoreComesFromTheSettingsOrStore) {
     writeSettings();
     EXPECT_EQ(run({"journal", "export", "--format", "json"}), 0);
     EXPECT_EQ(QJsonDocument::fromJson(out().toUtf8()).array().size(), 3);
-    EXPECT_EQ(err(), QString("veltrin: 1 line(s) of %1 are not journal entries and were passed over\n").arg(path("lessons/veltrin.sdb")));
+    EXPECT_EQ(err(), QString("veltrin: 1 line(s) of %1 are not journal entries and were passed over\n"
+                             "veltrin: 1 entry(ies) of %1 have a chronology that cannot be read as a date\n")
+                         .arg(path("lessons/veltrin.sdb")));
     EXPECT_EQ(run({"journal", "export", "--format=csv", "--store", path("missing.sdb")}), 0);
     EXPECT_EQ(out(), "chronology,date,rank,subject,power,health,awareness,holy_connection,inner_feeling,pretending,being_awake,text\r\n");
     EXPECT_EQ(err(), "");

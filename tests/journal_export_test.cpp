@@ -53,6 +53,7 @@ TEST_F(JournalExport, StoreIsReadRecordByRecord) {
     EXPECT_EQ(seen, QStringList({"a|S|one", "c|S|x\ny"}));
     EXPECT_EQ(count.entries, 2);
     EXPECT_EQ(count.passedOver, 4);
+    EXPECT_EQ(count.undated, 2);
 
     QFile::remove(storePath());
     EXPECT_EQ(exported(ExportFormat::Markdown), "");
@@ -60,23 +61,55 @@ TEST_F(JournalExport, StoreIsReadRecordByRecord) {
     EXPECT_THROW(exported(ExportFormat::Csv), base::FileError);
 }
 
-// The program's own chronology reads back to the second in any locale it writes; other locales'
-// forms, two-digit years and a zone name at the end read too; anything else has no date.
-TEST_F(JournalExport, ChronologiesReadBackAsDates) {
-    const QDateTime when(QDate(2026, 12, 6), QTime(9, 30, 15));
-    for (const char* name : {"C", "en_US", "de_DE", "fr_FR", "ja_JP"}) {
-        const QLocale locale(QString::fromLatin1(name));
-        const QString chronology =
-            locale.toString(when.date(), QLocale::ShortFormat) + " " + locale.toString(when.time(), QLocale::LongFormat);
-        EXPECT_EQ(journal::isoDateText(journal::ChronologyReader(locale).read(chronology)), "2026-12-06T09:30:15") << name;
+// The chronology written now: the user's short date with a four-digit year and the long time without
+// a zone name, which reads back to the second under its own locale.
+TEST(ChronologyText, HasAFourDigitYearNoZoneAndReadsBack) {
+    const QDateTime when(QDate(2026, 12, 7), QTime(14, 35, 43));
+    const struct {
+        const char* locale;
+        const char* text;
+    } cases[] = {{"en_US", "12/7/2026 2:35:43 PM"}, {"de_DE", "07.12.2026 14:35:43"},     {"es_ES", "7/12/2026 14:35:43"},
+                 {"zh_CN", "2026/12/7 14:35:43"},   {"ja_JP", "2026/12/07 14時35分43秒"}, {"C", "7 Dec 2026 14:35:43"}};
+    for (const auto& c : cases) {
+        const QLocale locale(QString::fromLatin1(c.locale));
+        EXPECT_EQ(journal::chronologyText(when, locale), QString::fromUtf8(c.text)) << c.locale;
+        EXPECT_EQ(journal::isoDateText(journal::ChronologyReader(locale).read(QString::fromUtf8(c.text))), "2026-12-07T14:35:43")
+            << c.locale;
     }
-    EXPECT_EQ(journal::isoDateText(journal::ChronologyReader().read(journal::chronologyText(when))), "2026-12-06T09:30:15");
-    const journal::ChronologyReader german(QLocale("de_DE"));
-    EXPECT_EQ(journal::isoDateText(german.read("06.12.26 09:30:15 MEZ")), "2026-12-06T09:30:15");
-    EXPECT_EQ(journal::isoDateText(german.read("31.12.99 23:59:59 MEZ")), "1999-12-31T23:59:59");
-    for (const char* unreadable : {"", "yesterday", "31.02.26 10:00:00 MEZ", "06.12.26"})
-        EXPECT_EQ(journal::isoDateText(german.read(unreadable)), "") << unreadable;
 }
+
+struct ChronologyCase {
+    const char* name;
+    const char* readUnder;   // the user's locale when the journal is read
+    const char* chronology;
+    const char* date;   // empty: undated
+};
+
+class Chronologies : public ::testing::TestWithParam<ChronologyCase> {};
+
+// Records of now and of before (a two-digit year, a zone name), of the user's locale and of others,
+// date to the second; a two-digit year is taken near the year of reading (2026 here).
+TEST_P(Chronologies, ReadAsTheirDate) {
+    const ChronologyCase c = GetParam();
+    const journal::ChronologyReader reader{QLocale(QString::fromLatin1(c.readUnder)), 2026};
+    EXPECT_EQ(journal::isoDateText(reader.read(QString::fromUtf8(c.chronology))), QString::fromLatin1(c.date));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, Chronologies,
+    ::testing::Values(ChronologyCase{"UsNow", "en_US", "12/7/2026 2:35:43 PM", "2026-12-07T14:35:43"},
+                      ChronologyCase{"UsBeforeWithZone", "en_US", "12/7/26 2:35:43 PM UTC", "2026-12-07T14:35:43"},
+                      ChronologyCase{"TwoDigitYearAhead", "en_US", "1/1/30 9:00:00 AM UTC", "2030-01-01T09:00:00"},
+                      ChronologyCase{"TwoDigitYearOfTheLastCentury", "de_DE", "31.12.99 23:59:59 MEZ", "1999-12-31T23:59:59"},
+                      ChronologyCase{"GermanUnderUs", "en_US", "07.12.26 14:51:54 MEZ", "2026-12-07T14:51:54"},
+                      ChronologyCase{"GermanNowUnderUs", "en_US", "07.12.2026 14:51:54", "2026-12-07T14:51:54"},
+                      ChronologyCase{"SpanishZoneInBracketsUnderUs", "en_US", "7/12/26 14:35:43 (CET)", "2026-12-07T14:35:43"},
+                      ChronologyCase{"UsUnderGerman", "de_DE", "12/7/2026 2:35:43 PM", "2026-12-07T14:35:43"},
+                      ChronologyCase{"Iso", "de_DE", "2026-12-06 09:30:15", "2026-12-06T09:30:15"},
+                      ChronologyCase{"NoSuchDay", "de_DE", "31.02.26 10:00:00 MEZ", ""},
+                      ChronologyCase{"DateAlone", "de_DE", "06.12.26", ""}, ChronologyCase{"Words", "en_US", "yesterday", ""},
+                      ChronologyCase{"Empty", "en_US", "", ""}),
+    caseName);
 
 // RFC 4180: a header, CR LF rows, quotes doubled, fields with commas, quotes or line breaks quoted;
 // a digit outside 1 .. 5 is an empty field; the stored paragraph marks are line breaks.

@@ -39,9 +39,12 @@ journal::JournalFilter filterOf(const Arguments& arguments, const QStringList& w
             dateOption(arguments, QStringLiteral("--to"))};
 }
 
-void tellPassedOver(Console& console, int passedOver, const QString& store) {
+void tellPassedOver(Console& console, int passedOver, int undated, const QString& store) {
     if (passedOver > 0)
         tell(console, QStringLiteral("veltrin: %1 line(s) of %2 are not journal entries and were passed over").arg(passedOver).arg(store));
+    if (undated > 0)
+        tell(console,
+             QStringLiteral("veltrin: %1 entry(ies) of %2 have a chronology that cannot be read as a date").arg(undated).arg(store));
 }
 
 // The file to write: --output, or with --documents a dated name in the documents folder. The
@@ -82,7 +85,7 @@ int exportCommand(const Arguments& arguments, Console& console) {
     } else {
         count = journal::saveJournalExport(store, *format, output);
     }
-    tellPassedOver(console, count.passedOver, store);
+    tellPassedOver(console, count.passedOver, count.undated, store);
     return openWhenAsked(arguments, console, output);
 }
 
@@ -94,7 +97,7 @@ int searchCommand(const Arguments& arguments, Console& console) {
     journal::JournalWriter writer(ExportFormat::Markdown, console.out, QStringLiteral("standard output"));
     const ExportCount count =
         journal::exportJournal(store, writer, [&filter](const journal::ExportedEntry& entry) { return filter.keeps(entry); });
-    tellPassedOver(console, count.passedOver, store);
+    tellPassedOver(console, count.passedOver, count.undated, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));
     return 0;
 }
@@ -108,7 +111,7 @@ int chartCommand(const Arguments& arguments, Console& console) {
     if (!isChartPictureName(output)) throw UsageError(QStringLiteral("the chart is written as .png or .svg, not '%1'").arg(output));
     const journal::JournalChart chart = journal::readJournalChart(store, filter);
     saveChartPicture(chart, output);
-    tellPassedOver(console, chart.passedOver, store);
+    tellPassedOver(console, chart.passedOver, chart.undated, store);
     return openWhenAsked(arguments, console, output);
 }
 
