@@ -110,32 +110,34 @@ TEST(WaveSoundDevice, WithoutTheSoundModuleStaysSilentAndSaysSoOnce) {
               "Veltrin: the sound module " + module + " could not be loaded (there is no such file); the course runs silently.\n");
 }
 
-// A player whose calls wait at a gate that opens when the test ends: what a sound server that takes
-// the sound and never answers does to the sound thread.
+enum class Held { Nothing, Making, Play, FolderRead };
+
+// A player held at one step until the test ends, as a sound server that takes the sound and never
+// answers holds the sound thread.
 class HeldPlayer : public ui::SoundOutput {
 public:
-    HeldPlayer(std::shared_future<void> gate, bool playHeld, bool folderHeld, qint64 soundMs)
-        : m_gate(std::move(gate)), m_playHeld(playHeld), m_folderHeld(folderHeld), m_soundMs(soundMs) {}
+    HeldPlayer(std::shared_future<void> gate, Held held, qint64 soundMs) : m_gate(std::move(gate)), m_held(held), m_soundMs(soundMs) {}
     void play(const QString&) override {
-        if (m_playHeld) m_gate.wait();
+        hold(Held::Play);
         m_endsAt = ui::steadyMs() + m_soundMs;
     }
     void stop() override { m_endsAt = 0; }
-    void loadFolder(const QString&) override {
-        if (m_folderHeld) m_gate.wait();
-    }
+    void loadFolder(const QString&) override { hold(Held::FolderRead); }
     qint64 endsAtMs() const override { return m_endsAt; }
+    void hold(Held step) const {
+        if (step == m_held) m_gate.wait();
+    }
 
 private:
     std::shared_future<void> m_gate;
-    bool m_playHeld, m_folderHeld;
+    Held m_held;
     qint64 m_soundMs;
     std::atomic<qint64> m_endsAt{0};
 };
 
 struct HeldCase {
     const char* name;
-    bool makingHeld, playHeld;
+    Held held;
     qint64 soundMs;
 };
 
@@ -145,10 +147,11 @@ protected:
         m_open.set_value();
         m_player.reset();
     }
-    ui::WaveSoundDevice& heldDevice(bool makingHeld, bool playHeld, bool folderHeld, qint64 soundMs) {
+    ui::WaveSoundDevice& heldDevice(Held held, qint64 soundMs) {
         m_player = std::make_unique<ui::WaveSoundDevice>([=, gate = m_gate]() -> ui::SoundOutput* {
-            if (makingHeld) gate.wait();
-            return new HeldPlayer(gate, playHeld, folderHeld, soundMs);
+            auto* player = new HeldPlayer(gate, held, soundMs);
+            player->hold(Held::Making);
+            return player;
         });
         return *m_player;
     }
@@ -163,21 +166,20 @@ private:
 // clock (the device itself never blocks), whether the module never loads, the server never answers
 // or the sound lasts longer.
 TEST_P(ExitSound, WaitsASecondAndAHalfInAll) {
-    const HeldCase c = GetParam();
     startAt(0, 0);
-    sys.soundDevice = &heldDevice(c.makingHeld, c.playHeld, false, c.soundMs);
+    sys.soundDevice = &heldDevice(GetParam().held, GetParam().soundMs);
     EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
     EXPECT_NEAR(sys.pausedSeconds, 1.5, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(Players, ExitSound,
-                         ::testing::Values(HeldCase{"ModuleNeverLoads", true, false, 0}, HeldCase{"ServerNeverAnswers", false, true, 0},
-                                           HeldCase{"SoundOfTenSeconds", false, false, 10'000}),
+                         ::testing::Values(HeldCase{"ModuleNeverLoads", Held::Making, 0}, HeldCase{"ServerNeverAnswers", Held::Play, 0},
+                                           HeldCase{"SoundOfTenSeconds", Held::Nothing, 10'000}),
                          caseName);
 
 // The folder read that follows the first sound is not waited for.
 TEST_F(ExitSound, AFirstSoundIsNotHeldUpByTheFolderRead) {
-    ui::WaveSoundDevice& player = heldDevice(false, false, true, 0);
+    ui::WaveSoundDevice& player = heldDevice(Held::FolderRead, 0);
     play(player, soundDir() + "exit.wav");
     EXPECT_EQ(settled(player), 0.0);
 }
