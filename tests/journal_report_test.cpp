@@ -84,15 +84,18 @@ TEST(JournalReportText, HoldsOnlyAsciiAndShowsWhatWasTyped) {
     }
 }
 
-// The report shows exactly what was typed, and the second click closes it. A report that cannot be
-// written then leaves the old one whole and every control as it was before the click (the bars
-// enabled once a report was shown and closed); the file is named.
+// The report shows exactly what was typed, leaves every button of the frame's row (and of the
+// window) to the mouse, and the second click closes it. A report that cannot be written then leaves
+// the old one whole and every control as it was before the click (the bars enabled once a report was
+// shown and closed); the file is named.
 TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothing) {
     writeLines(storePath(), {"d~R~{S}~~3524114C:\\{x} caf\u00e9 \u20ac\\par \nnext"});
+    window().show();
     window().journalFrame->show();
     click(window().viewJournalButton);
     EXPECT_EQ(window().viewJournalButton->text(), "Close Journal");
     EXPECT_FALSE(window().documentViewer->isHidden());
+    EXPECT_EQ(coveredButtons(), QStringList());
     const QString shown = window().documentViewer->Text();
     EXPECT_TRUE(shown.contains("{S}") && shown.contains("C:\\{x} caf\u00e9 \u20ac\r\nnext")) << shown.toStdString();
     click(window().viewJournalButton);

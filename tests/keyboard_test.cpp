@@ -2,6 +2,8 @@
 // into the text boxes stay text, Tab walks the controls in order and marks the focused one.
 #include "support/CourseFixture.h"
 
+#include "journal/JournalExport.h"
+
 #include <QApplication>
 #include <QLineEdit>
 
@@ -30,12 +32,39 @@ protected:
     }
 };
 
-// Escape is OK while OK is on show and nothing after; Space starts and stops reading as the up arrow
-// does, Shift+Space as the down arrow does.
-TEST_F(Keyboard, EscapeSpaceAndShiftSpaceClickTheirControls) {
+// Space presses the focused button (OK, Export..., Done) and chooses the focused option button, as on
+// every desktop; a panel or frame that closes with the focus gives it back to the up arrow, where
+// Space starts and stops reading as the up arrow does, Shift+Space as the down arrow does. Tab
+// leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
+TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
+    ui::MainWindow& f = window();
+    const auto dialog = journal::exportTargetQuestion();
+    int asked = 0;
+    journal::exportTargetQuestion() = [&asked](QWidget*) {
+        ++asked;
+        return std::optional<journal::ExportTarget>();
+    };
+    f.okButton->setFocus();
+    press(Qt::Key_Space);
+    EXPECT_TRUE(f.torchPanel->isHidden());
     press(Qt::Key_Escape);
-    EXPECT_TRUE(window().torchPanel->isHidden());
-    press(Qt::Key_Escape);
+    press(Qt::Key_J, Qt::ControlModifier);
+    f.exportJournalButton->setFocus();
+    press(Qt::Key_Space);
+    f.rankOptions[1][2]->setFocus();
+    press(Qt::Key_Space);
+    f.entryBox->setFocus();
+    QTest::keyClicks(f.entryBox, "a");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), f.journalChartButton);
+    f.doneButton->setFocus();
+    press(Qt::Key_Space);
+    journal::exportTargetQuestion() = dialog;
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(f.rankOptions[1][2]->isChecked());
+    EXPECT_EQ(f.entryBox->toPlainText(), "a");
+    EXPECT_TRUE(f.journalFrame->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), f.upArrow);
     pressAfterPasses(100, Qt::Key_Space);
     press(Qt::Key_Space);
     EXPECT_EQ(sys.scrollPasses, 100);
@@ -44,7 +73,7 @@ TEST_F(Keyboard, EscapeSpaceAndShiftSpaceClickTheirControls) {
     pressAfterPasses(sys.scrollPasses + 100, Qt::Key_Space, Qt::ShiftModifier);
     press(Qt::Key_Space, Qt::ShiftModifier);
     EXPECT_GT(state().ScrollPos, stoppedAt);
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "scroll-on", "Scroll-off", "scroll-on", "scroll-off"}));
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off"}));
 }
 
 // In the entry box a space is a blank and reading does not start; with the reset question on show,

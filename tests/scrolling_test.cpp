@@ -5,6 +5,10 @@
 #include "base/Numbers.h"
 #include "reader/Reader.h"
 
+#include <QApplication>
+#include <QScrollBar>
+#include <QWheelEvent>
+
 namespace veltrin::test {
 namespace {
 
@@ -87,6 +91,39 @@ TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "stuffin"}));
     EXPECT_EQ(p.window.positionBar->value(), 1097);
     EXPECT_TRUE(p.window.torchPanel->isHidden() && changedFiles(before).isEmpty());
+}
+
+// Only the program moves the reading text: the wheel, a selection dragged below the view and the
+// keys that scroll a text leave what the viewport shows, ScrollPos and the position bar as they were.
+TEST_F(PositionBar, WheelDragAndKeysLeaveTheTextWhereItIs) {
+    Program& p = startAt(-1, -100);
+    QStringList lines;
+    for (int line = 0; line < 300; ++line) lines << QStringLiteral("Line %1").arg(line);
+    writeFile(courseDir() + "veltrin0.rtf", rtfDocument(lines.join("\\par ")));
+    reader::LoadLevelText(p, 0);
+    window().show();
+    ui::RichTextView& pane = *p.window.readingPane;
+    const QImage shown = p.window.viewport->grab().toImage();
+    const int position = p.state.ScrollPos;
+    const int distance = p.window.positionBar->value();
+    const QPointF inside(40, 60);
+    QWheelEvent wheel(inside, pane.viewport()->mapToGlobal(inside), {}, {0, -5 * 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pane.viewport(), &wheel);
+    QTest::mousePress(pane.viewport(), Qt::LeftButton, {}, inside.toPoint());
+    const QPointF below(40, pane.viewport()->height() + 40);
+    QMouseEvent drag(QEvent::MouseMove, below, pane.viewport()->mapToGlobal(below), Qt::NoButton, Qt::LeftButton, {});
+    QCursor::setPos(drag.globalPosition().toPoint());   // where the view's own timer looks for the mouse
+    QApplication::sendEvent(pane.viewport(), &drag);
+    QTest::qWait(350);   // the view's timer scrolls a selection dragged past its edge every 100 ms
+    QTest::mouseRelease(pane.viewport(), Qt::LeftButton, {}, below.toPoint());
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_PageDown, Qt::Key_End}) QTest::keyClick(&pane, key);
+    EXPECT_EQ(pane.verticalScrollBar()->value(), 0);
+    QTextCursor selected = pane.textCursor();   // the selection may stay; the text may not move
+    selected.clearSelection();
+    pane.setTextCursor(selected);
+    EXPECT_EQ(p.window.viewport->grab().toImage(), shown);
+    EXPECT_EQ(p.state.ScrollPos, position);
+    EXPECT_EQ(p.window.positionBar->value(), distance);
 }
 
 // The document shown at the end of the text, the sound played with it, and the level text in the

@@ -1,13 +1,18 @@
-// The sound device's own parts: reading wave files (what plays, and what stays silent), and a
-// machine without a sound server or without the sound module, which runs silently and says so once.
-#include "support/TestPlatform.h"
+// The sound device's own parts: reading wave files (what plays, and what stays silent), a machine
+// without a sound server or without the sound module, which runs silently and says so once, and a
+// player that never answers, which holds up neither the exit beyond its bound nor the first sound.
+#include "support/CourseFixture.h"
 
 #include "ui/SoundDevice.h"
+#include "ui/SoundOutput.h"
 #include "ui/WaveFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtEndian>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace veltrin::test {
@@ -57,15 +62,26 @@ TEST(WaveFile, RefusesWhatCannotBePlayed) {
     EXPECT_FALSE(ui::readWaveFile(QStringLiteral("no such file.wav")));
 }
 
+// Waits (on the real clock: the sound thread works on it) until the device knows what is left of its
+// last sound.
+std::optional<double> settled(ui::SoundDevice& device) {
+    for (int look = 0; look < 5000 && !device.secondsLeftToPlay(); ++look) QThread::msleep(2);
+    return device.secondsLeftToPlay();
+}
+
+void play(ui::SoundDevice& device, const QString& path) {
+    device.command(QStringLiteral("Close"));
+    device.setFileName(path);
+    device.command(QStringLiteral("Open"));
+    device.command(QStringLiteral("Play"));
+    device.command(QStringLiteral("Prev"));
+}
+
 // Plays the course's sounds as the program does; every one must be silent, with nothing to wait for.
 void playSilently(ui::WaveSoundDevice& device) {
     for (const char* name : {"exit", "missing", "run"}) {
-        device.command(QStringLiteral("Close"));
-        device.setFileName(QStringLiteral(VELTRIN_SAMPLE_COURSE "/sounds/%1.wav").arg(QLatin1String(name)));
-        device.command(QStringLiteral("Open"));
-        device.command(QStringLiteral("Play"));
-        device.command(QStringLiteral("Prev"));
-        EXPECT_EQ(device.secondsLeftToPlay(1.5), 0.0) << name;
+        play(device, QStringLiteral(VELTRIN_SAMPLE_COURSE "/sounds/%1.wav").arg(QLatin1String(name)));
+        EXPECT_EQ(settled(device), 0.0) << name;
     }
 }
 
@@ -80,16 +96,92 @@ TEST(WaveSoundDevice, WithoutASoundServerStaysSilentAndSaysSoOnce) {
     qunsetenv("PULSE_SERVER");
 }
 
-// A program installed without its sound module runs as silently, naming what is missing once.
+// A program installed without its sound module runs as silently, naming once the file it looked for
+// (the installed program looks for the module the build made).
 TEST(WaveSoundDevice, WithoutTheSoundModuleStaysSilentAndSaysSoOnce) {
+    EXPECT_TRUE(QFileInfo(ui::WaveSoundDevice::installedSoundModule()).isFile())
+        << ui::WaveSoundDevice::installedSoundModule().toStdString();
     QTemporaryDir folder;
-    ui::WaveSoundDevice device(folder.filePath(QStringLiteral("veltrin_sound")));
+    const QString module = folder.filePath(QFileInfo(ui::WaveSoundDevice::installedSoundModule()).fileName());
+    ui::WaveSoundDevice device(module);
     testing::internal::CaptureStderr();
     playSilently(device);
-    const QString said = QString::fromStdString(testing::internal::GetCapturedStderr());
-    EXPECT_TRUE(said.startsWith("Veltrin: the sound module could not be loaded (")) << said.toStdString();
-    EXPECT_TRUE(said.contains(folder.filePath(QStringLiteral("veltrin_sound"))));
-    EXPECT_EQ(said.count('\n'), 1);
+    EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr()),
+              "Veltrin: the sound module " + module + " could not be loaded (there is no such file); the course runs silently.\n");
+}
+
+enum class Held { Nothing, Making, Play, FolderRead };
+
+// A player held at one step until the test ends, as a sound server that takes the sound and never
+// answers holds the sound thread.
+class HeldPlayer : public ui::SoundOutput {
+public:
+    HeldPlayer(std::shared_future<void> gate, Held held, qint64 soundMs) : m_gate(std::move(gate)), m_held(held), m_soundMs(soundMs) {}
+    void play(const QString&) override {
+        hold(Held::Play);
+        m_endsAt = ui::steadyMs() + m_soundMs;
+    }
+    void stop() override { m_endsAt = 0; }
+    void loadFolder(const QString&) override { hold(Held::FolderRead); }
+    qint64 endsAtMs() const override { return m_endsAt; }
+    void hold(Held step) const {
+        if (step == m_held) m_gate.wait();
+    }
+
+private:
+    std::shared_future<void> m_gate;
+    Held m_held;
+    qint64 m_soundMs;
+    std::atomic<qint64> m_endsAt{0};
+};
+
+struct HeldCase {
+    const char* name;
+    Held held;
+    qint64 soundMs;
+};
+
+class ExitSound : public CourseFixture, public ::testing::WithParamInterface<HeldCase> {
+protected:
+    ~ExitSound() override {
+        m_open.set_value();
+        m_player.reset();
+    }
+    ui::WaveSoundDevice& heldDevice(Held held, qint64 soundMs) {
+        m_player = std::make_unique<ui::WaveSoundDevice>([=, gate = m_gate]() -> ui::SoundOutput* {
+            auto* player = new HeldPlayer(gate, held, soundMs);
+            player->hold(Held::Making);
+            return player;
+        });
+        return *m_player;
+    }
+
+private:
+    std::promise<void> m_open;
+    std::shared_future<void> m_gate = m_open.get_future().share();
+    std::unique_ptr<ui::WaveSoundDevice> m_player;
+};
+
+// With "exit" the session's first sound, the exit waits a second and a half in all on the platform's
+// clock (the device itself never blocks), whether the module never loads, the server never answers
+// or the sound lasts longer.
+TEST_P(ExitSound, WaitsASecondAndAHalfInAll) {
+    startAt(0, 0);
+    sys.soundDevice = &heldDevice(GetParam().held, GetParam().soundMs);
+    EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
+    EXPECT_NEAR(sys.pausedSeconds, 1.5, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Players, ExitSound,
+                         ::testing::Values(HeldCase{"ModuleNeverLoads", Held::Making, 0}, HeldCase{"ServerNeverAnswers", Held::Play, 0},
+                                           HeldCase{"SoundOfTenSeconds", Held::Nothing, 10'000}),
+                         caseName);
+
+// The folder read that follows the first sound is not waited for.
+TEST_F(ExitSound, AFirstSoundIsNotHeldUpByTheFolderRead) {
+    ui::WaveSoundDevice& player = heldDevice(Held::FolderRead, 0);
+    play(player, soundDir() + "exit.wav");
+    EXPECT_EQ(settled(player), 0.0);
 }
 
 }   // namespace

@@ -71,9 +71,12 @@ journal::CsvCells csvCells(const Arguments& arguments, std::optional<ExportForma
     return journal::CsvCells::Raw;
 }
 
-void tellPassedOver(Console& console, int passedOver, const QString& store) {
+void tellPassedOver(Console& console, int passedOver, int undated, const QString& store) {
     if (passedOver > 0)
         tell(console, QStringLiteral("veltrin: %1 line(s) of %2 are not journal entries and were passed over").arg(passedOver).arg(store));
+    if (undated > 0)
+        tell(console,
+             QStringLiteral("veltrin: %1 entry(ies) of %2 have a chronology that cannot be read as a date").arg(undated).arg(store));
 }
 
 // The file to write: --output, or with --documents a dated name in the documents folder. The
@@ -138,7 +141,7 @@ int exportCommand(const Arguments& arguments, Console& console) {
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + suffixOf(*format));
     const ExportCount count = exportTo(*format, cells, store, output, console);
-    tellPassedOver(console, count.passedOver, store);
+    tellPassedOver(console, count.passedOver, count.undated, store);
     return openWhenAsked(arguments, console, output);
 }
 
@@ -154,7 +157,7 @@ int searchCommand(const Arguments& arguments, Console& console) {
         store, [&filter](const journal::ExportedEntry& entry) { return filter.keeps(entry); },
         [&writer](const journal::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
     writer.end();
-    tellPassedOver(console, count.passedOver, store);
+    tellPassedOver(console, count.passedOver, count.undated, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));
     return 0;
 }
@@ -169,7 +172,7 @@ int chartCommand(const Arguments& arguments, Console& console) {
     if (!isChartPictureName(output)) throw UsageError(QStringLiteral("the chart is written as .png or .svg, not '%1'").arg(output));
     const journal::JournalChart chart = journal::readJournalChart(store, filter);
     saveChart(chart, output);
-    tellPassedOver(console, chart.passedOver, store);
+    tellPassedOver(console, chart.passedOver, chart.undated, store);
     return openWhenAsked(arguments, console, output);
 }
 

@@ -3,15 +3,29 @@
 // pattern once and matches it in a single pass.
 #include "journal/JournalExport.h"
 
+#include <QSet>
+
+#include <array>
+
 namespace veltrin::journal {
 
 namespace {
 
-constexpr int FirstYearOfTwoDigits = 1930;
+// Two-digit years are read as the years from 80 years before this one to 19 after it.
+constexpr int YearsOfTwoDigitsAhead = 19;
+
+// Forms of other desktops, tried after the user's own, so that a journal kept under another locale
+// still dates; US English first, then the languages of most desktops.
+constexpr std::array<const char*, 20> KnownLocales{"en_US", "en_GB", "de_DE", "fr_FR", "es_ES", "it_IT", "nl_NL",
+                                                   "pt_BR", "pt_PT", "ru_RU", "pl_PL", "sv_SE", "da_DK", "fi_FI",
+                                                   "nb_NO", "cs_CZ", "hu_HU", "tr_TR", "ja_JP", "zh_CN"};
 
 bool isFieldLetter(QChar c) { return QStringLiteral("dMyhHmsapAPzt").contains(c); }
 // "AP", "ap", "A" and "a" stand for the half of the day.
 bool isHalfDay(QChar c) { return c.toUpper() == QLatin1Char('A'); }
+
+// A zone name or offset: "MEZ", "UTC", "GMT+01:00".
+bool isZoneChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char(':'); }
 
 // Reads up to `most` digits at `at`; -1 when there is none.
 int readDigits(const QString& text, qsizetype& at, int most) {
@@ -79,7 +93,7 @@ ChronologyReader::Pattern ChronologyReader::compile(const QLocale& locale, const
 }
 
 // Blanks of any kind match each other; a field matches its digits or names.
-bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, const QString& text, qsizetype& at, Parts& parts) {
+bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, const QString& text, qsizetype& at, Parts& parts) const {
     if (field.letter.isNull()) {
         for (QChar c : field.literal) {
             if (at >= text.size()) return false;
@@ -97,7 +111,7 @@ bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, co
     case 'y': {
         const qsizetype start = at;
         parts.year = readDigits(text, at, 4);
-        if (at - start <= 2 && parts.year >= 0) parts.year += parts.year + 1900 < FirstYearOfTwoDigits ? 2000 : 1900;
+        if (at - start <= 2 && parts.year >= 0) parts.year = fullYear(parts.year);
         return parts.year >= 0;
     }
     case 'h':
@@ -106,7 +120,7 @@ bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, co
     case 's': return (parts.second = readDigits(text, at, 2)) >= 0;
     case 'z': return readDigits(text, at, 3) >= 0;
     case 't':
-        while (at < text.size() && !text[at].isSpace()) ++at;
+        while (at < text.size() && isZoneChar(text[at])) ++at;
         return true;
     default: {
         const int half = readName(text, at, {pattern.am, pattern.pm, QStringLiteral("AM"), QStringLiteral("PM")});
@@ -117,7 +131,12 @@ bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, co
     }
 }
 
-QDateTime ChronologyReader::match(const Pattern& pattern, const QString& text) {
+int ChronologyReader::fullYear(int twoDigits) const {
+    const int year = m_firstYearOfTwoDigits - m_firstYearOfTwoDigits % 100 + twoDigits;
+    return year < m_firstYearOfTwoDigits ? year + 100 : year;
+}
+
+QDateTime ChronologyReader::match(const Pattern& pattern, const QString& text) const {
     Parts parts;
     qsizetype at = 0;
     for (const Field& field : pattern.fields)
@@ -133,10 +152,21 @@ QDateTime ChronologyReader::match(const Pattern& pattern, const QString& text) {
     return QDateTime(date, time, Qt::UTC);
 }
 
-ChronologyReader::ChronologyReader(const QLocale& userLocale) {
-    for (const QLocale& locale : {userLocale, QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates)}) {
-        const QString format = locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + locale.timeFormat(QLocale::LongFormat);
-        m_patterns.push_back(compile(locale, format));
+// Each locale in the form the program writes and in the form of the toolkit (a two-digit year, a
+// zone name), which older records have; forms that read alike are tried once.
+ChronologyReader::ChronologyReader(const QLocale& userLocale, int thisYear)
+    : m_firstYearOfTwoDigits(thisYear + YearsOfTwoDigitsAhead - 99) {
+    std::vector<QLocale> locales{userLocale, QLocale::c()};
+    for (const char* name : KnownLocales) locales.emplace_back(QString::fromLatin1(name));
+    QSet<QString> tried;
+    for (const QLocale& locale : locales) {
+        const QString names = locale.amText() + QLatin1Char('|') + locale.pmText() + QLatin1Char('|') + locale.monthName(1);
+        const QString toolkitFormat = locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + locale.timeFormat(QLocale::LongFormat);
+        for (const QString& format : {chronologyFormat(locale), toolkitFormat}) {
+            if (tried.contains(format + names)) continue;
+            tried.insert(format + names);
+            m_patterns.push_back(compile(locale, format));
+        }
     }
     m_patterns.push_back(compile(QLocale::c(), QStringLiteral("yyyy-MM-dd HH:mm:ss")));
 }

@@ -58,6 +58,7 @@ JournalChart readJournalChart(const QString& storePath, const JournalFilter& fil
         });
     JournalChart chart;
     chart.passedOver = count.passedOver;
+    chart.undated = count.undated;
     chart.dated = std::any_of(when.begin(), when.end(), [](const QDateTime& time) { return time.isValid(); });
     const std::vector<double> x = chartPositions(when);
     for (std::size_t i = 0; i < x.size(); ++i) chart.points.push_back({x[i], ratings[i]});

@@ -31,6 +31,7 @@ struct JournalChart {
     std::vector<ChartPoint> points;   // in store order
     bool dated = false;               // false when no entry has a date: x is then the entry's number
     int passedOver = 0;               // lines of the store that are not records
+    int undated = 0;                  // records whose chronology reads as no date
     // One line per category: the average of its last seven ratings at each rated entry.
     std::array<std::vector<ChartLinePoint>, 7> lines() const;
 };

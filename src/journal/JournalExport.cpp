@@ -283,6 +283,7 @@ ExportCount readExportedEntries(const QString& storePath, const std::function<bo
     StoredEntry stored;
     while (store.next(stored)) {
         const ExportedEntry entry = exportedEntry(stored, dates);
+        if (!entry.when.isValid()) ++count.undated;
         if (keep && !keep(entry)) continue;
         use(entry);
         ++count.entries;

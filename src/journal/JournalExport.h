@@ -29,13 +29,14 @@ struct ExportedEntry {
     QString text;   // as typed: the stored line breaks are line breaks again
 };
 
-// Reads the chronologies the program writes: the user's short date and long time (the zone name
-// that may end it is passed over), in the user's form first, then in the C and US English forms and
-// ISO 8601, so that a journal kept under another locale still dates. Two-digit years from 30 to
-// 99 are of the 1900s, the others of the 2000s; a four-digit year reads in place of two.
+// Reads the chronologies the program writes and has written: the user's short date and long time,
+// with a four-digit year and no zone name as now, or with a two-digit year and a zone name (passed
+// over) as before; in the user's form first, then in the C form, the forms of the usual desktop
+// locales and ISO 8601, so that a journal kept under another locale still dates. A two-digit year is
+// the one ending so from 80 years before `thisYear` to 19 after it ("1/1/30" is 2030 from 2011 on).
 class ChronologyReader {
 public:
-    explicit ChronologyReader(const QLocale& userLocale = QLocale::system());
+    explicit ChronologyReader(const QLocale& userLocale = QLocale::system(), int thisYear = QDate::currentDate().year());
     // The date and time as written (no zone), or invalid when no form reads the text.
     QDateTime read(const QString& chronology) const;
 
@@ -65,9 +66,11 @@ private:
         bool afternoon = false;
     };
     static Pattern compile(const QLocale& locale, const QString& format);
-    static bool matchField(const Pattern& pattern, const Field& field, const QString& text, qsizetype& at, Parts& parts);
-    static QDateTime match(const Pattern& pattern, const QString& text);
+    bool matchField(const Pattern& pattern, const Field& field, const QString& text, qsizetype& at, Parts& parts) const;
+    QDateTime match(const Pattern& pattern, const QString& text) const;
+    int fullYear(int twoDigits) const;
 
+    int m_firstYearOfTwoDigits;
     std::vector<Pattern> m_patterns;
 };
 
@@ -123,6 +126,7 @@ struct JournalFilter {
 struct ExportCount {
     int entries = 0;
     int passedOver = 0;   // lines of the store that are not records
+    int undated = 0;      // records (kept or not) whose chronology reads as no date
 };
 
 // Reads the store record by record and hands each entry that `keep` accepts (every entry when

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace veltrin::journal {
 
@@ -42,9 +43,24 @@ QString convertEntryText(const QString& text) {
     return converted.replace(QLatin1Char('\r'), QStringLiteral("\\par "));
 }
 
-QString chronologyText(const QDateTime& when) {
-    const QLocale locale = QLocale::system();
-    return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') + locale.toString(when.time(), QLocale::LongFormat);
+QString chronologyText(const QDateTime& when, const QLocale& locale) { return locale.toString(when, chronologyFormat(locale)); }
+
+// A year field of any length becomes four digits; a zone field goes with the blanks and brackets
+// around it. Quoted texts stay as they are.
+QString chronologyFormat(const QLocale& locale) {
+    static const QRegularExpression parts(QStringLiteral(R"('[^']*'?|y+|[\s(\[]*t+[\s)\]]*)"));
+    const QString format = locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + locale.timeFormat(QLocale::LongFormat);
+    QString written;
+    qsizetype at = 0;
+    for (auto found = parts.globalMatch(format); found.hasNext();) {
+        const QRegularExpressionMatch part = found.next();
+        written += QStringView(format).mid(at, part.capturedStart() - at);
+        const QChar first = part.captured().front();
+        written += first == QLatin1Char('\'') ? part.captured() : first == QLatin1Char('y') ? QStringLiteral("yyyy") : QStringLiteral(" ");
+        at = part.capturedEnd();
+    }
+    written += QStringView(format).mid(at);
+    return written.trimmed();
 }
 
 QString journalRecord(const QString& chronology, const QString& rank, const QString& subject, const SnapshotRanks& ranks,

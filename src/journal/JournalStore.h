@@ -6,6 +6,7 @@
 #include "ui/MainWindow.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -32,8 +33,11 @@ QString convertEntryText(const QString& text);
 // stands for a CR is always followed by the LF, and typed text never holds an LF of its own: a
 // "\par " followed by anything else is text the user typed.
 inline const QString StoredLineBreak = QStringLiteral("\\par \n");
-// The user's short date, a blank, and the user's long time.
-QString chronologyText(const QDateTime& when);
+// The user's short date with a four-digit year, a blank, and the user's long time without a zone
+// name (as a desktop shows it): "12/7/2026 2:35:43 PM" in US English.
+QString chronologyText(const QDateTime& when, const QLocale& locale = QLocale::system());
+// That form in the toolkit's date and time format letters.
+QString chronologyFormat(const QLocale& locale);
 QString journalRecord(const QString& chronology, const QString& rank, const QString& subject, const SnapshotRanks& ranks,
                       const QString& entryText);
 

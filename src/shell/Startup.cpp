@@ -7,6 +7,7 @@
 #include <QDir>
 
 #include <cstdlib>
+#include <optional>
 
 namespace veltrin::shell {
 
@@ -14,8 +15,11 @@ namespace {
 
 constexpr int SmallestScreenWidth = 12000;   // 800 pixels
 constexpr int WindowTop = 100;
-constexpr double LeastExitPause = 0.5;
-constexpr double MostExitSoundSeconds = 1.5;
+// The exit waits for its sound in looks of ExitLookMs until the sound has started, then until it has
+// been heard: LeastExitMs at least, MostExitMs at most in all.
+constexpr int LeastExitMs = 500;
+constexpr int MostExitMs = 1500;
+constexpr int ExitLookMs = 10;
 
 // Draws a rank of 1 .. 5 in the journal report.
 constexpr std::array<const char*, 5> RankBarTexts{".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
@@ -39,6 +43,19 @@ void saveOnExit(Program& p) {
                                         "The file keeps the position saved before.")
                              .arg(error.path(), error.reason()));
     }
+}
+
+// The time until the sound starts counts within the bound: with a first sound the sound module
+// loads then, and a sound server that takes the sound but never answers would never start it.
+void waitForExitSound(Program& p) {
+    int waitedMs = 0;
+    std::optional<double> left;
+    while (!(left = p.sys.sound().secondsLeftToPlay()) && waitedMs < MostExitMs) {
+        p.sys.Pause(ExitLookMs / 1000.0);
+        waitedMs += ExitLookMs;
+    }
+    const double rest = std::max((LeastExitMs - waitedMs) / 1000.0, left.value_or(0));
+    if (rest > 0) p.sys.Pause(std::min(rest, (MostExitMs - waitedMs) / 1000.0));
 }
 
 void refuseToStart(Program& p, const QString& message) {
@@ -89,11 +106,11 @@ void StartProgram(Program& p) {
 }
 
 // The position is saved while the exit sound starts; the program then waits, half a second at least,
-// until the sound has been heard (a longer one is cut off after MostExitSoundSeconds).
+// until the sound has been heard (a longer one is cut off after a second and a half).
 void onExitClicked(Program& p) {
     state::PlaySound(p, QStringLiteral("exit"));
     saveOnExit(p);
-    p.sys.Pause(std::max(LeastExitPause, p.sys.sound().secondsLeftToPlay(MostExitSoundSeconds)));
+    waitForExitSound(p);
     p.sys.endProgram();
 }
 

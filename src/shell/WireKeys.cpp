@@ -1,6 +1,9 @@
 #include "shell/Wire.h"
 
+#include <QApplication>
 #include <QShortcut>
+
+#include <vector>
 
 namespace veltrin::shell {
 
@@ -29,11 +32,29 @@ void pressOnKey(Program& p, const QKeySequence& key, ui::PictureButton* button) 
 }
 
 // The same for an arrow, whose click is a press, a release and the click itself.
-void clickOnKey(Program& p, const QKeySequence& key, ui::PictureBox* arrow, const QString& toolTip) {
-    QObject::connect(newKey(p, key), &QShortcut::activated, arrow, [arrow] {
+QShortcut* clickOnKey(Program& p, const QKeySequence& key, ui::PictureBox* arrow, const QString& toolTip) {
+    QShortcut* shortcut = newKey(p, key);
+    QObject::connect(shortcut, &QShortcut::activated, arrow, [arrow] {
         if (arrow->isVisible()) arrow->click();
     });
     arrow->setToolTip(QStringLiteral("%1 (%2)").arg(toolTip, keyName(key)));
+    return shortcut;
+}
+
+bool readsOnFrom(const ui::MainWindow& f, const QWidget* focus) {
+    return !focus || focus == &f || focus == f.upArrow || focus == f.downArrow || focus == f.readingPane ||
+           f.readingPane->isAncestorOf(focus);
+}
+
+// The reading keys are Space and Shift+Space, which every desktop gives to the focused button or
+// option button: they read on and back only while the focus is on the window, the reading pane or
+// an arrow, and elsewhere press or choose the focused control.
+void readOnlyFromReadingControls(Program& p, std::vector<QShortcut*> keys) {
+    const auto follow = [&f = p.window, keys](QWidget*, QWidget* focus) {
+        for (QShortcut* key : keys) key->setEnabled(readsOnFrom(f, focus));
+    };
+    QObject::connect(qApp, &QApplication::focusChanged, &p.window, follow);
+    follow(nullptr, QApplication::focusWidget());
 }
 
 }   // namespace
@@ -42,8 +63,9 @@ void clickOnKey(Program& p, const QKeySequence& key, ui::PictureBox* arrow, cons
 // claims every key that types something before a shortcut sees it.
 void WireKeys(Program& p) {
     ui::MainWindow& f = p.window;
-    clickOnKey(p, QKeySequence(Qt::Key_Space), f.upArrow, QStringLiteral("Read on, or stop reading"));
-    clickOnKey(p, QKeySequence(Qt::SHIFT | Qt::Key_Space), f.downArrow, QStringLiteral("Read back, or stop"));
+    readOnlyFromReadingControls(
+        p, {clickOnKey(p, QKeySequence(Qt::Key_Space), f.upArrow, QStringLiteral("Read on, or stop reading")),
+            clickOnKey(p, QKeySequence(Qt::SHIFT | Qt::Key_Space), f.downArrow, QStringLiteral("Read back, or stop"))});
     pressOnKey(p, QKeySequence(Qt::Key_Escape), f.okButton, QStringLiteral("Close the Torch panel"));
     pressOnKey(p, QKeySequence(Qt::Key_Y), f.yesButton, QStringLiteral("Yes"));
     pressOnKey(p, QKeySequence(Qt::Key_N), f.noButton, QStringLiteral("No"));

@@ -135,6 +135,7 @@ void MainWindow::buildReadingArea() {
     readingPane->setGeometry(10, readingPane->y(), 505, readingPane->height());
     readingPane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     readingPane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    readingPane->lockScrolling();
     readingPane->setAccessibleName(QStringLiteral("Reading pane"));
 
     upArrow = place(pictureBox(this, QStringLiteral("Up arrow")), 10725, 4515, 630, 630);
@@ -212,6 +213,7 @@ void MainWindow::buildJournalFrame() {
     entryBox->setReadOnly(false);
     entryBox->setFrameShape(QFrame::StyledPanel);
     entryBox->setAccessibleName(QStringLiteral("Entry box"));
+    entryBox->setTabChangesFocus(true);   // Tab goes on to the buttons below, as in every form
     addEntryButton = place(new QPushButton(QStringLiteral("Add Journal Entry"), journalFrame), 2145, 5175, 1530, 330);
     viewJournalButton = place(new QPushButton(QStringLiteral("View Journal"), journalFrame), 4035, 5175, 1515, 330);
     doneButton = place(new QPushButton(QStringLiteral("Done"), journalFrame), 7020, 5220, 555, 300);
@@ -254,6 +256,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == journalFrame && event->type() == QEvent::Show && journalFrame->styleSheet().isEmpty())
         journalFrame->setStyleSheet(QString::fromLatin1(JournalFrameStyle));
     return QWidget::eventFilter(watched, event);
+}
+
+// A control hidden with the focus (OK as the Torch panel closes, Done as the journal frame closes)
+// gives it back to the reading controls, not to the next control in order, where Space would press
+// a button the user never chose.
+bool MainWindow::focusNextPrevChild(bool next) {
+    const QWidget* focus = focusWidget();
+    if (focus && !focus->isVisible() && upArrow->isVisible()) {
+        upArrow->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -55,7 +55,7 @@ bool PictureButton::event(QEvent* event) {
     return true;
 }
 
-// Return and Enter press a focused button, as Space does on other buttons (Space reads on here).
+// Return and Enter press a focused button, as Space does.
 void PictureButton::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) click();
     else QAbstractButton::keyPressEvent(event);

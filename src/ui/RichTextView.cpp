@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <cmath>
@@ -122,6 +123,13 @@ void RichTextView::setTopEdge(double top) {
 void RichTextView::setPaneHeight(int height) {
     m_paneHeight = height;
     placePane(true);
+}
+
+// Every way of scrolling a text view moves its scroll bars, hidden or not; a bar that leaves its
+// start is put back at once, so what the view shows stays still.
+void RichTextView::lockScrolling() {
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [bar] { bar->setValue(bar->minimum()); });
 }
 
 // The view grows a screen at a time as the pane rises, so that it is resized (and painted whole)

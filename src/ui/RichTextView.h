@@ -35,6 +35,9 @@ public:
     double topEdge() const { return m_top; }
     void setPaneHeight(int height);
     int paneHeight() const { return m_paneHeight; }
+    // The view shows its text from the top, always: neither the wheel, nor a selection dragged past
+    // its edge, nor a key scrolls it. The reading pane is moved by its top edge alone.
+    void lockScrolling();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

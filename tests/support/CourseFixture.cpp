@@ -11,6 +11,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace veltrin::test {
@@ -158,6 +160,22 @@ void CourseFixture::pickFrom(QComboBox& box, const QString& text) {
     box.showPopup();
     QAbstractItemView& list = *box.view();
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(box.model()->index(box.findText(text), 0)).center());
+}
+
+// The press goes through the window as the person's would, to whatever control is at the point; the
+// release away from the button leaves it unclicked.
+QStringList CourseFixture::coveredButtons() {
+    ui::MainWindow& f = window();
+    QStringList covered;
+    for (QAbstractButton* button : f.findChildren<QAbstractButton*>()) {
+        if (!button->isVisible() || qobject_cast<QRadioButton*>(button)) continue;
+        const QPoint centre = button->mapTo(&f, button->rect().center());
+        const QSignalSpy pressed(button, &QAbstractButton::pressed);
+        QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, centre);
+        QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, QPoint(1, 1));
+        if (pressed.count() != 1) covered << (button->text().isEmpty() ? button->toolTip() : button->text());
+    }
+    return covered;
 }
 
 void CourseFixture::pressWhenVisible(QAbstractButton* button, const QString& what) {

@@ -64,6 +64,9 @@ public:
     bool shows(const QString& document);
     // Opens the drop-down list of `box` and clicks its item `text`.
     void pickFrom(QComboBox& box, const QString& text);
+    // The buttons on show (option buttons aside) that a press at their centre on the shown window
+    // does not reach, by caption or tooltip: those another control covers.
+    QStringList coveredButtons();
     void clickDown() { click(window().downArrow); }
     // The journal's controls wired over a small course, with a title and the rank bars.
     void openJournal();

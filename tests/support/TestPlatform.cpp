@@ -57,7 +57,10 @@ void TestPlatform::scrollPass() {
     Yield();
 }
 
-void TestPlatform::Pause(double seconds) { timeline << QStringLiteral("pause %1").arg(seconds); }
+void TestPlatform::Pause(double seconds) {
+    timeline << QStringLiteral("pause %1").arg(seconds);
+    pausedSeconds += seconds;
+}
 
 QStringList TestPlatform::playedSounds() const {
     QStringList names;

@@ -22,7 +22,7 @@ public:
     void setDeviceType(const QString& type) override { commands << QStringLiteral("DeviceType ") + type; }
     void setFileName(const QString& path) override;
     void command(const QString& name) override;
-    double secondsLeftToPlay(double) override { return 0; }
+    std::optional<double> secondsLeftToPlay() override { return 0.0; }
     QStringList commands;
 
 private:
@@ -50,7 +50,7 @@ public:
     void beginScrollPasses() override {}
     void scrollPass() override;
     void Pause(double seconds) override;
-    ui::SoundDevice& sound() override { return sounds; }
+    ui::SoundDevice& sound() override { return *soundDevice; }
     QString WindowsDirectory() override { return windowsDirectory; }
     QString userDataFolder() override { return dataFolder; }
     QSize screenSizeTwips() override { return screen; }
@@ -65,6 +65,8 @@ public:
     QStringList timeline;
 
     RecordingSoundDevice sounds{timeline};
+    ui::SoundDevice* soundDevice = &sounds;   // another device in its place plays instead
+    double pausedSeconds = 0;                 // the clock that the pauses advance
     QStringList messages;
     QString windowsDirectory;
     QString dataFolder;
