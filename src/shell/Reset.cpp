@@ -32,8 +32,8 @@ struct ErasedFile {
     const char* name;
 };
 
-// The files a reset empties or rewrites; each is kept as <name>.bak beside it first. The settings file is left out: the reset keeps its folders, speed and mute, and the
-// stage is the user's choice.
+// The files a reset empties or rewrites; each is kept as <name>.bak beside it first. The settings
+// file is left out: the reset keeps its folders, speed and mute, and the stage is the user's choice.
 constexpr std::array<ErasedFile, 5> ErasedFiles{{
     {&state::ProgramState::CourseDir, "veltrin.sdb"},
     {&state::ProgramState::AppDir, "info.ndx"},
@@ -89,8 +89,8 @@ void setAsideOlderCopy(Copies& copies, const QString& path, const QByteArray& by
 // Copies every file the reset will erase, before anything is erased. Throws FileError. A file that
 // does not exist has nothing to lose and gets no copy; nor does one that already holds what a fresh
 // course holds while a copy stands beside it (a reset that stopped part way has erased it): the
-// copy of what it held before stays. When a
-// copy fails, the copies this call made are taken back and the older ones return to their names.
+// copy of what it held before stays. When a copy fails, the copies this call made are taken back
+// and the older ones return to their names.
 void keepCopies(Program& p) {
     const std::map<QString, QByteArray> fresh = freshFiles(p);
     Copies copies;
