@@ -220,7 +220,6 @@ TEST_F(JournalCommands, HostileStoreComesBackAsTypedFromEveryOutput) {
         {"export --format csv --raw-csv", "csv", [](const QString& f) { expectRows(PythonCsv, f, false); }},
         {"export --format json", "json", [](const QString& f) { expectRows(PythonJson, f, false); }},
         {"export --format md", "md", expectMarkdownSections},
-        {"chart", "png", expectPictureOfChartSize},
         {"chart", "svg",
          [](const QString& f) {
              printed(u"rsvg-convert"_s, {u"-o"_s, f + ".png", f});

