@@ -141,19 +141,16 @@ TEST_F(JournalExport, FilterKeepsEntriesWithEveryWord) {
 }
 
 // Undated entries stand evenly between their dated neighbours, and at the usual spacing before the
-// first or after the last; without any date the entries are numbered.
-TEST_F(JournalExport, ChartPlacesUndatedEntriesBetweenNeighbours) {
+// first or after the last; without any date the entries are numbered. Each line averages the
+// category's last seven ratings; an entry rated outside 1 .. 5 in a category adds no point to that
+// category's line.
+TEST_F(JournalExport, ChartPlacesEntriesAndAveragesTheirLastSeven) {
     const QDateTime day(QDate(2026, 1, 1), QTime(0, 0));
     const double d = 24.0 * 60 * 60 * 1000;
     const double t0 = double(day.toMSecsSinceEpoch());
     const std::vector<double> x = journal::chartPositions({{}, day, {}, {}, day.addDays(3), {}});
     EXPECT_EQ(x, (std::vector<double>{t0 - 3 * d, t0, t0 + d, t0 + 2 * d, t0 + 3 * d, t0 + 6 * d}));
     EXPECT_EQ(journal::chartPositions({{}, {}, {}}), (std::vector<double>{1, 2, 3}));
-}
-
-// Each line averages the category's last seven ratings; an entry rated outside 1 .. 5 in a category
-// adds no point to that category's line.
-TEST_F(JournalExport, ChartLinesAreMovingAveragesOfSeven) {
     journal::JournalChart chart;
     for (int i = 1; i <= 9; ++i) {
         journal::Ratings ratings{i <= 7 ? 1 : 5, 2, 3, 4, 5, 1, 2};

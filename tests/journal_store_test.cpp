@@ -20,8 +20,6 @@ protected:
         window().subjectBox->setEditText(subject);
         window().entryBox->SetText(text);
     }
-    void add() { click(window().addEntryButton); }
-    QString count(std::size_t row) { return state().SubjectProgress[row][2]; }
 };
 
 // The journal button hides the viewer and toggles the frame, which opens on its parchment; a report
@@ -85,7 +83,7 @@ TEST_P(RefusedEntry, StoresNothingAndTellsWhy) {
     writeFile(storePath(), "d~R~Thought~~1111111old\r\n");
     prepareEntry(GetParam().subject, "one", GetParam().ranks);
     const auto before = allFiles();
-    add();
+    click(window().addEntryButton);
     EXPECT_EQ(readFile(storePath()), "d~R~Thought~~1111111old\r\n");
     EXPECT_EQ(changedFiles(before).filter(".ndx"), QStringList());
     EXPECT_TRUE(window().chronologyLabel->text().isEmpty());
@@ -123,10 +121,10 @@ TEST_F(JournalFrame, FailedAddLeavesEveryFileAsItWasAndNamesTheFile) {
         const auto before = allFiles();
         const QString stored = journal::chronologyText(sys.clock) + "~" + Title + "~" + c.subject + "~~3524114one\r\n";
         base::failWritesAfter(stored.toUtf8().size() + c.bytesAfterTheRecord);
-        add();
+        click(window().addEntryButton);
         base::failWritesAfter(-1);
         EXPECT_TRUE(changedFiles(before).isEmpty()) << changedFiles(before).join(" ").toStdString();
-        EXPECT_EQ(count(1), "0");
+        EXPECT_EQ(state().SubjectProgress[1][2], "0");
         EXPECT_TRUE(window().chronologyLabel->text().isEmpty());
         EXPECT_TRUE(sys.messages.value(&c - cases).contains(QString("/") + c.failingFile)) << sys.messages.join("\n").toStdString();
     }
