@@ -15,15 +15,6 @@ constexpr int BeforeNeedsCheckpoint = -10575;
 
 class JournalJourney : public CourseFixture {
 protected:
-    // FEELING is listed before FEEL, as the course lists them.
-    void startInLevelTwo() {
-        writeStartingCourse({"er-1.rtf", "Openness.rtf", "Feel.rtf", "resetmsg.rtf", "veltrinreset.rtf"});
-        writeLines(appDir() + "info.ndx", {"Greetings", "Status", "Introduction"});
-        writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS", "FEELING", "EXPLORATION", "FEEL"});
-        writeSettings(8, BeforeNeedsCheckpoint);
-        start();
-        window().show();
-    }
     void rankEveryCategoryThree() {
         for (const auto& options : window().rankOptions) click(options[2]);
     }
@@ -45,7 +36,13 @@ protected:
 };
 
 TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
-    startInLevelTwo();
+    // FEELING is listed before FEEL, as the course lists them.
+    writeStartingCourse({"er-1.rtf", "Openness.rtf", "Feel.rtf", "resetmsg.rtf", "veltrinreset.rtf"});
+    writeLines(appDir() + "info.ndx", {"Greetings", "Status", "Introduction"});
+    writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS", "FEELING", "EXPLORATION", "FEEL"});
+    writeSettings(8, BeforeNeedsCheckpoint);
+    start();
+    window().show();
     EXPECT_EQ(subjectBoxText(), "");
     click(window().journalButton);
     rankEveryCategoryThree();
