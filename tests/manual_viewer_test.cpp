@@ -1,4 +1,4 @@
-// The manual viewer: the message then the manual, two clicks in a row, and a missing manual.
+// The manual viewer: the message then the manual, two clicks in a row, then a missing manual.
 #include "support/CourseFixture.h"
 
 #include "torch/Torch.h"
@@ -23,8 +23,9 @@ protected:
     QString seenWhileLoading;
 };
 
-// The manual leaves every button of the window to the mouse.
-TEST_F(ManualViewer, TwoClicksShowTheMessageThenTheManualAndCloseIt) {
+// The manual leaves every button of the window to the mouse. A missing manual leaves the viewer
+// empty and open.
+TEST_F(ManualViewer, TwoClicksShowTheMessageThenTheManualAndCloseItAndAMissingOneShowsNothing) {
     window().show();
     clickManual();
     EXPECT_EQ(coveredButtons(), QStringList());
@@ -37,9 +38,6 @@ TEST_F(ManualViewer, TwoClicksShowTheMessageThenTheManualAndCloseIt) {
     EXPECT_EQ(window().manualButton->toolTip(), "Open the Veltrin Manual");
     EXPECT_EQ(window().manualButton->pictureName(), "wood3-book-opn-up.jpg");
     EXPECT_EQ(sys.playedSounds(), (QStringList{"scopn", "scclo"}));
-}
-
-TEST_F(ManualViewer, AMissingManualLeavesTheViewerEmptyAndOpen) {
     QFile::remove(courseDir() + "veltrin.rtf");
     clickManual();
     EXPECT_FALSE(window().documentViewer->isHidden());
