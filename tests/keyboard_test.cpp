@@ -33,9 +33,11 @@ protected:
 };
 
 // Space presses the focused button (OK, Export..., Done) and chooses the focused option button, as on
-// every desktop, and is a blank in the entry box; a panel or frame that closes with the focus gives it back to the up arrow, where
-// Space starts and stops reading as the up arrow does, Shift+Space as the down arrow does. Tab
-// leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
+// every desktop, and is a blank in the entry box; a panel or frame that closes with the focus gives it
+// back to the up arrow. Tab goes on from there to the down arrow and the right-hand column, passing
+// over the closed panel and frame (the scroll bars are for the mouse); the focused arrow wears a
+// frame. On it Space and Return start and stop reading as the up arrow does, Shift+Space as the down
+// arrow does. Tab leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
 TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     ui::MainWindow& f = window();
     const auto dialog = journal::exportTargetQuestion();
@@ -47,6 +49,18 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     f.okButton->setFocus();
     press(Qt::Key_Space);
     EXPECT_TRUE(f.torchPanel->isHidden());
+    EXPECT_EQ(QApplication::focusWidget(), f.upArrow);
+    const QImage focused = f.upArrow->grab().toImage();
+    std::vector<QWidget*> walked;
+    for (int step = 0; step < 5; ++step) {
+        press(Qt::Key_Tab);
+        walked.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(walked, (std::vector<QWidget*>{f.downArrow, f.journalButton, f.manualButton, f.contactButton, f.askTorchButton}));
+    EXPECT_NE(f.upArrow->grab().toImage(), focused);
+    // The tooltip shows the key; the one the program reads back keeps its words.
+    EXPECT_EQ(f.exitButton->toolTip(), "Exit Veltrin");
+    EXPECT_EQ(f.exitButton->toolTipShown(), "Exit Veltrin (Ctrl+Q)");
     press(Qt::Key_Escape);
     press(Qt::Key_J, Qt::ControlModifier);
     f.exportJournalButton->setFocus();
@@ -73,7 +87,10 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     pressAfterPasses(sys.scrollPasses + 100, Qt::Key_Space, Qt::ShiftModifier);
     press(Qt::Key_Space, Qt::ShiftModifier);
     EXPECT_GT(state().ScrollPos, stoppedAt);
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off"}));
+    pressAfterPasses(sys.scrollPasses + 5, Qt::Key_Space);
+    press(Qt::Key_Return);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off",
+                                               "scroll-on", "Scroll-off"}));
 }
 
 // Ctrl+Return adds an entry only while the journal frame is open (here refused: nothing is ranked),
@@ -107,30 +124,6 @@ TEST_F(Keyboard, JournalManualAddEntryAndAnswerKeys) {
     EXPECT_TRUE(window().documentViewer->isVisible());
     EXPECT_EQ(sys.playedSounds(),
               QStringList({"torch-off", "opnjnl", "resetyn", "torch-off", "resetyn", "resetn", "torch-on", "torch-off", "scopn"}));
-}
-
-// The first focus is on the up arrow; Tab goes on to the down arrow and the right-hand column,
-// passing over the closed panel and frame (the scroll bars are for the mouse); the focused arrow wears a frame, and Return on it
-// starts reading.
-TEST_F(Keyboard, TabWalksTheControlsAndMarksTheFocus) {
-    press(Qt::Key_Escape);
-    EXPECT_EQ(QApplication::focusWidget(), window().upArrow);
-    const QImage focused = window().upArrow->grab().toImage();
-    std::vector<QWidget*> walked;
-    for (int step = 0; step < 5; ++step) {
-        press(Qt::Key_Tab);
-        walked.push_back(QApplication::focusWidget());
-    }
-    ui::MainWindow& f = window();
-    EXPECT_EQ(walked, (std::vector<QWidget*>{f.downArrow, f.journalButton, f.manualButton, f.contactButton, f.askTorchButton}));
-    EXPECT_NE(window().upArrow->grab().toImage(), focused);
-    // The tooltip shows the key; the one the program reads back keeps its words.
-    EXPECT_EQ(f.exitButton->toolTip(), "Exit Veltrin");
-    EXPECT_EQ(f.exitButton->toolTipShown(), "Exit Veltrin (Ctrl+Q)");
-    f.upArrow->setFocus();
-    pressAfterPasses(5, Qt::Key_Space);
-    press(Qt::Key_Return);
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "scroll-on", "Scroll-off"}));
 }
 
 }   // namespace
