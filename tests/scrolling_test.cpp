@@ -165,7 +165,6 @@ TEST_P(EndOfText, ShowsTheNotDoneMessageOrCompletesTheLevel) {
 
 INSTANTIATE_TEST_SUITE_P(Stages, EndOfText,
                          ::testing::Values(EndCase{"NotDoneFirstPass", 7, false, "notdoneyet-o.rtf", "torch-on", "/veltrin1.rtf"},
-                                           EndCase{"NotDoneSecondPass", 8, false, "notdoneyet.rtf", "torch-on", "/veltrin2.rtf"},
                                            EndCase{"Level7SecondPass", 13, true, "award14.rtf", "finish", "/veltrin7.rtf"}),
                          caseName);
 

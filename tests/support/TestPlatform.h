@@ -55,7 +55,7 @@ public:
     QString userDataFolder() override { return dataFolder; }
     QSize screenSizeTwips() override { return screen; }
     void messageBox(const QString& text) override { messages << text; }
-    void setBusyCursor(bool busy) override { busyCursor = busy; }
+    void setBusyCursor(bool) override {}
     QDateTime now() override { return clock; }
     [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
 
@@ -72,7 +72,6 @@ public:
     QString dataFolder;
     QSize screen{1024 * 15, 768 * 15};
     QDateTime clock;
-    bool busyCursor = false;
     long yields = 0;
     long scrollPasses = 0;
     // A wait ends the test when this many looks pass with nothing scripted to end it.
