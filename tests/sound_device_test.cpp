@@ -64,9 +64,7 @@ std::optional<double> settled(ui::SoundDevice& device) {
 void play(ui::SoundDevice& device, const QString& path) {
     device.command(QStringLiteral("Close"));
     device.setFileName(path);
-    device.command(QStringLiteral("Open"));
-    device.command(QStringLiteral("Play"));
-    device.command(QStringLiteral("Prev"));
+    for (const char* command : {"Open", "Play", "Prev"}) device.command(QLatin1String(command));
 }
 
 // Plays the course's sounds as the program does; every one must be silent, with nothing to wait for.

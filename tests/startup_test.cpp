@@ -52,16 +52,11 @@ TEST_F(Startup, KeyValueSettingsBeyondTheDueLevelOpenItsTopAndBothExitsRewriteTh
 // was (empty, cut-off and garbage settings are the damaged-file matrix's).
 TEST_F(Startup, SettingsNamingAMissingFolderAreRefusedNamingTheLine) {
     writeLines(settingsPath(), {appDir(), courseDir() + "gone/", soundDir(), " 5", " 2", "-40", " 0"});
-    const QByteArray before = readFile(settingsPath());
-    shell::FindWindowsDir(program());
-    try {
-        state::ReadSettings(program());
-        ADD_FAILURE() << "a damaged settings file was accepted";
-    } catch (const state::SettingsError& error) {
-        EXPECT_EQ(error.path(), settingsPath());
-        EXPECT_TRUE(error.reason().contains("line 2")) << error.reason().toStdString();
-    }
-    EXPECT_EQ(readFile(settingsPath()), before);
+    const auto before = allFiles();
+    EXPECT_THROW(start(), ProgramEnded);
+    ASSERT_EQ(sys.messages.size(), 1);
+    EXPECT_TRUE(sys.messages[0].contains(settingsPath()) && sys.messages[0].contains("line 2")) << sys.messages[0].toStdString();
+    EXPECT_TRUE(changedFiles(before).isEmpty());
     EXPECT_TRUE(state().AppDir.isEmpty());
 }
 
