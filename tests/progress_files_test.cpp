@@ -64,11 +64,18 @@ INSTANTIATE_TEST_SUITE_P(
                              "line 3 is not a number",
                              {" 7", "-2", " 0", " 2", " 4", " 4", " 0"}},
                       Damage{"StatusShort", "status.ndx", QStringList{" 3", " 6"}, "it holds 2 of its 45 lines", {" 3", " 6", " 0"}},
+                      // Counts edited by hand to the ends of the 64-bit range are held where every one can go up by one.
+                      Damage{"StatusOutOfRange",
+                             "status.ndx",
+                             QStringList{" 7", "99999999999999999999", "-9223372036854775808"} + QStringList(42, " 0"),
+                             "line 2 is out of range",
+                             {" 7", " 30000", "-30000", " 0"}},
                       Damage{"WorkShortWithAWrongName",
                              "work.ndx",
-                             QStringList{"OPENESS", "4", "OBSERVATION", "x", "THOUGHT", "6 so far", "FEELING", "0", "REALIZATION", "0"},
+                             QStringList{"OPENESS", "4", "OBSERVATION", "x", "THOUGHT", "6 so far", "FEELING", "9223372036854775808",
+                                         "REALIZATION", "-9223372036854775808"},
                              "it holds 10 of its 48 lines",
-                             {"OPENNESS", "4", "OBSERVATION", "0", "THOUGHT", "6", "FEELING", "0"}}),
+                             {"OPENNESS", "4", "OBSERVATION", "0", "THOUGHT", "6", "FEELING", "30000", "REALIZATION", "0"}}),
     caseName);
 
 // The guard looks at the list box, not the file: an extra item in the box shows whether it was refilled.

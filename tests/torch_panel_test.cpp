@@ -95,17 +95,18 @@ const StatusCase StatusCases[] = {
                           "\\par There are 3 position check-points to pass as you scroll the Introduction."})},
     {"OneCheckpointLeft", 3, [](state::ProgramState& s) { s.StageCounters[1][4] = 5; },
      report("Level Three Operative of the Inner Realm", {"You have 1 check-point yet to pass as you scroll this level."})},
-    // Exploration's six extra entries do not make up for Needs and Feel; Feel's empty count shows as stored.
+    // Exploration's extra entries, at the top of the counts' range, do not make up for Needs and Feel;
+    // Feel's empty count shows as stored.
     {"SecondPassCappedCounts", 8,
      [](state::ProgramState& s) {
          s.StageCounters[1][9] = 2;
-         setCount(s, 6, "30");
+         setCount(s, 6, "30000");
          setCount(s, 7, "4");
          setCount(s, 8, "");
      },
      report("Level One Commander of the Inner Realm",
             {"You have 3 check-points yet to pass as you scroll this level.", "\\par\\par\\cf1 Exploration\\cf0 ",
-             "\\par\\cf1 30\\cf3  of \\cf2 24\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Needs\\cf0 ",
+             "\\par\\cf1 30000\\cf3  of \\cf2 24\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Needs\\cf0 ",
              "\\par\\cf1 4\\cf3  of \\cf2 12\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Feel\\cf0 ",
              "\\par\\cf1 \\cf3  of \\cf2 5\\cf3  complete.\\cf0 ", "\\par\\par There are 13 things to do in this level."})},
     {"LastLevelOneThingLeft", 13,
