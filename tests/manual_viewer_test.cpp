@@ -19,7 +19,6 @@ protected:
             [this] { seenWhileLoading = window().documentViewer->Text(); });
     }
 
-    void clickManual() { window().manualButton->click(); }
     QString seenWhileLoading;
 };
 
@@ -27,19 +26,19 @@ protected:
 // empty and open.
 TEST_F(ManualViewer, TwoClicksShowTheMessageThenTheManualAndCloseItAndAMissingOneShowsNothing) {
     window().show();
-    clickManual();
+    window().manualButton->click();
     EXPECT_EQ(coveredButtons(), QStringList());
     EXPECT_EQ(seenWhileLoading, "Loading Veltrin...");
     EXPECT_EQ(window().documentViewer->Text().trimmed(), "The Veltrin Manual");
     EXPECT_EQ(window().manualButton->toolTip(), "Close the Veltrin Manual");
     EXPECT_EQ(window().manualButton->pictureName(), "wood3-book-clos-up.jpg");
-    clickManual();
+    window().manualButton->click();
     EXPECT_TRUE(window().documentViewer->isHidden());
     EXPECT_EQ(window().manualButton->toolTip(), "Open the Veltrin Manual");
     EXPECT_EQ(window().manualButton->pictureName(), "wood3-book-opn-up.jpg");
     EXPECT_EQ(sys.playedSounds(), (QStringList{"scopn", "scclo"}));
     QFile::remove(courseDir() + "veltrin.rtf");
-    clickManual();
+    window().manualButton->click();
     EXPECT_FALSE(window().documentViewer->isHidden());
     EXPECT_TRUE(window().documentViewer->Text().isEmpty());
     EXPECT_EQ(window().manualButton->toolTip(), "Close the Veltrin Manual");

@@ -45,19 +45,26 @@ INSTANTIATE_TEST_SUITE_P(Loops, PassesPerStep,
 using SecondClick = CourseFixture;
 
 // The nested click runs inside the loop's yield: the up arrow stops the down loop once and nothing
-// moves after it (an arrow stopping its own loop is the keyboard's Space test).
-TEST_F(SecondClick, UpStopsTheRunningDownLoopOnce) {
-    Program& p = startAt(-1, -100);
+// moves after it (an arrow stopping its own loop is the keyboard's Space test); a level button stops
+// the up loop and shows its text at the top.
+TEST_F(SecondClick, UpStopsTheRunningDownLoopOnceAndALevelButtonTheUpLoop) {
+    Program& p = startAt(0, -500);
     double topAtStop = 0;
     afterPasses(21, [&] {
         clickUp();
         topAtStop = p.window.readingPane->topEdge();
     });
     clickDown();
-    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "Scroll-off"}));
     EXPECT_EQ(p.window.readingPane->topEdge(), topAtStop);
     EXPECT_EQ(sys.scrollPasses, 21);
     EXPECT_EQ(p.window.positionBar->value(), -p.state.ScrollPos);
+    afterPasses(41, [this] { click(window().level2Button); });
+    clickUp();
+    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "Scroll-off", "scroll-on", "open0"}));
+    EXPECT_EQ(sys.scrollPasses, 41);
+    EXPECT_TRUE(p.window.readingPane->FileName().endsWith("/veltrin2.rtf"));
+    EXPECT_EQ(p.window.readingPane->topEdge(), 0);
+    EXPECT_EQ(p.state.ScrollPos, 0);
 }
 
 class PositionBar : public CourseFixture {};

@@ -60,14 +60,12 @@ TEST_F(Startup, SettingsNamingAMissingFolderAreRefusedNamingTheLine) {
     EXPECT_TRUE(state().AppDir.isEmpty());
 }
 
-// The first run installs a sample course of three folders and writes settings for it, but never
-// overwrites settings or a journal already there.
+// The first run writes settings for the sample course it installs (the course journey reads what
+// it installed), but never overwrites settings or a journal already there.
 TEST_F(Startup, FirstRunInstallsTheCourseButOverwritesNothing) {
     const QString sample = sys.dataFolder + "-sample";
     for (const char* folder : {"torch", "lessons", "sounds"}) QDir().mkpath(sample + "/" + folder);
-    writeLines(sample + "/torch/info.ndx", {"Greetings", "Status"});
     writeFile(sample + "/lessons/veltrin.sdb", {});
-    writeFile(sample + "/sounds/run.wav", "RIFF");
     shell::FindWindowsDir(program());
     writeSettings(5, -10);
     const QByteArray settings = readFile(settingsPath());

@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <functional>
 #include <ostream>
-#include <stdexcept>
 #include <vector>
 
 // Readable failure messages for Qt strings and lists.
@@ -32,11 +31,6 @@ private:
 
 // Thrown by endProgram, so a test can see that the program would have ended.
 struct ProgramEnded {};
-
-// The user did not do what the program waits for, and nothing was scripted to do it.
-struct StuckWaiting : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 class TestPlatform : public ui::Platform {
 public:
