@@ -4,7 +4,6 @@
 // written from the records that can still be read.
 #include "support/CourseFixture.h"
 
-#include <QTest>
 #include <algorithm>
 
 namespace veltrin::test {

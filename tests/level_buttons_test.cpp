@@ -2,8 +2,6 @@
 // second clicks, the exit saving the due level's position a start-up test).
 #include "support/CourseFixture.h"
 
-#include "torch/Torch.h"
-
 namespace veltrin::test {
 namespace {
 

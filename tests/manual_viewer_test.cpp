@@ -1,8 +1,6 @@
 // The manual viewer: the message then the manual, two clicks in a row, then a missing manual.
 #include "support/CourseFixture.h"
 
-#include "torch/Torch.h"
-
 namespace veltrin::test {
 namespace {
 

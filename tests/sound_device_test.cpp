@@ -7,13 +7,11 @@
 #include "ui/SoundOutput.h"
 #include "ui/WaveFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
 #include <future>
-#include <gtest/gtest.h>
 
 namespace veltrin::test {
 namespace {

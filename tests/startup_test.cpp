@@ -2,8 +2,6 @@
 // ways out saving the due level's position, and the first run.
 #include "support/CourseFixture.h"
 
-#include "shell/Shell.h"
-
 #include <QDir>
 
 namespace veltrin::test {
