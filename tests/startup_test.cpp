@@ -13,14 +13,6 @@ protected:
     void start() { shell::StartProgram(program()); }
 };
 
-TEST_F(Startup, ScreenNarrowerThan800PixelsIsRefusedBeforeAnythingIsRead) {
-    writeSettings(2, -40);
-    sys.screen = QSize(799 * 15, 600 * 15);
-    EXPECT_THROW(start(), ProgramEnded);
-    EXPECT_EQ(sys.messages, QStringList{"Video Display must be at least 800 x 600 before Veltrin can run."});
-    EXPECT_TRUE(state().AppDir.isEmpty());
-}
-
 // Line 7 is read as a number only: "Muted=1" leaves the sounds on. A saved distance beyond the due
 // level opens its text at the top: the position bar is at 0 already, so only the loading itself can
 // bring the text back. Both ways out save the due level's position, not the position in another
@@ -46,14 +38,19 @@ TEST_F(Startup, KeyValueSettingsBeyondTheDueLevelOpenItsTopAndBothExitsRewriteTh
     EXPECT_EQ(settingsLine(6), "-812");
 }
 
-// A course folder that is gone is refused naming the file and its line, and the file is left as it
-// was (empty, cut-off and garbage settings are the damaged-file matrix's).
-TEST_F(Startup, SettingsNamingAMissingFolderAreRefusedNamingTheLine) {
+// A screen narrower than 800 pixels is refused before anything is read; a course folder that is
+// gone is refused naming the file and its line, and the file is left as it was (empty, cut-off and
+// garbage settings are the damaged-file matrix's).
+TEST_F(Startup, ANarrowScreenAndSettingsNamingAMissingFolderAreRefused) {
     writeLines(settingsPath(), {appDir(), courseDir() + "gone/", soundDir(), " 5", " 2", "-40", " 0"});
     const auto before = allFiles();
+    sys.screen = QSize(799 * 15, 600 * 15);
     EXPECT_THROW(start(), ProgramEnded);
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages[0].contains(settingsPath()) && sys.messages[0].contains("line 2")) << sys.messages[0].toStdString();
+    EXPECT_EQ(sys.messages, QStringList{"Video Display must be at least 800 x 600 before Veltrin can run."});
+    sys.screen = QSize(800 * 15, 600 * 15);
+    EXPECT_THROW(start(), ProgramEnded);
+    ASSERT_EQ(sys.messages.size(), 2);
+    EXPECT_TRUE(sys.messages[1].contains(settingsPath()) && sys.messages[1].contains("line 2")) << sys.messages[1].toStdString();
     EXPECT_TRUE(changedFiles(before).isEmpty());
     EXPECT_TRUE(state().AppDir.isEmpty());
 }

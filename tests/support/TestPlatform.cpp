@@ -7,11 +7,6 @@
 
 namespace veltrin::test {
 
-void RecordingSoundDevice::setFileName(const QString& path) {
-    commands << QStringLiteral("FileName ") + path;
-    m_file = path;
-}
-
 void RecordingSoundDevice::command(const QString& name) {
     commands << name;
     if (name == QLatin1String("Play")) m_timeline << QStringLiteral("sound ") + QFileInfo(m_file).completeBaseName();

@@ -19,7 +19,7 @@ class RecordingSoundDevice : public ui::SoundDevice {
 public:
     explicit RecordingSoundDevice(QStringList& timeline) : m_timeline(timeline) {}
     void setDeviceType(const QString& type) override { commands << QStringLiteral("DeviceType ") + type; }
-    void setFileName(const QString& path) override;
+    void setFileName(const QString& path) override { commands << QStringLiteral("FileName ") + (m_file = path); }
     void command(const QString& name) override;
     std::optional<double> secondsLeftToPlay() override { return 0.0; }
     QStringList commands;
