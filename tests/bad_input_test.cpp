@@ -4,7 +4,6 @@
 // written from the records that can still be read.
 #include "support/CourseFixture.h"
 
-#include <QTest>
 #include <algorithm>
 
 namespace veltrin::test {
@@ -130,33 +129,6 @@ INSTANTIATE_TEST_SUITE_P(StoredFiles, BadInput,
                                             ::testing::Values(Damage::Missing, Damage::Empty, Damage::Truncated, Damage::Garbage,
                                                               Damage::LongLine, Damage::Windows1252)),
                          caseName);
-
-using HandEditedCounts = CourseFixture;
-
-// Counts edited by hand to the ends of the 64-bit range: the program starts, tells the user once
-// and holds them in a sane range, so the status report neither wraps nor overflows and every count
-// can still go up by one.
-TEST_F(HandEditedCounts, AreHeldInASaneRange) {
-    writeStartingCourse();
-    QStringList work = fileLines(appDir() + "work.ndx");
-    work[1] = "-9223372036854775808";   // Openness
-    work[3] = "9223372036854775808";    // Observation: 2^63
-    writeLines(appDir() + "work.ndx", work);
-    writeLines(appDir() + "status.ndx", QStringList(8, " 0") << "99999999999999999999" << QStringList(36, " 0"));
-    writeSettings(7);
-    start();
-    EXPECT_EQ(sys.messages.size(), 1);
-    QComboBox& topics = *window().topicList;
-    topics.setCurrentText("Status");
-    emit topics.activated(topics.currentIndex());
-    const QStringList report = fileLines(appDir() + "status.rtf");
-    EXPECT_TRUE(report.contains("\\par\\cf1 0\\cf3  of \\cf2 10\\cf3  complete.\\cf0 "));
-    EXPECT_EQ(report.value(report.size() - 2), "\\par\\par There are 27 things to do in this level.");
-    const qint64 observation = state().SubjectProgress[2][2].toLongLong();
-    EXPECT_TRUE(observation >= 15 && observation < 1000000) << observation;
-    const int checkpoints = state().StageCounters[1][8];
-    EXPECT_TRUE(checkpoints >= 7 && checkpoints < 32767) << checkpoints;
-}
 
 }   // namespace
 }   // namespace veltrin::test

@@ -33,9 +33,11 @@ protected:
 };
 
 // Space presses the focused button (OK, Export..., Done) and chooses the focused option button, as on
-// every desktop; a panel or frame that closes with the focus gives it back to the up arrow, where
-// Space starts and stops reading as the up arrow does, Shift+Space as the down arrow does. Tab
-// leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
+// every desktop, and is a blank in the entry box; a panel or frame that closes with the focus gives it
+// back to the up arrow. Tab goes on from there to the down arrow and the right-hand column, passing
+// over the closed panel and frame (the scroll bars are for the mouse); the focused arrow wears a
+// frame. On it Space and Return start and stop reading as the up arrow does, Shift+Space as the down
+// arrow does. Tab leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
 TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     ui::MainWindow& f = window();
     const auto dialog = journal::exportTargetQuestion();
@@ -45,8 +47,18 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
         return std::optional<journal::ExportTarget>();
     };
     f.okButton->setFocus();
-    press(Qt::Key_Space);
-    EXPECT_TRUE(f.torchPanel->isHidden());
+    press(Qt::Key_Space);   // the panel closes (torch-off)
+    EXPECT_EQ(QApplication::focusWidget(), f.upArrow);
+    const QImage focused = f.upArrow->grab().toImage();
+    for (const QWidget* next :
+         std::initializer_list<QWidget*>{f.downArrow, f.journalButton, f.manualButton, f.contactButton, f.askTorchButton}) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
+    }
+    EXPECT_NE(f.upArrow->grab().toImage(), focused);
+    // The tooltip shows the key; the one the program reads back keeps its words.
+    EXPECT_EQ(f.exitButton->toolTip(), "Exit Veltrin");
+    EXPECT_EQ(f.exitButton->toolTipShown(), "Exit Veltrin (Ctrl+Q)");
     press(Qt::Key_Escape);
     press(Qt::Key_J, Qt::ControlModifier);
     f.exportJournalButton->setFocus();
@@ -54,7 +66,7 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     f.rankOptions[1][2]->setFocus();
     press(Qt::Key_Space);
     f.entryBox->setFocus();
-    QTest::keyClicks(f.entryBox, "a");
+    QTest::keyClicks(f.entryBox, "a b");   // a blank: reading does not start
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), f.journalChartButton);
     f.doneButton->setFocus();
@@ -62,7 +74,7 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     journal::exportTargetQuestion() = dialog;
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(f.rankOptions[1][2]->isChecked());
-    EXPECT_EQ(f.entryBox->toPlainText(), "a");
+    EXPECT_EQ(f.entryBox->toPlainText(), "a b");
     EXPECT_TRUE(f.journalFrame->isHidden());
     EXPECT_EQ(QApplication::focusWidget(), f.upArrow);
     pressAfterPasses(100, Qt::Key_Space);
@@ -73,18 +85,26 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     pressAfterPasses(sys.scrollPasses + 100, Qt::Key_Space, Qt::ShiftModifier);
     press(Qt::Key_Space, Qt::ShiftModifier);
     EXPECT_GT(state().ScrollPos, stoppedAt);
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off"}));
+    pressAfterPasses(sys.scrollPasses + 5, Qt::Key_Space);
+    press(Qt::Key_Return);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off",
+                                               "scroll-on", "Scroll-off"}));
 }
 
-// In the entry box a space is a blank and reading does not start; with the reset question on show,
-// Y in the subject box is a letter, and N elsewhere answers No (Torch then says nothing was erased).
-TEST_F(Keyboard, TextBoxesKeepTheirKeys) {
+// Ctrl+Return adds an entry only while the journal frame is open (here refused: nothing is ranked),
+// and works from the entry box as Escape does; Ctrl+J and F1 are the journal and manual buttons. With
+// the reset question on show, Y in the subject box is a letter, and N elsewhere answers No (Torch then
+// says nothing was erased).
+TEST_F(Keyboard, JournalManualAddEntryAndAnswerKeys) {
     press(Qt::Key_Escape);
+    press(Qt::Key_Return, Qt::ControlModifier);
     press(Qt::Key_J, Qt::ControlModifier);
-    ASSERT_TRUE(window().journalFrame->isVisible());
     window().entryBox->setFocus();
-    QTest::keyClicks(window().entryBox, "a b");
-    EXPECT_EQ(window().entryBox->toPlainText(), "a b");
+    QTest::keyClicks(window().entryBox, "Calm");
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(window().entryBox->toPlainText(), "Calm");
+    EXPECT_TRUE(window().torchPane->FileName().endsWith("/er-1.rtf"));
+    press(Qt::Key_Escape);
     sys.script(
         "type Y into the subject box, then press N", [this] { return window().noButton->isVisible(); },
         [this] {
@@ -96,50 +116,11 @@ TEST_F(Keyboard, TextBoxesKeepTheirKeys) {
             press(Qt::Key_N);
         });
     click(window().eraseButton);
-    EXPECT_EQ(sys.scrollPasses, 0);
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "resetyn", "resetn", "torch-on"}));
-}
-
-// Ctrl+Return adds an entry only while the journal frame is open (here refused: nothing is ranked),
-// and works from the entry box as Escape does; Ctrl+J and F1 are the journal and manual buttons.
-TEST_F(Keyboard, JournalManualAndAddEntryKeys) {
-    press(Qt::Key_Escape);
-    press(Qt::Key_Return, Qt::ControlModifier);
-    press(Qt::Key_J, Qt::ControlModifier);
-    window().entryBox->setFocus();
-    QTest::keyClicks(window().entryBox, "Calm");
-    press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(window().entryBox->toPlainText(), "Calm");
-    EXPECT_TRUE(window().torchPane->FileName().endsWith("/er-1.rtf"));
     press(Qt::Key_Escape);
     press(Qt::Key_F1);
-    EXPECT_TRUE(window().journalFrame->isHidden());
-    EXPECT_TRUE(window().documentViewer->isVisible());
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "resetyn", "torch-off", "scopn"}));
-}
-
-// The first focus is on the up arrow; Tab goes on to the down arrow and the right-hand column,
-// passing over the closed panel and frame (the scroll bars are for the mouse); the focused arrow wears a frame, and Return on it
-// starts reading.
-TEST_F(Keyboard, TabWalksTheControlsAndMarksTheFocus) {
-    press(Qt::Key_Escape);
-    EXPECT_EQ(QApplication::focusWidget(), window().upArrow);
-    const QImage focused = window().upArrow->grab().toImage();
-    std::vector<QWidget*> walked;
-    for (int step = 0; step < 5; ++step) {
-        press(Qt::Key_Tab);
-        walked.push_back(QApplication::focusWidget());
-    }
-    ui::MainWindow& f = window();
-    EXPECT_EQ(walked, (std::vector<QWidget*>{f.downArrow, f.journalButton, f.manualButton, f.contactButton, f.askTorchButton}));
-    EXPECT_NE(window().upArrow->grab().toImage(), focused);
-    // The tooltip shows the key; the one the program reads back keeps its words.
-    EXPECT_EQ(f.exitButton->toolTip(), "Exit Veltrin");
-    EXPECT_EQ(f.exitButton->toolTipShown(), "Exit Veltrin (Ctrl+Q)");
-    f.upArrow->setFocus();
-    pressAfterPasses(5, Qt::Key_Space);
-    press(Qt::Key_Return);
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "scroll-on", "Scroll-off"}));
+    EXPECT_TRUE(window().journalFrame->isHidden());   // and the manual opens (scopn)
+    EXPECT_EQ(sys.playedSounds(),
+              QStringList({"torch-off", "opnjnl", "resetyn", "torch-off", "resetyn", "resetn", "torch-on", "torch-off", "scopn"}));
 }
 
 }   // namespace

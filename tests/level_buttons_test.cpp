@@ -1,8 +1,6 @@
-// The level buttons: what a button opens, the open-window guard and stopping a running scroll (the
-// exit saving the due level's position is a start-up test).
+// The level buttons' open-window guard (a button stopping a running scroll is with the scroll loops'
+// second clicks, the exit saving the due level's position a start-up test).
 #include "support/CourseFixture.h"
-
-#include "torch/Torch.h"
 
 namespace veltrin::test {
 namespace {
@@ -30,17 +28,6 @@ TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
         state::closeTorchPanel(p, state::Silent);
     }
     EXPECT_EQ(sys.playedSounds(), QStringList({"resetyn", "resetyn", "resetyn"}));
-}
-
-TEST_F(LevelButtons, ButtonWhileScrollingStopsTheLoopAndShowsTheNewTextAtItsTop) {
-    Program& p = startAt(0, -500);
-    afterPasses(20, [this] { click(window().level2Button); });
-    clickUp();
-    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "open0"}));
-    EXPECT_EQ(sys.scrollPasses, 20);
-    EXPECT_TRUE(p.window.readingPane->FileName().endsWith("/veltrin2.rtf"));
-    EXPECT_EQ(p.window.readingPane->topEdge(), 0);
-    EXPECT_EQ(p.state.ScrollPos, 0);
 }
 
 }   // namespace

@@ -7,40 +7,33 @@
 #include "ui/SoundOutput.h"
 #include "ui/WaveFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
 #include <future>
-#include <gtest/gtest.h>
 
 namespace veltrin::test {
 namespace {
 
-QByteArray le16(quint16 value) {
-    QByteArray bytes(2, '\0');
+template <class Value>
+QByteArray le(Value value) {
+    QByteArray bytes(sizeof value, '\0');
     qToLittleEndian(value, bytes.data());
     return bytes;
 }
 
-QByteArray le32(quint32 value) {
-    QByteArray bytes(4, '\0');
-    qToLittleEndian(value, bytes.data());
-    return bytes;
-}
-
-QByteArray chunk(const char* id, const QByteArray& body) { return QByteArray(id) + le32(quint32(body.size())) + body; }
+QByteArray chunk(const char* id, const QByteArray& body) { return QByteArray(id) + le(quint32(body.size())) + body; }
 
 QByteArray fmtBody(quint16 tag, quint16 channels, quint32 rate, quint16 bits) {
     const quint16 frame = quint16(channels * bits / 8);
-    return le16(tag) + le16(channels) + le32(rate) + le32(rate * frame) + le16(frame) + le16(bits);
+    return le(tag) + le(channels) + le(rate) + le(quint32(rate * frame)) + le(frame) + le(bits);
 }
 
-QByteArray riff(const QByteArray& chunks) { return "RIFF" + le32(quint32(4 + chunks.size())) + "WAVE" + chunks; }
+QByteArray riff(const QByteArray& chunks) { return "RIFF" + le(quint32(4 + chunks.size())) + "WAVE" + chunks; }
 
 // Chunks before the format, an odd-length chunk with its pad byte, and a last frame cut short.
-TEST(WaveFile, SkipsOtherChunksAndAPartFrame) {
+TEST(WaveFile, SkipsOtherChunksAndAPartFrameAndRefusesWhatCannotBePlayed) {
     const QByteArray samples("\x01\x02\x03\x04\x05\x06\x07", 7);
     const QByteArray oddChunk = chunk("LIST", "abc") + QByteArray(1, '\0');
     const auto wave = ui::parseWave(riff(oddChunk + chunk("fmt ", fmtBody(1, 2, 8000, 8)) + chunk("data", samples)));
@@ -48,10 +41,7 @@ TEST(WaveFile, SkipsOtherChunksAndAPartFrame) {
     EXPECT_EQ(wave->format.channelCount(), 2);
     EXPECT_EQ(wave->format.sampleFormat(), QAudioFormat::UInt8);
     EXPECT_EQ(wave->samples, samples.left(6));
-}
-
-// Whatever cannot be played plainly gives nothing, so that it stays silent.
-TEST(WaveFile, RefusesWhatCannotBePlayed) {
+    // Whatever cannot be played plainly gives nothing, so that it stays silent.
     const QByteArray data = chunk("data", QByteArray(100, '\0'));
     const QByteArray pcm = chunk("fmt ", fmtBody(1, 1, 22050, 16));
     EXPECT_TRUE(ui::parseWave(riff(pcm + data)).has_value());
@@ -72,9 +62,7 @@ std::optional<double> settled(ui::SoundDevice& device) {
 void play(ui::SoundDevice& device, const QString& path) {
     device.command(QStringLiteral("Close"));
     device.setFileName(path);
-    device.command(QStringLiteral("Open"));
-    device.command(QStringLiteral("Play"));
-    device.command(QStringLiteral("Prev"));
+    for (const char* command : {"Open", "Play", "Prev"}) device.command(QLatin1String(command));
 }
 
 // Plays the course's sounds as the program does; every one must be silent, with nothing to wait for.
@@ -85,27 +73,23 @@ void playSilently(ui::WaveSoundDevice& device) {
     }
 }
 
-// No sound server at all: every sound is silent, nothing waits for one, and one line says so.
-TEST(WaveSoundDevice, WithoutASoundServerStaysSilentAndSaysSoOnce) {
+// No sound server at all, or a program installed without its sound module: every sound is silent,
+// nothing waits for one, and one line says so, naming the module looked for (the installed program
+// looks for the module the build made).
+TEST(WaveSoundDevice, WithoutASoundServerOrTheModuleStaysSilentAndSaysSoOnce) {
     QTemporaryDir folder;
     qputenv("PULSE_SERVER", (folder.path() + "/no-server").toUtf8());
-    ui::WaveSoundDevice device;
+    std::optional<ui::WaveSoundDevice> device(std::in_place);
     testing::internal::CaptureStderr();
-    playSilently(device);
+    playSilently(*device);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Veltrin: no sound output was found; the course runs silently.\n");
     qunsetenv("PULSE_SERVER");
-}
-
-// A program installed without its sound module runs as silently, naming once the file it looked for
-// (the installed program looks for the module the build made).
-TEST(WaveSoundDevice, WithoutTheSoundModuleStaysSilentAndSaysSoOnce) {
     EXPECT_TRUE(QFileInfo(ui::WaveSoundDevice::installedSoundModule()).isFile())
         << ui::WaveSoundDevice::installedSoundModule().toStdString();
-    QTemporaryDir folder;
     const QString module = folder.filePath(QFileInfo(ui::WaveSoundDevice::installedSoundModule()).fileName());
-    ui::WaveSoundDevice device(module);
+    device.emplace(module);
     testing::internal::CaptureStderr();
-    playSilently(device);
+    playSilently(*device);
     EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr()),
               "Veltrin: the sound module " + module + " could not be loaded (there is no such file); the course runs silently.\n");
 }

@@ -2,8 +2,6 @@
 // ways out saving the due level's position, and the first run.
 #include "support/CourseFixture.h"
 
-#include "shell/Shell.h"
-
 #include <QDir>
 
 namespace veltrin::test {
@@ -15,69 +13,54 @@ protected:
     void start() { shell::StartProgram(program()); }
 };
 
-TEST_F(Startup, ScreenNarrowerThan800PixelsIsRefusedBeforeAnythingIsRead) {
-    writeSettings(2, -40);
-    sys.screen = QSize(799 * 15, 600 * 15);
-    EXPECT_THROW(start(), ProgramEnded);
-    EXPECT_EQ(sys.messages, QStringList{"Video Display must be at least 800 x 600 before Veltrin can run."});
-    EXPECT_TRUE(state().AppDir.isEmpty());
-}
-
-// Line 7 is read as a number only: "Muted=1" leaves the sounds on. The exit saves the due level's
-// position, not the position in another level on show.
-TEST_F(Startup, KeyValueSettingsStartWithSoundsOnAndExitRewritesThemPlainly) {
-    writeLines(settingsPath(), {"Torch=" + appDir(), "Lessons=" + courseDir(), "Sounds=" + soundDir(), "Delay=12.5", "Stage=2",
-                                "Position=-700", "Muted=1"});
+// Line 7 is read as a number only: "Muted=1" leaves the sounds on. A saved distance beyond the due
+// level opens its text at the top: the position bar is at 0 already, so only the loading itself can
+// bring the text back. Both ways out save the due level's position, not the position in another
+// level on show, and write the settings plainly.
+TEST_F(Startup, KeyValueSettingsBeyondTheDueLevelOpenItsTopAndBothExitsRewriteThemPlainly) {
+    writeLines(settingsPath(), {"Torch=" + appDir(), "Lessons=" + courseDir(), "Sounds=" + soundDir(), "Delay=12.5", "Stage=0",
+                                "Position=-20000", "Muted=1"});
     start();
     EXPECT_EQ(state().SoundsMuted, 0);
     EXPECT_EQ(state().ScrollDelay, 12);
-    EXPECT_EQ(window().readingPane->topEdge(), -700);
-    state().ScrollPos = -5;
-    state().DueLevelPos = -812;
-    sys.timeline.clear();
-    EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
-    EXPECT_EQ(sys.timeline, (QStringList{"sound exit", "pause 0.5"}));
-    EXPECT_EQ(readFile(settingsPath()),
-              (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 12\r\n 2\r\n-812\r\n 0\r\n");
-}
-
-// A course folder that is gone is refused naming the file and its line, and the file is left as it
-// was (empty, cut-off and garbage settings are the damaged-file matrix's).
-TEST_F(Startup, SettingsNamingAMissingFolderAreRefusedNamingTheLine) {
-    writeLines(settingsPath(), {appDir(), courseDir() + "gone/", soundDir(), " 5", " 2", "-40", " 0"});
-    const QByteArray before = readFile(settingsPath());
-    shell::FindWindowsDir(program());
-    try {
-        state::ReadSettings(program());
-        ADD_FAILURE() << "a damaged settings file was accepted";
-    } catch (const state::SettingsError& error) {
-        EXPECT_EQ(error.path(), settingsPath());
-        EXPECT_TRUE(error.reason().contains("line 2")) << error.reason().toStdString();
-    }
-    EXPECT_EQ(readFile(settingsPath()), before);
-    EXPECT_TRUE(state().AppDir.isEmpty());
-}
-
-// The position bar is at 0 already, so only the loading itself can bring the text back to its top.
-TEST_F(Startup, SavedDistanceBeyondTheDueLevelOpensItsTextAtTheTopAndExitSavesTheTop) {
-    writeSettings(0, -20000);
-    CourseFixture::start();
     EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 1");
     EXPECT_EQ(window().readingPane->topEdge(), 0);
     EXPECT_EQ(state().ScrollPos, 0);
     EXPECT_EQ(window().positionBar->value(), 0);
     EXPECT_THROW(shell::onWindowClosed(program()), ProgramEnded);
-    EXPECT_EQ(settingsLine(6), " 0");
+    EXPECT_EQ(readFile(settingsPath()),
+              (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 12\r\n 0\r\n 0\r\n 0\r\n");
+    state().ScrollPos = -5;
+    state().DueLevelPos = -812;
+    sys.timeline.clear();
+    EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
+    EXPECT_EQ(sys.timeline, (QStringList{"sound exit", "pause 0.5"}));
+    EXPECT_EQ(settingsLine(6), "-812");
 }
 
-// The first run installs a sample course of three folders and writes settings for it, but never
-// overwrites settings or a journal already there.
+// A screen narrower than 800 pixels is refused before anything is read; a course folder that is
+// gone is refused naming the file and its line, and the file is left as it was (empty, cut-off and
+// garbage settings are the damaged-file matrix's).
+TEST_F(Startup, ANarrowScreenAndSettingsNamingAMissingFolderAreRefused) {
+    writeLines(settingsPath(), {appDir(), courseDir() + "gone/", soundDir(), " 5", " 2", "-40", " 0"});
+    const auto before = allFiles();
+    sys.screen = QSize(799 * 15, 600 * 15);
+    EXPECT_THROW(start(), ProgramEnded);
+    EXPECT_EQ(sys.messages, QStringList{"Video Display must be at least 800 x 600 before Veltrin can run."});
+    sys.screen = QSize(800 * 15, 600 * 15);
+    EXPECT_THROW(start(), ProgramEnded);
+    ASSERT_EQ(sys.messages.size(), 2);
+    EXPECT_TRUE(sys.messages[1].contains(settingsPath()) && sys.messages[1].contains("line 2")) << sys.messages[1].toStdString();
+    EXPECT_TRUE(changedFiles(before).isEmpty());
+    EXPECT_TRUE(state().AppDir.isEmpty());
+}
+
+// The first run writes settings for the sample course it installs (the course journey reads what
+// it installed), but never overwrites settings or a journal already there.
 TEST_F(Startup, FirstRunInstallsTheCourseButOverwritesNothing) {
     const QString sample = sys.dataFolder + "-sample";
     for (const char* folder : {"torch", "lessons", "sounds"}) QDir().mkpath(sample + "/" + folder);
-    writeLines(sample + "/torch/info.ndx", {"Greetings", "Status"});
     writeFile(sample + "/lessons/veltrin.sdb", {});
-    writeFile(sample + "/sounds/run.wav", "RIFF");
     shell::FindWindowsDir(program());
     writeSettings(5, -10);
     const QByteArray settings = readFile(settingsPath());
@@ -92,8 +75,6 @@ TEST_F(Startup, FirstRunInstallsTheCourseButOverwritesNothing) {
     EXPECT_EQ(readFile(settingsPath()),
               crlfLines({QDir::toNativeSeparators(sys.dataFolder + "/torch/"), QDir::toNativeSeparators(sys.dataFolder + "/lessons/"),
                          QDir::toNativeSeparators(sys.dataFolder + "/sounds/"), " 700", "-1", " 0", " 0"}));
-    EXPECT_EQ(readFile(sys.dataFolder + "/torch/info.ndx"), "Greetings\r\nStatus\r\n");
-    EXPECT_TRUE(QFile::exists(sys.dataFolder + "/sounds/run.wav"));
 }
 
 }   // namespace

@@ -3,13 +3,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace veltrin::test {
-
-void RecordingSoundDevice::setFileName(const QString& path) {
-    commands << QStringLiteral("FileName ") + path;
-    m_file = path;
-}
 
 void RecordingSoundDevice::command(const QString& name) {
     commands << name;
@@ -49,7 +45,7 @@ void TestPlatform::waitForUser() {
     if (++m_looksWithoutProgress < mostLooksWithoutProgress) return;
     m_looksWithoutProgress = 0;
     ADD_FAILURE() << "The program waits for the user, and no scripted step can end the wait";
-    throw StuckWaiting("waiting for the user with nothing scripted");
+    throw std::runtime_error("waiting for the user with nothing scripted");   // ends the test
 }
 
 void TestPlatform::scrollPass() {

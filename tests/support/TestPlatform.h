@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <functional>
 #include <ostream>
-#include <stdexcept>
 #include <vector>
 
 // Readable failure messages for Qt strings and lists.
@@ -20,7 +19,7 @@ class RecordingSoundDevice : public ui::SoundDevice {
 public:
     explicit RecordingSoundDevice(QStringList& timeline) : m_timeline(timeline) {}
     void setDeviceType(const QString& type) override { commands << QStringLiteral("DeviceType ") + type; }
-    void setFileName(const QString& path) override;
+    void setFileName(const QString& path) override { commands << QStringLiteral("FileName ") + (m_file = path); }
     void command(const QString& name) override;
     std::optional<double> secondsLeftToPlay() override { return 0.0; }
     QStringList commands;
@@ -32,11 +31,6 @@ private:
 
 // Thrown by endProgram, so a test can see that the program would have ended.
 struct ProgramEnded {};
-
-// The user did not do what the program waits for, and nothing was scripted to do it.
-struct StuckWaiting : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 class TestPlatform : public ui::Platform {
 public:
@@ -55,7 +49,7 @@ public:
     QString userDataFolder() override { return dataFolder; }
     QSize screenSizeTwips() override { return screen; }
     void messageBox(const QString& text) override { messages << text; }
-    void setBusyCursor(bool busy) override { busyCursor = busy; }
+    void setBusyCursor(bool) override {}
     QDateTime now() override { return clock; }
     [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
 
@@ -72,7 +66,6 @@ public:
     QString dataFolder;
     QSize screen{1024 * 15, 768 * 15};
     QDateTime clock;
-    bool busyCursor = false;
     long yields = 0;
     long scrollPasses = 0;
     // A wait ends the test when this many looks pass with nothing scripted to end it.
