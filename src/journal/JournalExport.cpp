@@ -4,6 +4,7 @@
 #include "ui/MainWindow.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace veltrin::journal {
 
@@ -14,8 +15,8 @@ constexpr qsizetype FlushBytes = 64 * 1024;
 // something when the file is opened.
 const QString FormulaStarts = QStringLiteral("=+-@\t\r");
 // Characters that CommonMark reads as markup wherever they stand in a line, and at its start.
-const QString MarkdownInlineMarks = QStringLiteral("\\`*_[<&#~");
-const QString MarkdownLineStartMarks = QStringLiteral(">-+=");
+constexpr std::u16string_view MarkdownInlineMarks = u"\\`*_[<&#~";
+constexpr std::u16string_view MarkdownLineStartMarks = u">-+=";
 
 // "Holy Connection" becomes "holy_connection".
 QString fieldName(const char* category) { return QString::fromLatin1(category).toLower().replace(QLatin1Char(' '), QLatin1Char('_')); }
@@ -109,8 +110,10 @@ bool isListNumber(QStringView digits) {
 
 bool needsBackslash(QStringView line, qsizetype first, qsizetype at) {
     const QChar c = line[at];
-    if (MarkdownInlineMarks.contains(c)) return true;
-    if (at == first) return MarkdownLineStartMarks.contains(c);
+    const char16_t u = c.unicode();
+    if (u >= 0x80 || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || u == u' ') return false;   // most of a text, at once
+    if (MarkdownInlineMarks.find(c.unicode()) != std::u16string_view::npos) return true;
+    if (at == first) return MarkdownLineStartMarks.find(c.unicode()) != std::u16string_view::npos;
     return (c == QLatin1Char('.') || c == QLatin1Char(')')) && isListNumber(line.sliced(first, at - first));
 }
 
@@ -124,15 +127,17 @@ QString markdownText(QStringView line) {
     while (end > first && isBlank(line[end - 1])) --end;
     QString out;
     out.reserve(line.size() + 8);
+    qsizetype plainFrom = 0;   // what stands between the marks is copied a stretch at a time
     for (qsizetype at = 0; at < line.size(); ++at) {
         const QChar c = line[at];
-        if (at < first || at >= end || c == QLatin1Char('\n')) {
-            out += QStringLiteral("&#%1;").arg(c.unicode());
-            continue;
-        }
-        if (needsBackslash(line, first, at)) out += QLatin1Char('\\');
-        out += c;
+        const bool reference = at < first || at >= end || c == QLatin1Char('\n');
+        if (!reference && !needsBackslash(line, first, at)) continue;
+        out += line.sliced(plainFrom, at - plainFrom);
+        if (reference) out += QStringLiteral("&#%1;").arg(c.unicode());
+        else out += QLatin1Char('\\');
+        plainFrom = reference ? at + 1 : at;
     }
+    out += line.sliced(plainFrom);
     return out;
 }
 
@@ -175,10 +180,21 @@ QString searchForm(const QString& text) {
 
 // The characters that fold into more than one ("ß" into "ss", "ﬁ" into "fi"), with some of their
 // neighbours. Every other character folds alone, as Qt's case-insensitive search compares it.
-bool foldsIntoMore(QChar c) {
-    const char16_t u = c.unicode();
+bool foldsIntoMore(char16_t u) {
+    if (u < 0xDF) return false;   // ASCII and most of Latin-1: the common case, decided at once
     return u == 0xDF || u == 0x130 || u == 0x149 || u == 0x1F0 || u == 0x390 || u == 0x3B0 || u == 0x587 || (u >= 0x1E96 && u <= 0x1E9E) ||
            (u >= 0x1F50 && u <= 0x1FFC) || (u >= 0xFB00 && u <= 0xFB17);
+}
+
+// The full folding of each character that folds into more than one, worked out once.
+const QString& fullFolding(char16_t u) {
+    static const QHash<char16_t, QString> folded = [] {
+        QHash<char16_t, QString> table;
+        for (char32_t c = 0xDF; c <= 0xFFFF; ++c)
+            if (foldsIntoMore(char16_t(c))) table.insert(char16_t(c), searchForm(QString(QChar(char16_t(c)))));
+        return table;
+    }();
+    return *folded.constFind(u);
 }
 
 // The text as search looks through it, case-insensitively, for a word in its search form: composed,
@@ -186,13 +202,17 @@ bool foldsIntoMore(QChar c) {
 // folding a whole text costs ten times as much as searching it.
 QString searchedText(const QString& text) {
     const QString composed = text.normalized(QString::NormalizationForm_C);
-    if (std::none_of(composed.begin(), composed.end(), foldsIntoMore)) return composed;
     QString expanded;
-    expanded.reserve(composed.size() + 16);
-    for (QChar c : composed) {
-        if (foldsIntoMore(c)) expanded += searchForm(QString(c));
-        else expanded += c;
+    qsizetype plainFrom = 0;   // what folds alone is copied a stretch at a time
+    for (qsizetype at = 0; at < composed.size(); ++at) {
+        const char16_t u = composed[at].unicode();
+        if (!foldsIntoMore(u)) continue;
+        expanded += QStringView(composed).sliced(plainFrom, at - plainFrom);
+        expanded += fullFolding(u);
+        plainFrom = at + 1;
     }
+    if (plainFrom == 0) return composed;
+    expanded += QStringView(composed).sliced(plainFrom);
     return expanded;
 }
 
