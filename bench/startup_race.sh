@@ -3,7 +3,8 @@
 # turn on one Xvfb display, each timed from its process start to its window's mapping (the X
 # server's MapNotify, no polling) and to the moment every pixel of the window has been drawn.
 # Veltrin starts on a copy of the sample course at Level 2, with the Introduction read, its sounds
-# on (MUTED=1 turns them off). Prints each pair, then for both moments the medians, their ratio and
+# on (MUTED=1 turns them off); NEW_USER=1 starts it as a new user instead, at the course's start
+# with the scroll intro in the Torch panel. Prints each pair, then for both moments the medians, their ratio and
 # the median of the pair-by-pair ratios.
 #   bench/startup_race.sh [BUILD_FOLDER] [RUNS]
 set -euo pipefail
@@ -18,9 +19,10 @@ export HOME="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 
 course="$work/course"
 cp -r "$build/share/veltrin/course" "$course"
-printf 'Introduction\r\n' >> "$course/torch/info.ndx"
+stage=" 1"
+if [ "${NEW_USER:-0}" = 1 ]; then stage="-1"; else printf 'Introduction\r\n' >> "$course/torch/info.ndx"; fi
 mkdir -p "$work/config/veltrin"
-printf '%s\r\n%s\r\n%s\r\n 700\r\n 1\r\n 0\r\n %s\r\n' "$course/torch/" "$course/lessons/" "$course/sounds/" "${MUTED:-0}" \
+printf '%s\r\n%s\r\n%s\r\n 700\r\n%s\r\n 0\r\n %s\r\n' "$course/torch/" "$course/lessons/" "$course/sounds/" "$stage" "${MUTED:-0}" \
     > "$work/config/veltrin/veltrin3.ini"
 
 watch="$build/bin/window_mapped"

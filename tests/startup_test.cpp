@@ -57,6 +57,20 @@ TEST_F(Startup, ANarrowScreenAndSettingsNamingAMissingFolderAreRefused) {
 
 // The first run writes settings for the sample course it installs (the course journey reads what
 // it installed), but never overwrites settings or a journal already there.
+// A new user's start opens the Torch panel on the scroll intro before the window is on screen: the
+// torch stands at its last frame at once, with no pause for frames no one sees. On the shown window
+// the panel's frames keep their pauses.
+TEST_F(Startup, ANewUsersStartOpensTheScrollIntroWithoutWaitingForUnseenFrames) {
+    writeSettings(-1);
+    start();
+    EXPECT_TRUE(window().torchPane->isVisibleTo(&window()));
+    EXPECT_EQ(window().torchPicture->picture().cacheKey(), window().torchFrame5->picture().cacheKey());
+    EXPECT_FALSE(sys.timeline.join(' ').contains("pause")) << sys.timeline.join(' ').toStdString();
+    window().show();
+    state::closeTorchPanel(program(), state::Silent);
+    EXPECT_EQ(sys.timeline.filter("pause").size(), 4) << sys.timeline.join(' ').toStdString();
+}
+
 TEST_F(Startup, FirstRunInstallsTheCourseButOverwritesNothing) {
     const QString sample = sys.dataFolder + "-sample";
     for (const char* folder : {"torch", "lessons", "sounds"}) QDir().mkpath(sample + "/" + folder);

@@ -16,13 +16,20 @@ std::array<ui::PictureBox*, 5> torchFrames(const ui::MainWindow& f) {
 
 void showFrame(Program& p, int frame) { p.window.torchPicture->setPicture(torchFrames(p.window)[std::size_t(frame - 1)]->picture()); }
 
+// A frame of the torch stands for its pause only where it can be seen: the scroll intro that a new
+// user's start opens before the window is shown goes straight to its last frame, so the first start
+// is no slower than any other.
+void pauseOnFrame(Program& p, double seconds) {
+    if (p.window.isVisible()) p.sys.Pause(seconds);
+}
+
 // Frames 2 .. 5 of the opening, each but the last followed by a yield and a pause.
 void animateOpening(Program& p, bool pauseAfterLast) {
     for (int frame = 2; frame <= 5; ++frame) {
         showFrame(p, frame);
         if (frame == 5 && !pauseAfterLast) break;
         if (frame < 5) p.sys.Yield();
-        p.sys.Pause(OpeningPause);
+        pauseOnFrame(p, OpeningPause);
     }
 }
 
@@ -30,7 +37,7 @@ void animateClosing(Program& p) {
     for (int frame = 5; frame >= 2; --frame) {
         showFrame(p, frame);
         p.sys.Yield();
-        p.sys.Pause(ClosingPause);
+        pauseOnFrame(p, ClosingPause);
     }
     showFrame(p, 1);
 }
