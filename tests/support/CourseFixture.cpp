@@ -200,13 +200,6 @@ QStringList CourseFixture::shownButtons() {
     return shown;
 }
 
-void CourseFixture::pressOkWhenTorchOpens() {
-    Program& p = program();
-    sys.script(
-        QStringLiteral("press OK in the Torch panel"), [&p] { return !p.window.torchPanel->isHidden() && !p.window.okButton->isHidden(); },
-        [&p] { QTest::mouseClick(p.window.okButton, Qt::LeftButton); });
-}
-
 void CourseFixture::afterPasses(long passes, std::function<void()> act) {
     Program& p = program();
     if (!act) act = [&p] { shell::onFocusLost(p); };

@@ -80,8 +80,6 @@ public:
     void pressUnder(const QString& document, QAbstractButton* button);
     // The captions of the Torch panel's buttons on show, from left to right.
     QStringList shownButtons();
-    // The scripted user presses OK once the Torch panel shows it.
-    void pressOkWhenTorchOpens();
     // The scripted user runs `act` once the loops have run `passes` passes (focus lost if none).
     void afterPasses(long passes, std::function<void()> act = {});
     // Fails the test when scripted steps were never played.
