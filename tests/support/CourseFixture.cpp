@@ -52,7 +52,7 @@ void CourseFixture::setFolders() {
     state().SoundDir = soundDir();
 }
 
-QByteArray CourseFixture::readFile(const QString& path) const {
+QByteArray CourseFixture::readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -26,7 +26,8 @@ public:
     // Writes a file of CR LF lines into one of the folders.
     void writeLines(const QString& path, const QStringList& lines);
     void writeFile(const QString& path, const QByteArray& bytes);
-    QByteArray readFile(const QString& path) const;
+    // The file's bytes; none when it cannot be read.
+    static QByteArray readFile(const QString& path);
     // The bytes of a file of CR LF lines.
     static QByteArray crlfLines(const QStringList& lines);
     // Every file under the temporary folder, by path.
