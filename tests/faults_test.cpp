@@ -325,16 +325,21 @@ const Hostility Hostilities[] = {
      }},
 };
 
-// The data folder of the file's kind points under a regular file, where nothing can be opened or made.
-const Hostility Unreachable = {
-    "UnreachableFolder", false, [](Course& f, const QString& path, std::string&) {
-        f.takeSnapshot();
-        state::ProgramState& s = f.program().state;
-        QString& folder = path.startsWith(f.appDir()) ? s.AppDir : path.startsWith(f.courseDir()) ? s.CourseDir : s.WinDir;
-        folder = f.winDir() + "blocker/folder/";
-        f.named = folder + QFileInfo(path).fileName();
-        return true;
-    }};
+// The data folder of the file's kind is pointed at `folder`, where the file cannot be written.
+bool pointFolderAt(Course& f, const QString& path, const QString& folder) {
+    f.takeSnapshot();
+    state::ProgramState& s = f.program().state;
+    (path.startsWith(f.appDir()) ? s.AppDir : path.startsWith(f.courseDir()) ? s.CourseDir : s.WinDir) = folder;
+    f.named = folder + QFileInfo(path).fileName();
+    return true;
+}
+
+// A folder that is not there (and is not made), and one under a regular file.
+const Hostility Unreachable[] = {
+    {"MissingFolder", false, [](Course& f, const QString& path, std::string&) { return pointFolderAt(f, path, f.winDir() + "gone/"); }},
+    {"FolderUnderAFile", false,
+     [](Course& f, const QString& path, std::string&) { return pointFolderAt(f, path, f.winDir() + "blocker/folder/"); }},
+};
 
 class HostileWrite : public Course, public ::testing::WithParamInterface<std::tuple<Surface, Hostility>> {
 protected:
@@ -372,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(CourseFiles, HostileWrite, ::testing::Combine(::testing
                          bothNames);
 // The journal entry and the exit, each with its own folder out of reach.
 INSTANTIATE_TEST_SUITE_P(DataFolders, HostileWrite,
-                         ::testing::Combine(::testing::Values(Surfaces[0], Surfaces[12]), ::testing::Values(Unreachable)), bothNames);
+                         ::testing::Combine(::testing::Values(Surfaces[0], Surfaces[12]), ::testing::ValuesIn(Unreachable)), bothNames);
 
 }   // namespace
 }   // namespace veltrin::test
