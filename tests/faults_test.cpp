@@ -26,13 +26,6 @@ using Files = std::map<QString, QByteArray>;
 // A started course whose operations a table drives and fails.
 class Course : public CourseFixture {
 public:
-    // Snapshots, points a data folder under a regular file, where nothing can be opened or created,
-    // and clicks.
-    void breakFolder(QString state::ProgramState::*folder, QWidget* control) {
-        takeSnapshot();
-        program().state.*folder = winDir() + QStringLiteral("blocker/folder/");
-        click(control);
-    }
     void takeSnapshot() {
         files = allFiles();
         state = program().state;
@@ -78,6 +71,7 @@ public:
     Files files;
     state::ProgramState state;
     QStringList lists;
+    QString named;   // the file the message names
 
 protected:
     void startCourseAt(int stage, int position) {
@@ -90,34 +84,6 @@ protected:
         sys.messages.clear();
     }
 };
-
-template <typename Case>
-class CourseTable : public Course, public ::testing::WithParamInterface<Case> {
-protected:
-    void SetUp() override { startCourseAt(this->GetParam().stage, this->GetParam().position); }
-};
-
-// `act` prepares, snapshots, refuses writes or breaks a folder, then runs the operation; the message
-// names `file`; `exits` when the operation ends the program by design.
-struct Fault {
-    const char* name;
-    int stage, position;
-    void (*act)(Course&);
-    const char* file;
-    bool exits;
-};
-
-using Faults = CourseTable<Fault>;
-
-TEST_P(Faults, TellsTheUserKeepsRunningAndChangesNothing) {
-    bool ended = false;
-    try {
-        GetParam().act(*this);
-    } catch (const ProgramEnded&) { ended = true; }
-    base::failWritesAfter(-1);
-    EXPECT_EQ(ended, GetParam().exits);
-    expectAsBefore(GetParam().file, ended);
-}
 
 // Stage -1 starts a pixel before the Cosmic Map check-point (mark 581 of a 3500-pixel text).
 constexpr int BeforeCosmicMap = -2030;
@@ -146,25 +112,6 @@ void addJournalEntry(Course& f) {
     p.window.entryBox->SetText("A day.");
 }
 
-// A data folder that cannot be reached (the hostile files are the surfaces' below).
-const Fault FaultCases[] = {
-    {"JournalEntryInUnreachableCourseDir", 0, 0,
-     [](Course& f) {
-         addJournalEntry(f);
-         f.breakFolder(&state::ProgramState::CourseDir, f.window().addEntryButton);
-     },
-     "veltrin.sdb", false},
-    {"ExitWithoutSettingsFolder", 2, -40,
-     [](Course& f) {
-         f.program().state.WinDir = f.winDir() + "gone/";
-         f.takeSnapshot();
-         f.exitNow();
-     },
-     "gone/veltrin3.ini", true},
-};
-
-INSTANTIATE_TEST_SUITE_P(Operations, Faults, ::testing::ValuesIn(FaultCases), caseName);
-
 // An operation that yields lets the user run another handler inside it; when the outer operation
 // then fails, its rollback puts back only what it changed itself: the nested handler's work stays.
 // (The waits of a check-point and of the reset have their cases beside their fixtures; the backward
@@ -179,7 +126,9 @@ struct Nested {
     const char* file;
 };
 
-using NestedHandler = CourseTable<Nested>;
+class NestedHandler : public Course, public ::testing::WithParamInterface<Nested> {
+    void SetUp() override { startCourseAt(GetParam().stage, GetParam().position); }
+};
 
 bool preparingReport(Course& f) { return f.window().documentViewer->Text() == "Preparing Journal Report..."; }
 
@@ -290,6 +239,7 @@ void prepareLevelCompletion(Course& f) {
 }
 
 void clickUp(Course& f) { f.click(f.window().upArrow); }
+void exitProgram(Course& f) { f.exitNow(); }
 void erase(Course& f) { f.click(f.window().eraseButton); }
 void nothing(Course&) {}
 
@@ -310,7 +260,7 @@ const Surface Surfaces[] = {
     {"LevelAwardTopic", -1, BeforeIntroductionEnd, [](Course& f) { return f.appDir() + "info.ndx"; }, prepareLevelCompletion, clickUp},
     // The award's topic is appended, then the new stage cannot be saved.
     {"LevelCompletionSettings", -1, BeforeIntroductionEnd, [](Course& f) { return f.settingsPath(); }, prepareLevelCompletion, clickUp},
-    {"SettingsAtExit", 0, 0, [](Course& f) { return f.settingsPath(); }, nothing, [](Course& f) { f.exitNow(); }},
+    {"SettingsAtExit", 0, 0, [](Course& f) { return f.settingsPath(); }, nothing, exitProgram},
 };
 
 // Sets or clears the immutable flag (chattr +i): as root, the one way short of a mount to make a
@@ -375,6 +325,22 @@ const Hostility Hostilities[] = {
      }},
 };
 
+// The data folder of the file's kind is pointed at `folder`, where the file cannot be written.
+bool pointFolderAt(Course& f, const QString& path, const QString& folder) {
+    f.takeSnapshot();
+    state::ProgramState& s = f.program().state;
+    (path.startsWith(f.appDir()) ? s.AppDir : path.startsWith(f.courseDir()) ? s.CourseDir : s.WinDir) = folder;
+    f.named = folder + QFileInfo(path).fileName();
+    return true;
+}
+
+// A folder that is not there (and is not made), and one under a regular file.
+const Hostility Unreachable[] = {
+    {"MissingFolder", false, [](Course& f, const QString& path, std::string&) { return pointFolderAt(f, path, f.winDir() + "gone/"); }},
+    {"FolderUnderAFile", false,
+     [](Course& f, const QString& path, std::string&) { return pointFolderAt(f, path, f.winDir() + "blocker/folder/"); }},
+};
+
 class HostileWrite : public Course, public ::testing::WithParamInterface<std::tuple<Surface, Hostility>> {
 protected:
     void SetUp() override { startCourseAt(std::get<0>(GetParam()).stage, std::get<0>(GetParam()).position); }
@@ -389,6 +355,7 @@ TEST_P(HostileWrite, LeavesWhatWasThereAndSaysWhichFileFailed) {
     const auto& [surface, hostility] = GetParam();
     surface.prepare(*this);
     spoilt = surface.target(*this);
+    named = hostility.everyWrite ? winDir().chopped(QString("windows/").size()) : spoilt;
     std::string why;
     if (!hostility.spoil(*this, spoilt, why)) GTEST_SKIP() << why;
     const QFileInfo before(spoilt);
@@ -398,14 +365,19 @@ TEST_P(HostileWrite, LeavesWhatWasThereAndSaysWhichFileFailed) {
     } catch (const ProgramEnded&) { ended = true; }
     base::failWritesAfter(-1);
     for (const QString& each : folderAndFiles(spoilt)) setImmutable(each, false);
-    expectAsBefore(hostility.everyWrite ? winDir().chopped(QString("windows/").size()) : spoilt, ended);
+    EXPECT_EQ(ended, surface.run == exitProgram);
+    expectAsBefore(named, ended);
     const QFileInfo after(spoilt);
     EXPECT_EQ(std::tuple(after.isSymLink(), after.isDir(), after.isFile(), after.exists()),
               std::tuple(before.isSymLink(), before.isDir(), before.isFile(), before.exists()));
 }
 
+auto bothNames = [](const auto& info) { return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name; };
 INSTANTIATE_TEST_SUITE_P(CourseFiles, HostileWrite, ::testing::Combine(::testing::ValuesIn(Surfaces), ::testing::ValuesIn(Hostilities)),
-                         [](const auto& info) { return std::string(std::get<0>(info.param).name) + std::get<1>(info.param).name; });
+                         bothNames);
+// The journal entry and the exit, each with its own folder out of reach.
+INSTANTIATE_TEST_SUITE_P(DataFolders, HostileWrite,
+                         ::testing::Combine(::testing::Values(Surfaces[0], Surfaces[12]), ::testing::ValuesIn(Unreachable)), bothNames);
 
 }   // namespace
 }   // namespace veltrin::test

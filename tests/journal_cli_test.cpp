@@ -36,10 +36,7 @@ protected:
     QString path(const QString& name) const { return m_root.filePath(name); }
     QString storePath() const { return path("lessons/veltrin.sdb"); }
     static void writeFile(const QString& file, const QByteArray& bytes) { base::rewriteBytes(file, bytes); }
-    static QByteArray readFile(const QString& file) {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
+    static QByteArray readFile(const QString& file) { return CourseFixture::readFile(file); }
     void writeSettings() {
         writeFile(path("config/veltrin3.ini"),
                   (path("torch/") + "\r\n" + path("lessons/") + "\r\n" + path("sounds/") + "\r\n 700\r\n 3\r\n 0\r\n 0\r\n").toUtf8());
@@ -209,8 +206,6 @@ void expectMarkdownSections(const QString& file) {
         EXPECT_EQ(blocks[i], std::pair(expected[i].first, asCommonMarkShows(expected[i].second))) << i;
 }
 
-void expectPictureOfChartSize(const QString& png) { EXPECT_EQ(QImage(png).size(), QSize(1200, 600)) << png.toStdString(); }
-
 // The hostile store through every output, each read back by a parser of its kind. The SVG is
 // drawn at its size in pixels.
 TEST_F(JournalCommands, HostileStoreComesBackAsTypedFromEveryOutput) {
@@ -223,7 +218,7 @@ TEST_F(JournalCommands, HostileStoreComesBackAsTypedFromEveryOutput) {
         {"chart", "svg",
          [](const QString& f) {
              printed(u"rsvg-convert"_s, {u"-o"_s, f + ".png", f});
-             expectPictureOfChartSize(f + ".png");
+             EXPECT_EQ(QImage(f + ".png").size(), QSize(1200, 600));
          }},
     };
     for (const auto& [command, extension, check] : outputs) {

@@ -62,7 +62,7 @@ TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
     EXPECT_TRUE(window().torchPane->FileName().endsWith("/Openness.rtf"));
     click(window().okButton);
     click(window().journalButton);   // the journal closes so that the text can scroll
-    pressOkWhenTorchOpens();
+    pressWhenVisible(window().okButton, "press OK in the Torch panel");
     clickUp();
     EXPECT_EQ(fileLines(appDir() + "mission.ndx").value(5), "NEEDS");
     EXPECT_EQ(window().subjectBox->count(), 6);

@@ -164,7 +164,7 @@ TEST_P(EndOfText, ShowsTheNotDoneMessageOrCompletesTheLevel) {
     EXPECT_EQ(p.state.ScrollPos, -(end - 20));
     EXPECT_EQ(p.window.positionBar->value(), end - 20);
     EXPECT_EQ(p.state.DueLevelPos, -end);
-    pressOkWhenTorchOpens();
+    pressWhenVisible(p.window.okButton, "press OK under the message");
     clickUp();
     EXPECT_EQ(sys.playedSounds().count("torch-on"), 2);
     EXPECT_EQ(p.state.ScrollPos, -end);

@@ -52,7 +52,7 @@ void CourseFixture::setFolders() {
     state().SoundDir = soundDir();
 }
 
-QByteArray CourseFixture::readFile(const QString& path) const {
+QByteArray CourseFixture::readFile(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -198,13 +198,6 @@ QStringList CourseFixture::shownButtons() {
     for (QPushButton* button : {window().yesButton, window().okButton, window().noButton})
         if (!button->isHidden()) shown << button->text();
     return shown;
-}
-
-void CourseFixture::pressOkWhenTorchOpens() {
-    Program& p = program();
-    sys.script(
-        QStringLiteral("press OK in the Torch panel"), [&p] { return !p.window.torchPanel->isHidden() && !p.window.okButton->isHidden(); },
-        [&p] { QTest::mouseClick(p.window.okButton, Qt::LeftButton); });
 }
 
 void CourseFixture::afterPasses(long passes, std::function<void()> act) {

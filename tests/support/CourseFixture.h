@@ -26,7 +26,8 @@ public:
     // Writes a file of CR LF lines into one of the folders.
     void writeLines(const QString& path, const QStringList& lines);
     void writeFile(const QString& path, const QByteArray& bytes);
-    QByteArray readFile(const QString& path) const;
+    // The file's bytes; none when it cannot be read.
+    static QByteArray readFile(const QString& path);
     // The bytes of a file of CR LF lines.
     static QByteArray crlfLines(const QStringList& lines);
     // Every file under the temporary folder, by path.
@@ -80,8 +81,6 @@ public:
     void pressUnder(const QString& document, QAbstractButton* button);
     // The captions of the Torch panel's buttons on show, from left to right.
     QStringList shownButtons();
-    // The scripted user presses OK once the Torch panel shows it.
-    void pressOkWhenTorchOpens();
     // The scripted user runs `act` once the loops have run `passes` passes (focus lost if none).
     void afterPasses(long passes, std::function<void()> act = {});
     // Fails the test when scripted steps were never played.
