@@ -272,9 +272,8 @@ TEST_F(JournalCommands, BuiltProgramRunsWithoutDisplay) {
         return std::pair{program.exitCode(), program.readAllStandardOutput() + program.readAllStandardError()};
     };
     const QByteArray store = storePath().toUtf8();
-    const QByteArray passedOver = "veltrin: 1 line(s) of " + store +
-                                  " are not journal entries and were passed over\nveltrin: 1 entry(ies) of " + store +
-                                  " have a chronology that cannot be read as a date\n";
+    const QByteArray passedOver = "veltrin: 1 line(s) of " + store + " are not journal entries and were passed over\nveltrin: 1 entry of " +
+                                  store + " has a chronology that cannot be read as a date\n";
     const auto [found, sections] = runProgram({"journal", "search", "CALM"});
     EXPECT_EQ(found, 0);
     EXPECT_TRUE(sections.startsWith("## 2026-12-06 09:30:15\n") && sections.contains("## undated\n") &&

@@ -247,8 +247,7 @@ void appendLineWith(const QString& path, const QString& line, const std::functio
         QFile file(path);
         // Unbuffered: the line goes to the system in one write, not in pieces from Qt's buffer.
         if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) throw FileError(path, openFailure(path, file));
-        QString reason;
-        if (!writeWithinBudget(file, encodeLine(line) + "\r\n", reason)) throw FileError(path, reason);
+        writeAll(file, encodeLine(line) + "\r\n", path);
         if (!file.flush()) throw FileError(path, file.errorString());
         if (!syncToDisk(file)) throw FileError(path, qt_error_string(errno));
         file.close();

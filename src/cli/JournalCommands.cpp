@@ -65,7 +65,7 @@ journal::ExportedEntry visibleEntry(journal::ExportedEntry entry) {
 }
 
 // The raw text of formula-like cells is for a CSV export only.
-journal::CsvCells csvCells(const Arguments& arguments, std::optional<ExportFormat> format) {
+journal::CsvCells csvCells(const Arguments& arguments, ExportFormat format) {
     if (!arguments.has(QStringLiteral("--raw-csv"))) return journal::CsvCells::Guarded;
     if (format != ExportFormat::Csv) throw UsageError(QStringLiteral("--raw-csv is only for export --format csv"));
     return journal::CsvCells::Raw;
@@ -75,8 +75,9 @@ void tellPassedOver(Console& console, int passedOver, int undated, const QString
     if (passedOver > 0)
         tell(console, QStringLiteral("veltrin: %1 line(s) of %2 are not journal entries and were passed over").arg(passedOver).arg(store));
     if (undated > 0)
-        tell(console,
-             QStringLiteral("veltrin: %1 entry(ies) of %2 have a chronology that cannot be read as a date").arg(undated).arg(store));
+        tell(console, QStringLiteral("veltrin: %1 %2 of %3 %4 a chronology that cannot be read as a date")
+                          .arg(undated)
+                          .arg(undated == 1 ? "entry" : "entries", store, undated == 1 ? "has" : "have"));
 }
 
 // The file to write: --output, or with --documents a dated name in the documents folder. The
@@ -137,7 +138,7 @@ int exportCommand(const Arguments& arguments, Console& console) {
     const auto format = journal::exportFormatNamed(arguments.value(QStringLiteral("--format")));
     if (!format) throw UsageError(QStringLiteral("export needs --format csv, json or md"));
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("export takes no words: '%1'").arg(arguments.words[2]));
-    const journal::CsvCells cells = csvCells(arguments, format);
+    const journal::CsvCells cells = csvCells(arguments, *format);
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + suffixOf(*format));
     const ExportCount count = exportTo(*format, cells, store, output, console);
@@ -146,7 +147,6 @@ int exportCommand(const Arguments& arguments, Console& console) {
 }
 
 int searchCommand(const Arguments& arguments, Console& console) {
-    csvCells(arguments, std::nullopt);
     const journal::JournalFilter filter = filterOf(arguments, arguments.words.mid(2));
     if (filter.words.isEmpty() && filter.subject.isEmpty() && !filter.from.isValid() && !filter.to.isValid())
         throw UsageError(QStringLiteral("search needs words to look for, or --subject, --from or --to"));
@@ -164,7 +164,6 @@ int searchCommand(const Arguments& arguments, Console& console) {
 
 int chartCommand(const Arguments& arguments, Console& console) {
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("chart takes no words: '%1'").arg(arguments.words[2]));
-    csvCells(arguments, std::nullopt);
     const journal::JournalFilter filter = filterOf(arguments, {});
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal Chart %1.png"));

@@ -161,8 +161,7 @@ ChronologyReader::ChronologyReader(const QLocale& userLocale, int thisYear)
     QSet<QString> tried;
     for (const QLocale& locale : locales) {
         const QString names = locale.amText() + QLatin1Char('|') + locale.pmText() + QLatin1Char('|') + locale.monthName(1);
-        const QString toolkitFormat = locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + locale.timeFormat(QLocale::LongFormat);
-        for (const QString& format : {chronologyFormat(locale), toolkitFormat}) {
+        for (const QString& format : {chronologyFormat(locale), toolkitChronologyFormat(locale)}) {
             if (tried.contains(format + names)) continue;
             tried.insert(format + names);
             m_patterns.push_back(compile(locale, format));

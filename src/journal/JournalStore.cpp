@@ -45,11 +45,15 @@ QString convertEntryText(const QString& text) {
 
 QString chronologyText(const QDateTime& when, const QLocale& locale) { return locale.toString(when, chronologyFormat(locale)); }
 
+QString toolkitChronologyFormat(const QLocale& locale) {
+    return locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + locale.timeFormat(QLocale::LongFormat);
+}
+
 // A year field of any length becomes four digits; a zone field goes with the blanks and brackets
 // around it. Quoted texts stay as they are.
 QString chronologyFormat(const QLocale& locale) {
     static const QRegularExpression parts(QStringLiteral(R"('[^']*'?|y+|[\s(\[]*t+[\s)\]]*)"));
-    const QString format = locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + locale.timeFormat(QLocale::LongFormat);
+    const QString format = toolkitChronologyFormat(locale);
     QString written;
     qsizetype at = 0;
     for (auto found = parts.globalMatch(format); found.hasNext();) {

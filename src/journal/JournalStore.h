@@ -38,6 +38,8 @@ inline const QString StoredLineBreak = QStringLiteral("\\par \n");
 QString chronologyText(const QDateTime& when, const QLocale& locale = QLocale::system());
 // That form in the toolkit's date and time format letters.
 QString chronologyFormat(const QLocale& locale);
+// The toolkit's own form for the locale: its short date and long time, which older records have.
+QString toolkitChronologyFormat(const QLocale& locale);
 QString journalRecord(const QString& chronology, const QString& rank, const QString& subject, const SnapshotRanks& ranks,
                       const QString& entryText);
 
