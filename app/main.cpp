@@ -1,12 +1,10 @@
-// Veltrin: the main window is created, wired and started; the event loop runs until the user leaves.
-// A command (`veltrin journal ...`, `veltrin --help`) runs without a window instead.
-#include "cli/Cli.h"
+// Veltrin's window: the main window is created, wired and started; the event loop runs until the
+// user leaves. The launcher `veltrin` starts it.
 #include "shell/Shell.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    if (veltrin::cli::isCommand(argc, argv)) return veltrin::cli::runFromMain(argc, argv);
     veltrin::ui::readFontConfigurationAhead();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("veltrin"));

@@ -3,6 +3,7 @@
 // (bench/on_display.sh), ShowReportOnScreen times what the user waits for after the click.
 #include "journal/Journal.h"
 #include "journal/JournalReport.h"
+#include "progress/Progress.h"
 
 #include "base/TextFile.h"
 #include "state/State.h"
@@ -47,16 +48,16 @@ struct BenchCourse {
     Program p{{}, window, contact, splash, sys};
 
     BenchCourse() {
-        p.state.AppDir = root.path() + "/";
-        p.state.CourseDir = root.path() + "/";
-        p.state.SoundsMuted = 1;
+        p.state.settings.AppDir = root.path() + "/";
+        p.state.settings.CourseDir = root.path() + "/";
+        p.state.settings.SoundsMuted = 1;
         p.state.RankBars = {QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
-        journal::FillRequirementTables(p);
-        for (std::size_t row = 1; row <= state::SubjectRows; ++row) {
-            p.state.SubjectProgress[row][1] = p.state.SubjectRequirements[row][1].toUpper();
-            p.state.SubjectProgress[row][2] = "0";
+        progress::FillRequirementTables(p);
+        for (std::size_t row = 1; row <= core::SubjectRows; ++row) {
+            p.state.SubjectProgress[row].name = p.state.SubjectRequirements[row].name.toUpper();
+            p.state.SubjectProgress[row].count = "0";
         }
-        base::rewriteLines(p.state.AppDir + "mission.ndx", {"Openness"});
+        base::rewriteLines(p.state.settings.AppDir + "mission.ndx", {"Openness"});
         const std::array<int, 7> ranks{3, 5, 2, 4, 1, 1, 4};
         for (std::size_t category = 0; category < ranks.size(); ++category)
             window.rankOptions[category][std::size_t(ranks[category] - 1)]->setChecked(true);
@@ -67,7 +68,7 @@ struct BenchCourse {
 
 void AddEntry(benchmark::State& state) {
     BenchCourse course;
-    writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
+    writeStore(course.p.state.settings.CourseDir + "veltrin.sdb", state.range(0));
     for (auto _ : state) journal::onAddEntryClicked(course.p);
     state.counters["entries"] = double(state.range(0));
 }
@@ -93,7 +94,7 @@ BENCHMARK(WriteReport)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond)->
 // Opening the report as the user does: write it, then load it into the viewer.
 void ShowReport(benchmark::State& state) {
     BenchCourse course;
-    writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
+    writeStore(course.p.state.settings.CourseDir + "veltrin.sdb", state.range(0));
     for (auto _ : state) {
         course.window.viewJournalButton->setText("View Journal");
         journal::onViewJournalClicked(course.p);
@@ -112,7 +113,7 @@ double residentMegabytes() {
 // included); first_screen_s is when its first screen was painted. Each repetition is one click.
 void ShowReportOnScreen(benchmark::State& state) {
     BenchCourse course;
-    writeStore(course.p.state.CourseDir + "veltrin.sdb", state.range(0));
+    writeStore(course.p.state.settings.CourseDir + "veltrin.sdb", state.range(0));
     course.window.show();
     course.window.journalFrame->show();
     if (!QTest::qWaitForWindowExposed(&course.window)) state.SkipWithError("the window was not shown");

@@ -1,7 +1,7 @@
 // Exporting, searching and charting long journals: time per run and the peak memory of the
 // process, which must stay flat from 10,000 to 100,000 entries for the exports.
-#include "journal/JournalChart.h"
-#include "journal/JournalExport.h"
+#include "core/JournalChart.h"
+#include "core/JournalExport.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -24,7 +24,7 @@ struct BenchStore {
         file.open(QIODevice::WriteOnly);
         const QDateTime start(QDate(2020, 1, 1), QTime(8, 0, 0));
         for (long i = 0; i < entries; ++i) {
-            const QString chronology = journal::chronologyText(start.addSecs(i * 7 * 3600));
+            const QString chronology = core::chronologyText(start.addSecs(i * 7 * 3600));
             const QString digits = QString::number(1 + i % 5) + "5241" + QString::number(1 + i / 7 % 5) + "4";
             file.write((chronology + "~Level One Operative of the Inner Realm~Openness~~" + digits +
                         "Today I noticed, again, how often I \"wait\" for others to speak first.\\par \n"
@@ -42,26 +42,26 @@ double peakMegabytes() {
 }
 
 // The export into a file, as `veltrin journal export --output` writes it.
-void Export(benchmark::State& state, journal::ExportFormat format) {
+void Export(benchmark::State& state, core::ExportFormat format) {
     BenchStore store(state.range(0));
     const QString output = store.root.filePath("export");
-    for (auto _ : state) journal::saveJournalExport(store.path, format, output);
+    for (auto _ : state) core::saveJournalExport(store.path, format, output);
     state.counters["peak_MB"] = peakMegabytes();
 }
-void ExportCsv(benchmark::State& state) { Export(state, journal::ExportFormat::Csv); }
-void ExportJson(benchmark::State& state) { Export(state, journal::ExportFormat::Json); }
+void ExportCsv(benchmark::State& state) { Export(state, core::ExportFormat::Csv); }
+void ExportJson(benchmark::State& state) { Export(state, core::ExportFormat::Json); }
 BENCHMARK(ExportCsv)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ExportJson)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // Two words, one of them in a tenth of the entries only.
 void Search(benchmark::State& state) {
     BenchStore store(state.range(0));
-    const journal::JournalFilter filter{{"WAIT", "entry 9"}, {}, {}, {}};
+    const core::JournalFilter filter{{"WAIT", "entry 9"}, {}, {}, {}};
     for (auto _ : state) {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
-        journal::JournalWriter writer(journal::ExportFormat::Markdown, out, "buffer");
-        journal::exportJournal(store.path, writer, [&filter](const journal::ExportedEntry& entry) { return filter.keeps(entry); });
+        core::JournalWriter writer(core::ExportFormat::Markdown, out, "buffer");
+        core::exportJournal(store.path, writer, [&filter](const core::ExportedEntry& entry) { return filter.keeps(entry); });
     }
     state.counters["peak_MB"] = peakMegabytes();
 }
@@ -71,9 +71,9 @@ BENCHMARK(Search)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3)->R
 void Chart(benchmark::State& state) {
     BenchStore store(state.range(0));
     for (auto _ : state) {
-        QImage image(journal::ChartWidth, journal::ChartHeight, QImage::Format_RGB32);
+        QImage image(core::ChartWidth, core::ChartHeight, QImage::Format_RGB32);
         QPainter painter(&image);
-        journal::drawJournalChart(painter, image.rect(), journal::readJournalChart(store.path));
+        core::drawJournalChart(painter, image.rect(), core::readJournalChart(store.path));
     }
 }
 BENCHMARK(Chart)->Arg(10'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);

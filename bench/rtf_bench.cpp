@@ -3,9 +3,9 @@
 // parseDocument measures the parser alone; readDocument also builds the QTextDocument. On a display
 // (bench/on_display.sh), LoadOnScreen times what a user waits for: the file read into a shown view
 // of the reading pane's width and laid out whole, for the largest level text and a 1 MB document.
+#include "rtf/RtfParser.h"
+#include "rtf/RtfReader.h"
 #include "ui/RichTextView.h"
-#include "ui/rtf/RtfParser.h"
-#include "ui/rtf/RtfReader.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,12 +46,12 @@ QByteArray syntheticDocument(qsizetype size) {
 }
 
 // Keeps the text and counts the paragraphs, so that parsing alone is measured.
-class CountingSink final : public veltrin::ui::rtf::RtfSink {
+class CountingSink final : public veltrin::rtf::RtfSink {
 public:
-    QString& textFor(const veltrin::ui::rtf::CharStyle&, const veltrin::ui::rtf::ParaStyle&) override { return text; }
-    void endParagraph(const veltrin::ui::rtf::ParaStyle&) override { ++paragraphs; }
-    void endParagraphIfNotEmpty(const veltrin::ui::rtf::ParaStyle&) override { ++paragraphs; }
-    void insertImage(const QImage&, QSizeF, const veltrin::ui::rtf::ParaStyle&) override {}
+    QString& textFor(const veltrin::rtf::CharStyle&, const veltrin::rtf::ParaStyle&) override { return text; }
+    void endParagraph(const veltrin::rtf::ParaStyle&) override { ++paragraphs; }
+    void endParagraphIfNotEmpty(const veltrin::rtf::ParaStyle&) override { ++paragraphs; }
+    void insertImage(const QImage&, QSizeF, const veltrin::rtf::ParaStyle&) override {}
     void tablesChanged() override {}
     void finish() override {}
 
@@ -62,9 +62,9 @@ public:
 void parseDocument(benchmark::State& state) {
     const QByteArray rtf = syntheticDocument(state.range(0) * 1024);
     for (auto _ : state) {
-        veltrin::ui::rtf::DocumentTables tables;
+        veltrin::rtf::DocumentTables tables;
         CountingSink sink;
-        veltrin::ui::rtf::parseRtf(rtf, tables, sink);
+        veltrin::rtf::parseRtf(rtf, tables, sink);
         benchmark::DoNotOptimize(sink.paragraphs);
     }
     state.SetBytesProcessed(state.iterations() * rtf.size());
@@ -74,7 +74,7 @@ void readDocument(benchmark::State& state) {
     const QByteArray rtf = syntheticDocument(state.range(0) * 1024);
     for (auto _ : state) {
         auto document = std::make_unique<QTextDocument>();
-        veltrin::ui::rtf::readRtf(rtf, *document);
+        veltrin::rtf::readRtf(rtf, *document);
         benchmark::DoNotOptimize(document->characterCount());
         state.PauseTiming();
         document.reset();

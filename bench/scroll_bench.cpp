@@ -43,13 +43,13 @@ struct Window {
 Window scrollFor(Program& p, CountingPlatform& sys, int milliseconds) {
     reader::LoadLevelText(p, 7);
     sys.passes = 0;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, [&p] { p.state.ScrollActive = false; });
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, [&p] { p.state.run.ScrollActive = false; });
     QElapsedTimer wall;
     const double processorBefore = processorSeconds();
     wall.start();
     reader::onUpArrowClicked(p);
     const double wallSeconds = double(wall.nsecsElapsed()) / 1e9;
-    const double underWay = double(p.state.ScrollTick) / double(p.state.ScrollDelay + 2);
+    const double underWay = double(p.state.run.ScrollTick) / double(p.state.settings.ScrollDelay + 2);
     return {wallSeconds, processorSeconds() - processorBefore, sys.passes,
             double(std::lround(-p.window.readingPane->topEdge() * 10)) + underWay};
 }
@@ -61,11 +61,11 @@ void ScrollPacing(benchmark::State& state) {
     ui::ContactWindow contact;
     ui::SplashWindow splash;
     Program p{{}, window, contact, splash, sys};
-    p.state.CourseDir = folder.path() + QLatin1Char('/');
-    p.state.CourseStage = 14;
+    p.state.settings.CourseDir = folder.path() + QLatin1Char('/');
+    p.state.settings.CourseStage = 14;
     p.state.LevelShown = 8;
-    p.state.SoundsMuted = 1;
-    p.state.ScrollDelay = static_cast<std::int32_t>(state.range(0));
+    p.state.settings.SoundsMuted = 1;
+    p.state.settings.ScrollDelay = static_cast<std::int32_t>(state.range(0));
     window.show();
     for (auto _ : state) {
         const Window w = scrollFor(p, sys, static_cast<int>(state.range(1)));

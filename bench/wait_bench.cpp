@@ -1,6 +1,7 @@
 // Waiting for the user (until the Torch panel is closed) must not spin the processor: the share
 // of one core used while the program waits, with the real platform.
 #include "shell/Shell.h"
+#include "torch/Torch.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -29,7 +30,7 @@ void WaitForTorchClosed(benchmark::State& state) {
         window.askTorchButton->hide();
         QTimer::singleShot(waitMilliseconds, window.askTorchButton, &QWidget::show);   // the user closes the panel
         const double before = processorSeconds();
-        state::WaitForTorchClosed(program);
+        torch::WaitForTorchClosed(program);
         share = (processorSeconds() - before) / (waitMilliseconds / 1000.0);
     }
     state.counters["core_share"] = share;

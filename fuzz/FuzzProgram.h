@@ -43,7 +43,7 @@ struct FuzzProgram {
     void reset() {
         program.state = {};
         const QString path = folder.path() + QLatin1Char('/');
-        program.state.AppDir = program.state.CourseDir = program.state.SoundDir = program.state.WinDir = path;
+        program.state.settings.AppDir = program.state.settings.CourseDir = program.state.settings.SoundDir = program.state.WinDir = path;
     }
     QString file(const QString& name) const { return folder.path() + QLatin1Char('/') + name; }
 

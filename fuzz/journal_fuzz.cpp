@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace veltrin;
-    const QString store = g_folder->filePath(journal::JournalStoreName);
+    const QString store = g_folder->filePath(core::JournalStoreName);
     const QString report = g_folder->filePath(journal::JournalReportName);
     base::rewriteBytes(store, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     journal::writeJournalReport(store, report, RankBars);

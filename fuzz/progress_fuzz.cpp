@@ -5,7 +5,6 @@
 #include "FuzzProgram.h"
 
 #include "base/TextFile.h"
-#include "journal/Journal.h"
 #include "progress/Progress.h"
 
 #include <array>
@@ -41,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     g_fuzz->reset();
     writeStoredFiles(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     Program& p = g_fuzz->program;
-    journal::FillRequirementTables(p);
+    progress::FillRequirementTables(p);
     progress::LoadProgressFiles(p);
     progress::RefillLists(p);
     progress::TestRequirements(p);

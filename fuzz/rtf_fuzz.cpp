@@ -1,5 +1,5 @@
 // Fuzz target: any input must read without a crash, a memory error or undefined behaviour.
-#include "ui/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray rtf(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QTextDocument document;
-    veltrin::ui::rtf::readRtf(rtf, document);
-    veltrin::ui::rtf::plainTextCrLf(document);
+    veltrin::rtf::readRtf(rtf, document);
+    veltrin::rtf::plainTextCrLf(document);
     return 0;
 }

@@ -24,12 +24,12 @@ struct StoredFile {
 QString listItem(const QComboBox& list, int index) { return index < list.count() ? list.itemText(index) : QString(); }
 
 const StoredFile StoredFiles[] = {
-    {"veltrin3.ini", Folder::Windows, [](const Program& p) { return p.state.AppDir.endsWith("/torch/"); }, nullptr},
+    {"veltrin3.ini", Folder::Windows, [](const Program& p) { return p.state.settings.AppDir.endsWith("/torch/"); }, nullptr},
     {"info.ndx", Folder::App, [](const Program& p) { return listItem(*p.window.topicList, 0) == "Greetings"; }, &ui::MainWindow::topicList},
     {"mission.ndx", Folder::App, [](const Program& p) { return listItem(*p.window.subjectBox, 0) == "Journal Entry"; },
      &ui::MainWindow::subjectBox},
-    {"status.ndx", Folder::App, [](const Program& p) { return p.state.StageCounters[1][0] == 7; }, nullptr},
-    {"work.ndx", Folder::App, [](const Program& p) { return p.state.SubjectProgress[1][2] == "5"; }, nullptr},
+    {"status.ndx", Folder::App, [](const Program& p) { return p.state.StageCounters[core::CheckpointsPassed][0] == 7; }, nullptr},
+    {"work.ndx", Folder::App, [](const Program& p) { return p.state.SubjectProgress[1].count == "5"; }, nullptr},
     {"veltrin.sdb", Folder::Course, [](const Program&) { return true; }, nullptr},   // read by the report only
 };
 

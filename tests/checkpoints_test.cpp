@@ -25,8 +25,8 @@ protected:
     }
     // One forward step of the scroll loop that has reached `position`.
     void stepTo(int position) {
-        state().ScrollActive = true;
-        state().ScrollPos = position;
+        state().run.ScrollActive = true;
+        state().settings.ScrollPos = position;
         progress::RunCheckpoints(program());
     }
     // The document in the Torch panel, in small letters, and whether the new-topic marker shows.
@@ -86,8 +86,8 @@ TEST_P(CheckpointKind, ShowsWritesAndCountsThenActsAgainOnlyAsItsKindSays) {
     status[column] = " 1";
     if (c.otherRow >= 0) status[c.otherRow] = " 1";
     EXPECT_EQ(readFile(appDir() + "status.ndx"), crlfLines(status));
-    EXPECT_EQ(state().ScrollActive, c.scrollsOn);
-    EXPECT_EQ(state().ScrollPos, c.position - c.skip);
+    EXPECT_EQ(state().run.ScrollActive, c.scrollsOn);
+    EXPECT_EQ(state().settings.ScrollPos, c.position - c.skip);
     EXPECT_EQ(window().readingPane->topEdge(), c.skip ? c.position - c.skip : 0);
     EXPECT_EQ(fileLines(appDir() + "newsubject.rtf").value(1), c.message);
 
@@ -95,7 +95,7 @@ TEST_P(CheckpointKind, ShowsWritesAndCountsThenActsAgainOnlyAsItsKindSays) {
     stepTo(c.position + 1);
     stepTo(c.position);
     expectScriptPlayed();
-    EXPECT_EQ(state().StageCounters[1][column], c.countedAgain);
+    EXPECT_EQ(state().StageCounters[core::CheckpointsPassed][column], c.countedAgain);
     EXPECT_EQ(fileLines(appDir() + c.list).count(c.listed), 1);
 }
 
@@ -131,7 +131,7 @@ TEST_F(Checkpoints, PastTheMarkOrListedNothingHappens) {
         stepTo(position);
         EXPECT_EQ(window().progressMarkLabel->text(), base::numberText(mark)) << position;
         EXPECT_EQ(sys.yields, yieldsBefore + 1) << position;
-        EXPECT_TRUE(sys.timeline.isEmpty() && state().ScrollActive && shown().isEmpty()) << position;
+        EXPECT_TRUE(sys.timeline.isEmpty() && state().run.ScrollActive && shown().isEmpty()) << position;
     }
     EXPECT_EQ(changedFiles(before), QStringList{settingsPath()});
 }
@@ -159,8 +159,8 @@ TEST_F(Checkpoints, FailureLaterInTheScrollKeepsWhatWasStoredBeforeIt) {
     expectScriptPlayed();
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("newsubject.rtf")) << sys.messages[0].toStdString();
-    EXPECT_EQ(state().SubjectProgress[1][2], "1");
-    EXPECT_EQ(state().StageCounters[3][8], 1);
+    EXPECT_EQ(state().SubjectProgress[1].count, "1");
+    EXPECT_EQ(state().StageCounters[core::SecondPassTopicsUnlocked][8], 1);
     progress::SaveProgressFiles(program());
     EXPECT_EQ(fileLines(appDir() + "work.ndx")[1], "1");
     EXPECT_EQ(fileLines(appDir() + "status.ndx")[30 + 8], " 1");

@@ -51,14 +51,14 @@ public:
         EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
         if (ended) return;
         const state::ProgramState& now = program().state;
-        EXPECT_EQ(now.CourseStage, state.CourseStage);
-        EXPECT_EQ(now.ScrollPos, state.ScrollPos);
+        EXPECT_EQ(now.settings.CourseStage, state.settings.CourseStage);
+        EXPECT_EQ(now.settings.ScrollPos, state.settings.ScrollPos);
         EXPECT_EQ(now.StageCounters, state.StageCounters);
         EXPECT_EQ(now.SubjectProgress, state.SubjectProgress);
         EXPECT_EQ(listed(), lists);
         const ui::MainWindow& w = program().window;
-        EXPECT_EQ(w.readingPane->topEdge(), now.ScrollPos);
-        EXPECT_EQ(w.positionBar->value(), -now.ScrollPos);
+        EXPECT_EQ(w.readingPane->topEdge(), now.settings.ScrollPos);
+        EXPECT_EQ(w.positionBar->value(), -now.settings.ScrollPos);
         if (!QFileInfo(settingsPath()).isFile()) return;   // the settings file itself was spoilt
         EXPECT_THROW(exitNow(), ProgramEnded);
         EXPECT_EQ(settingsLine(6).toInt(), int(w.readingPane->topEdge()));
@@ -173,10 +173,10 @@ void addEntryThenEraseAgain(Course& f) {
 
 void entryCountedAndQuestionGone(Course& f) {
     const state::ProgramState& s = f.program().state;
-    EXPECT_EQ(s.SubjectProgress[1][2], "1");
+    EXPECT_EQ(s.SubjectProgress[1].count, "1");
     EXPECT_EQ(f.fileLines(f.appDir() + "work.ndx")[1], "1");
-    EXPECT_EQ(s.ResetAnswer, 0);
-    EXPECT_FALSE(s.AskYesNo);
+    EXPECT_EQ(s.run.ResetAnswer, 0);
+    EXPECT_FALSE(s.run.AskYesNo);
 }
 
 const Nested NestedCases[] = {
@@ -189,9 +189,9 @@ const Nested NestedCases[] = {
      },
      "Journal Report.rtf"},
     {"ScrollThenSpeedBar", -1, BeforeCosmicMap, failingScroll, scrolling, [](Course& f) { f.window().speedBar->setValue(2); },
-     [](Course& f) { EXPECT_EQ(f.program().state.ScrollDelay, 2); }, "info.ndx"},
+     [](Course& f) { EXPECT_EQ(f.program().state.settings.ScrollDelay, 2); }, "info.ndx"},
     {"ScrollThenPositionBar", -1, -1900, failingScroll, scrolling, [](Course& f) { f.window().positionBar->setValue(2000); },
-     [](Course& f) { EXPECT_EQ(f.program().state.ScrollPos, -2000); }, "info.ndx"},
+     [](Course& f) { EXPECT_EQ(f.program().state.settings.ScrollPos, -2000); }, "info.ndx"},
     {"ResetQuestionThenJournalEntry", 0, 0, failingReset, questionWaits, addEntryThenEraseAgain, entryCountedAndQuestionGone,
      "info.ndx.bak"},
 };
@@ -206,8 +206,8 @@ TEST_P(NestedHandler, FailingOuterOperationKeepsWhatTheNestedHandlerDid) {
     EXPECT_TRUE(sys.messages[0].contains(c.file)) << sys.messages[0].toStdString();
     c.checkAfterwards(*this);
     const ui::MainWindow& w = window();
-    EXPECT_EQ(w.readingPane->topEdge(), program().state.ScrollPos);
-    EXPECT_EQ(w.positionBar->value(), -program().state.ScrollPos);
+    EXPECT_EQ(w.readingPane->topEdge(), program().state.settings.ScrollPos);
+    EXPECT_EQ(w.positionBar->value(), -program().state.settings.ScrollPos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Yields, NestedHandler, ::testing::ValuesIn(NestedCases), caseName);
@@ -329,7 +329,7 @@ const Hostility Hostilities[] = {
 bool pointFolderAt(Course& f, const QString& path, const QString& folder) {
     f.takeSnapshot();
     state::ProgramState& s = f.program().state;
-    (path.startsWith(f.appDir()) ? s.AppDir : path.startsWith(f.courseDir()) ? s.CourseDir : s.WinDir) = folder;
+    (path.startsWith(f.appDir()) ? s.settings.AppDir : path.startsWith(f.courseDir()) ? s.settings.CourseDir : s.WinDir) = folder;
     f.named = folder + QFileInfo(path).fileName();
     return true;
 }

@@ -5,7 +5,7 @@
 
 #include "base/TextFile.h"
 #include "cli/Cli.h"
-#include "journal/JournalExport.h"
+#include "core/JournalExport.h"
 
 #include <QBuffer>
 #include <QImage>

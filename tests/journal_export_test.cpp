@@ -5,16 +5,16 @@
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
-#include "journal/JournalChart.h"
-#include "journal/JournalExport.h"
+#include "core/JournalChart.h"
+#include "core/JournalExport.h"
 
 #include <QBuffer>
 
 namespace veltrin::test {
 namespace {
 
-using journal::ExportedEntry;
-using journal::ExportFormat;
+using core::ExportedEntry;
+using core::ExportFormat;
 using namespace Qt::StringLiterals;
 
 class JournalExport : public ::testing::Test {
@@ -24,8 +24,8 @@ protected:
     QByteArray exported(ExportFormat format) {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
-        journal::JournalWriter writer(format, out, QStringLiteral("test output"), journal::CsvCells::Guarded);
-        m_count = journal::exportJournal(storePath(), writer);
+        core::JournalWriter writer(format, out, QStringLiteral("test output"), core::CsvCells::Guarded);
+        m_count = core::exportJournal(storePath(), writer);
         return out.data();
     }
     static ExportedEntry entry(const QString& subject, const QString& text, const QDateTime& when = {}) {
@@ -33,7 +33,7 @@ protected:
     }
 
     QTemporaryDir m_folder;
-    journal::ExportCount m_count;
+    core::ExportCount m_count;
 };
 
 // Lines without "~~", without a "~" before it, with an empty rank, and empty lines are passed over
@@ -44,7 +44,7 @@ TEST_F(JournalExport, StoreIsReadRecordByRecord) {
     writeStore("a~R~S~~" + longText +
                "\r\nb~R~S~~1234512one ~~\r\nno record\r\n\r\nb~~~~1234512\rc~R~S~~9999999x\\par \ny\r\njust text ~ tilde\r\n");
     QStringList seen;
-    const auto count = journal::readExportedEntries(
+    const auto count = core::readExportedEntries(
         storePath(), {}, [&seen](const ExportedEntry& e) { seen << e.chronology + "|" + e.subject + "|" + e.text; });
     EXPECT_EQ(seen, QStringList({"a|S|" + longText.mid(7), "b|S|one ~~", "c|S|x\ny"}));
     EXPECT_EQ(count.entries, 3);
@@ -73,9 +73,8 @@ class Chronologies : public ::testing::TestWithParam<ChronologyCase> {};
 TEST_P(Chronologies, ReadAsTheirDate) {
     const ChronologyCase c = GetParam();
     const QLocale locale(QString::fromLatin1(c.locale));
-    EXPECT_EQ(journal::isoDateText(journal::ChronologyReader(locale, 2026).read(QString::fromUtf8(c.chronology))),
-              QString::fromLatin1(c.date));
-    const QString written = journal::chronologyText(QDateTime::fromString(QString::fromLatin1(c.date), Qt::ISODate), locale);
+    EXPECT_EQ(core::isoDateText(core::ChronologyReader(locale, 2026).read(QString::fromUtf8(c.chronology))), QString::fromLatin1(c.date));
+    const QString written = core::chronologyText(QDateTime::fromString(QString::fromLatin1(c.date), Qt::ISODate), locale);
     EXPECT_TRUE(!c.writtenNow || written == QString::fromUtf8(c.chronology)) << written.toStdString();
 }
 
@@ -118,7 +117,7 @@ TEST_F(JournalExport, FilterKeepsEntriesWithEveryWord) {
     const QDateTime sixth(QDate(2026, 12, 6), QTime(23, 59, 59));
     const QString decomposedSummer = u"e\u0301te\u0301"_s;
     const struct {
-        journal::JournalFilter filter;
+        core::JournalFilter filter;
         bool kept;
         QString text = "The river was Calm";
     } cases[] = {
@@ -137,7 +136,7 @@ TEST_F(JournalExport, FilterKeepsEntriesWithEveryWord) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.filter.keeps(JournalExport::entry("Openness", c.text, sixth)), c.kept) << c.filter.words.join(' ').toStdString();
-    EXPECT_FALSE((journal::JournalFilter{{}, {}, {}, QDate(2030, 1, 1)}.keeps(JournalExport::entry("S", "t"))));
+    EXPECT_FALSE((core::JournalFilter{{}, {}, {}, QDate(2030, 1, 1)}.keeps(JournalExport::entry("S", "t"))));
 }
 
 // Undated entries stand evenly between their dated neighbours, and at the usual spacing before the
@@ -148,12 +147,12 @@ TEST_F(JournalExport, ChartPlacesEntriesAndAveragesTheirLastSeven) {
     const QDateTime day(QDate(2026, 1, 1), QTime(0, 0));
     const double d = 24.0 * 60 * 60 * 1000;
     const double t0 = double(day.toMSecsSinceEpoch());
-    const std::vector<double> x = journal::chartPositions({{}, day, {}, {}, day.addDays(3), {}});
+    const std::vector<double> x = core::chartPositions({{}, day, {}, {}, day.addDays(3), {}});
     EXPECT_EQ(x, (std::vector<double>{t0 - 3 * d, t0, t0 + d, t0 + 2 * d, t0 + 3 * d, t0 + 6 * d}));
-    EXPECT_EQ(journal::chartPositions({{}, {}, {}}), (std::vector<double>{1, 2, 3}));
-    journal::JournalChart chart;
+    EXPECT_EQ(core::chartPositions({{}, {}, {}}), (std::vector<double>{1, 2, 3}));
+    core::JournalChart chart;
     for (int i = 1; i <= 9; ++i) {
-        journal::Ratings ratings{i <= 7 ? 1 : 5, 2, 3, 4, 5, 1, 2};
+        core::Ratings ratings{i <= 7 ? 1 : 5, 2, 3, 4, 5, 1, 2};
         if (i == 4) ratings[6].reset();
         chart.points.push_back({double(i), ratings});
     }

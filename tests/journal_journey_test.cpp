@@ -3,7 +3,7 @@
 // under the subject the user chose.
 #include "support/CourseFixture.h"
 
-#include "journal/JournalStore.h"
+#include "core/JournalStore.h"
 
 namespace veltrin::test {
 namespace {
@@ -28,10 +28,10 @@ protected:
     void add() { click(window().addEntryButton); }
     QStringList storedSubjects() const {
         QStringList subjects;
-        for (const QString& record : fileLines(storePath())) subjects << journal::readJournalRecord(record).value().subject;
+        for (const QString& record : fileLines(storePath())) subjects << core::readJournalRecord(record).value().subject;
         return subjects;
     }
-    QString count(std::size_t row) { return state().SubjectProgress[row][2]; }
+    QString count(std::size_t row) { return state().SubjectProgress[row].count; }
     QString subjectBoxText() { return window().subjectBox->currentText(); }
 };
 

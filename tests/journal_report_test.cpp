@@ -27,7 +27,7 @@ protected:
 TEST_F(JournalReport, FixedStoreGivesTheGoldenReport) {
     QFile::remove(storePath());
     writeReport();
-    EXPECT_EQ(readFile(reportPath()), state::DocumentHeader.toUtf8() + "\r\n}\r\n");
+    EXPECT_EQ(readFile(reportPath()), core::DocumentHeader.toUtf8() + "\r\n}\r\n");
     const QString data = QStringLiteral(VELTRIN_TEST_DATA "/journal/");
     writeFile(storePath(), base::readBytes(data + "store.sdb"));
     writeReport();

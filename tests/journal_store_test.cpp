@@ -3,8 +3,8 @@
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
+#include "core/JournalStore.h"
 #include "journal/Journal.h"
-#include "journal/JournalStore.h"
 #include "torch/Torch.h"
 
 namespace veltrin::test {
@@ -56,11 +56,11 @@ TEST_F(JournalFrame, PickingASubjectMatchesTheListExactly) {
         window().subjectBox->setEditText(subject);
         emit window().subjectBox->activated(window().subjectBox->currentIndex());
     };
-    state::ShowTorchDocument(program(), QStringLiteral("er-1.rtf"), 0);
+    torch::ShowTorchDocument(program(), QStringLiteral("er-1.rtf"), 0);
     pick("Thought");
     EXPECT_FALSE(window().torchPanel->isHidden());
     EXPECT_TRUE(window().torchPane->FileName().endsWith("/Thought.rtf"));
-    state::ShowTorchDocument(program(), QString(), 0);
+    torch::ShowTorchDocument(program(), QString(), 0);
     pick("openness");
     QFile::remove(appDir() + "mission.ndx");
     pick("Openness");
@@ -119,12 +119,12 @@ TEST_F(JournalFrame, FailedAddLeavesEveryFileAsItWasAndNamesTheFile) {
         if (c.failingFile == QLatin1String("mission.ndx")) QFile::remove(appDir() + "mission.ndx");
         prepareEntry(c.subject, "one");
         const auto before = allFiles();
-        const QString stored = journal::chronologyText(sys.clock) + "~" + Title + "~" + c.subject + "~~3524114one\r\n";
+        const QString stored = core::chronologyText(sys.clock) + "~" + Title + "~" + c.subject + "~~3524114one\r\n";
         base::failWritesAfter(stored.toUtf8().size() + c.bytesAfterTheRecord);
         click(window().addEntryButton);
         base::failWritesAfter(-1);
         EXPECT_TRUE(changedFiles(before).isEmpty()) << changedFiles(before).join(" ").toStdString();
-        EXPECT_EQ(state().SubjectProgress[1][2], "0");
+        EXPECT_EQ(state().SubjectProgress[1].count, "0");
         EXPECT_TRUE(window().chronologyLabel->text().isEmpty());
         EXPECT_TRUE(sys.messages.value(&c - cases).contains(QString("/") + c.failingFile)) << sys.messages.join("\n").toStdString();
     }

@@ -1,10 +1,13 @@
 // The journal frame's chart and export: entries typed through the frame are stored as typed and come
 // back from the JSON export; the chart window shows them; the save dialog and its failures.
+#include "journal/Journal.h"
+#include "journal/JournalChartWindow.h"
 #include "support/CourseFixture.h"
+#include "torch/Torch.h"
 
-#include "journal/JournalChart.h"
-#include "journal/JournalExport.h"
-#include "journal/JournalStore.h"
+#include "core/JournalChart.h"
+#include "core/JournalExport.h"
+#include "core/JournalStore.h"
 
 #include <QFileDialog>
 #include <QJsonArray>
@@ -53,14 +56,14 @@ protected:
             typeKeys(window().entryBox, entry.lines[line]);
         }
         click(window().addEntryButton);
-        state::closeTorchPanel(program(), state::Silent);
+        torch::closeTorchPanel(program(), torch::Silent);
     }
     void TearDown() override {
         journal::exportTargetQuestion() = m_dialog;
         CourseFixture::TearDown();
     }
     // The user answers the save dialog with `path` and `format`.
-    void answerExport(const QString& path, journal::ExportFormat format) {
+    void answerExport(const QString& path, core::ExportFormat format) {
         journal::exportTargetQuestion() = [path, format](QWidget*) { return journal::ExportTarget{path, format}; };
     }
     // The real save dialog comes up and the user acts on it once.
@@ -100,12 +103,12 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
         click(window().journalChartButton);
         QString digits;
         for (int rank : entry.ranks) digits += QString::number(rank);
-        store += (journal::chronologyText(entry.when) + "~" + Title + "~" + entry.subject + "~~" + digits + entry.lines.join("\\par \n") +
-                  "\r\n")
-                     .toUtf8();
+        store +=
+            (core::chronologyText(entry.when) + "~" + Title + "~" + entry.subject + "~~" + digits + entry.lines.join("\\par \n") + "\r\n")
+                .toUtf8();
         EXPECT_EQ(readFile(storePath()), store);
     }
-    EXPECT_EQ(window().chronologyLabel->text(), journal::chronologyText(typed.back().when));
+    EXPECT_EQ(window().chronologyLabel->text(), core::chronologyText(typed.back().when));
     EXPECT_EQ(window().entryBox->Text(), typed.back().lines.join("\r\n"));
     EXPECT_EQ(journal::snapshotRanks(window()), std::optional(typed.back().ranks));
     const auto charts = window().findChildren<journal::JournalChartWindow*>();
@@ -118,7 +121,7 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
         for (int x = 0; x < picture.width(); ++x) coloured += picture.pixelColor(x, y).saturation() > 120;
     EXPECT_GT(coloured, 200);
     const QString output = QDir::cleanPath(courseDir() + "../export.json");
-    answerExport(output, journal::ExportFormat::Json);
+    answerExport(output, core::ExportFormat::Json);
     click(window().exportJournalButton);
     const QJsonArray entries = QJsonDocument::fromJson(readFile(output)).array();
     ASSERT_EQ(entries.size(), qsizetype(typed.size()));
@@ -170,11 +173,11 @@ TEST_F(JournalTools, ExportDialogAsksAboutTheNameItCompletesAndFailuresChangeNot
     EXPECT_TRUE(readFile(home + "/notes.txt").startsWith("chronology,date,rank,"));
 
     const auto written = allFiles();
-    answerExport(courseDir() + "no/such/folder/out.csv", journal::ExportFormat::Csv);
+    answerExport(courseDir() + "no/such/folder/out.csv", core::ExportFormat::Csv);
     click(window().exportJournalButton);
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("no/such/folder/out.csv")) << sys.messages[0].toStdString();
-    answerExport(courseDir() + "../lessons/veltrin.sdb", journal::ExportFormat::Csv);   // the journal itself
+    answerExport(courseDir() + "../lessons/veltrin.sdb", core::ExportFormat::Csv);   // the journal itself
     click(window().exportJournalButton);
     ASSERT_EQ(sys.messages.size(), 2);
     EXPECT_TRUE(sys.messages[1].contains("veltrin.sdb")) << sys.messages[1].toStdString();

@@ -1,8 +1,9 @@
 // The keyboard on the real window: each shortcut does what a click on its control does, keys typed
 // into the text boxes stay text, Tab walks the controls in order and marks the focused one.
+#include "journal/Journal.h"
 #include "support/CourseFixture.h"
 
-#include "journal/JournalExport.h"
+#include "core/JournalExport.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -80,11 +81,11 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     pressAfterPasses(100, Qt::Key_Space);
     press(Qt::Key_Space);
     EXPECT_EQ(sys.scrollPasses, 100);
-    EXPECT_LT(state().ScrollPos, -100);
-    const int stoppedAt = state().ScrollPos;
+    EXPECT_LT(state().settings.ScrollPos, -100);
+    const int stoppedAt = state().settings.ScrollPos;
     pressAfterPasses(sys.scrollPasses + 100, Qt::Key_Space, Qt::ShiftModifier);
     press(Qt::Key_Space, Qt::ShiftModifier);
-    EXPECT_GT(state().ScrollPos, stoppedAt);
+    EXPECT_GT(state().settings.ScrollPos, stoppedAt);
     pressAfterPasses(sys.scrollPasses + 5, Qt::Key_Space);
     press(Qt::Key_Return);
     EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off",

@@ -1,6 +1,7 @@
 // The level buttons' open-window guard (a button stopping a running scroll is with the scroll loops'
 // second clicks, the exit saving the due level's position a start-up test).
 #include "support/CourseFixture.h"
+#include "torch/Torch.h"
 
 namespace veltrin::test {
 namespace {
@@ -15,17 +16,17 @@ TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
                                                              {p.window.documentViewer, false, "closeman.rtf"},
                                                              {p.window.journalFrame, true, "Greetings.rtf"}};
     for (const auto& [window, panelOpen, document] : cases) {
-        if (panelOpen) state::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
+        if (panelOpen) torch::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
         window->show();
-        p.state.ScrollActive = true;
+        p.state.run.ScrollActive = true;
         click(p.window.level3Button);
         EXPECT_EQ(QFileInfo(p.window.torchPane->FileName()).fileName(), document);
         EXPECT_EQ(p.window.torchPanel->isHidden(), panelOpen);
         EXPECT_EQ(p.window.readingPane->topEdge(), -500);
         EXPECT_EQ(p.window.positionBar->value(), 500);
-        EXPECT_TRUE(p.state.ScrollActive);
+        EXPECT_TRUE(p.state.run.ScrollActive);
         window->hide();
-        state::closeTorchPanel(p, state::Silent);
+        torch::closeTorchPanel(p, torch::Silent);
     }
     EXPECT_EQ(sys.playedSounds(), QStringList({"resetyn", "resetyn", "resetyn"}));
 }

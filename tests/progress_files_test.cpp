@@ -12,8 +12,8 @@ class ProgressFiles : public CourseFixture {
 protected:
     void SetUp() override {
         writeStartingCourse();
-        state().AppDir = appDir();
-        journal::FillRequirementTables(program());
+        state().settings.AppDir = appDir();
+        progress::FillRequirementTables(program());
     }
 
     QString infoPath() const { return appDir() + "info.ndx"; }

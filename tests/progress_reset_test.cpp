@@ -33,7 +33,7 @@ protected:
         click(window().okButton);
         pressUnder("award0.rtf", window().okButton);
         clickUp();
-        ASSERT_EQ(state().CourseStage, 0);
+        ASSERT_EQ(state().settings.CourseStage, 0);
         ASSERT_EQ(fileLines(appDir() + "info.ndx"), (QStringList{"Greetings", "Status", "Introduction", "Cosmic Map", "Icons", "award0"}));
         ASSERT_TRUE(window().readingPane->FileName().endsWith("/veltrin1.rtf"));
     }
@@ -85,7 +85,7 @@ TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFre
     EXPECT_EQ(state().LevelShown, 0);
     EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 0");
     EXPECT_EQ(window().readingPane->topEdge(), 0);
-    EXPECT_EQ(state().ScrollPos, 0);
+    EXPECT_EQ(state().settings.ScrollPos, 0);
     EXPECT_EQ(window().positionBar->value(), 0);
     EXPECT_EQ(window().positionBar->maximum(), 3850);
 
@@ -117,9 +117,9 @@ TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
     EXPECT_EQ(sys.playedSounds().count("resetyn"), 2);   // asked, and asked again
     EXPECT_TRUE(shows("veltrinnotreset.rtf"));
     EXPECT_EQ(changedFiles(completed), QStringList{});
-    EXPECT_EQ(state().CourseStage, 0);
-    EXPECT_EQ(state().ResetAnswer, 0);
-    EXPECT_FALSE(state().AskYesNo);
+    EXPECT_EQ(state().settings.CourseStage, 0);
+    EXPECT_EQ(state().run.ResetAnswer, 0);
+    EXPECT_FALSE(state().run.AskYesNo);
 }
 
 // The disk fills once the journal store is emptied; erasing again keeps the copies of the first
@@ -139,8 +139,8 @@ TEST_F(ResetJourney, AnEraseFailingHalfWayKeepsTheCopiesThroughEveryLaterErase) 
     EXPECT_EQ(readFile(appDir() + "status.ndx"), erased.at(appDir() + "status.ndx"));
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages.front().contains("status.ndx") && sys.messages.front().contains(storePath() + ".bak"));
-    EXPECT_FALSE(state().AskYesNo);
-    EXPECT_EQ(state().ResetAnswer, 0);
+    EXPECT_FALSE(state().run.AskYesNo);
+    EXPECT_EQ(state().run.ResetAnswer, 0);
 
     eraseAnsweringYes();
     EXPECT_EQ(erasedFiles(".bak"), erased);

@@ -1,6 +1,6 @@
 // The RTF reader of the rich-text view: encodings, skipped groups, pictures, bad input,
 // and agreement with a word processor's plain-text export over a corpus of its RTF files.
-#include "ui/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-using veltrin::ui::rtf::plainTextCrLf;
-using veltrin::ui::rtf::readRtf;
+using veltrin::rtf::plainTextCrLf;
+using veltrin::rtf::readRtf;
 
 namespace {
 

@@ -13,7 +13,7 @@ namespace veltrin::test {
 namespace {
 
 // A pixel before the end of the due level's text at `stage`: a few steps from the end.
-int justAboveEnd(int stage) { return -(reader::LevelEnds[std::size_t(state::Stage(stage).dueLevel())] - 1); }
+int justAboveEnd(int stage) { return -(reader::LevelEnds[std::size_t(core::Stage(stage).dueLevel())] - 1); }
 
 struct LoopCase {
     const char* name;
@@ -57,14 +57,14 @@ TEST_F(SecondClick, UpStopsTheRunningDownLoopOnceAndALevelButtonTheUpLoop) {
     clickDown();
     EXPECT_EQ(p.window.readingPane->topEdge(), topAtStop);
     EXPECT_EQ(sys.scrollPasses, 21);
-    EXPECT_EQ(p.window.positionBar->value(), -p.state.ScrollPos);
+    EXPECT_EQ(p.window.positionBar->value(), -p.state.settings.ScrollPos);
     afterPasses(41, [this] { click(window().level2Button); });
     clickUp();
     EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "Scroll-off", "scroll-on", "open0"}));
     EXPECT_EQ(sys.scrollPasses, 41);
     EXPECT_TRUE(p.window.readingPane->FileName().endsWith("/veltrin2.rtf"));
     EXPECT_EQ(p.window.readingPane->topEdge(), 0);
-    EXPECT_EQ(p.state.ScrollPos, 0);
+    EXPECT_EQ(p.state.settings.ScrollPos, 0);
 }
 
 class PositionBar : public CourseFixture {};
@@ -78,7 +78,7 @@ TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
     const auto before = allFiles();
     for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Down}) QTest::keyClick(p.window.positionBar, key);
     EXPECT_EQ(p.window.readingPane->topEdge(), -1100);
-    EXPECT_EQ(p.state.ScrollPos, -1100);
+    EXPECT_EQ(p.state.settings.ScrollPos, -1100);
     EXPECT_EQ(p.state.DueLevelPos, -99);
     afterPasses(2 * 30, [&] { click(p.window.contactButton); });   // three pixels back
     clickDown();
@@ -99,7 +99,7 @@ TEST_F(PositionBar, WheelDragAndKeysLeaveTheTextWhereItIs) {
     window().show();
     ui::RichTextView& pane = *p.window.readingPane;
     const QImage shown = p.window.viewport->grab().toImage();
-    const int position = p.state.ScrollPos;
+    const int position = p.state.settings.ScrollPos;
     const int distance = p.window.positionBar->value();
     const QPointF inside(40, 60);
     QWheelEvent wheel(inside, pane.viewport()->mapToGlobal(inside), {}, {0, -5 * 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
@@ -117,7 +117,7 @@ TEST_F(PositionBar, WheelDragAndKeysLeaveTheTextWhereItIs) {
     selected.clearSelection();
     pane.setTextCursor(selected);
     EXPECT_EQ(p.window.viewport->grab().toImage(), shown);
-    EXPECT_EQ(p.state.ScrollPos, position);
+    EXPECT_EQ(p.state.settings.ScrollPos, position);
     EXPECT_EQ(p.window.positionBar->value(), distance);
 }
 
@@ -161,13 +161,13 @@ TEST_P(EndOfText, ShowsTheNotDoneMessageOrCompletesTheLevel) {
     const int end = -justAboveEnd(c.stage) + 1;
     afterPasses(sys.scrollPasses + 2 * 200);   // twenty pixels back with the down arrow
     clickDown();
-    EXPECT_EQ(p.state.ScrollPos, -(end - 20));
+    EXPECT_EQ(p.state.settings.ScrollPos, -(end - 20));
     EXPECT_EQ(p.window.positionBar->value(), end - 20);
     EXPECT_EQ(p.state.DueLevelPos, -end);
     pressWhenVisible(p.window.okButton, "press OK under the message");
     clickUp();
     EXPECT_EQ(sys.playedSounds().count("torch-on"), 2);
-    EXPECT_EQ(p.state.ScrollPos, -end);
+    EXPECT_EQ(p.state.settings.ScrollPos, -end);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, EndOfText,

@@ -1,6 +1,7 @@
 // Start-up, the settings file and exit: the screen test, reading and refusing the settings, both
 // ways out saving the due level's position, and the first run.
 #include "support/CourseFixture.h"
+#include "torch/Torch.h"
 
 #include <QDir>
 
@@ -21,16 +22,16 @@ TEST_F(Startup, KeyValueSettingsBeyondTheDueLevelOpenItsTopAndBothExitsRewriteTh
     writeLines(settingsPath(), {"Torch=" + appDir(), "Lessons=" + courseDir(), "Sounds=" + soundDir(), "Delay=12.5", "Stage=0",
                                 "Position=-20000", "Muted=1"});
     start();
-    EXPECT_EQ(state().SoundsMuted, 0);
-    EXPECT_EQ(state().ScrollDelay, 12);
+    EXPECT_EQ(state().settings.SoundsMuted, 0);
+    EXPECT_EQ(state().settings.ScrollDelay, 12);
     EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 1");
     EXPECT_EQ(window().readingPane->topEdge(), 0);
-    EXPECT_EQ(state().ScrollPos, 0);
+    EXPECT_EQ(state().settings.ScrollPos, 0);
     EXPECT_EQ(window().positionBar->value(), 0);
     EXPECT_THROW(shell::onWindowClosed(program()), ProgramEnded);
     EXPECT_EQ(readFile(settingsPath()),
               (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 12\r\n 0\r\n 0\r\n 0\r\n");
-    state().ScrollPos = -5;
+    state().settings.ScrollPos = -5;
     state().DueLevelPos = -812;
     sys.timeline.clear();
     EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
@@ -52,7 +53,7 @@ TEST_F(Startup, ANarrowScreenAndSettingsNamingAMissingFolderAreRefused) {
     ASSERT_EQ(sys.messages.size(), 2);
     EXPECT_TRUE(sys.messages[1].contains(settingsPath()) && sys.messages[1].contains("line 2")) << sys.messages[1].toStdString();
     EXPECT_TRUE(changedFiles(before).isEmpty());
-    EXPECT_TRUE(state().AppDir.isEmpty());
+    EXPECT_TRUE(state().settings.AppDir.isEmpty());
 }
 
 // The first run writes settings for the sample course it installs (the course journey reads what
@@ -67,7 +68,7 @@ TEST_F(Startup, ANewUsersStartOpensTheScrollIntroWithoutWaitingForUnseenFrames) 
     EXPECT_EQ(window().torchPicture->picture().cacheKey(), window().torchFrame5->picture().cacheKey());
     EXPECT_FALSE(sys.timeline.join(' ').contains("pause")) << sys.timeline.join(' ').toStdString();
     window().show();
-    state::closeTorchPanel(program(), state::Silent);
+    torch::closeTorchPanel(program(), torch::Silent);
     EXPECT_EQ(sys.timeline.filter("pause").size(), 4) << sys.timeline.join(' ').toStdString();
 }
 

@@ -2,6 +2,7 @@
 // and nothing at all while muted, muting included from the contact window; the topic list: a
 // topic's document shown with "speak" only, and the status report written byte for byte for every
 // kind of stage before it is shown.
+#include "progress/Progress.h"
 #include "support/CourseFixture.h"
 
 #include "journal/Journal.h"
@@ -17,7 +18,7 @@ protected:
     void SetUp() override {
         writeStartingCourse({"greetings.rtf", "resetmsg.rtf", "status.rtf"});
         setFolders();
-        journal::FillRequirementTables(program());
+        progress::FillRequirementTables(program());
         shell::WireTorchControls(program());
         window().topicList->setEditable(true);
     }
@@ -27,30 +28,30 @@ protected:
 // another document opening while the question waits shows OK: the reset journey's No). Only OK
 // clears AskYesNo.
 TEST_F(TorchPanel, OnlyTheQuestionShowsYesAndNoAndOnlyOkEndsIt) {
-    state().AskYesNo = true;
-    state::ShowTorchDocument(program(), QStringLiteral("resetmsg.rtf"), 0);
-    state::ShowTorchDocument(program(), QString(), 0);
-    EXPECT_TRUE(state().AskYesNo);
-    state::ShowTorchDocument(program(), QStringLiteral("ResetMsg.RTF"), 0);
+    state().run.AskYesNo = true;
+    torch::ShowTorchDocument(program(), QStringLiteral("resetmsg.rtf"), 0);
+    torch::ShowTorchDocument(program(), QString(), 0);
+    EXPECT_TRUE(state().run.AskYesNo);
+    torch::ShowTorchDocument(program(), QStringLiteral("ResetMsg.RTF"), 0);
     EXPECT_EQ(shownButtons(), QStringList({"Yes", "No"}));
     EXPECT_EQ(window().yesButton->geometry().top(), window().noButton->geometry().top());
     EXPECT_LT(window().yesButton->geometry().right(), window().noButton->geometry().left());
     EXPECT_LE(window().noButton->geometry().right(), window().torchPanel->width());
-    state::ShowTorchDocument(program(), QString(), 0);
-    state::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 0);
-    EXPECT_TRUE(state().AskYesNo);
+    torch::ShowTorchDocument(program(), QString(), 0);
+    torch::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 0);
+    EXPECT_TRUE(state().run.AskYesNo);
     torch::onOkClicked(program());
-    EXPECT_FALSE(state().AskYesNo);
+    EXPECT_FALSE(state().run.AskYesNo);
 }
 
 // Muted is any value but 0; the Torch panel, OK and Ask Torch then send nothing either.
 TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
-    state::PlaySound(program(), QStringLiteral("speak"));
+    torch::PlaySound(program(), QStringLiteral("speak"));
     EXPECT_EQ(sys.sounds.commands, QStringList({"Close", "FileName " + soundDir() + "speak.wav", "Open", "Play", "Prev"}));
     sys.sounds.commands.clear();
     for (std::int16_t muted : {1, -1}) {
-        state().SoundsMuted = muted;
-        state::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 1);
+        state().settings.SoundsMuted = muted;
+        torch::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 1);
         torch::onOkClicked(program());
         torch::onAskTorchClicked(program());
     }
@@ -61,7 +62,7 @@ TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
 TEST_F(TorchPanel, ALongDocumentScrollsInsideThePanel) {
     writeFile(appDir() + "long.rtf", rtfDocument(QStringLiteral("Torch has a great deal to say today. ").repeated(40)));
     window().show();
-    state::ShowTorchDocument(program(), QStringLiteral("long.rtf"), 0);
+    torch::ShowTorchDocument(program(), QStringLiteral("long.rtf"), 0);
     const QScrollBar* bar = window().torchPane->verticalScrollBar();
     ASSERT_TRUE(bar->isVisible());
     EXPECT_LE(bar->mapTo(window().torchPanel, QPoint(bar->width(), 0)).x(), window().torchPanel->width());
@@ -86,20 +87,22 @@ struct StatusCase {
     QByteArray expected;
 };
 
-void setCount(state::ProgramState& s, int row, const char* count) { s.SubjectProgress[std::size_t(row)][2] = QString::fromLatin1(count); }
+void setCount(state::ProgramState& s, int row, const char* count) {
+    s.SubjectProgress[std::size_t(row)].count = QString::fromLatin1(count);
+}
 
 const StatusCase StatusCases[] = {
     {"NothingDone", -1, [](state::ProgramState&) {},
      report("Ascendant", {"Click the \\par Key \\par Button to load the Veltrin Introduction. Click the \\par UP Arrow \\par on the "
                           "right to begin scrolling.\\par",
                           "\\par There are 3 position check-points to pass as you scroll the Introduction."})},
-    {"OneCheckpointLeft", 3, [](state::ProgramState& s) { s.StageCounters[1][4] = 5; },
+    {"OneCheckpointLeft", 3, [](state::ProgramState& s) { s.StageCounters[core::CheckpointsPassed][4] = 5; },
      report("Level Three Operative of the Inner Realm", {"You have 1 check-point yet to pass as you scroll this level."})},
     // Exploration's extra entries, at the top of the counts' range, do not make up for Needs and Feel;
     // Feel's empty count shows as stored.
     {"SecondPassCappedCounts", 8,
      [](state::ProgramState& s) {
-         s.StageCounters[1][9] = 2;
+         s.StageCounters[core::CheckpointsPassed][9] = 2;
          setCount(s, 6, "30000");
          setCount(s, 7, "4");
          setCount(s, 8, "");
@@ -111,7 +114,7 @@ const StatusCase StatusCases[] = {
              "\\par\\cf1 \\cf3  of \\cf2 5\\cf3  complete.\\cf0 ", "\\par\\par There are 13 things to do in this level."})},
     {"LastLevelOneThingLeft", 13,
      [](state::ProgramState& s) {
-         s.StageCounters[1][14] = 6;
+         s.StageCounters[core::CheckpointsPassed][14] = 6;
          setCount(s, 21, "5");
          setCount(s, 22, "25");
          setCount(s, 23, "24");
@@ -132,7 +135,7 @@ class StatusReport : public TorchPanel, public ::testing::WithParamInterface<Sta
 // The user picks the topic in the topic list at the case's stage.
 TEST_P(StatusReport, IsWrittenByteForByteAndShownWithSpeakOnly) {
     GetParam().progress(state());
-    state().CourseStage = static_cast<std::int16_t>(GetParam().stage);
+    state().settings.CourseStage = static_cast<std::int16_t>(GetParam().stage);
     torch::ShowTitle(program());
     window().topicList->setEditText("Status");
     emit window().topicList->activated(window().topicList->currentIndex());

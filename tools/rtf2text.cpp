@@ -1,6 +1,6 @@
 // veltrin-rtf2text FILE: prints the plain text that the rich-text view reads from an RTF file,
 // in UTF-8, one line per paragraph.
-#include "ui/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -21,8 +21,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     QTextDocument document;
-    veltrin::ui::rtf::readRtf(file.readAll(), document);
-    QString text = veltrin::ui::rtf::plainTextCrLf(document).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    veltrin::rtf::readRtf(file.readAll(), document);
+    QString text = veltrin::rtf::plainTextCrLf(document).replace(QLatin1String("\r\n"), QLatin1String("\n"));
     if (!text.isEmpty() && !text.endsWith(u'\n')) text += u'\n';
     const QByteArray utf8 = text.toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);

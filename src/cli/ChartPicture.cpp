@@ -12,31 +12,30 @@ namespace {
 
 bool isSvgName(const QString& path) { return path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive); }
 
-void paintPng(const journal::JournalChart& chart, QBuffer& file) {
-    QImage image(journal::ChartWidth, journal::ChartHeight, QImage::Format_RGB32);
+void paintPng(const core::JournalChart& chart, QBuffer& file) {
+    QImage image(core::ChartWidth, core::ChartHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    journal::drawJournalChart(painter, image.rect(), chart);
+    core::drawJournalChart(painter, image.rect(), chart);
     painter.end();
     image.save(&file, "PNG");
 }
 
 // Qt would declare the size in millimetres, which viewers turn into another number of pixels than
 // the chart was drawn for; the picture declares its size in pixels instead, beside its view box.
-void paintSvg(const journal::JournalChart& chart, QBuffer& file) {
+void paintSvg(const core::JournalChart& chart, QBuffer& file) {
     QBuffer drawn;
     drawn.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&drawn);
-    svg.setViewBox(QRect(0, 0, journal::ChartWidth, journal::ChartHeight));
+    svg.setViewBox(QRect(0, 0, core::ChartWidth, core::ChartHeight));
     svg.setTitle(QStringLiteral("Inner Snapshot over time"));
     QPainter painter(&svg);
-    journal::drawJournalChart(painter, QRectF(0, 0, journal::ChartWidth, journal::ChartHeight), chart);
+    core::drawJournalChart(painter, QRectF(0, 0, core::ChartWidth, core::ChartHeight), chart);
     painter.end();
     QByteArray picture = drawn.data();
     const qsizetype root = picture.indexOf("<svg ");
     if (root >= 0)
-        picture.insert(root + 5,
-                       QStringLiteral("width=\"%1\" height=\"%2\" ").arg(journal::ChartWidth).arg(journal::ChartHeight).toLatin1());
+        picture.insert(root + 5, QStringLiteral("width=\"%1\" height=\"%2\" ").arg(core::ChartWidth).arg(core::ChartHeight).toLatin1());
     file.write(picture);
 }
 
@@ -45,7 +44,7 @@ void paintSvg(const journal::JournalChart& chart, QBuffer& file) {
 bool isChartPictureName(const QString& path) { return isSvgName(path) || path.endsWith(QLatin1String(".png"), Qt::CaseInsensitive); }
 
 // The picture is small: it is drawn in memory and then written like any other file.
-QByteArray chartPicture(const journal::JournalChart& chart, const QString& path) {
+QByteArray chartPicture(const core::JournalChart& chart, const QString& path) {
     QBuffer picture;
     picture.open(QIODevice::WriteOnly);
     if (isSvgName(path)) paintSvg(chart, picture);

@@ -18,9 +18,6 @@ struct Console {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 };
 
-// Whether the arguments name a command (or ask for help) rather than start the program; the
-// options the toolkit takes ("-platform ...") start the program.
-bool isCommand(int argc, char** argv);
 // Runs the command `arguments` (without the program's name); returns the exit status: 0 done,
 // 1 a file or the settings could not be used, 2 the command line is wrong.
 int runCommand(const QStringList& arguments, Console& console);

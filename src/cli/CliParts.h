@@ -2,7 +2,7 @@
 // What the command line's files share among themselves.
 #include "cli/Cli.h"
 
-#include "journal/JournalChart.h"
+#include "core/JournalChart.h"
 
 #include <QMap>
 #include <QSet>
@@ -47,7 +47,7 @@ int searchCommand(const Arguments& arguments, Console& console);
 int chartCommand(const Arguments& arguments, Console& console);
 
 // The chart drawn as a PNG or an SVG picture, by the suffix of the file it is for.
-QByteArray chartPicture(const journal::JournalChart& chart, const QString& path);
+QByteArray chartPicture(const core::JournalChart& chart, const QString& path);
 // Whether the name ends in a picture suffix the chart can be saved as.
 bool isChartPictureName(const QString& path);
 

@@ -2,8 +2,8 @@
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
-#include "journal/JournalStore.h"
-#include "state/State.h"
+#include "core/JournalStore.h"
+#include "core/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,12 +22,12 @@ namespace {
 
 QString namedStorePath(const Arguments& arguments, const Console& console) {
     if (arguments.values.contains(QStringLiteral("--store"))) return arguments.value(QStringLiteral("--store"));
-    const QString settings = QDir(console.settingsFolder).filePath(state::SettingsFileName);
+    const QString settings = QDir(console.settingsFolder).filePath(core::SettingsFileName);
     if (!base::fileExists(settings))
         throw CommandError(QStringLiteral("there is no settings file %1 to name the journal; start Veltrin once, "
                                           "or name the journal store with --store FILE")
                                .arg(settings));
-    return state::parseSettings(base::readLines(settings), settings).CourseDir + journal::JournalStoreName;
+    return core::parseSettings(base::readLines(settings), settings).CourseDir + core::JournalStoreName;
 }
 
 const QString TryHelp = QStringLiteral("Try 'veltrin journal --help'.");
@@ -93,12 +93,6 @@ QString storePath(const Arguments& arguments, const Console& console) {
     if (store.isEmpty()) throw CommandError(QStringLiteral("--store names no file"));
     base::requireReadable(store);
     return store;
-}
-
-bool isCommand(int argc, char** argv) {
-    if (argc < 2) return false;
-    const QString first = QString::fromLocal8Bit(argv[1]);
-    return !first.startsWith(QLatin1Char('-')) || first == QLatin1String("--help") || first == QLatin1String("-h");
 }
 
 int runCommand(const QStringList& arguments, Console& console) {

@@ -14,21 +14,8 @@ namespace veltrin::cli {
 
 namespace {
 
-using journal::ExportCount;
-using journal::ExportFormat;
-
-struct Suffix {
-    ExportFormat format;
-    const char* suffix;
-};
-constexpr std::array<Suffix, 3> ExportSuffixes{
-    {{ExportFormat::Csv, ".csv"}, {ExportFormat::Json, ".json"}, {ExportFormat::Markdown, ".md"}}};
-
-QString suffixOf(ExportFormat format) {
-    for (const Suffix& entry : ExportSuffixes)
-        if (entry.format == format) return QLatin1String(entry.suffix);
-    return {};
-}
+using core::ExportCount;
+using core::ExportFormat;
 
 // Exactly YYYY-MM-DD: the toolkit's own reading also takes a time or other text after the day.
 QDate dateOption(const Arguments& arguments, const QString& option) {
@@ -40,9 +27,9 @@ QDate dateOption(const Arguments& arguments, const QString& option) {
     return date;
 }
 
-journal::JournalFilter filterOf(const Arguments& arguments, const QStringList& words) {
-    const journal::JournalFilter filter{words, arguments.value(QStringLiteral("--subject")),
-                                        dateOption(arguments, QStringLiteral("--from")), dateOption(arguments, QStringLiteral("--to"))};
+core::JournalFilter filterOf(const Arguments& arguments, const QStringList& words) {
+    const core::JournalFilter filter{words, arguments.value(QStringLiteral("--subject")), dateOption(arguments, QStringLiteral("--from")),
+                                     dateOption(arguments, QStringLiteral("--to"))};
     if (filter.from.isValid() && filter.to.isValid() && filter.from > filter.to)
         throw UsageError(
             QStringLiteral("--from %1 is later than --to %2").arg(filter.from.toString(Qt::ISODate), filter.to.toString(Qt::ISODate)));
@@ -59,16 +46,16 @@ QString visibleText(QString text) {
     return text;
 }
 
-journal::ExportedEntry visibleEntry(journal::ExportedEntry entry) {
+core::ExportedEntry visibleEntry(core::ExportedEntry entry) {
     for (QString* field : {&entry.chronology, &entry.rank, &entry.subject, &entry.text}) *field = visibleText(*field);
     return entry;
 }
 
 // The raw text of formula-like cells is for a CSV export only.
-journal::CsvCells csvCells(const Arguments& arguments, ExportFormat format) {
-    if (!arguments.has(QStringLiteral("--raw-csv"))) return journal::CsvCells::Guarded;
+core::CsvCells csvCells(const Arguments& arguments, ExportFormat format) {
+    if (!arguments.has(QStringLiteral("--raw-csv"))) return core::CsvCells::Guarded;
     if (format != ExportFormat::Csv) throw UsageError(QStringLiteral("--raw-csv is only for export --format csv"));
-    return journal::CsvCells::Raw;
+    return core::CsvCells::Raw;
 }
 
 void tellPassedOver(Console& console, int passedOver, int undated, const QString& store) {
@@ -89,7 +76,7 @@ QString outputPath(const Arguments& arguments, const Console& console, const QSt
             throw base::FileError(console.documentsFolder, QStringLiteral("The folder cannot be created."));
         path = QDir(console.documentsFolder).filePath(documentsName.arg(QDate::currentDate().toString(Qt::ISODate)));
     }
-    if (!path.isEmpty() && journal::isSameFile(path, store))
+    if (!path.isEmpty() && core::isSameFile(path, store))
         throw CommandError(QStringLiteral("%1 is the journal store itself; it is never written to").arg(path));
     return path;
 }
@@ -112,20 +99,20 @@ void openStream(QFile& node) {
     if (!node.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw base::FileError(node.fileName(), node.errorString());
 }
 
-ExportCount exportToStream(ExportFormat format, journal::CsvCells cells, const QString& store, QIODevice& stream, const QString& name) {
-    journal::JournalWriter writer(format, stream, name, cells);
-    return journal::exportJournal(store, writer);
+ExportCount exportToStream(ExportFormat format, core::CsvCells cells, const QString& store, QIODevice& stream, const QString& name) {
+    core::JournalWriter writer(format, stream, name, cells);
+    return core::exportJournal(store, writer);
 }
 
-ExportCount exportTo(ExportFormat format, journal::CsvCells cells, const QString& store, const QString& output, Console& console) {
+ExportCount exportTo(ExportFormat format, core::CsvCells cells, const QString& store, const QString& output, Console& console) {
     if (output.isEmpty()) return exportToStream(format, cells, store, console.out, StandardOutput);
-    if (!base::isStreamNode(output)) return journal::saveJournalExport(store, format, output, cells);
+    if (!base::isStreamNode(output)) return core::saveJournalExport(store, format, output, cells);
     QFile node(output);
     openStream(node);
     return exportToStream(format, cells, store, node, output);
 }
 
-void saveChart(const journal::JournalChart& chart, const QString& output) {
+void saveChart(const core::JournalChart& chart, const QString& output) {
     if (!base::isStreamNode(output)) return base::rewriteBytes(output, chartPicture(chart, output));
     QFile node(output);
     openStream(node);
@@ -135,27 +122,28 @@ void saveChart(const journal::JournalChart& chart, const QString& output) {
 }   // namespace
 
 int exportCommand(const Arguments& arguments, Console& console) {
-    const auto format = journal::exportFormatNamed(arguments.value(QStringLiteral("--format")));
+    const auto format = core::exportFormatNamed(arguments.value(QStringLiteral("--format")));
     if (!format) throw UsageError(QStringLiteral("export needs --format csv, json or md"));
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("export takes no words: '%1'").arg(arguments.words[2]));
-    const journal::CsvCells cells = csvCells(arguments, *format);
+    const core::CsvCells cells = csvCells(arguments, *format);
     const QString store = storePath(arguments, console);
-    const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + suffixOf(*format));
+    const QString output =
+        outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + QLatin1String(core::exportFormatInfo(*format).suffix));
     const ExportCount count = exportTo(*format, cells, store, output, console);
     tellPassedOver(console, count.passedOver, count.undated, store);
     return openWhenAsked(arguments, console, output);
 }
 
 int searchCommand(const Arguments& arguments, Console& console) {
-    const journal::JournalFilter filter = filterOf(arguments, arguments.words.mid(2));
+    const core::JournalFilter filter = filterOf(arguments, arguments.words.mid(2));
     if (filter.words.isEmpty() && filter.subject.isEmpty() && !filter.from.isValid() && !filter.to.isValid())
         throw UsageError(QStringLiteral("search needs words to look for, or --subject, --from or --to"));
     const QString store = storePath(arguments, console);
-    journal::JournalWriter writer(ExportFormat::Markdown, console.out, StandardOutput);
+    core::JournalWriter writer(ExportFormat::Markdown, console.out, StandardOutput);
     writer.begin();
-    const ExportCount count = journal::readExportedEntries(
-        store, [&filter](const journal::ExportedEntry& entry) { return filter.keeps(entry); },
-        [&writer](const journal::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
+    const ExportCount count = core::readExportedEntries(
+        store, [&filter](const core::ExportedEntry& entry) { return filter.keeps(entry); },
+        [&writer](const core::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
     writer.end();
     tellPassedOver(console, count.passedOver, count.undated, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));
@@ -164,12 +152,12 @@ int searchCommand(const Arguments& arguments, Console& console) {
 
 int chartCommand(const Arguments& arguments, Console& console) {
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("chart takes no words: '%1'").arg(arguments.words[2]));
-    const journal::JournalFilter filter = filterOf(arguments, {});
+    const core::JournalFilter filter = filterOf(arguments, {});
     const QString store = storePath(arguments, console);
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal Chart %1.png"));
     if (output.isEmpty()) throw UsageError(QStringLiteral("chart needs --output FILE.png or FILE.svg"));
     if (!isChartPictureName(output)) throw UsageError(QStringLiteral("the chart is written as .png or .svg, not '%1'").arg(output));
-    const journal::JournalChart chart = journal::readJournalChart(store, filter);
+    const core::JournalChart chart = core::readJournalChart(store, filter);
     saveChart(chart, output);
     tellPassedOver(console, chart.passedOver, chart.undated, store);
     return openWhenAsked(arguments, console, output);

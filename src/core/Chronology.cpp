@@ -1,13 +1,13 @@
 // Reading a chronology back into a date and a time. The toolkit's own parser costs a tenth of a
 // millisecond a call, an export of 100,000 entries ten seconds; this reader compiles each form's
 // pattern once and matches it in a single pass.
-#include "journal/JournalExport.h"
+#include "core/JournalExport.h"
 
 #include <QSet>
 
 #include <array>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 namespace {
 
@@ -177,4 +177,4 @@ QDateTime ChronologyReader::read(const QString& chronology) const {
     return {};
 }
 
-}   // namespace veltrin::journal
+}   // namespace veltrin::core

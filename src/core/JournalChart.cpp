@@ -1,10 +1,10 @@
-#include "journal/JournalChart.h"
+#include "core/JournalChart.h"
 
 #include <algorithm>
 #include <deque>
 #include <numeric>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 namespace {
 
@@ -89,21 +89,4 @@ std::array<std::vector<ChartLinePoint>, 7> JournalChart::lines() const {
     return result;
 }
 
-JournalChartWindow::JournalChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(QStringLiteral("Journal Chart"));
-    resize(ChartWidth * 3 / 5, ChartHeight * 3 / 5);
-}
-
-void JournalChartWindow::showChart(JournalChart chart) {
-    m_chart = std::move(chart);
-    update();
-    show();
-    raise();
-}
-
-void JournalChartWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    drawJournalChart(painter, rect(), m_chart);
-}
-
-}   // namespace veltrin::journal
+}   // namespace veltrin::core

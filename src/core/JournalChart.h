@@ -1,15 +1,14 @@
 #pragma once
 // The Inner Snapshot over time: one line per category, each the moving average of the last seven
 // ratings, drawn by one function onto any painter (the chart window, a PNG, an SVG).
-#include "journal/JournalExport.h"
+#include "core/JournalExport.h"
 
 #include <QPainter>
 #include <QRectF>
-#include <QWidget>
 
 #include <vector>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 constexpr int MovingAverageEntries = 7;
 constexpr int ChartWidth = 1200;
@@ -44,19 +43,4 @@ std::vector<double> chartPositions(const std::vector<QDateTime>& when);
 // Draws the chart into `area`: axes, dates below, 1 to 5 at the side, the seven lines and a legend.
 void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart& chart);
 
-// The chart in a small window of its own; it reads the store when it opens.
-class JournalChartWindow : public QWidget {
-    Q_OBJECT
-public:
-    explicit JournalChartWindow(QWidget* parent);
-    void showChart(JournalChart chart);
-    const JournalChart& chart() const { return m_chart; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    JournalChart m_chart;
-};
-
-}   // namespace veltrin::journal
+}   // namespace veltrin::core

@@ -1,13 +1,11 @@
 // The chart's drawing: one function for the window, the PNG and the SVG, scaled to the area.
-#include "journal/JournalChart.h"
-
-#include "ui/MainWindow.h"
+#include "core/JournalChart.h"
 
 #include <QPolygonF>
 
 #include <cmath>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 namespace {
 
@@ -137,13 +135,13 @@ void drawLegend(QPainter& painter, const Frame& frame) {
     setType(painter, frame, 14);
     const double unit = frame.unit;
     const double left = frame.plot.right() + 24 * unit;
-    for (std::size_t category = 0; category < ui::SnapshotLayout.size(); ++category) {
+    for (std::size_t category = 0; category < SnapshotCategories.size(); ++category) {
         const double y = frame.plot.top() + 10 * unit + double(category) * 28 * unit;
         painter.setPen(QPen(QColor(LineColours[category]), 4 * unit));
         painter.drawLine(QPointF(left, y), QPointF(left + 28 * unit, y));
         painter.setPen(Qt::black);
         painter.drawText(QRectF(left + 36 * unit, y - 12 * unit, 150 * unit, 24 * unit), Qt::AlignLeft | Qt::AlignVCenter,
-                         QLatin1String(ui::SnapshotLayout[category].name));
+                         QLatin1String(SnapshotCategories[category]));
     }
 }
 
@@ -173,4 +171,4 @@ void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart&
     painter.restore();
 }
 
-}   // namespace veltrin::journal
+}   // namespace veltrin::core

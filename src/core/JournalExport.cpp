@@ -1,12 +1,15 @@
-#include "journal/JournalExport.h"
+#include "core/JournalExport.h"
 
+#include "base/FileError.h"
 #include "base/TextFile.h"
-#include "ui/MainWindow.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <string_view>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 namespace {
 
@@ -159,11 +162,10 @@ QByteArray markdownSection(const ExportedEntry& entry) {
     section += QStringLiteral("- Date: ") + (date.isEmpty() ? QStringLiteral("unknown") : date) + QLatin1Char('\n');
     section += QStringLiteral("- Rank: ") + markdownText(entry.rank) + QStringLiteral("\n- Subject: ") + markdownText(entry.subject) +
                QLatin1Char('\n');
-    for (std::size_t category = 0; category < ui::SnapshotLayout.size(); ++category) {
+    for (std::size_t category = 0; category < SnapshotCategories.size(); ++category) {
         const auto& rating = entry.ratings[category];
-        section +=
-            QStringLiteral("- %1: %2\n")
-                .arg(QLatin1String(ui::SnapshotLayout[category].name), rating ? QString::number(*rating) : QStringLiteral("not rated"));
+        section += QStringLiteral("- %1: %2\n")
+                       .arg(QLatin1String(SnapshotCategories[category]), rating ? QString::number(*rating) : QStringLiteral("not rated"));
     }
     if (!entry.text.isEmpty()) section += QLatin1Char('\n') + markdownEntryText(entry.text) + QLatin1Char('\n');
     return (section + QLatin1Char('\n')).toUtf8();
@@ -237,14 +239,18 @@ QString isoDateText(const QDateTime& when) {
 
 QStringList exportFieldNames() {
     QStringList names{QStringLiteral("chronology"), QStringLiteral("date"), QStringLiteral("rank"), QStringLiteral("subject")};
-    for (const ui::SnapshotCategory& category : ui::SnapshotLayout) names << fieldName(category.name);
+    for (const char* category : SnapshotCategories) names << fieldName(category);
     return names << QStringLiteral("text");
 }
 
+const ExportFormatInfo& exportFormatInfo(ExportFormat format) {
+    return *std::find_if(ExportFormats.begin(), ExportFormats.end(),
+                         [format](const ExportFormatInfo& info) { return info.format == format; });
+}
+
 std::optional<ExportFormat> exportFormatNamed(const QString& name) {
-    if (name == QLatin1String("csv")) return ExportFormat::Csv;
-    if (name == QLatin1String("json")) return ExportFormat::Json;
-    if (name == QLatin1String("md")) return ExportFormat::Markdown;
+    for (const ExportFormatInfo& info : ExportFormats)
+        if (name == QLatin1String(info.name)) return info.format;
     return std::nullopt;
 }
 
@@ -319,4 +325,22 @@ ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const
     return count;
 }
 
-}   // namespace veltrin::journal
+bool isSameFile(const QString& a, const QString& b) {
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    if (first.exists() && second.exists()) return first.canonicalFilePath() == second.canonicalFilePath();
+    return first.absoluteFilePath() == second.absoluteFilePath();
+}
+
+ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells) {
+    if (isSameFile(outputPath, storePath))
+        throw base::FileError(outputPath, QStringLiteral("It is the journal store itself, which an export is never written over."));
+    QSaveFile output(outputPath);
+    base::openForRewrite(output);
+    JournalWriter writer(format, output, outputPath, cells);
+    const ExportCount count = exportJournal(storePath, writer);
+    base::commitRewrite(output);
+    return count;
+}
+
+}   // namespace veltrin::core

@@ -2,7 +2,7 @@
 // The journal as the user takes it away: each record with its date read back from the chronology,
 // its seven ratings as numbers and its text with real line breaks, written as CSV, JSON or
 // Markdown one entry at a time, so that a long journal is never held whole.
-#include "journal/JournalStore.h"
+#include "core/JournalStore.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -15,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 // Power .. Being Awake; empty where the stored digit is not 1 .. 5.
 using Ratings = std::array<std::optional<int>, 7>;
@@ -84,6 +84,19 @@ QString isoDateText(const QDateTime& when);
 QStringList exportFieldNames();
 
 enum class ExportFormat { Csv, Json, Markdown };
+// Each format with its name on the command line, the suffix of its files and its filter in the save dialog.
+struct ExportFormatInfo {
+    ExportFormat format;
+    const char* name;
+    const char* suffix;
+    const char* filter;
+};
+inline constexpr std::array<ExportFormatInfo, 3> ExportFormats{{
+    {ExportFormat::Csv, "csv", ".csv", "CSV (*.csv)"},
+    {ExportFormat::Json, "json", ".json", "JSON (*.json)"},
+    {ExportFormat::Markdown, "md", ".md", "Markdown (*.md)"},
+}};
+const ExportFormatInfo& exportFormatInfo(ExportFormat format);
 // "csv", "json" or "md"; empty for any other name.
 std::optional<ExportFormat> exportFormatNamed(const QString& name);
 
@@ -136,14 +149,6 @@ ExportCount readExportedEntries(const QString& storePath, const std::function<bo
 // The same, written through the writer from begin to end.
 ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep = {});
 
-// Where the Export... button saves, and as what.
-struct ExportTarget {
-    QString path;
-    ExportFormat format;
-};
-// The question the Export... button asks: the save dialog, unless a test answers in the user's place.
-std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestion();
-
 // Whether two paths name one file: another spelling or a link of it too.
 bool isSameFile(const QString& a, const QString& b);
 
@@ -151,4 +156,4 @@ bool isSameFile(const QString& a, const QString& b);
 // and for the store itself, which an export never replaces.
 ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells = CsvCells::Guarded);
 
-}   // namespace veltrin::journal
+}   // namespace veltrin::core

@@ -1,33 +1,17 @@
-#include "journal/JournalStore.h"
+#include "core/JournalStore.h"
 
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 namespace {
 
 const QString Separator = QStringLiteral("~");
 const QString SubjectEnd = QStringLiteral("~~");
 
-// The rank of one category: the position (1 .. 5, left to right) of its selected option, 0 when none is.
-int categoryRank(const std::array<QRadioButton*, 5>& options) {
-    for (std::size_t position = 0; position < options.size(); ++position)
-        if (options[position]->isChecked()) return int(position) + 1;
-    return 0;
-}
-
 }   // namespace
-
-std::optional<SnapshotRanks> snapshotRanks(const ui::MainWindow& form) {
-    SnapshotRanks ranks{};
-    for (std::size_t category = 0; category < ui::SnapshotLayout.size(); ++category) {
-        ranks[category] = categoryRank(form.rankOptions[category]);
-        if (ranks[category] == 0) return std::nullopt;
-    }
-    return ranks;
-}
 
 // The reader takes the first "~~" as the end of the subject, so a subject must not hold one, nor
 // make one with the separators around it by starting or ending with "~". A CR would end the record
@@ -121,4 +105,4 @@ bool JournalReader::next(StoredEntry& entry) {
     return false;
 }
 
-}   // namespace veltrin::journal
+}   // namespace veltrin::core

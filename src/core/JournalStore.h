@@ -3,7 +3,6 @@
 // "~", the rank, "~", the subject, "~~", the seven rank digits and the entry text, in which every
 // CR of the entry box has become "\par ". Only CR or CR LF ends a record; a lone LF belongs to it.
 #include "base/LineStream.h"
-#include "ui/MainWindow.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -12,16 +11,17 @@
 #include <array>
 #include <optional>
 
-namespace veltrin::journal {
+namespace veltrin::core {
 
 inline const QString JournalStoreName = QStringLiteral("veltrin.sdb");
 
-// The ranks 1 .. 5 of Power, Health, Awareness, Holy Connection, Inner Feeling, Pretending and
-// Being Awake, in that order.
-using SnapshotRanks = std::array<int, 7>;
+// The categories of the Inner Snapshot, in the order their ranks are stored.
+inline constexpr std::array<const char*, 7> SnapshotCategories{
+    "Power", "Health", "Awareness", "Holy Connection", "Inner Feeling", "Pretending", "Being Awake",
+};
 
-// The ranks selected on the journal frame; empty when a category has no option selected.
-std::optional<SnapshotRanks> snapshotRanks(const ui::MainWindow& form);
+// A rank 1 .. 5 per category, in the order of SnapshotCategories.
+using SnapshotRanks = std::array<int, SnapshotCategories.size()>;
 
 // A subject that holds "~~" cannot be told apart from the separator after it when read back; one
 // that holds a CR or an LF would split its record or read back as another subject.
@@ -73,4 +73,4 @@ private:
     int m_passedOver = 0;
 };
 
-}   // namespace veltrin::journal
+}   // namespace veltrin::core

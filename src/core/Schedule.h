@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-namespace veltrin::progress {
+namespace veltrin::core {
 
 enum class CheckpointKind {
     Topic,             // unlocks a reading topic once (guard: the topic list)
@@ -181,4 +181,4 @@ inline constexpr std::array<SubjectMessage, 27> SubjectMessages{{
                  "brief comment for a minimum of twenty five entries in this subject category."},
 }};
 
-}   // namespace veltrin::progress
+}   // namespace veltrin::core

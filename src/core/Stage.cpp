@@ -1,8 +1,8 @@
-#include "state/State.h"
+#include "core/Stage.h"
 
 #include <array>
 
-namespace veltrin::state {
+namespace veltrin::core {
 
 namespace {
 
@@ -32,4 +32,4 @@ SubjectRowRange Stage::secondPassSubjects() const {
     return SecondPassSubjects[std::size_t(m_value - FirstOfSecondPass)];
 }
 
-}   // namespace veltrin::state
+}   // namespace veltrin::core

@@ -1,7 +1,7 @@
 #include "journal/Journal.h"
 
+#include "core/JournalStore.h"
 #include "journal/JournalParts.h"
-#include "journal/JournalStore.h"
 
 #include "base/Numbers.h"
 #include "base/TextFile.h"
@@ -12,29 +12,36 @@ namespace veltrin::journal {
 
 namespace {
 
+// The rank of one category: the position (1 .. 5, left to right) of its selected option, 0 when none is.
+int categoryRank(const std::array<QRadioButton*, 5>& options) {
+    for (std::size_t position = 0; position < options.size(); ++position)
+        if (options[position]->isChecked()) return int(position) + 1;
+    return 0;
+}
+
 const QString SubjectReferenceName = QStringLiteral("subjectref.rtf");
 const QString SubjectRefusedName = QStringLiteral("subjectrefused.rtf");
 
 void refuseUnrankedSnapshot(Program& p) {
-    state::PlaySound(p, QStringLiteral("resetyn"));
-    state::ShowTorchDocument(p, QStringLiteral("er-1.rtf"), 0);
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    torch::ShowTorchDocument(p, QStringLiteral("er-1.rtf"), 0);
 }
 
 // Nothing is stored: the record could not be split correctly when the journal is read back.
 void refuseUnreadableSubject(Program& p) {
-    state::WriteGeneratedDocument(p.state.AppDir + SubjectRefusedName,
-                                  {QStringLiteral("\\cf1 A subject cannot hold a line break or two tildes in a row (~~), nor begin or end "
-                                                  "with a tilde, because the journal could not read it back. Please change the subject; "
-                                                  "nothing was stored.")});
-    state::PlaySound(p, QStringLiteral("resetyn"));
-    state::ShowTorchDocument(p, SubjectRefusedName, 0);
+    core::WriteGeneratedDocument(p.state.settings.AppDir + SubjectRefusedName,
+                                 {QStringLiteral("\\cf1 A subject cannot hold a line break or two tildes in a row (~~), nor begin or end "
+                                                 "with a tilde, because the journal could not read it back. Please change the subject; "
+                                                 "nothing was stored.")});
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    torch::ShowTorchDocument(p, SubjectRefusedName, 0);
 }
 
 // The row of the required subjects that names the subject, in lower case; 0 when none does.
 std::size_t requiredSubjectRow(const Program& p, const QString& subject) {
     const QString wanted = subject.toLower();
-    for (std::size_t row = 1; row <= state::SubjectRows; ++row)
-        if (p.state.SubjectRequirements[row][1].toLower() == wanted) return row;
+    for (std::size_t row = 1; row <= core::SubjectRows; ++row)
+        if (p.state.SubjectRequirements[row].name.toLower() == wanted) return row;
     return 0;
 }
 
@@ -42,20 +49,20 @@ std::size_t requiredSubjectRow(const Program& p, const QString& subject) {
 void countEntry(Program& p, const QString& subject, int matchingLines) {
     const std::size_t row = requiredSubjectRow(p, subject);
     if (row == 0) return;
-    QString& count = p.state.SubjectProgress[row][2];
+    QString& count = p.state.SubjectProgress[row].count;
     count = QString::number(base::readNumber(count) + matchingLines);
     progress::SaveProgressFiles(p);
 }
 
 void writeSubjectReference(Program& p) {
-    state::WriteGeneratedDocument(p.state.AppDir + SubjectReferenceName,
-                                  {QStringLiteral("\\cf2 The subject you have entered is an optional entry.")});
+    core::WriteGeneratedDocument(p.state.settings.AppDir + SubjectReferenceName,
+                                 {QStringLiteral("\\cf2 The subject you have entered is an optional entry.")});
 }
 
 // The record first, then what follows from it. If any of it fails, the store is put back as it
 // was; the handler boundary restores the count, so a failed add leaves every file as it was.
 void storeEntry(Program& p, const QString& record, const QString& subject, int matchingLines) {
-    base::appendLineWith(p.state.CourseDir + JournalStoreName, record, [&] {
+    base::appendLineWith(p.state.settings.CourseDir + core::JournalStoreName, record, [&] {
         if (matchingLines > 0) countEntry(p, subject, matchingLines);
         else writeSubjectReference(p);
     });
@@ -66,27 +73,36 @@ void storeEntry(Program& p, const QString& record, const QString& subject, int m
 // The user asked to add the entry on the journal frame. The Torch animation yields, so a second
 // click can run this again before the first has shown its document; each click stores one whole
 // record, as the frame holds it.
+std::optional<core::SnapshotRanks> snapshotRanks(const ui::MainWindow& form) {
+    core::SnapshotRanks ranks{};
+    for (std::size_t category = 0; category < ranks.size(); ++category) {
+        ranks[category] = categoryRank(form.rankOptions[category]);
+        if (ranks[category] == 0) return std::nullopt;
+    }
+    return ranks;
+}
+
 void onAddEntryClicked(Program& p) {
     torch::CloseContactWindow(p);
-    state::closeTorchPanel(p, state::Silent);
+    torch::closeTorchPanel(p, torch::Silent);
     const auto ranks = snapshotRanks(p.window);
     if (!ranks) {
         refuseUnrankedSnapshot(p);
         return;
     }
     const QString subject = p.window.subjectBox->currentText();
-    if (!subjectIsStorable(subject)) {
+    if (!core::subjectIsStorable(subject)) {
         refuseUnreadableSubject(p);
         return;
     }
-    state::PlaySound(p, QStringLiteral("addrec"));
+    torch::PlaySound(p, QStringLiteral("addrec"));
 
-    const int matchingLines = matchingSubjectLines(base::readLines(p.state.AppDir + SubjectListName), subject);
-    const QString entryText = convertEntryText(p.window.entryBox->Text());
-    const QString chronology = chronologyText(p.sys.now());
-    storeEntry(p, journalRecord(chronology, p.window.rankLabel->text(), subject, *ranks, entryText), subject, matchingLines);
+    const int matchingLines = core::matchingSubjectLines(base::readLines(p.state.settings.AppDir + SubjectListName), subject);
+    const QString entryText = core::convertEntryText(p.window.entryBox->Text());
+    const QString chronology = core::chronologyText(p.sys.now());
+    storeEntry(p, core::journalRecord(chronology, p.window.rankLabel->text(), subject, *ranks, entryText), subject, matchingLines);
 
-    if (matchingLines == 0) state::ShowTorchDocument(p, SubjectReferenceName, 1);
+    if (matchingLines == 0) torch::ShowTorchDocument(p, SubjectReferenceName, 1);
     p.window.chronologyLabel->setText(chronology);
 }
 

@@ -10,7 +10,7 @@ namespace veltrin::journal {
 namespace {
 
 void openJournalFrame(Program& p) {
-    state::PlaySound(p, QStringLiteral("opnjnl"));
+    torch::PlaySound(p, QStringLiteral("opnjnl"));
     torch::GiveLook(p, *p.window.journalButton, torch::JournalOpenLook);
     torch::GiveLook(p, *p.window.manualButton, torch::ManualClosedLook);
     enableScrollBars(p, false);
@@ -19,7 +19,7 @@ void openJournalFrame(Program& p) {
 
 // The View Journal button keeps its caption: a report left open is only hidden.
 void closeJournalFrame(Program& p) {
-    state::PlaySound(p, QStringLiteral("closjnl"));
+    torch::PlaySound(p, QStringLiteral("closjnl"));
     torch::GiveLook(p, *p.window.journalButton, torch::JournalClosedLook);
     p.window.journalFrame->hide();
     enableScrollBars(p, true);
@@ -36,7 +36,7 @@ void enableScrollBars(Program& p, bool enabled) {
 void onJournalButtonClicked(Program& p) {
     torch::CloseContactWindow(p);
     p.window.documentViewer->hide();
-    p.state.ScrollActive = false;
+    p.state.run.ScrollActive = false;
     p.sys.Yield();
     if (p.window.journalFrame->isHidden()) openJournalFrame(p);
     else closeJournalFrame(p);
@@ -45,7 +45,7 @@ void onJournalButtonClicked(Program& p) {
 // Done: closes the frame and the report whether or not either is on show.
 void onDoneClicked(Program& p) {
     torch::CloseContactWindow(p);
-    state::PlaySound(p, QStringLiteral("closjnl"));
+    torch::PlaySound(p, QStringLiteral("closjnl"));
     torch::GiveLook(p, *p.window.journalButton, torch::JournalClosedLook);
     p.window.viewJournalButton->setText(ViewJournalCaption);
     p.window.journalFrame->hide();
@@ -56,10 +56,10 @@ void onDoneClicked(Program& p) {
 // A picked subject shows its reference document when a line of the subject list is exactly the
 // subject; the whole list is read, and it changes no stored data.
 void onSubjectPicked(Program& p) {
-    state::closeTorchPanel(p, state::Silent);
+    torch::closeTorchPanel(p, torch::Silent);
     const QString subject = p.window.subjectBox->currentText();
-    const QStringList subjectList = base::readLines(p.state.AppDir + SubjectListName);
-    if (subjectList.contains(subject)) state::ShowTorchDocument(p, subject + QStringLiteral(".rtf"), 1);
+    const QStringList subjectList = base::readLines(p.state.settings.AppDir + SubjectListName);
+    if (subjectList.contains(subject)) torch::ShowTorchDocument(p, subject + QStringLiteral(".rtf"), 1);
 }
 
 }   // namespace veltrin::journal

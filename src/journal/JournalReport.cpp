@@ -102,7 +102,7 @@ void placeViewer(Program& p) { p.window.documentViewer->setGeometry(ui::twipsRec
 
 void showPreparingMessage(Program& p) {
     ui::MainWindow& f = p.window;
-    state::PlaySound(p, QStringLiteral("xitjnl"));
+    torch::PlaySound(p, QStringLiteral("xitjnl"));
     enableScrollBars(p, false);
     f.viewJournalButton->setText(CloseJournalCaption);
     f.documentViewer->SetText(QStringLiteral("Preparing Journal Report..."));
@@ -118,9 +118,9 @@ void openJournalReport(Program& p) {
     showPreparingMessage(p);
     const ReportControls opened = reportControls(p.window);
     p.sys.Yield();
-    const QString report = p.state.CourseDir + JournalReportName;
+    const QString report = p.state.settings.CourseDir + JournalReportName;
     try {
-        writeJournalReport(p.state.CourseDir + JournalStoreName, report, p.state.RankBars);
+        writeJournalReport(p.state.settings.CourseDir + core::JournalStoreName, report, p.state.RankBars);
     } catch (const base::FileError&) {
         putBack(p.window, before, opened);
         throw;
@@ -130,7 +130,7 @@ void openJournalReport(Program& p) {
 
 void closeJournalReport(Program& p) {
     placeViewer(p);
-    state::PlaySound(p, QStringLiteral("viewjnl"));
+    torch::PlaySound(p, QStringLiteral("viewjnl"));
     p.window.viewJournalButton->setText(ViewJournalCaption);
     enableScrollBars(p, true);
     p.window.documentViewer->hide();
@@ -160,7 +160,7 @@ QString reportEntryText(const QString& entryText) {
     return out;
 }
 
-QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars) {
+QStringList reportLines(const core::StoredEntry& entry, const RankBarTexts& rankBars) {
     QStringList lines{
         QStringLiteral("\\cf6 Chronology:\\par    ") + reportText(entry.chronology) + QStringLiteral("\\par \\par \\cf0 "),
         QStringLiteral("\\cf7 Rank:\\par    ") + reportText(entry.rank) + QStringLiteral("\\par \\par \\cf0 "),
@@ -177,13 +177,13 @@ QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars) 
 
 void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars) {
     base::AtomicLineWriter report(reportPath);
-    report.write(state::DocumentHeader);
+    report.write(core::DocumentHeader);
     // No store yet means no entry yet: the report is empty.
     if (base::fileExists(storePath)) {
         base::LineReader store(storePath);
         QString record;
         while (store.next(record))
-            if (const auto entry = readJournalRecord(record))
+            if (const auto entry = core::readJournalRecord(record))
                 for (const QString& line : reportLines(*entry, rankBars)) report.write(line);
     }
     report.write(QStringLiteral("}"));

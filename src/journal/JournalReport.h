@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <array>
 
-#include "journal/JournalStore.h"
+#include "core/JournalStore.h"
 
 namespace veltrin::journal {
 
@@ -19,7 +19,7 @@ QString reportText(const QString& text);
 QString reportEntryText(const QString& entryText);
 
 // The report lines of one record.
-QStringList reportLines(const StoredEntry& entry, const RankBarTexts& rankBars);
+QStringList reportLines(const core::StoredEntry& entry, const RankBarTexts& rankBars);
 
 // Reads the store line by line and writes the report as it goes, whole or not at all. A missing
 // store counts as empty; records not of the store's shape are passed over. Throws FileError.

@@ -2,8 +2,8 @@
 // whole journal saved as CSV, JSON or Markdown where the user chooses.
 #include "journal/Journal.h"
 
-#include "journal/JournalChart.h"
-#include "journal/JournalExport.h"
+#include "core/JournalExport.h"
+#include "journal/JournalChartWindow.h"
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
@@ -21,31 +21,22 @@ namespace {
 
 const QString ChartWindowName = QStringLiteral("journalChartWindow");
 
-struct ExportChoice {
-    const char* filter;
-    const char* suffix;
-    ExportFormat format;
-};
-
-constexpr std::array<ExportChoice, 3> ExportChoices{{
-    {"CSV (*.csv)", ".csv", ExportFormat::Csv},
-    {"JSON (*.json)", ".json", ExportFormat::Json},
-    {"Markdown (*.md)", ".md", ExportFormat::Markdown},
-}};
+using core::ExportFormatInfo;
+using core::ExportFormats;
 
 // The format the chosen name ends in, else the one of the chosen filter; a name that ends in
 // another suffix ("notes.txt") is kept as it is.
-const ExportChoice& exportChoice(const QString& path, const QString& filter) {
-    for (const ExportChoice& choice : ExportChoices)
+const ExportFormatInfo& exportChoice(const QString& path, const QString& filter) {
+    for (const ExportFormatInfo& choice : core::ExportFormats)
         if (path.endsWith(QLatin1String(choice.suffix), Qt::CaseInsensitive)) return choice;
-    for (const ExportChoice& choice : ExportChoices)
+    for (const ExportFormatInfo& choice : core::ExportFormats)
         if (filter == QLatin1String(choice.filter)) return choice;
-    return ExportChoices[0];
+    return core::ExportFormats[0];
 }
 
 QStringList exportFilters() {
     QStringList filters;
-    for (const ExportChoice& choice : ExportChoices) filters << QLatin1String(choice.filter);
+    for (const ExportFormatInfo& choice : core::ExportFormats) filters << QLatin1String(choice.filter);
     return filters;
 }
 
@@ -64,7 +55,7 @@ std::optional<ExportTarget> askExportTarget(QWidget* parent) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(exportFilters());
-    dialog.setDefaultSuffix(QLatin1String(ExportChoices[0].suffix));
+    dialog.setDefaultSuffix(QLatin1String(core::ExportFormats[0].suffix));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(QLatin1String(exportChoice({}, filter).suffix)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -86,34 +77,16 @@ std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestio
     return question;
 }
 
-bool isSameFile(const QString& a, const QString& b) {
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    if (first.exists() && second.exists()) return first.canonicalFilePath() == second.canonicalFilePath();
-    return first.absoluteFilePath() == second.absoluteFilePath();
-}
-
-ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells) {
-    if (isSameFile(outputPath, storePath))
-        throw base::FileError(outputPath, QStringLiteral("It is the journal store itself, which an export is never written over."));
-    QSaveFile output(outputPath);
-    base::openForRewrite(output);
-    JournalWriter writer(format, output, outputPath, cells);
-    const ExportCount count = exportJournal(storePath, writer);
-    base::commitRewrite(output);
-    return count;
-}
-
 // The chart is read afresh at every click, so it shows the entries added since it last opened.
 void onJournalChartClicked(Program& p) {
     torch::CloseContactWindow(p);
-    chartWindow(p).showChart(readJournalChart(p.state.CourseDir + JournalStoreName));
+    chartWindow(p).showChart(core::readJournalChart(p.state.settings.CourseDir + core::JournalStoreName));
 }
 
 void onExportJournalClicked(Program& p) {
     torch::CloseContactWindow(p);
     if (const auto target = exportTargetQuestion()(&p.window))
-        saveJournalExport(p.state.CourseDir + JournalStoreName, target->format, target->path);
+        core::saveJournalExport(p.state.settings.CourseDir + core::JournalStoreName, target->format, target->path);
 }
 
 }   // namespace veltrin::journal

@@ -1,8 +1,8 @@
 #include "progress/Progress.h"
 #include "progress/ProgressFiles.h"
-#include "progress/Schedule.h"
 
 #include "base/Numbers.h"
+#include "core/Schedule.h"
 #include "state/State.h"
 #include "torch/Torch.h"
 
@@ -12,6 +12,12 @@ namespace veltrin::progress {
 
 namespace {
 
+using core::Checkpoint;
+using core::CheckpointEnding;
+using core::SubjectMessage;
+using enum core::CheckpointKind;
+using enum core::CheckpointEnding;
+
 constexpr int LastScheduledStage = 13;
 constexpr int SkipAheadMarks = 5;
 constexpr int SkipAheadPixels = 50;
@@ -19,16 +25,16 @@ constexpr const char* SubjectMessageDocument = "newsubject.rtf";
 
 QString text(std::string_view literal) { return QString::fromLatin1(literal.data(), qsizetype(literal.size())); }
 
-std::size_t stageColumn(const state::ProgramState& s) { return state::Stage(s.CourseStage).column(); }
+std::size_t stageColumn(const state::ProgramState& s) { return core::Stage(s.settings.CourseStage).column(); }
 
 const Checkpoint* checkpointAt(int stage, int mark) {
-    for (const Checkpoint& checkpoint : Schedule)
+    for (const Checkpoint& checkpoint : core::Schedule)
         if (checkpoint.stage == stage && checkpoint.position == mark) return &checkpoint;
     return nullptr;
 }
 
 QString subjectMessage(std::string_view subject) {
-    for (const SubjectMessage& message : SubjectMessages)
+    for (const SubjectMessage& message : core::SubjectMessages)
         if (message.subject == subject) return text(message.message);
     return QString();
 }
@@ -42,12 +48,12 @@ bool listsInUpperCase(const QComboBox& list, const QString& guard) {
 // DueLevelPos follows the reading only while the due level is on show.
 void keepPosition(Program& p) {
     state::ProgramState& s = p.state;
-    if (state::Stage(s.CourseStage).dueLevel() == s.LevelShown) s.DueLevelPos = s.ScrollPos;
+    if (core::Stage(s.settings.CourseStage).dueLevel() == s.LevelShown) s.DueLevelPos = s.settings.ScrollPos;
     state::showReadingDistance(p);
 }
 
 bool endOfTextReached(state::ProgramState& s, int level) {
-    if (std::abs(qint64(s.ScrollPos)) < s.LevelEnd[std::size_t(level)]) return false;
+    if (std::abs(qint64(s.settings.ScrollPos)) < s.LevelEnd[std::size_t(level)]) return false;
     s.EndReached = true;
     s.LevelJustPassed = false;
     return true;
@@ -56,7 +62,7 @@ bool endOfTextReached(state::ProgramState& s, int level) {
 // The per-mille reading distance, rounded up. Returns the mark of the step before.
 int showReadingMark(Program& p, int level) {
     state::ProgramState& s = p.state;
-    const double share = double(s.ScrollPos) / double(s.LevelEnd[std::size_t(level)]);
+    const double share = double(s.settings.ScrollPos) / double(s.LevelEnd[std::size_t(level)]);
     s.ProgressMark = std::int32_t(std::abs(std::floor(share * 1000.0)));
     const int previousMark = s.LastCheckpointMark;
     s.LastCheckpointMark = s.ProgressMark;
@@ -66,8 +72,8 @@ int showReadingMark(Program& p, int level) {
 }
 
 void endWithStop(Program& p, CheckpointEnding ending) {
-    if (ending == WaitsStops) state::WaitForTorchClosed(p);
-    p.state.ScrollActive = false;
+    if (ending == WaitsStops) torch::WaitForTorchClosed(p);
+    p.state.run.ScrollActive = false;
 }
 
 // A new topic or subject is stored before the wait for OK, so nothing is left to fail after it.
@@ -75,7 +81,7 @@ void listAndStop(Program& p, const char* indexFile, const QString& name, Checkpo
     appendThenSave(p, indexFile, name, SaveProgressFiles);
     RefillLists(p);
     p.window.newTopicMarker->show();
-    p.state.AskYesNo = false;
+    p.state.run.AskYesNo = false;
     endWithStop(p, ending);
 }
 
@@ -83,13 +89,13 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
     state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
     if (listsExactly(*p.window.topicList, name)) return;
-    s.ScrollActive = false;
-    s.AskYesNo = false;
-    state::ShowTorchDocument(p, text(checkpoint.document), 1);
+    s.run.ScrollActive = false;
+    s.run.AskYesNo = false;
+    torch::ShowTorchDocument(p, text(checkpoint.document), 1);
     // The check-point that starts the course counts from a clean slate, stored with its topic; it is
     // cleared after the torch's animation, whose yields may run a handler that saves the counters.
-    if (checkpoint.name == CourseStartTopic) ClearProgressTables(p.state);
-    ++s.StageCounters[1][stageColumn(s)];
+    if (checkpoint.name == core::CourseStartTopic) ClearProgressTables(p.state);
+    ++s.StageCounters[core::CheckpointsPassed][stageColumn(s)];
     listAndStop(p, "info.ndx", name, checkpoint.ending);
 }
 
@@ -99,13 +105,13 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
     state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
     if (listsInUpperCase(*p.window.subjectBox, name.toUpper())) return;
-    s.ScrollActive = false;
-    s.AskYesNo = false;
-    state::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});
+    s.run.ScrollActive = false;
+    s.run.AskYesNo = false;
+    core::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});
     // The name as written: a stale copy whose name differs only in case must not be shown instead.
-    state::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
-    ++s.StageCounters[1][stageColumn(s)];
-    if (checkpoint.kind == Subject) ++s.StageCounters[2][stageColumn(s)];
+    torch::ShowTorchDocument(p, QLatin1String(SubjectMessageDocument), 1);
+    ++s.StageCounters[core::CheckpointsPassed][stageColumn(s)];
+    if (checkpoint.kind == Subject) ++s.StageCounters[core::RequiredSubjectsAdded][stageColumn(s)];
     listAndStop(p, "mission.ndx", name, checkpoint.ending);
 }
 
@@ -115,16 +121,16 @@ void passSubject(Program& p, const Checkpoint& checkpoint) {
 // the check-point resumes it.
 void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
     state::ProgramState& s = p.state;
-    state::closeTorchPanel(p, state::WithTorchSound);
-    s.AskYesNo = false;
-    state::ShowTorchDocument(p, text(checkpoint.document), 1);
-    ++s.StageCounters[1][stageColumn(s)];
-    ++s.StageCounters[3][stageColumn(s)];
+    torch::closeTorchPanel(p, torch::WithTorchSound);
+    s.run.AskYesNo = false;
+    torch::ShowTorchDocument(p, text(checkpoint.document), 1);
+    ++s.StageCounters[core::CheckpointsPassed][stageColumn(s)];
+    ++s.StageCounters[core::SecondPassTopicsUnlocked][stageColumn(s)];
     AddTopic(p, text(checkpoint.name), SaveProgressFiles);
-    state::WaitForTorchClosed(p);
+    torch::WaitForTorchClosed(p);
     s.ProgressMark += SkipAheadMarks;
-    state::moveReadingPane(p, s.ScrollPos - SkipAheadPixels);
-    if (checkpoint.ending == WaitsSkipsAheadResumes) s.ScrollActive = true;
+    state::moveReadingPane(p, s.settings.ScrollPos - SkipAheadPixels);
+    if (checkpoint.ending == WaitsSkipsAheadResumes) s.run.ScrollActive = true;
 }
 
 // Counted when the mark arrives at it, not on the steps that stay on it, and never beyond the
@@ -132,8 +138,10 @@ void passSecondPassTopic(Program& p, const Checkpoint& checkpoint) {
 void passSilent(Program& p, const Checkpoint& checkpoint, int previousMark) {
     state::ProgramState& s = p.state;
     const std::size_t column = stageColumn(s);
-    if (previousMark == checkpoint.position || s.StageCounters[1][column] >= s.StageRequirements[1][column]) return;
-    ++s.StageCounters[1][column];
+    if (previousMark == checkpoint.position ||
+        s.StageCounters[core::CheckpointsPassed][column] >= s.StageRequirements[core::CheckpointsPassed][column])
+        return;
+    ++s.StageCounters[core::CheckpointsPassed][column];
     SaveProgressFiles(p);
 }
 
@@ -156,11 +164,11 @@ void carryOut(Program& p, const Checkpoint& checkpoint, int previousMark) {
 void RunCheckpoints(Program& p) {
     keepPosition(p);
     state::ProgramState& s = p.state;
-    if (s.CourseStage < -1 || s.CourseStage > LastScheduledStage) return;
-    const int level = state::Stage(s.CourseStage).dueLevel();
+    if (s.settings.CourseStage < -1 || s.settings.CourseStage > LastScheduledStage) return;
+    const int level = core::Stage(s.settings.CourseStage).dueLevel();
     if (endOfTextReached(s, level)) return;
     const int previousMark = showReadingMark(p, level);
-    if (const Checkpoint* checkpoint = checkpointAt(s.CourseStage, s.ProgressMark))
+    if (const Checkpoint* checkpoint = checkpointAt(s.settings.CourseStage, s.ProgressMark))
         state::RunOperation(p, [&p, checkpoint, previousMark] { carryOut(p, *checkpoint, previousMark); });
 }
 

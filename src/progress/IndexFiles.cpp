@@ -11,8 +11,8 @@ namespace veltrin::progress {
 
 namespace {
 
-constexpr int StatusLines = 3 * state::StageColumns;   // rows 1 .. 3 of the stage counters
-constexpr int WorkLines = 2 * state::SubjectRows;      // name and count of each required subject
+constexpr int StatusLines = 3 * core::StageColumns;   // rows 1 .. 3 of the stage counters
+constexpr int WorkLines = 2 * core::SubjectRows;      // name and count of each required subject
 // Counters are held within this when read: far beyond any count a course reaches, and far inside
 // the 16-bit stage counters, so a counter read at the limit still counts on without overflowing.
 constexpr qint64 CountLimit = 30000;
@@ -42,7 +42,7 @@ QStringList statusLines(const state::ProgramState& s) {
 
 QStringList workLines(const state::ProgramState& s) {
     QStringList lines;
-    for (std::size_t row = 1; row <= state::SubjectRows; ++row) lines << s.SubjectProgress[row][1] << s.SubjectProgress[row][2];
+    for (std::size_t row = 1; row <= core::SubjectRows; ++row) lines << s.SubjectProgress[row].name << s.SubjectProgress[row].count;
     return lines;
 }
 
@@ -107,7 +107,7 @@ qint64 readCounter(FileContent& file, int line, qint64 lowest) {
 void loadStageCounters(state::ProgramState& s, FileContent& status) {
     if (status.lines.size() < StatusLines) noteDamage(status, shortFile(int(status.lines.size()), StatusLines));
     for (int line = 0; line < StatusLines; ++line)
-        s.StageCounters[std::size_t(line / state::StageColumns + 1)][std::size_t(line % state::StageColumns)] =
+        s.StageCounters[std::size_t(line / core::StageColumns + 1)][std::size_t(line % core::StageColumns)] =
             std::int16_t(readCounter(status, line, -CountLimit));
 }
 
@@ -116,10 +116,10 @@ void loadStageCounters(state::ProgramState& s, FileContent& status) {
 // count is below none.
 void loadSubjectProgress(state::ProgramState& s, FileContent& work) {
     if (work.lines.size() < WorkLines) noteDamage(work, shortFile(int(work.lines.size()), WorkLines));
-    for (int row = 1; row <= state::SubjectRows; ++row) {
+    for (int row = 1; row <= core::SubjectRows; ++row) {
         const int nameLine = 2 * row - 2;
         const int countLine = nameLine + 1;
-        const QString expected = s.SubjectRequirements[std::size_t(row)][1].toUpper();
+        const QString expected = s.SubjectRequirements[std::size_t(row)].name.toUpper();
         QString name = work.lines.value(nameLine);
         if (!expected.isEmpty() && name != expected) {
             if (nameLine < work.lines.size()) noteDamage(work, QStringLiteral("line %1 should be %2").arg(nameLine + 1).arg(expected));
@@ -128,8 +128,8 @@ void loadSubjectProgress(state::ProgramState& s, FileContent& work) {
         const QString stored = work.lines.value(countLine);
         const qint64 count = readCounter(work, countLine, 0);
         const bool keptAsStored = isWholeNumber(stored) && base::readNumber(stored) == count;
-        s.SubjectProgress[std::size_t(row)][1] = name;
-        s.SubjectProgress[std::size_t(row)][2] = keptAsStored ? stored : QString::number(count);
+        s.SubjectProgress[std::size_t(row)].name = name;
+        s.SubjectProgress[std::size_t(row)].count = keptAsStored ? stored : QString::number(count);
     }
 }
 
@@ -142,7 +142,7 @@ void addIfChanged(QList<base::FileBytes>& changed, const QString& path, const QS
 
 }   // namespace
 
-QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
+QString appFile(const Program& p, const char* name) { return p.state.settings.AppDir + QLatin1String(name); }
 
 bool listsExactly(const QComboBox& list, const QString& name) {
     bool found = false;
@@ -199,9 +199,9 @@ QList<base::FileBytes> freshProgressFiles(const Program& p) {
 
 void ClearProgressTables(state::ProgramState& s) {
     for (auto& row : s.StageCounters) row.fill(0);
-    for (std::size_t row = 1; row <= state::SubjectRows; ++row) {
-        s.SubjectProgress[row][1] = s.SubjectRequirements[row][1].toUpper();
-        s.SubjectProgress[row][2] = QStringLiteral("0");
+    for (std::size_t row = 1; row <= core::SubjectRows; ++row) {
+        s.SubjectProgress[row].name = s.SubjectRequirements[row].name.toUpper();
+        s.SubjectProgress[row].count = QStringLiteral("0");
     }
 }
 

@@ -9,6 +9,9 @@
 
 namespace veltrin::progress {
 
+// Sets StageRequirements and the required journal subjects with their minimum entries.
+void FillRequirementTables(Program& p);
+
 // Reloads the topic list from info.ndx and the subject list from mission.ndx. A missing index file
 // gives an empty list and a message naming it (once while it stays missing); nothing is written.
 void RefillLists(Program& p);

@@ -28,9 +28,9 @@ QString awardTopic(int newStage) { return QStringLiteral("award") + QString::num
 
 void raiseStage(Program& p) {
     state::ProgramState& s = p.state;
-    ++s.CourseStage;
+    ++s.settings.CourseStage;
     s.LevelJustPassed = true;
-    s.ScrollPos = 0;
+    s.settings.ScrollPos = 0;
     s.DueLevelPos = 0;
     s.ProgressMark = 0;
 }
@@ -41,17 +41,17 @@ void showTitle(Program& p) {
 }
 
 void giveAward(Program& p) {
-    const int stage = p.state.CourseStage;
-    p.state.AskYesNo = false;
-    state::PlaySound(p, awardSound(stage));
-    state::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
+    const int stage = p.state.settings.CourseStage;
+    p.state.run.AskYesNo = false;
+    torch::PlaySound(p, awardSound(stage));
+    torch::ShowTorchDocument(p, awardTopic(stage) + QStringLiteral(".rtf"), 0);
 }
 
-void saveNewStage(Program& p) { state::SaveSettings(p, p.state.CourseStage); }
+void saveNewStage(Program& p) { state::SaveSettings(p, p.state.settings.CourseStage); }
 
 // The new stage and its award's topic are stored both or neither. The topic goes first: taking it
 // back after a failed settings save is a cut, which needs no room on the disk. RestoreProgress lists it.
-void storeNewStage(Program& p) { progress::appendTopicThenSave(p, awardTopic(p.state.CourseStage), saveNewStage); }
+void storeNewStage(Program& p) { progress::appendTopicThenSave(p, awardTopic(p.state.settings.CourseStage), saveNewStage); }
 
 // awardCover stands in place of the arrows while the award is on screen.
 void coverArrows(Program& p, bool covered) {
@@ -76,7 +76,7 @@ void completeLevel(Program& p) {
     giveAward(p);
     coverArrows(p, true);
     p.state.EndReached = false;
-    state::WaitForTorchClosed(p);
+    torch::WaitForTorchClosed(p);
     LoadLevelText(p, p.state.LevelShown);   // LevelShown 8 after the last level: the finished text stays
     coverArrows(p, false);
 }

@@ -28,22 +28,22 @@ constexpr std::array<LevelText, 8> LevelTexts{{
 bool isLevel(int level) { return level >= 0 && level < int(LevelTexts.size()); }
 
 void refuse(Program& p, const char* document) {
-    state::PlaySound(p, QStringLiteral("resetyn"));
-    state::ShowTorchDocument(p, QLatin1String(document), 0);
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    torch::ShowTorchDocument(p, QLatin1String(document), 0);
 }
 
 void stopScrollingForNewText(Program& p) {
     p.window.viewport->show();
     p.sys.setBusyCursor(true);
-    p.state.ScrollActive = false;
+    p.state.run.ScrollActive = false;
 }
 
 // A level button: any button that can be clicked opens its text; which can be clicked follows the stage.
 void openLevel(Program& p, int level) {
     torch::CloseContactWindow(p);
     if (OpenWindowGuard(p)) return;
-    state::closeTorchPanel(p, state::Silent);
-    state::PlaySound(p, QLatin1String(LevelTexts[std::size_t(level)].openingSound));
+    torch::closeTorchPanel(p, torch::Silent);
+    torch::PlaySound(p, QLatin1String(LevelTexts[std::size_t(level)].openingSound));
     p.state.LevelJustPassed = false;
     stopScrollingForNewText(p);
     LoadLevelText(p, level);
@@ -83,7 +83,7 @@ void LoadLevelText(Program& p, int level) {
     ui::RichTextView& pane = *p.window.readingPane;
     pane.SetText(QString());
     pane.setPaneHeight(LevelPaneHeight(level));
-    pane.LoadFile(p.state.CourseDir + LevelFileName(level));
+    pane.LoadFile(p.state.settings.CourseDir + LevelFileName(level));
     p.state.LevelShown = static_cast<std::int16_t>(level);
     state::placeLoadedText(p, 0);
     p.sys.setBusyCursor(false);

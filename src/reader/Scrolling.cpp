@@ -12,14 +12,15 @@ namespace veltrin::reader {
 namespace {
 
 void showNotDoneMessage(Program& p) {
-    p.state.AskYesNo = false;
-    state::ShowTorchDocument(p, p.state.CourseStage <= 7 ? QStringLiteral("notdoneyet-o.rtf") : QStringLiteral("notdoneyet.rtf"), 1);
-    state::WaitForTorchClosed(p);
+    p.state.run.AskYesNo = false;
+    torch::ShowTorchDocument(p, p.state.settings.CourseStage <= 7 ? QStringLiteral("notdoneyet-o.rtf") : QStringLiteral("notdoneyet.rtf"),
+                             1);
+    torch::WaitForTorchClosed(p);
 }
 
 void resumeAfterScrollingBack(Program& p) {
     state::ProgramState& s = p.state;
-    s.ScrollActive = true;
+    s.run.ScrollActive = true;
     s.EndReached = false;
     s.RequirementsMet = false;
     s.LevelJustPassed = false;
@@ -29,14 +30,14 @@ void resumeAfterScrollingBack(Program& p) {
 // the loop must end at once.
 bool handleEndOfText(Program& p) {
     state::ProgramState& s = p.state;
-    s.ScrollActive = false;
-    if (s.LevelShown != state::Stage(s.CourseStage).dueLevel() || s.LevelJustPassed) return false;
+    s.run.ScrollActive = false;
+    if (s.LevelShown != core::Stage(s.settings.CourseStage).dueLevel() || s.LevelJustPassed) return false;
     progress::TestRequirements(p);
     if (s.RequirementsMet) {
         completeLevel(p);
         return true;
     }
-    if (std::abs(qint64(s.ScrollPos)) >= s.LevelEnd[std::size_t(s.LevelShown)]) showNotDoneMessage(p);
+    if (std::abs(qint64(s.settings.ScrollPos)) >= s.LevelEnd[std::size_t(s.LevelShown)]) showNotDoneMessage(p);
     else resumeAfterScrollingBack(p);
     return false;
 }
@@ -59,10 +60,10 @@ void stepBack(Program& p) {
 template <typename Step>
 void tick(Program& p, qint64 idlePasses, Step step) {
     state::ProgramState& s = p.state;
-    if (s.ScrollTick < idlePasses) {
-        ++s.ScrollTick;
+    if (s.run.ScrollTick < idlePasses) {
+        ++s.run.ScrollTick;
     } else {
-        s.ScrollTick = 0;
+        s.run.ScrollTick = 0;
         step(p);
     }
     p.sys.scrollPass();
@@ -72,12 +73,12 @@ void tick(Program& p, qint64 idlePasses, Step step) {
 // clears ScrollActive still takes its tick, so one more step can follow the end.
 bool forwardPass(Program& p) {
     state::ProgramState& s = p.state;
-    if (!s.ScrollActive) {
+    if (!s.run.ScrollActive) {
         state::showReadingDistance(p);
         return false;
     }
     if (s.EndReached && handleEndOfText(p)) return false;
-    tick(p, qint64(s.ScrollDelay) + 1, stepForward);
+    tick(p, qint64(s.settings.ScrollDelay) + 1, stepForward);
     return true;
 }
 
@@ -85,37 +86,37 @@ bool forwardPass(Program& p) {
 // leaves DueLevelPos alone; like the forward loop, it leaves the position bar on the distance.
 bool backwardPass(Program& p) {
     state::ProgramState& s = p.state;
-    if (!s.ScrollActive) {
+    if (!s.run.ScrollActive) {
         state::showReadingDistance(p);
         return false;
     }
-    if (p.window.readingPane->topEdge() > 0) s.ScrollActive = false;
-    tick(p, 2 * qint64(s.ScrollDelay) + 1, stepBack);
+    if (p.window.readingPane->topEdge() > 0) s.run.ScrollActive = false;
+    tick(p, 2 * qint64(s.settings.ScrollDelay) + 1, stepBack);
     return true;
 }
 
 void toggleForward(Program& p) {
     state::ProgramState& s = p.state;
-    state::PlaySound(p, s.ScrollActive ? QStringLiteral("Scroll-off") : QStringLiteral("scroll-on"));
-    s.ScrollActive = !s.ScrollActive;
+    torch::PlaySound(p, s.run.ScrollActive ? QStringLiteral("Scroll-off") : QStringLiteral("scroll-on"));
+    s.run.ScrollActive = !s.run.ScrollActive;
 }
 
 void toggleBackward(Program& p) {
     state::ProgramState& s = p.state;
-    state::PlaySound(p, s.ScrollActive ? QStringLiteral("scroll-off") : QStringLiteral("scroll-on"));
-    s.ScrollActive = !s.ScrollActive;
+    torch::PlaySound(p, s.run.ScrollActive ? QStringLiteral("scroll-off") : QStringLiteral("scroll-on"));
+    s.run.ScrollActive = !s.run.ScrollActive;
 }
 
 // What every arrow does before its loop; false when the open-window guard refused the click.
 bool prepareArrow(Program& p) {
     torch::CloseContactWindow(p);
     if (OpenWindowGuard(p)) return false;
-    state::closeTorchPanel(p, state::WithTorchSound);
+    torch::closeTorchPanel(p, torch::WithTorchSound);
     return true;
 }
 
 void showArrowPicture(Program& p, ui::PictureBox& arrow, const char* picture) {
-    arrow.loadPicture(p.state.CourseDir + QLatin1String(picture));
+    arrow.loadPicture(p.state.settings.CourseDir + QLatin1String(picture));
 }
 
 }   // namespace
@@ -153,7 +154,7 @@ void onDownArrowReleased(Program& p) { showArrowPicture(p, *p.window.downArrow, 
 
 void onSpeedBarChanged(Program& p) {
     torch::CloseContactWindow(p);
-    p.state.ScrollDelay = p.window.speedBar->value();
+    p.state.settings.ScrollDelay = p.window.speedBar->value();
 }
 
 // Runs for the user's moves only (the program sets the bar quietly) and runs no check-points:

@@ -1,9 +1,9 @@
-#include "ui/rtf/RtfCodePage.h"
+#include "rtf/RtfCodePage.h"
 
 #include <array>
 #include <utility>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 namespace {
 
@@ -102,4 +102,4 @@ char16_t symbolFontCharacter(char16_t code) {
     return 0;
 }
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

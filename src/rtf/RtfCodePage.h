@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 // Windows code page of a font's \fcharset, 0 when the charset names none (use the document's).
 int codePageOfCharset(int charset);
@@ -29,4 +29,4 @@ private:
 // the private-use page U+F000; both give the Unicode character that looks alike, or 0.
 char16_t symbolFontCharacter(char16_t code);
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

@@ -1,4 +1,4 @@
-#include "ui/rtf/RtfDocumentBuilder.h"
+#include "rtf/RtfDocumentBuilder.h"
 
 #include <QTextDocument>
 #include <QTextImageFormat>
@@ -8,7 +8,7 @@
 #include <array>
 #include <utility>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 namespace {
 
@@ -180,4 +180,4 @@ const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {
     return m_formats.last().second;
 }
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

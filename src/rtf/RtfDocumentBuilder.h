@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/rtf/RtfStyle.h"
+#include "rtf/RtfStyle.h"
 
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -10,7 +10,7 @@
 
 class QTextDocument;
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 // Writes paragraphs and pictures at the end of a document, turning the RTF styles into Qt formats.
 // A paragraph is collected as runs of one format each and written when it ends, in one block
@@ -56,4 +56,4 @@ private:
     const QTextCharFormat m_plainChars;   // of every paragraph mark  // recently used, to reuse their hashes
 };
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

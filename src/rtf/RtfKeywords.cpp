@@ -1,11 +1,11 @@
-#include "ui/rtf/RtfKeywords.h"
+#include "rtf/RtfKeywords.h"
 
 #include <QFont>
 
 #include <cstdint>
 #include <unordered_map>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 namespace {
 
@@ -196,4 +196,4 @@ const KeywordInfo* findKeyword(std::string_view word) {
     return it == index.end() ? nullptr : it->second;
 }
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

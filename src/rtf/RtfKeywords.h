@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 // What a control word does to the reader.
 enum class Keyword : std::uint8_t {
@@ -78,4 +78,4 @@ struct KeywordInfo {
 // The meaning of a control word, or null for a word the reader ignores.
 const KeywordInfo* findKeyword(std::string_view word);
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

@@ -1,11 +1,11 @@
-#include "ui/rtf/RtfParser.h"
+#include "rtf/RtfParser.h"
 
-#include "ui/rtf/RtfParserState.h"
+#include "rtf/RtfParserState.h"
 
 #include <algorithm>
 #include <utility>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 namespace detail {
 
@@ -239,4 +239,4 @@ bool RtfParser::documentWord(const KeywordInfo& info, const RtfToken& token) {
 
 void parseRtf(const QByteArray& rtf, DocumentTables& tables, RtfSink& sink) { detail::RtfParser(rtf, tables, sink).run(); }
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

@@ -1,16 +1,16 @@
 #pragma once
 // The RTF parser's working state, shared by the files that implement it; private to the reader.
-#include "ui/rtf/RtfCodePage.h"
-#include "ui/rtf/RtfKeywords.h"
-#include "ui/rtf/RtfPicture.h"
-#include "ui/rtf/RtfStyle.h"
-#include "ui/rtf/RtfTokenizer.h"
+#include "rtf/RtfCodePage.h"
+#include "rtf/RtfKeywords.h"
+#include "rtf/RtfPicture.h"
+#include "rtf/RtfStyle.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <QByteArray>
 #include <string>
 #include <vector>
 
-namespace veltrin::ui::rtf::detail {
+namespace veltrin::rtf::detail {
 
 enum class Destination { Body, Skipped, FontTable, ColorTable, Picture };
 
@@ -76,4 +76,4 @@ private:
     RtfPicture m_picture;
 };
 
-}   // namespace veltrin::ui::rtf::detail
+}   // namespace veltrin::rtf::detail

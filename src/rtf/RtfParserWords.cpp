@@ -1,9 +1,9 @@
 // The parser's handling of the header tables, pictures and character and paragraph formatting.
-#include "ui/rtf/RtfParserState.h"
+#include "rtf/RtfParserState.h"
 
 #include <algorithm>
 
-namespace veltrin::ui::rtf::detail {
+namespace veltrin::rtf::detail {
 
 // Words of the font and colour tables; returns whether the word was one.
 bool RtfParser::tableWord(const KeywordInfo& info, const RtfToken& token) {
@@ -108,4 +108,4 @@ void RtfParser::finishPicture() {
     m_picture = RtfPicture{};
 }
 
-}   // namespace veltrin::ui::rtf::detail
+}   // namespace veltrin::rtf::detail

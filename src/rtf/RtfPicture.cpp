@@ -1,11 +1,11 @@
-#include "ui/rtf/RtfPicture.h"
+#include "rtf/RtfPicture.h"
 
 #include <QBuffer>
 #include <QImageReader>
 
 #include <algorithm>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::optional<DecodedPicture> decodePicture(const RtfPicture& picture) {
     return DecodedPicture{image, shownSize(picture, image.size())};
 }
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 // A \pict group as it is read: its kind, its declared sizes and its data.
 struct RtfPicture {
@@ -37,4 +37,4 @@ struct DecodedPicture {
 // oversized pictures give nothing.
 std::optional<DecodedPicture> decodePicture(const RtfPicture& picture);
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

@@ -1,12 +1,12 @@
-#include "ui/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
-#include "ui/rtf/RtfDocumentBuilder.h"
-#include "ui/rtf/RtfParser.h"
+#include "rtf/RtfDocumentBuilder.h"
+#include "rtf/RtfParser.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 void readRtf(const QByteArray& rtf, QTextDocument& document, const std::function<void()>& firstParagraphsRead) {
     const bool undo = document.isUndoRedoEnabled();
@@ -30,4 +30,4 @@ QString plainTextCrLf(const QTextDocument& document) {
     return text;
 }
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

@@ -7,7 +7,7 @@
 
 class QTextDocument;
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 // Replaces the document's content with the rendered RTF. Never throws, never crashes: malformed or
 // truncated input shows what could be read. The input may lack the {\rtf1 signature, as the
@@ -21,4 +21,4 @@ void readRtf(const QByteArray& rtf, QTextDocument& document, const std::function
 // paragraph ends, table cells are paragraphs of their own, and pictures leave no character.
 QString plainTextCrLf(const QTextDocument& document);
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

@@ -8,7 +8,7 @@
 #include <QSizeF>
 #include <QString>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 // Character properties of an RTF group; indices point into the font and colour tables.
 struct CharStyle {
@@ -62,4 +62,4 @@ public:
     virtual void finish() = 0;
 };
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

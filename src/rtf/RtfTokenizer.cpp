@@ -1,8 +1,8 @@
-#include "ui/rtf/RtfTokenizer.h"
+#include "rtf/RtfTokenizer.h"
 
 #include <algorithm>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 namespace {
 
@@ -105,4 +105,4 @@ RtfToken RtfTokenizer::text() {
     return run;
 }
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

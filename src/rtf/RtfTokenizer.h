@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace veltrin::ui::rtf {
+namespace veltrin::rtf {
 
 struct RtfToken {
     enum class Kind { End, GroupStart, GroupEnd, Word, Symbol, HexByte, Text };
@@ -36,4 +36,4 @@ private:
     const char* m_end;
 };
 
-}   // namespace veltrin::ui::rtf
+}   // namespace veltrin::rtf

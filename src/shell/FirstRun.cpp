@@ -15,13 +15,13 @@ constexpr std::int32_t FirstRunScrollDelay = 700;
 
 struct CourseFolder {
     const char* name;
-    QString state::ProgramState::*prefix;
+    QString core::Settings::*prefix;
 };
 
 constexpr std::array<CourseFolder, 3> CourseFolders{{
-    {"torch", &state::ProgramState::AppDir},
-    {"lessons", &state::ProgramState::CourseDir},
-    {"sounds", &state::ProgramState::SoundDir},
+    {"torch", &core::Settings::AppDir},
+    {"lessons", &core::Settings::CourseDir},
+    {"sounds", &core::Settings::SoundDir},
 }};
 
 void makeFolder(const QString& path) {
@@ -46,7 +46,7 @@ QString SampleCourseFolder() {
 }
 
 bool InstallSampleCourseIfFirstRun(Program& p, const QString& sampleCourse) {
-    if (base::fileExists(p.state.WinDir + state::SettingsFileName)) return false;
+    if (base::fileExists(p.state.WinDir + core::SettingsFileName)) return false;
     if (!QDir(sampleCourse).exists())
         throw base::FileError(sampleCourse, QStringLiteral("The sample course that comes with Veltrin is not there."));
     const QString data = QDir::cleanPath(p.sys.userDataFolder());
@@ -54,11 +54,11 @@ bool InstallSampleCourseIfFirstRun(Program& p, const QString& sampleCourse) {
     for (const CourseFolder& folder : CourseFolders) {
         const QString target = data + QLatin1Char('/') + QLatin1String(folder.name);
         copyMissingFiles(sampleCourse + QLatin1Char('/') + QLatin1String(folder.name), target);
-        s.*folder.prefix = QDir::toNativeSeparators(target) + QDir::separator();
+        s.settings.*folder.prefix = QDir::toNativeSeparators(target) + QDir::separator();
     }
-    s.ScrollDelay = FirstRunScrollDelay;
-    s.ScrollPos = 0;
-    s.SoundsMuted = 0;
+    s.settings.ScrollDelay = FirstRunScrollDelay;
+    s.settings.ScrollPos = 0;
+    s.settings.SoundsMuted = 0;
     makeFolder(s.WinDir);
     state::SaveSettings(p, -1);
     return true;

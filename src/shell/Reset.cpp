@@ -28,25 +28,25 @@ const QStringList StartingTopics{QStringLiteral("Greetings"), QStringLiteral("St
 const QStringList StartingSubjects{QStringLiteral("Journal Entry")};
 
 struct ErasedFile {
-    QString state::ProgramState::*folder;
+    QString core::Settings::*folder;
     const char* name;
 };
 
 // The files a reset empties or rewrites; each is kept as <name>.bak beside it first. The settings
 // file is left out: the reset keeps its folders, speed and mute, and the stage is the user's choice.
 constexpr std::array<ErasedFile, 5> ErasedFiles{{
-    {&state::ProgramState::CourseDir, "veltrin.sdb"},
-    {&state::ProgramState::AppDir, "info.ndx"},
-    {&state::ProgramState::AppDir, "mission.ndx"},
-    {&state::ProgramState::AppDir, "status.ndx"},
-    {&state::ProgramState::AppDir, "work.ndx"},
+    {&core::Settings::CourseDir, "veltrin.sdb"},
+    {&core::Settings::AppDir, "info.ndx"},
+    {&core::Settings::AppDir, "mission.ndx"},
+    {&core::Settings::AppDir, "status.ndx"},
+    {&core::Settings::AppDir, "work.ndx"},
 }};
 
-QString pathOf(const Program& p, const ErasedFile& file) { return p.state.*file.folder + QLatin1String(file.name); }
+QString pathOf(const Program& p, const ErasedFile& file) { return p.state.settings.*file.folder + QLatin1String(file.name); }
 
-QString appFile(const Program& p, const char* name) { return p.state.AppDir + QLatin1String(name); }
+QString appFile(const Program& p, const char* name) { return p.state.settings.AppDir + QLatin1String(name); }
 
-QString storeFile(const Program& p) { return p.state.CourseDir + QStringLiteral("veltrin.sdb"); }
+QString storeFile(const Program& p) { return p.state.settings.CourseDir + QStringLiteral("veltrin.sdb"); }
 
 // What each erased file holds in a fresh course.
 std::map<QString, QByteArray> freshFiles(const Program& p) {
@@ -115,34 +115,34 @@ void keepCopies(Program& p) {
 // Puts the question in front of the user again rather than starting a second reset: the second
 // one's answer would end with ResetAnswer 0 and leave the first one's wait without its answer.
 void refuseSecondReset(Program& p) {
-    state::PlaySound(p, QStringLiteral("resetyn"));
-    const bool answerable = state::isTorchPanelOpen(p) && !p.window.yesButton->isHidden();
-    if (p.state.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
-    p.state.AskYesNo = true;                                     // OK may have cleared it while the question waited
-    state::closeTorchPanel(p, state::Silent);
-    state::ShowTorchDocument(p, state::ResetQuestionDocument, 0);
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    const bool answerable = torch::isTorchPanelOpen(p) && !p.window.yesButton->isHidden();
+    if (p.state.run.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
+    p.state.run.AskYesNo = true;                                     // OK may have cleared it while the question waited
+    torch::closeTorchPanel(p, torch::Silent);
+    torch::ShowTorchDocument(p, torch::ResetQuestionDocument, 0);
 }
 
 void askToReset(Program& p) {
-    p.state.AskYesNo = true;
-    state::PlaySound(p, QStringLiteral("resetyn"));
-    state::ShowTorchDocument(p, state::ResetQuestionDocument, 0);
+    p.state.run.AskYesNo = true;
+    torch::PlaySound(p, QStringLiteral("resetyn"));
+    torch::ShowTorchDocument(p, torch::ResetQuestionDocument, 0);
 }
 
 // Yes and No run inside this wait and set the answer.
 void waitForAnswer(Program& p) {
-    while (p.state.ResetAnswer == NoAnswer) p.sys.waitForUser();
+    while (p.state.run.ResetAnswer == NoAnswer) p.sys.waitForUser();
 }
 
 void keepProgress(Program& p) {
-    p.state.AskYesNo = false;
-    state::ShowTorchDocument(p, QStringLiteral("veltrinnotreset.rtf"), 1);
+    p.state.run.AskYesNo = false;
+    torch::ShowTorchDocument(p, QStringLiteral("veltrinnotreset.rtf"), 1);
 }
 
 // The stored files of a fresh course: settings at stage -1 and position 0, index files, an empty
 // journal store and cleared progress files.
 void writeStartingFiles(Program& p) {
-    p.state.ScrollPos = 0;
+    p.state.settings.ScrollPos = 0;
     state::SaveSettings(p, -1);
     base::rewriteLines(appFile(p, "mission.ndx"), StartingSubjects);
     base::rewriteLines(appFile(p, "info.ndx"), StartingTopics);
@@ -161,7 +161,7 @@ void removeLevelPictures(Program& p) {
 }
 
 void showSpeed(Program& p) {
-    const qint64 speed = std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), p.window.speedBar->maximum());
+    const qint64 speed = std::min<qint64>(std::abs(qint64(p.state.settings.ScrollDelay)), p.window.speedBar->maximum());
     p.window.speedBar->setValue(int(speed));
 }
 
@@ -175,7 +175,7 @@ void restoreStartingWindow(Program& p) {
     p.sys.Yield();
     p.window.rankLabel->setText(p.state.TitleText);
     showSpeed(p);
-    p.state.ScrollActive = false;
+    p.state.run.ScrollActive = false;
     p.window.torchPane->SetText(QString());
     p.window.levelButton(0)->setText(QStringLiteral("Key"));
 }
@@ -184,15 +184,15 @@ void eraseProgress(Program& p) {
     writeStartingFiles(p);
     removeLevelPictures(p);
     restoreStartingWindow(p);
-    p.state.AskYesNo = false;
-    state::ShowTorchDocument(p, QStringLiteral("veltrinreset.rtf"), 0);
-    p.state.ScrollPos = 0;
+    p.state.run.AskYesNo = false;
+    torch::ShowTorchDocument(p, QStringLiteral("veltrinreset.rtf"), 0);
+    p.state.settings.ScrollPos = 0;
 }
 
 // Once erasing has begun, the files are no longer as they were, so the boundary's message would
 // not be true: the user hears here what failed and where the copies are.
 void tellResetStoppedPartWay(Program& p, const base::FileError& error) {
-    p.state.AskYesNo = false;
+    p.state.run.AskYesNo = false;
     const QString journalCopy = storeFile(p) + BackupEnding;
     p.sys.messageBox(QStringLiteral("Veltrin could not finish erasing your progress: the file\n%1\ncould not be "
                                     "written.\n\n%2\n\nSome of your files may already be erased. Copies of your "
@@ -211,9 +211,9 @@ void eraseProgressKeepingCopies(Program& p) {
 
 void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
     torch::CloseContactWindow(p);
-    p.state.ResetAnswer = answer;
-    state::PlaySound(p, sound);
-    state::ShowTorchDocument(p, QString(), 0);
+    p.state.run.ResetAnswer = answer;
+    torch::PlaySound(p, sound);
+    torch::ShowTorchDocument(p, QString(), 0);
 }
 
 }   // namespace
@@ -223,18 +223,18 @@ void answerReset(Program& p, ResetAnswers answer, const QString& sound) {
 // other control may run inside the wait.
 void onEraseClicked(Program& p) {
     torch::CloseContactWindow(p);
-    if (p.state.resetUnderWay) {
+    if (p.state.run.resetUnderWay) {
         refuseSecondReset(p);
         return;
     }
-    p.state.resetUnderWay = true;
-    state::closeTorchPanel(p, state::WithTorchSound);
+    p.state.run.resetUnderWay = true;
+    torch::closeTorchPanel(p, torch::WithTorchSound);
     askToReset(p);
     waitForAnswer(p);
-    if (p.state.ResetAnswer == AnsweredNo) keepProgress(p);
+    if (p.state.run.ResetAnswer == AnsweredNo) keepProgress(p);
     else eraseProgressKeepingCopies(p);
-    p.state.ResetAnswer = NoAnswer;
-    p.state.resetUnderWay = false;
+    p.state.run.ResetAnswer = NoAnswer;
+    p.state.run.resetUnderWay = false;
 }
 
 void onYesClicked(Program& p) { answerReset(p, AnsweredYes, QStringLiteral("resety")); }

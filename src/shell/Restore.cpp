@@ -38,10 +38,10 @@ constexpr std::array<Scenery, 3> SceneryByRegime{{
      {"wood3-torch-l7.jpg", "wood3-torch-a-l7.jpg", "wood3-torch-b-l7.jpg", "wood3-torch-c-l7.jpg", "wood3-torch-d-l7.jpg"}},
 }};
 
-const Scenery& sceneryFor(state::Stage stage) {
+const Scenery& sceneryFor(core::Stage stage) {
     switch (stage.pass()) {
-    case state::Pass::Finished: return SceneryByRegime[2];
-    case state::Pass::Second: return SceneryByRegime[1];
+    case core::Pass::Finished: return SceneryByRegime[2];
+    case core::Pass::Second: return SceneryByRegime[1];
     default: return SceneryByRegime[0];
     }
 }
@@ -58,10 +58,10 @@ void loadDueLevelAtSavedPosition(Program& p) {
     s.LevelJustPassed = false;
     p.window.viewport->show();
     p.sys.setBusyCursor(true);
-    s.ScrollActive = false;
+    s.run.ScrollActive = false;
     pane.setPaneHeight(reader::LevelPaneHeight(s.LevelShown));
-    pane.LoadFile(s.CourseDir + reader::LevelFileName(s.LevelShown));
-    state::placeLoadedText(p, s.ScrollPos);
+    pane.LoadFile(s.settings.CourseDir + reader::LevelFileName(s.LevelShown));
+    state::placeLoadedText(p, s.settings.ScrollPos);
     p.sys.setBusyCursor(false);
 }
 
@@ -82,7 +82,7 @@ constexpr std::array<std::pair<ui::PictureBox * ui::MainWindow::*, const char*>,
 }   // namespace
 
 void DressControls(Program& p) {
-    const QString& folder = p.state.CourseDir;
+    const QString& folder = p.state.settings.CourseDir;
     for (const auto& [button, picture] : FixedButtonPictures) (p.window.*button)->loadPicture(folder + QLatin1String(picture));
     torch::ShowLookPictures(p, *p.window.journalButton, torch::JournalClosedLook);
     torch::ShowLookPictures(p, *p.window.manualButton, torch::ManualClosedLook);
@@ -96,16 +96,16 @@ void RestoreProgress(Program& p) {
     progress::RefillLists(p);
     markIntroductionRead(p);
     std::copy(reader::LevelEnds.begin(), reader::LevelEnds.end(), p.state.LevelEnd.begin());
-    journal::FillRequirementTables(p);
+    progress::FillRequirementTables(p);
     progress::LoadProgressFiles(p);
-    p.state.LevelShown = static_cast<std::int16_t>(state::Stage(p.state.CourseStage).dueLevel());
+    p.state.LevelShown = static_cast<std::int16_t>(core::Stage(p.state.settings.CourseStage).dueLevel());
     if (!p.state.RequirementsMet && p.state.LevelShown <= 7) loadDueLevelAtSavedPosition(p);
     DressScenery(p);
 }
 
 void DressScenery(Program& p) {
-    const Scenery& scenery = sceneryFor(state::Stage(p.state.CourseStage));
-    const QString& folder = p.state.CourseDir;
+    const Scenery& scenery = sceneryFor(core::Stage(p.state.settings.CourseStage));
+    const QString& folder = p.state.settings.CourseDir;
     p.window.loadBackgroundPicture(folder + QLatin1String(scenery.background));
     p.window.exitButton->loadPicture(folder + QLatin1String(scenery.exitButton));
     p.window.torchPicture->loadPicture(folder + QLatin1String(scenery.torch));

@@ -35,9 +35,9 @@ void fillRankBars(Program& p) {
 }
 
 void saveOnExit(Program& p) {
-    p.state.ScrollPos = p.state.DueLevelPos;
+    p.state.settings.ScrollPos = p.state.DueLevelPos;
     try {
-        state::SaveSettings(p, p.state.CourseStage);
+        state::SaveSettings(p, p.state.settings.CourseStage);
     } catch (const base::FileError& error) {
         p.sys.messageBox(QStringLiteral("Veltrin could not save your reading position in the file\n%1\n\n%2\n\n"
                                         "The file keeps the position saved before.")
@@ -91,24 +91,24 @@ void StartProgram(Program& p) {
     DressControls(p);
     torch::ShowTitle(p);
     p.window.rankLabel->setText(p.state.TitleText);
-    p.window.speedBar->setValue(static_cast<int>(std::min<qint64>(std::abs(qint64(p.state.ScrollDelay)), 32767)));
+    p.window.speedBar->setValue(static_cast<int>(std::min<qint64>(std::abs(qint64(p.state.settings.ScrollDelay)), 32767)));
     fillRankBars(p);
     placeMainWindow(p);
-    p.state.ScrollActive = false;
+    p.state.run.ScrollActive = false;
     p.window.torchPane->SetText(QString());
-    state::moveReadingPane(p, p.state.ScrollPos);
+    state::moveReadingPane(p, p.state.settings.ScrollPos);
     p.window.viewport->show();
     p.window.readingPane->show();
-    if (p.state.ShowScrollIntro) state::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
+    if (p.state.ShowScrollIntro) torch::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
     torch::PlaceContactWindow(p);
     p.splash.hide();
-    state::PlaySound(p, QStringLiteral("run"));
+    torch::PlaySound(p, QStringLiteral("run"));
 }
 
 // The position is saved while the exit sound starts; the program then waits, half a second at least,
 // until the sound has been heard (a longer one is cut off after a second and a half).
 void onExitClicked(Program& p) {
-    state::PlaySound(p, QStringLiteral("exit"));
+    torch::PlaySound(p, QStringLiteral("exit"));
     saveOnExit(p);
     waitForExitSound(p);
     p.sys.endProgram();
@@ -119,6 +119,6 @@ void onWindowClosed(Program& p) {
     p.sys.endProgram();
 }
 
-void onFocusLost(Program& p) { p.state.ScrollActive = false; }
+void onFocusLost(Program& p) { p.state.run.ScrollActive = false; }
 
 }   // namespace veltrin::shell

@@ -1,6 +1,8 @@
 #include "state/State.h"
 
 #include <array>
+#include <tuple>
+#include <utility>
 
 namespace veltrin::state {
 
@@ -17,22 +19,19 @@ void carry(std::array<T, N>& point, const std::array<T, N>& was, const std::arra
     for (std::size_t i = 0; i < N; ++i) carry(point[i], was[i], now[i]);
 }
 
-template <auto... Fields>
-void carryFields(ProgramState& point, const ProgramState& was, const ProgramState& now) {
-    (carry(point.*Fields, was.*Fields, now.*Fields), ...);
+template <typename Point, typename Was, typename Now, std::size_t... Member>
+void carryMembers(Point point, Was was, Now now, std::index_sequence<Member...>) {
+    (carry(std::get<Member>(point), std::get<Member>(was), std::get<Member>(now)), ...);
 }
 
 // What a finished operation changed goes into the rollback point of the operation around it, so
 // that a failure there keeps it: the progress it stored, and the stage, level and position that
-// go with it. Left out is what belongs to the operation that is running and goes back with
-// it: its scroll loop (ScrollActive, ScrollTick) and the question it waits on (AskYesNo,
-// ResetAnswer, resetUnderWay), which Yes, No and the question asked again only answer or repeat.
+// go with it. Left out is the run state, which belongs to the operation that is running and goes
+// back with it: its scroll loop and the question it waits on, which Yes, No and the question asked
+// again only answer or repeat.
 void carryChanges(ProgramState& point, const ProgramState& was, const ProgramState& now) {
-    using S = ProgramState;
-    carryFields<&S::AppDir, &S::CourseDir, &S::SoundDir, &S::WinDir, &S::ScrollDelay, &S::CourseStage, &S::ScrollPos, &S::SoundsMuted,
-                &S::DueLevelPos, &S::LevelShown, &S::LevelEnd, &S::EndReached, &S::LevelJustPassed, &S::RequirementsMet, &S::ProgressMark,
-                &S::ShowScrollIntro, &S::TitleText, &S::RankBars, &S::StageCounters, &S::StageRequirements, &S::SubjectRequirements,
-                &S::SubjectProgress, &S::LastCheckpointMark, &S::ReportedDamage>(point, was, now);
+    auto members = rolledBackMembers(point);
+    carryMembers(members, rolledBackMembers(was), rolledBackMembers(now), std::make_index_sequence<std::tuple_size_v<decltype(members)>>{});
 }
 
 // One running operation: the state it started from, and its rollback point, which starts as that

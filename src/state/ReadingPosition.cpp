@@ -20,7 +20,7 @@ double stepped(double top, int tenths) { return (std::round(top * TenthsPerPixel
 
 void placeText(Program& p, std::int32_t top) {
     p.window.readingPane->setTopEdge(top);
-    p.state.ScrollPos = top;
+    p.state.settings.ScrollPos = top;
 }
 
 qint64 distanceOf(std::int32_t position) { return std::abs(qint64(position)); }
@@ -44,7 +44,7 @@ void setPositionBar(Program& p, int maximum, int distance) {
 void stepReadingPane(Program& p, int tenths) {
     ui::RichTextView& pane = *p.window.readingPane;
     pane.setTopEdge(stepped(pane.topEdge(), tenths));
-    p.state.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
+    p.state.settings.ScrollPos = static_cast<std::int32_t>(base::roundHalfEven(pane.topEdge()));
 }
 
 void moveReadingPane(Program& p, std::int32_t top) {
@@ -64,7 +64,7 @@ void placeLoadedText(Program& p, std::int32_t top) {
 
 void showReadingDistance(Program& p) {
     const int maximum = p.window.positionBar->maximum();
-    setPositionBar(p, maximum, int(std::min<qint64>(distanceOf(p.state.ScrollPos), maximum)));
+    setPositionBar(p, maximum, int(std::min<qint64>(distanceOf(p.state.settings.ScrollPos), maximum)));
 }
 
 // When the bar only follows the scroll steps (its value is the distance ScrollPos already holds),
@@ -72,12 +72,12 @@ void showReadingDistance(Program& p) {
 // five or six steps instead of ten.
 void followPositionBar(Program& p) {
     const int distance = p.window.positionBar->value();
-    if (p.state.ScrollPos != -distance) placeText(p, -distance);
+    if (p.state.settings.ScrollPos != -distance) placeText(p, -distance);
     showProgressMark(p);
 }
 
 void showRestoredPosition(Program& p) {
-    if (p.window.readingPane->topEdge() != p.state.ScrollPos) placeText(p, p.state.ScrollPos);
+    if (p.window.readingPane->topEdge() != p.state.settings.ScrollPos) placeText(p, p.state.settings.ScrollPos);
     showReadingDistance(p);
     showProgressMark(p);
 }

@@ -1,71 +1,30 @@
 #include "state/State.h"
 
-#include "base/Numbers.h"
 #include "base/TextFile.h"
-
-#include <QFileInfo>
 
 namespace veltrin::state {
 
 namespace {
 
-constexpr int SettingsLines = 7;
-
-QString settingsPath(const Program& p) { return p.state.WinDir + SettingsFileName; }
-
-// Lines 1 to 6 may be written as key=value; the key is ignored.
-QString afterEquals(const QString& value) {
-    const qsizetype equals = value.indexOf(QLatin1Char('='));
-    return equals < 0 ? value : value.mid(equals + 1);
-}
-
-void requireFolder(const QString& path, int line, const QString& folder) {
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        throw SettingsError(path, line, QStringLiteral("the folder \"%1\" does not exist").arg(folder));
-}
-
-std::int32_t toLong(const QString& text) {
-    return static_cast<std::int32_t>(std::clamp<qint64>(base::readNumber(text), INT32_MIN, INT32_MAX));
-}
-
-std::int16_t toInteger(const QString& text) { return base::readInteger16(text); }
+QString settingsPath(const Program& p) { return p.state.WinDir + core::SettingsFileName; }
 
 }   // namespace
 
-SettingsError::SettingsError(const QString& path, int line, const QString& problem)
-    : base::FileError(path, line > 0 ? QStringLiteral("line %1: %2").arg(line).arg(problem) : problem), m_line(line) {}
-
 void SaveSettings(Program& p, int stage) {
-    const ProgramState& s = p.state;
-    base::rewriteLines(settingsPath(p), {s.AppDir, s.CourseDir, s.SoundDir, base::numberText(s.ScrollDelay), base::numberText(stage),
-                                         base::numberText(s.ScrollPos), base::numberText(s.SoundsMuted)});
+    core::Settings saved = p.state.settings;
+    saved.CourseStage = std::int16_t(stage);
+    base::rewriteLines(settingsPath(p), core::settingsLines(saved));
 }
 
-Settings parseSettings(const QStringList& lines, const QString& path) {
-    if (lines.size() < SettingsLines)
-        throw SettingsError(path, int(lines.size()) + 1, QStringLiteral("the line is missing (the file needs seven lines)"));
-    QStringList values;
-    for (int line = 0; line < SettingsLines - 1; ++line) values << afterEquals(base::readField(lines[line]));
-    values << base::readField(lines[SettingsLines - 1]);
-    for (int line = 0; line < 3; ++line) requireFolder(path, line + 1, values[line]);
-    return {values[0], values[1], values[2], toLong(values[3]), toInteger(values[4]), toLong(values[5]), toInteger(values[6])};
-}
-
-void applySettings(ProgramState& s, const Settings& settings) {
-    s.AppDir = settings.AppDir;
-    s.CourseDir = settings.CourseDir;
-    s.SoundDir = settings.SoundDir;
-    s.ScrollDelay = settings.ScrollDelay;
-    s.CourseStage = settings.CourseStage;
-    s.ScrollPos = settings.ScrollPos;
-    s.SoundsMuted = settings.SoundsMuted;
-    s.DueLevelPos = s.ScrollPos;
+void applySettings(ProgramState& s, const core::Settings& settings) {
+    s.settings = settings;
+    s.DueLevelPos = settings.ScrollPos;
 }
 
 void ReadSettings(Program& p) {
     const QString path = settingsPath(p);
-    if (!base::fileExists(path)) throw SettingsError(path, 0, QStringLiteral("the settings file is missing"));
-    applySettings(p.state, parseSettings(base::readLines(path), path));
+    if (!base::fileExists(path)) throw core::SettingsError(path, 0, QStringLiteral("the settings file is missing"));
+    applySettings(p.state, core::parseSettings(base::readLines(path), path));
 }
 
 }   // namespace veltrin::state

@@ -6,21 +6,21 @@ namespace veltrin::torch {
 void onAskTorchClicked(Program& p) {
     ui::MainWindow& f = p.window;
     CloseContactWindow(p);
-    p.state.ScrollActive = false;
+    p.state.run.ScrollActive = false;
     p.sys.Yield();
     f.torchPane->hide();
     f.yesButton->hide();
     f.noButton->hide();
     f.okButton->show();
     f.topicList->setEditText(QString());
-    if (state::isTorchPanelOpen(p)) return;
-    state::openTorchPanelOnTopics(p);
+    if (torch::isTorchPanelOpen(p)) return;
+    torch::openTorchPanelOnTopics(p);
 }
 
 void onOkClicked(Program& p) {
     CloseContactWindow(p);
-    p.state.AskYesNo = false;
-    state::ShowTorchDocument(p, QString(), state::WithTorchSound);
+    p.state.run.AskYesNo = false;
+    torch::ShowTorchDocument(p, QString(), torch::WithTorchSound);
 }
 
 }   // namespace veltrin::torch

@@ -14,22 +14,22 @@ void PlaceContactWindow(Program& p) {
 // Takes over the mute check box before "stuffout" plays, so a user who just ticked it hears nothing.
 void CloseContactWindow(Program& p) {
     if (p.contact.isHidden()) return;
-    p.state.SoundsMuted = p.contact.muteBox->isChecked() ? 1 : 0;
-    state::PlaySound(p, QStringLiteral("stuffout"));
+    p.state.settings.SoundsMuted = p.contact.muteBox->isChecked() ? 1 : 0;
+    torch::PlaySound(p, QStringLiteral("stuffout"));
     p.contact.hide();
 }
 
 // Shows or hides the contact window; hiding it here drops a change of the check box.
 void onContactButtonClicked(Program& p) {
-    p.state.ScrollActive = false;
+    p.state.run.ScrollActive = false;
     if (p.contact.isHidden()) {
-        state::PlaySound(p, QStringLiteral("stuffin"));
+        torch::PlaySound(p, QStringLiteral("stuffin"));
         p.contact.show();
-        p.contact.muteBox->setChecked(p.state.SoundsMuted != 0);
+        p.contact.muteBox->setChecked(p.state.settings.SoundsMuted != 0);
         PlaceContactWindow(p);
         return;
     }
-    state::PlaySound(p, QStringLiteral("stuffout"));
+    torch::PlaySound(p, QStringLiteral("stuffout"));
     p.contact.hide();
 }
 

@@ -20,18 +20,18 @@ void closeJournalFrame(Program& p) {
 
 void openManual(Program& p) {
     ui::RichTextView& viewer = *p.window.documentViewer;
-    state::PlaySound(p, QStringLiteral("scopn"));
+    torch::PlaySound(p, QStringLiteral("scopn"));
     ShowLookPictures(p, *p.window.manualButton, ManualOpenLook);
     closeJournalFrame(p);
     viewer.SetText(QStringLiteral("Loading Veltrin..."));
     viewer.show();
     p.sys.Yield();   // paints the message before the manual loads
-    viewer.LoadFile(p.state.CourseDir + QStringLiteral("veltrin.rtf"));
+    viewer.LoadFile(p.state.settings.CourseDir + QStringLiteral("veltrin.rtf"));
     p.window.manualButton->setToolTipText(QLatin1String(ManualOpenLook.toolTip));
 }
 
 void closeManual(Program& p) {
-    state::PlaySound(p, QStringLiteral("scclo"));
+    torch::PlaySound(p, QStringLiteral("scclo"));
     ShowLookPictures(p, *p.window.manualButton, ManualClosedLook);
     p.window.documentViewer->hide();
     p.window.manualButton->setToolTipText(QLatin1String(ManualClosedLook.toolTip));
@@ -44,7 +44,7 @@ void closeManual(Program& p) {
 // nested and decides by the tooltip as it stands at that moment.
 void onManualButtonClicked(Program& p) {
     CloseContactWindow(p);
-    p.state.ScrollActive = false;
+    p.state.run.ScrollActive = false;
     p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
     p.sys.Yield();
     if (p.window.manualButton->toolTip() == QLatin1String(ManualClosedLook.toolTip)) openManual(p);
@@ -52,8 +52,8 @@ void onManualButtonClicked(Program& p) {
 }
 
 void ShowLookPictures(Program& p, ui::PictureButton& button, const ButtonLook& look) {
-    button.loadPicture(p.state.CourseDir + QLatin1String(look.picture));
-    button.loadDownPicture(p.state.CourseDir + QLatin1String(look.downPicture));
+    button.loadPicture(p.state.settings.CourseDir + QLatin1String(look.picture));
+    button.loadDownPicture(p.state.settings.CourseDir + QLatin1String(look.downPicture));
 }
 
 void GiveLook(Program& p, ui::PictureButton& button, const ButtonLook& look) {

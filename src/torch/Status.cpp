@@ -37,38 +37,38 @@ constexpr const char* LastLevelEnding = " left to do in this level.";
 
 constexpr int LastLevelStage = 13;
 
-QString checkpointsLine(const state::ProgramState& s, state::Stage stage) {
+QString checkpointsLine(const state::ProgramState& s, core::Stage stage) {
     const std::size_t column = stage.column();
-    const int left = s.StageRequirements[1][column] - s.StageCounters[1][column];
+    const int left = s.StageRequirements[core::CheckpointsPassed][column] - s.StageCounters[core::CheckpointsPassed][column];
     return QLatin1String(CheckpointsOpening) + base::numberText(left) + QLatin1String(left == 1 ? CheckpointSingular : CheckpointPlural) +
            QLatin1String(CheckpointsClosing);
 }
 
 QStringList subjectLines(const state::ProgramState& s, std::size_t row) {
-    return {QLatin1String(SubjectNameOpening) + s.SubjectRequirements[row][1] + QLatin1String(SubjectNameClosing),
-            QLatin1String(SubjectCountOpening) + s.SubjectProgress[row][2] + QLatin1String(SubjectCountMiddle) +
-                s.SubjectRequirements[row][2] + QLatin1String(SubjectCountClosing)};
+    return {QLatin1String(SubjectNameOpening) + s.SubjectRequirements[row].name + QLatin1String(SubjectNameClosing),
+            QLatin1String(SubjectCountOpening) + s.SubjectProgress[row].count + QLatin1String(SubjectCountMiddle) +
+                s.SubjectRequirements[row].count + QLatin1String(SubjectCountClosing)};
 }
 
 // Entries beyond a subject's minimum do not make up for another subject's missing ones.
-qint64 thingsLeft(const state::ProgramState& s, state::SubjectRowRange rows) {
+qint64 thingsLeft(const state::ProgramState& s, core::SubjectRowRange rows) {
     qint64 left = 0;
     for (int row = rows.first; row <= rows.last; ++row) {
-        const qint64 required = base::readNumber(s.SubjectRequirements[std::size_t(row)][2]);
-        const qint64 made = base::readNumber(s.SubjectProgress[std::size_t(row)][2]);
+        const qint64 required = base::readNumber(s.SubjectRequirements[std::size_t(row)].count);
+        const qint64 made = base::readNumber(s.SubjectProgress[std::size_t(row)].count);
         left += required - std::min(made, required);
     }
     return left;
 }
 
-QString thingsLeftLine(qint64 left, state::Stage stage) {
+QString thingsLeftLine(qint64 left, core::Stage stage) {
     const bool one = left == 1;
     return QLatin1String(ThingsLeftOpening) + QLatin1String(one ? "is" : "are") + base::numberText(left) +
            QLatin1String(one ? " thing" : " things") + QLatin1String(stage.value() == LastLevelStage ? LastLevelEnding : ThingsLeftEnding);
 }
 
-QStringList secondPassLines(const state::ProgramState& s, state::Stage stage) {
-    const state::SubjectRowRange rows = stage.secondPassSubjects();
+QStringList secondPassLines(const state::ProgramState& s, core::Stage stage) {
+    const core::SubjectRowRange rows = stage.secondPassSubjects();
     QStringList lines{checkpointsLine(s, stage)};
     for (int row = rows.first; row <= rows.last; ++row) lines << subjectLines(s, std::size_t(row));
     lines << thingsLeftLine(thingsLeft(s, rows), stage);
@@ -76,12 +76,12 @@ QStringList secondPassLines(const state::ProgramState& s, state::Stage stage) {
 }
 
 QStringList bodyLines(const state::ProgramState& s) {
-    const state::Stage stage = state::Stage(s.CourseStage).shown();
+    const core::Stage stage = core::Stage(s.settings.CourseStage).shown();
     switch (stage.pass()) {
-    case state::Pass::Finished: return {QLatin1String(FinishedLine)};
-    case state::Pass::Introduction: return {QLatin1String(NothingDoneLines[0]), QLatin1String(NothingDoneLines[1])};
-    case state::Pass::First: return {checkpointsLine(s, stage)};
-    case state::Pass::Second: break;
+    case core::Pass::Finished: return {QLatin1String(FinishedLine)};
+    case core::Pass::Introduction: return {QLatin1String(NothingDoneLines[0]), QLatin1String(NothingDoneLines[1])};
+    case core::Pass::First: return {checkpointsLine(s, stage)};
+    case core::Pass::Second: break;
     }
     return secondPassLines(s, stage);
 }
@@ -90,7 +90,7 @@ QStringList bodyLines(const state::ProgramState& s) {
 void writeStatusReport(Program& p) {
     const state::ProgramState& s = p.state;
     const QStringList title{QLatin1String(TitleLine), QLatin1String(TitleOpening) + s.TitleText + QLatin1String(TitleClosing)};
-    state::WriteGeneratedDocument(s.AppDir + StatusDocument, title + bodyLines(s));
+    core::WriteGeneratedDocument(s.settings.AppDir + StatusDocument, title + bodyLines(s));
 }
 
 }   // namespace
@@ -98,16 +98,16 @@ void writeStatusReport(Program& p) {
 // A topic was chosen: Torch shows its document, or a fresh status report for "Status" (exact case;
 // any other spelling shows the stored file as a plain topic).
 void onTopicPicked(Program& p) {
-    state::closeTorchPanel(p, state::Silent);
+    torch::closeTorchPanel(p, torch::Silent);
     const QString topic = p.window.topicList->currentText();
     if (topic == StatusTopic) {
         writeStatusReport(p);
-        state::PlaySound(p, QStringLiteral("speak"));
-        state::ShowTorchDocument(p, StatusDocument, 0);
+        torch::PlaySound(p, QStringLiteral("speak"));
+        torch::ShowTorchDocument(p, StatusDocument, 0);
         return;
     }
-    state::PlaySound(p, QStringLiteral("speak"));
-    state::ShowTorchDocument(p, topic + QStringLiteral(".rtf"), 0);
+    torch::PlaySound(p, QStringLiteral("speak"));
+    torch::ShowTorchDocument(p, topic + QStringLiteral(".rtf"), 0);
 }
 
 }   // namespace veltrin::torch

@@ -30,7 +30,7 @@ constexpr std::array<const char*, 8> LevelWords{
 };
 
 QString icon(const Program& p, const char* set, int level) {
-    return p.state.CourseDir + QLatin1String(set) + QString::number(level) + QStringLiteral(".jpg");
+    return p.state.settings.CourseDir + QLatin1String(set) + QString::number(level) + QStringLiteral(".jpg");
 }
 
 void setButton(ui::PictureButton& button, const QString& caption, bool enabled) {
@@ -51,7 +51,7 @@ void showFirstPassButtons(Program& p, int stage) {
 }
 
 // The finished course's due level, 8, opens every level as the last one did.
-void showSecondPassButtons(Program& p, state::Stage stage) {
+void showSecondPassButtons(Program& p, core::Stage stage) {
     const int due = stage.dueLevel();
     for (int level = 0; level < 8; ++level) {
         ui::PictureButton& button = *p.window.levelButton(level);
@@ -73,13 +73,13 @@ void showStartButtons(Program& p) {
 }   // namespace
 
 void ShowTitle(Program& p) {
-    const state::Stage stage = state::Stage(p.state.CourseStage).shown();
+    const core::Stage stage = core::Stage(p.state.settings.CourseStage).shown();
     p.state.TitleText = QLatin1String(Titles[stage.column()]);
     switch (stage.pass()) {
-    case state::Pass::Introduction: showStartButtons(p); break;
-    case state::Pass::First: showFirstPassButtons(p, stage.value()); break;
-    case state::Pass::Second:
-    case state::Pass::Finished: showSecondPassButtons(p, stage); break;
+    case core::Pass::Introduction: showStartButtons(p); break;
+    case core::Pass::First: showFirstPassButtons(p, stage.value()); break;
+    case core::Pass::Second:
+    case core::Pass::Finished: showSecondPassButtons(p, stage); break;
     }
 }
 

@@ -1,11 +1,35 @@
 #pragma once
-// Torch, the guide: Ask Torch and OK, the topic list and status report, titles and level icons, the manual viewer, the contact and splash windows.
+// Torch, the guide: the Torch panel and its sounds, Ask Torch and OK, the topic list and status
+// report, titles and level icons, the manual viewer, the contact and splash windows.
+#include "core/GeneratedDocument.h"
 #include "state/State.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace veltrin::torch {
+
+// The reset's question, the only one Torch asks: Yes and No stand under this document alone.
+inline const QString ResetQuestionDocument = QStringLiteral("resetmsg.rtf");
+
+// The sound flag of ShowTorchDocument: whether opening or closing the panel plays the torch sound.
+enum TorchSound : int { Silent = 0, WithTorchSound = 1 };
+
+// Opens the Torch panel on the document AppDir & name, or closes the panel when it is open.
+// Sound flag WithTorchSound plays the torch sound and becomes Silent; a name ".rtf" in any case becomes "".
+void ShowTorchDocument(Program& p, QString& name, int& soundFlag);
+// The same for callers that pass literals.
+void ShowTorchDocument(Program& p, const QString& name, int soundFlag);
+// Opens the panel on the topic list alone, with the torch sound (Ask Torch).
+void openTorchPanelOnTopics(Program& p);
+bool isTorchPanelOpen(const Program& p);
+// Closes the Torch panel if it is open.
+void closeTorchPanel(Program& p, TorchSound sound);
+// Blocks in the event loop, without spinning, until the Ask Torch button is visible again: the
+// user has closed the Torch panel.
+void WaitForTorchClosed(Program& p);
+// Plays SoundDir & name & ".wav" unless sounds are muted.
+void PlaySound(Program& p, const QString& name);
 
 void onAskTorchClicked(Program& p);   // Ask Torch
 void onOkClicked(Program& p);         // OK

@@ -226,8 +226,8 @@ void MainWindow::buildJournalFrame() {
 
 void MainWindow::buildInnerSnapshot() {
     for (std::size_t index = 0; index < SnapshotLayout.size(); ++index) {
-        const SnapshotCategory& category = SnapshotLayout[index];
-        const QString name = QString::fromLatin1(category.name);
+        const SnapshotFramePlace& category = SnapshotLayout[index];
+        const QString name = QString::fromLatin1(core::SnapshotCategories[index]);
         categoryFrames[index] = place(new QGroupBox(name, journalFrame), category.left, category.top, 1815, 525);
         for (std::size_t position = 0; position < OptionLefts.size(); ++position) {
             auto* option = place(new QRadioButton(categoryFrames[index]), OptionLefts[position], 240, 240, 240);

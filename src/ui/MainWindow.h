@@ -1,6 +1,7 @@
 #pragma once
 // The main window and every control of the course, under the names the course design gives them.
 // Widgets and layout only: the shell wires the controls to the handlers.
+#include "core/JournalStore.h"
 #include "ui/LazyPixmap.h"
 #include "ui/PictureBox.h"
 #include "ui/PictureButton.h"
@@ -18,22 +19,21 @@
 
 namespace veltrin::ui {
 
-// The Inner Snapshot as laid out on the journal frame, in the order its ranks are stored: a frame
-// per category, placed in twips inside the journal frame.
-struct SnapshotCategory {
-    const char* name;
+// The Inner Snapshot as laid out on the journal frame: a frame per category, in the order of
+// core::SnapshotCategories, placed in twips inside the journal frame.
+struct SnapshotFramePlace {
     int left;
     int top;
 };
 
-inline constexpr std::array<SnapshotCategory, 7> SnapshotLayout{{
-    {"Power", 5445, 450},
-    {"Health", 3570, 1050},
-    {"Awareness", 5445, 1050},
-    {"Holy Connection", 3570, 1635},
-    {"Inner Feeling", 5460, 1635},
-    {"Pretending", 3570, 2205},
-    {"Being Awake", 5460, 2220},
+inline constexpr std::array<SnapshotFramePlace, core::SnapshotCategories.size()> SnapshotLayout{{
+    {5445, 450},
+    {3570, 1050},
+    {5445, 1050},
+    {3570, 1635},
+    {5460, 1635},
+    {3570, 2205},
+    {5460, 2220},
 }};
 
 class MainWindow : public QWidget {

@@ -2,7 +2,7 @@
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
-#include "ui/rtf/RtfReader.h"
+#include "rtf/RtfReader.h"
 
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>

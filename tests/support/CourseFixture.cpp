@@ -47,9 +47,9 @@ void CourseFixture::writeLines(const QString& path, const QStringList& lines) { 
 QStringList CourseFixture::fileLines(const QString& path) const { return base::splitLines(readFile(path)); }
 
 void CourseFixture::setFolders() {
-    state().AppDir = appDir();
-    state().CourseDir = courseDir();
-    state().SoundDir = soundDir();
+    state().settings.AppDir = appDir();
+    state().settings.CourseDir = courseDir();
+    state().settings.SoundDir = soundDir();
 }
 
 QByteArray CourseFixture::readFile(const QString& path) {
@@ -141,7 +141,7 @@ void CourseFixture::openJournal() {
     p.state.TitleText = Title;
     p.state.RankBars = {QString(), ".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
     p.window.rankLabel->setText(Title);
-    journal::FillRequirementTables(p);
+    progress::FillRequirementTables(p);
     progress::LoadProgressFiles(p);
     progress::RefillLists(p);
     shell::WireJournalControls(p);

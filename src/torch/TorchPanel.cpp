@@ -1,8 +1,8 @@
-#include "state/State.h"
+#include "torch/Torch.h"
 
 #include "base/TextFile.h"
 
-namespace veltrin::state {
+namespace veltrin::torch {
 
 namespace {
 
@@ -45,7 +45,7 @@ void animateClosing(Program& p) {
 // While the reset question waits, other documents can open (a topic, a refusal); they close with
 // OK, so that Yes and No never answer a question that is not on show.
 void showPanelButtons(Program& p, const QString& name) {
-    const bool question = p.state.AskYesNo && name.compare(ResetQuestionDocument, Qt::CaseInsensitive) == 0;
+    const bool question = p.state.run.AskYesNo && name.compare(ResetQuestionDocument, Qt::CaseInsensitive) == 0;
     p.window.yesButton->setVisible(question);
     p.window.noButton->setVisible(question);
     p.window.okButton->setVisible(!question);
@@ -68,7 +68,7 @@ void openPanel(Program& p, QString& name, int& soundFlag) {
     animateOpening(p, false);
     f.torchPane->show();
     if (name.toLower() == QLatin1String(".rtf")) name.clear();
-    if (!name.isEmpty()) f.torchPane->LoadFile(base::findIgnoringCase(p.state.AppDir, name));
+    if (!name.isEmpty()) f.torchPane->LoadFile(base::findIgnoringCase(p.state.settings.AppDir, name));
 }
 
 void closePanel(Program& p, int& soundFlag) {
@@ -89,10 +89,6 @@ void closePanel(Program& p, int& soundFlag) {
 
 }   // namespace
 
-void WriteGeneratedDocument(const QString& path, const QStringList& body) {
-    base::rewriteLines(path, QStringList{DocumentHeader} + body + QStringList{QStringLiteral("}")});
-}
-
 void ShowTorchDocument(Program& p, QString& name, int& soundFlag) {
     showPanelButtons(p, name);
     if (!isTorchPanelOpen(p)) openPanel(p, name, soundFlag);
@@ -105,10 +101,10 @@ void ShowTorchDocument(Program& p, const QString& name, int soundFlag) {
 }
 
 void PlaySound(Program& p, const QString& name) {
-    if (p.state.SoundsMuted != 0) return;
+    if (p.state.settings.SoundsMuted != 0) return;
     ui::SoundDevice& device = p.sys.sound();
     device.command(QStringLiteral("Close"));
-    device.setFileName(p.state.SoundDir + name + QStringLiteral(".wav"));
+    device.setFileName(p.state.settings.SoundDir + name + QStringLiteral(".wav"));
     device.command(QStringLiteral("Open"));
     device.command(QStringLiteral("Play"));
     device.command(QStringLiteral("Prev"));
@@ -137,4 +133,4 @@ void WaitForTorchClosed(Program& p) {
     while (p.window.askTorchButton->isHidden()) p.sys.waitForUser();
 }
 
-}   // namespace veltrin::state
+}   // namespace veltrin::torch
