@@ -27,8 +27,10 @@ void WaitForTorchClosed(benchmark::State& state) {
     const int waitMilliseconds = int(state.range(0));
     double share = 0;
     for (auto _ : state) {
-        window.askTorchButton->hide();
-        QTimer::singleShot(waitMilliseconds, window.askTorchButton, &QWidget::show);   // the user closes the panel
+        program.state.screen.TorchPanel = state::TorchPanelState::Open;
+        QTimer::singleShot(waitMilliseconds, &window, [&program] {
+            program.state.screen.TorchPanel = state::TorchPanelState::Closing;
+        });   // the user closes the panel
         const double before = processorSeconds();
         torch::WaitForTorchClosed(program);
         share = (processorSeconds() - before) / (waitMilliseconds / 1000.0);

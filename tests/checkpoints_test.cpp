@@ -5,6 +5,7 @@
 #include "base/Numbers.h"
 #include "base/TextFile.h"
 #include "progress/Progress.h"
+#include "reader/Reader.h"
 #include "torch/Torch.h"
 
 namespace veltrin::test {
@@ -21,7 +22,7 @@ protected:
     void enterStage(int stage) {
         writeSettings(stage, 0);
         shell::FindWindowsDir(program());
-        shell::RestoreProgress(program());
+        reader::RestoreProgress(program());
     }
     // One forward step of the scroll loop that has reached `position`.
     void stepTo(int position) {

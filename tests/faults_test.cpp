@@ -5,6 +5,8 @@
 // file as it was.
 #include "support/CourseFixture.h"
 
+#include "reader/Reader.h"
+
 #include "base/TextFile.h"
 #include "progress/Progress.h"
 
@@ -235,7 +237,7 @@ void prepareReset(Course& f) {
 
 void prepareLevelCompletion(Course& f) {
     f.markAllWorkDone();
-    shell::RestoreProgress(f.program());
+    reader::RestoreProgress(f.program());
 }
 
 void clickUp(Course& f) { f.click(f.window().upArrow); }

@@ -12,12 +12,12 @@ class LevelButtons : public CourseFixture {};
 // panel it only closes the panel), and text, position and scrolling are left alone.
 TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
     Program& p = startAt(0, -500, {"Greetings.rtf", "closejnl.rtf", "closeman.rtf"});
-    const std::tuple<QWidget*, bool, const char*> cases[] = {{p.window.journalFrame, false, "closejnl.rtf"},
-                                                             {p.window.documentViewer, false, "closeman.rtf"},
-                                                             {p.window.journalFrame, true, "Greetings.rtf"}};
-    for (const auto& [window, panelOpen, document] : cases) {
+    const std::tuple<void (*)(Program&, bool), bool, const char*> cases[] = {{torch::showJournalFrame, false, "closejnl.rtf"},
+                                                                             {torch::showDocumentViewer, false, "closeman.rtf"},
+                                                                             {torch::showJournalFrame, true, "Greetings.rtf"}};
+    for (const auto& [showWindow, panelOpen, document] : cases) {
         if (panelOpen) torch::ShowTorchDocument(p, QStringLiteral("Greetings.rtf"), 0);
-        window->show();
+        showWindow(p, true);
         p.state.run.ScrollActive = true;
         click(p.window.level3Button);
         EXPECT_EQ(QFileInfo(p.window.torchPane->FileName()).fileName(), document);
@@ -25,7 +25,7 @@ TEST_F(LevelButtons, GuardRefusesAndLeavesTextPositionAndScrollStateAlone) {
         EXPECT_EQ(p.window.readingPane->topEdge(), -500);
         EXPECT_EQ(p.window.positionBar->value(), 500);
         EXPECT_TRUE(p.state.run.ScrollActive);
-        window->hide();
+        showWindow(p, false);
         torch::closeTorchPanel(p, torch::Silent);
     }
     EXPECT_EQ(sys.playedSounds(), QStringList({"resetyn", "resetyn", "resetyn"}));

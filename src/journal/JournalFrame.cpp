@@ -11,34 +11,37 @@ namespace {
 
 void openJournalFrame(Program& p) {
     torch::PlaySound(p, QStringLiteral("opnjnl"));
-    torch::GiveLook(p, *p.window.journalButton, torch::JournalOpenLook);
-    torch::GiveLook(p, *p.window.manualButton, torch::ManualClosedLook);
+    torch::showManualClosed(p);
     enableScrollBars(p, false);
-    p.window.journalFrame->show();
+    torch::showJournalFrame(p, true);
 }
 
 // The View Journal button keeps its caption: a report left open is only hidden.
 void closeJournalFrame(Program& p) {
     torch::PlaySound(p, QStringLiteral("closjnl"));
-    torch::GiveLook(p, *p.window.journalButton, torch::JournalClosedLook);
-    p.window.journalFrame->hide();
+    torch::showJournalFrame(p, false);
     enableScrollBars(p, true);
 }
 
 }   // namespace
+
+void showReportOpen(Program& p, bool open) {
+    p.state.screen.ReportOpen = open;
+    p.window.viewJournalButton->setText(open ? CloseJournalCaption : ViewJournalCaption);
+}
 
 void enableScrollBars(Program& p, bool enabled) {
     p.window.speedBar->setEnabled(enabled);
     p.window.positionBar->setEnabled(enabled);
 }
 
-// The frame's visibility is looked at after the yield: a click handled there may have changed it.
+// Whether the frame is open is looked at after the yield: a click handled there may have changed it.
 void onJournalButtonClicked(Program& p) {
     torch::CloseContactWindow(p);
-    p.window.documentViewer->hide();
+    torch::showDocumentViewer(p, false);
     p.state.run.ScrollActive = false;
     p.sys.Yield();
-    if (p.window.journalFrame->isHidden()) openJournalFrame(p);
+    if (!p.state.screen.JournalOpen) openJournalFrame(p);
     else closeJournalFrame(p);
 }
 
@@ -46,10 +49,9 @@ void onJournalButtonClicked(Program& p) {
 void onDoneClicked(Program& p) {
     torch::CloseContactWindow(p);
     torch::PlaySound(p, QStringLiteral("closjnl"));
-    torch::GiveLook(p, *p.window.journalButton, torch::JournalClosedLook);
-    p.window.viewJournalButton->setText(ViewJournalCaption);
-    p.window.journalFrame->hide();
-    p.window.documentViewer->hide();
+    showReportOpen(p, false);
+    torch::showJournalFrame(p, false);
+    torch::showDocumentViewer(p, false);
     enableScrollBars(p, true);
 }
 

@@ -10,6 +10,8 @@ inline const QString SubjectListName = QStringLiteral("mission.ndx");
 inline const QString ViewJournalCaption = QStringLiteral("View Journal");
 inline const QString CloseJournalCaption = QStringLiteral("Close Journal");
 
+// The report open or closed, and the View Journal button's caption with it.
+void showReportOpen(Program& p, bool open);
 void enableScrollBars(Program& p, bool enabled);
 
 }   // namespace veltrin::journal

@@ -61,7 +61,7 @@ QString categoryLine(std::size_t category, int digit, const RankBarTexts& rankBa
 // The controls that opening the report changes: as they were before the click, and as the opening
 // left them.
 struct ReportControls {
-    QString caption;
+    bool reportOpen;
     bool speedBarEnabled;
     bool positionBarEnabled;
     bool viewerHidden;
@@ -72,12 +72,13 @@ struct ReportControls {
 
 // A viewer that holds a file gets it back by loading it again, so only a text of its own is kept:
 // the text of a long report would cost time and memory at every click.
-ReportControls reportControls(const ui::MainWindow& f) {
+ReportControls reportControls(const Program& p) {
+    const ui::MainWindow& f = p.window;
     const QString file = f.documentViewer->FileName();
-    return {f.viewJournalButton->text(),
+    return {p.state.screen.ReportOpen,
             f.speedBar->isEnabled(),
             f.positionBar->isEnabled(),
-            f.documentViewer->isHidden(),
+            !p.state.screen.DocumentShown,
             f.documentViewer->geometry(),
             file,
             file.isEmpty() ? f.documentViewer->Text() : QString()};
@@ -85,9 +86,10 @@ ReportControls reportControls(const ui::MainWindow& f) {
 
 // Puts back what the opening changed and nothing else: a control that a handler run in the
 // opening's yield has changed since (Done, the journal button, the manual) keeps what it did.
-void putBack(ui::MainWindow& f, const ReportControls& before, const ReportControls& opened) {
-    const ReportControls now = reportControls(f);
-    if (now.caption == opened.caption) f.viewJournalButton->setText(before.caption);
+void putBack(Program& p, const ReportControls& before, const ReportControls& opened) {
+    ui::MainWindow& f = p.window;
+    const ReportControls now = reportControls(p);
+    if (now.reportOpen == opened.reportOpen) showReportOpen(p, before.reportOpen);
     if (now.speedBarEnabled == opened.speedBarEnabled) f.speedBar->setEnabled(before.speedBarEnabled);
     if (now.positionBarEnabled == opened.positionBarEnabled) f.positionBar->setEnabled(before.positionBarEnabled);
     if (now.viewerFile == opened.viewerFile && now.viewerText == opened.viewerText) {
@@ -95,7 +97,7 @@ void putBack(ui::MainWindow& f, const ReportControls& before, const ReportContro
         else f.documentViewer->LoadFile(before.viewerFile);
     }
     if (now.viewerPlace == opened.viewerPlace) f.documentViewer->setGeometry(before.viewerPlace);
-    if (now.viewerHidden == opened.viewerHidden) f.documentViewer->setHidden(before.viewerHidden);
+    if (now.viewerHidden == opened.viewerHidden) torch::showDocumentViewer(p, !before.viewerHidden);
 }
 
 void placeViewer(Program& p) { p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight)); }
@@ -104,25 +106,25 @@ void showPreparingMessage(Program& p) {
     ui::MainWindow& f = p.window;
     torch::PlaySound(p, QStringLiteral("xitjnl"));
     enableScrollBars(p, false);
-    f.viewJournalButton->setText(CloseJournalCaption);
+    showReportOpen(p, true);
     f.documentViewer->SetText(QStringLiteral("Preparing Journal Report..."));
-    f.documentViewer->show();
+    torch::showDocumentViewer(p, true);
 }
 
 // A report that cannot be written puts back the controls its opening changed; the old report file
 // stays whole, so a viewer that held it holds it again. A click on the button in the yield finds
 // "Close Journal" and runs the closing steps.
 void openJournalReport(Program& p) {
-    const ReportControls before = reportControls(p.window);
+    const ReportControls before = reportControls(p);
     placeViewer(p);
     showPreparingMessage(p);
-    const ReportControls opened = reportControls(p.window);
+    const ReportControls opened = reportControls(p);
     p.sys.Yield();
     const QString report = p.state.settings.CourseDir + JournalReportName;
     try {
         writeJournalReport(p.state.settings.CourseDir + core::JournalStoreName, report, p.state.RankBars);
     } catch (const base::FileError&) {
-        putBack(p.window, before, opened);
+        putBack(p, before, opened);
         throw;
     }
     p.window.documentViewer->LoadLongFile(report);
@@ -131,9 +133,9 @@ void openJournalReport(Program& p) {
 void closeJournalReport(Program& p) {
     placeViewer(p);
     torch::PlaySound(p, QStringLiteral("viewjnl"));
-    p.window.viewJournalButton->setText(ViewJournalCaption);
+    showReportOpen(p, false);
     enableScrollBars(p, true);
-    p.window.documentViewer->hide();
+    torch::showDocumentViewer(p, false);
 }
 
 }   // namespace
@@ -190,11 +192,11 @@ void writeJournalReport(const QString& storePath, const QString& reportPath, con
     report.commit();
 }
 
-// The caption, not the viewer's visibility, tells whether the report is open: the journal button
-// may have hidden the viewer while the caption still reads "Close Journal".
+// The report stays open while the journal button hides the viewer: the caption still reads "Close
+// Journal", and the next click closes it.
 void onViewJournalClicked(Program& p) {
     torch::CloseContactWindow(p);
-    if (p.window.viewJournalButton->text() == ViewJournalCaption) openJournalReport(p);
+    if (!p.state.screen.ReportOpen) openJournalReport(p);
     else closeJournalReport(p);
 }
 

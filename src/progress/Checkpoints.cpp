@@ -6,6 +6,7 @@
 #include "state/State.h"
 #include "torch/Torch.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace veltrin::progress {
@@ -39,10 +40,8 @@ QString subjectMessage(std::string_view subject) {
     return QString();
 }
 
-bool listsInUpperCase(const QComboBox& list, const QString& guard) {
-    bool found = false;
-    for (int item = 0; item < list.count(); ++item) found = found || list.itemText(item).toUpper() == guard;
-    return found;
+bool listsInUpperCase(const QStringList& list, const QString& guard) {
+    return std::any_of(list.begin(), list.end(), [&guard](const QString& item) { return item.toUpper() == guard; });
 }
 
 // DueLevelPos follows the reading only while the due level is on show.
@@ -88,7 +87,7 @@ void listAndStop(Program& p, const char* indexFile, const QString& name, Checkpo
 void passTopic(Program& p, const Checkpoint& checkpoint) {
     state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
-    if (listsExactly(*p.window.topicList, name)) return;
+    if (p.state.screen.Topics.contains(name)) return;
     s.run.ScrollActive = false;
     s.run.AskYesNo = false;
     torch::ShowTorchDocument(p, text(checkpoint.document), 1);
@@ -104,7 +103,7 @@ void passTopic(Program& p, const Checkpoint& checkpoint) {
 void passSubject(Program& p, const Checkpoint& checkpoint) {
     state::ProgramState& s = p.state;
     const QString name = text(checkpoint.name);
-    if (listsInUpperCase(*p.window.subjectBox, name.toUpper())) return;
+    if (listsInUpperCase(p.state.screen.Subjects, name.toUpper())) return;
     s.run.ScrollActive = false;
     s.run.AskYesNo = false;
     core::WriteGeneratedDocument(appFile(p, SubjectMessageDocument), {subjectMessage(checkpoint.name)});

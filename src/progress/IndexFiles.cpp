@@ -144,12 +144,6 @@ void addIfChanged(QList<base::FileBytes>& changed, const QString& path, const QS
 
 QString appFile(const Program& p, const char* name) { return p.state.settings.AppDir + QLatin1String(name); }
 
-bool listsExactly(const QComboBox& list, const QString& name) {
-    bool found = false;
-    for (int item = 0; item < list.count(); ++item) found = found || list.itemText(item) == name;
-    return found;
-}
-
 void appendThenSave(Program& p, const char* indexFile, const QString& line, SaveStep save) {
     base::appendLineWith(appFile(p, indexFile), line, [&p, save] { save(p); });
 }
@@ -157,13 +151,15 @@ void appendThenSave(Program& p, const char* indexFile, const QString& line, Save
 void RefillLists(Program& p) {
     const FileContent topics = readStoredFile(p, "info.ndx");
     const FileContent subjects = readStoredFile(p, "mission.ndx");
+    p.state.screen.Topics = topics.lines;
+    p.state.screen.Subjects = subjects.lines;
     fillList(*p.window.topicList, topics.lines);
     refillKeepingText(*p.window.subjectBox, subjects.lines);
     reportDamage(p, {&topics, &subjects});
 }
 
 bool appendTopicThenSave(Program& p, const QString& name, SaveStep save) {
-    if (listsExactly(*p.window.topicList, name)) {
+    if (p.state.screen.Topics.contains(name)) {
         save(p);
         return false;
     }

@@ -3,17 +3,12 @@
 #include "progress/Progress.h"
 #include "state/State.h"
 
-#include <QComboBox>
 #include <QString>
 
 namespace veltrin::progress {
 
 // The path of a file of the course's own folder.
 QString appFile(const Program& p, const char* name);
-
-// True when an item of the list equals the name exactly (case-sensitive, whole string); every
-// item is looked at.
-bool listsExactly(const QComboBox& list, const QString& name);
 
 // Appends the line to the index file, then runs `save`. Both or neither: when the save fails the
 // index file is put back as it was (cut back, or removed if the append made it) and the FileError goes on.

@@ -71,7 +71,7 @@ QString awardSound(int newStage) {
 void completeLevel(Program& p) {
     raiseStage(p);
     storeNewStage(p);
-    p.restoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane; lists the award
+    RestoreProgress(p);   // RequirementsMet is still set, so the finished text stays in the pane; lists the award
     showTitle(p);
     giveAward(p);
     coverArrows(p, true);

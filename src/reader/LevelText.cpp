@@ -66,11 +66,11 @@ int LevelPaneHeight(int level) {
 }
 
 bool OpenWindowGuard(Program& p) {
-    if (!p.window.journalFrame->isHidden()) {
+    if (p.state.screen.JournalOpen) {
         refuse(p, "closejnl.rtf");
         return true;
     }
-    if (!p.window.documentViewer->isHidden()) {
+    if (p.state.screen.DocumentShown) {
         refuse(p, "closeman.rtf");
         return true;
     }

@@ -16,6 +16,11 @@ int LevelPaneHeight(int level);
 // The reading distances at which the eight level texts end.
 extern const std::array<std::int32_t, 8> LevelEnds;
 
+// Rebuilds the visible state of the course from the stored files and dresses the window.
+void RestoreProgress(Program& p);
+// Loads the pictures of the scenery for the current stage.
+void DressScenery(Program& p);
+
 // Refuses while the journal frame or the viewer is open: plays "resetyn", shows why, returns true.
 bool OpenWindowGuard(Program& p);
 // Puts the level's text into the reading pane at its top; other values than 0 .. 7 do nothing.

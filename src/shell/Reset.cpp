@@ -3,6 +3,7 @@
 #include "base/FileError.h"
 #include "base/TextFile.h"
 #include "progress/Progress.h"
+#include "reader/Reader.h"
 #include "torch/Torch.h"
 
 #include <QFile>
@@ -116,7 +117,7 @@ void keepCopies(Program& p) {
 // one's answer would end with ResetAnswer 0 and leave the first one's wait without its answer.
 void refuseSecondReset(Program& p) {
     torch::PlaySound(p, QStringLiteral("resetyn"));
-    const bool answerable = torch::isTorchPanelOpen(p) && !p.window.yesButton->isHidden();
+    const bool answerable = torch::isTorchPanelOpen(p) && p.state.screen.ResetQuestionShown;
     if (p.state.run.ResetAnswer != NoAnswer || answerable) return;   // answered, or Yes and No are on show
     p.state.run.AskYesNo = true;                                     // OK may have cleared it while the question waited
     torch::closeTorchPanel(p, torch::Silent);
@@ -146,6 +147,8 @@ void writeStartingFiles(Program& p) {
     state::SaveSettings(p, -1);
     base::rewriteLines(appFile(p, "mission.ndx"), StartingSubjects);
     base::rewriteLines(appFile(p, "info.ndx"), StartingTopics);
+    p.state.screen.Topics.clear();
+    p.state.screen.Subjects.clear();
     p.window.topicList->clear();
     p.window.subjectBox->clear();
     base::rewriteBytes(storeFile(p), {});
@@ -170,7 +173,7 @@ void restoreStartingWindow(Program& p) {
     // Erased progress meets no level's requirements; a flag left set by a level completed earlier
     // in the session would keep RestoreProgress from loading the Introduction into the emptied pane.
     p.state.RequirementsMet = false;
-    RestoreProgress(p);
+    reader::RestoreProgress(p);
     torch::ShowTitle(p);
     p.sys.Yield();
     p.window.rankLabel->setText(p.state.TitleText);

@@ -12,10 +12,6 @@ namespace veltrin::shell {
 
 // Fills WinDir from the system: its folder, trimmed, with exactly one separator at the end.
 void FindWindowsDir(Program& p);
-// Rebuilds the visible state of the course from the stored files and dresses the window.
-void RestoreProgress(Program& p);
-// Loads the pictures of the scenery for the current stage.
-void DressScenery(Program& p);
 // Loads the pictures that stay the same at every stage (arrows, side buttons, marker, award cover).
 void DressControls(Program& p);
 

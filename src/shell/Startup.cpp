@@ -1,5 +1,6 @@
 #include "shell/Shell.h"
 
+#include "reader/Reader.h"
 #include "state/State.h"
 #include "torch/Torch.h"
 #include "ui/Twips.h"
@@ -12,6 +13,20 @@
 namespace veltrin::shell {
 
 namespace {
+
+// The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.
+constexpr std::array<std::pair<ui::PictureButton * ui::MainWindow::*, const char*>, 3> FixedButtonPictures{{
+    {&ui::MainWindow::askTorchButton, "wood3-btn-torch.jpg"},
+    {&ui::MainWindow::eraseButton, "wood3-btn-erase.jpg"},
+    {&ui::MainWindow::contactButton, "wood3-btn-info.jpg"},
+}};
+
+constexpr std::array<std::pair<ui::PictureBox * ui::MainWindow::*, const char*>, 4> FixedBoxPictures{{
+    {&ui::MainWindow::upArrow, "wood3-btn-up.jpg"},
+    {&ui::MainWindow::downArrow, "wood3-btn-dn.jpg"},
+    {&ui::MainWindow::newTopicMarker, "wood3-newtopic.jpg"},
+    {&ui::MainWindow::awardCover, "wood3-award.jpg"},
+}};
 
 constexpr int SmallestScreenWidth = 12000;   // 800 pixels
 constexpr int WindowTop = 100;
@@ -72,6 +87,16 @@ void FindWindowsDir(Program& p) {
     p.state.WinDir = folder + QDir::separator();
 }
 
+void DressControls(Program& p) {
+    const QString& folder = p.state.settings.CourseDir;
+    for (const auto& [button, picture] : FixedButtonPictures) (p.window.*button)->loadPicture(folder + QLatin1String(picture));
+    torch::ShowLookPictures(p, *p.window.journalButton, torch::JournalClosedLook);
+    torch::ShowLookPictures(p, *p.window.manualButton, torch::ManualClosedLook);
+    for (const auto& [box, picture] : FixedBoxPictures) (p.window.*box)->loadPicture(folder + QLatin1String(picture));
+    p.contact.loadBackgroundPicture(folder + QStringLiteral("wood3-fr1.jpg"));
+    p.splash.logo->loadPicture(folder + QStringLiteral("veltrin-logo.jpg"));
+}
+
 void StartProgram(Program& p) {
     p.splash.show();
     p.sys.Yield();
@@ -83,7 +108,7 @@ void StartProgram(Program& p) {
     FindWindowsDir(p);
     try {
         InstallSampleCourseIfFirstRun(p, SampleCourseFolder());
-        RestoreProgress(p);
+        reader::RestoreProgress(p);
     } catch (const base::FileError& error) {
         refuseToStart(
             p, QStringLiteral("Veltrin cannot start.\n\nFile: %1\n%2\n\nNothing has been changed.").arg(error.path(), error.reason()));

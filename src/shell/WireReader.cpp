@@ -28,7 +28,6 @@ void wireReadingControls(Program& p) {
 }   // namespace
 
 void WireReaderControls(Program& p) {
-    p.restoreProgress = RestoreProgress;
     wireLevelButtons(p);
     wireReadingControls(p);
 }

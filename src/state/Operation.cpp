@@ -27,11 +27,11 @@ void carryMembers(Point point, Was was, Now now, std::index_sequence<Member...>)
 // What a finished operation changed goes into the rollback point of the operation around it, so
 // that a failure there keeps it: the progress it stored, and the stage, level and position that
 // go with it. Left out is the run state, which belongs to the operation that is running and goes
-// back with it: its scroll loop and the question it waits on, which Yes, No and the question asked
-// again only answer or repeat.
+// back with it (its scroll loop and the question it waits on, which Yes, No and the question asked
+// again only answer or repeat), and what is on screen, which stays as shown.
 void carryChanges(ProgramState& point, const ProgramState& was, const ProgramState& now) {
-    auto members = rolledBackMembers(point);
-    carryMembers(members, rolledBackMembers(was), rolledBackMembers(now), std::make_index_sequence<std::tuple_size_v<decltype(members)>>{});
+    auto members = carriedMembers(point);
+    carryMembers(members, carriedMembers(was), carriedMembers(now), std::make_index_sequence<std::tuple_size_v<decltype(members)>>{});
 }
 
 // One running operation: the state it started from, and its rollback point, which starts as that
@@ -50,7 +50,9 @@ public:
     // The reading pane and the position bar show the position put back, so that what the user sees,
     // what the bar says and what the exit saves agree again.
     void rollBack() {
+        const OnScreen shown = m_p.state.screen;
         m_p.state = m_rollbackPoint;
+        m_p.state.screen = shown;
         showRestoredPosition(m_p);
     }
 

@@ -6,7 +6,6 @@
 #include "ui/Platform.h"
 #include "ui/SmallWindows.h"
 
-#include <functional>
 #include <vector>
 
 namespace veltrin {
@@ -19,9 +18,6 @@ struct Program {
     ui::Platform& sys;
     // What each running operation puts back when it fails, innermost last (see RunOperation).
     std::vector<state::ProgramState*> rollbackPoints{};
-    // RestoreProgress, set by the shell when it wires the reader: level completion reloads the
-    // course without the reader reaching up into the shell.
-    std::function<void(Program&)> restoreProgress{};
 };
 
 }   // namespace veltrin

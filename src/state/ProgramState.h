@@ -12,9 +12,8 @@
 
 namespace veltrin::state {
 
-// What belongs to the running operation or to what is on screen, and goes back with neither a
-// failed operation nor its rollback: the scroll loop, the question the program waits on, and the
-// windows and panels on show.
+// What belongs to the running operation: it goes back with a failed operation and is never carried
+// out of it: the scroll loop and the question the program waits on.
 struct RunState {
     bool ScrollActive = false;
     std::int32_t ScrollTick = 0;
@@ -23,6 +22,25 @@ struct RunState {
     std::int16_t ResetAnswer = 0;
     // A reset action runs, from its question to its end; a second erase click is refused meanwhile.
     bool resetUnderWay = false;
+};
+
+// The Torch panel: opening or open until its closing starts (the Ask Torch button is back), then
+// closing until it is gone.
+enum class TorchPanelState { Closed, Open, Closing };
+
+// What is on screen, which the windows show: a failed operation puts none of it back, as it puts
+// back no window.
+struct OnScreen {
+    TorchPanelState TorchPanel = TorchPanelState::Closed;
+    bool ResetQuestionShown = false;   // Yes and No stand under the panel's document
+    bool JournalOpen = false;          // the journal frame
+    bool ReportOpen = false;           // the journal report, open even while the journal button hides it
+    bool ManualOpen = false;
+    bool DocumentShown = false;   // the document viewer over the reading area, with the report or the manual
+    bool ContactOpen = false;
+    // The topic list and the subject list: the index files' lines as last read.
+    QStringList Topics;
+    QStringList Subjects;
 };
 
 struct ProgramState {
@@ -55,16 +73,19 @@ struct ProgramState {
     QStringList ReportedDamage;
 
     RunState run;
+    OnScreen screen;
 };
 
-// Every member a failed operation puts back, that is all but `run`. The binding lists each member
-// once, so a member added to ProgramState and not here does not compile.
+// Every member that an operation finished inside another hands on to it, that is all but `run` and
+// `screen`. The binding lists each member once, so a member added to ProgramState and not here
+// does not compile.
 template <typename State>   // ProgramState or const ProgramState
-auto rolledBackMembers(State& s) {
+auto carriedMembers(State& s) {
     auto& [settings, winDir, dueLevelPos, levelShown, levelEnd, endReached, levelJustPassed, requirementsMet, progressMark, showScrollIntro,
            titleText, rankBars, stageCounters, stageRequirements, subjectRequirements, subjectProgress, lastCheckpointMark, reportedDamage,
-           run] = s;
+           run, screen] = s;
     (void)run;
+    (void)screen;
     return std::tie(settings, winDir, dueLevelPos, levelShown, levelEnd, endReached, levelJustPassed, requirementsMet, progressMark,
                     showScrollIntro, titleText, rankBars, stageCounters, stageRequirements, subjectRequirements, subjectProgress,
                     lastCheckpointMark, reportedDamage);

@@ -4,6 +4,15 @@
 
 namespace veltrin::torch {
 
+namespace {
+
+void showContactWindow(Program& p, bool shown) {
+    p.state.screen.ContactOpen = shown;
+    p.contact.setVisible(shown);
+}
+
+}   // namespace
+
 void PlaceContactWindow(Program& p) {
     const QSize screen = p.sys.screenSizeTwips();
     const int left = ui::intDiv(screen.width() - ui::toTwips(p.contact.width()), 2) + 500;
@@ -13,24 +22,24 @@ void PlaceContactWindow(Program& p) {
 
 // Takes over the mute check box before "stuffout" plays, so a user who just ticked it hears nothing.
 void CloseContactWindow(Program& p) {
-    if (p.contact.isHidden()) return;
+    if (!p.state.screen.ContactOpen) return;
     p.state.settings.SoundsMuted = p.contact.muteBox->isChecked() ? 1 : 0;
     torch::PlaySound(p, QStringLiteral("stuffout"));
-    p.contact.hide();
+    showContactWindow(p, false);
 }
 
 // Shows or hides the contact window; hiding it here drops a change of the check box.
 void onContactButtonClicked(Program& p) {
     p.state.run.ScrollActive = false;
-    if (p.contact.isHidden()) {
+    if (!p.state.screen.ContactOpen) {
         torch::PlaySound(p, QStringLiteral("stuffin"));
-        p.contact.show();
+        showContactWindow(p, true);
         p.contact.muteBox->setChecked(p.state.settings.SoundsMuted != 0);
         PlaceContactWindow(p);
         return;
     }
     torch::PlaySound(p, QStringLiteral("stuffout"));
-    p.contact.hide();
+    showContactWindow(p, false);
 }
 
 void onContactOkClicked(Program& p) { CloseContactWindow(p); }

@@ -12,42 +12,40 @@ constexpr int ViewerTop = 475;
 constexpr int ViewerWidth = 7940;
 constexpr int ViewerHeight = 5710;
 
-// The journal frame closes under the manual, and its button shows that it can be opened again.
-void closeJournalFrame(Program& p) {
-    GiveLook(p, *p.window.journalButton, JournalClosedLook);
-    p.window.journalFrame->hide();
+void showManualLook(Program& p, bool open) {
+    p.state.screen.ManualOpen = open;
+    GiveLook(p, *p.window.manualButton, open ? ManualOpenLook : ManualClosedLook);
 }
 
 void openManual(Program& p) {
     ui::RichTextView& viewer = *p.window.documentViewer;
     torch::PlaySound(p, QStringLiteral("scopn"));
     ShowLookPictures(p, *p.window.manualButton, ManualOpenLook);
-    closeJournalFrame(p);
+    showJournalFrame(p, false);
     viewer.SetText(QStringLiteral("Loading Veltrin..."));
-    viewer.show();
+    showDocumentViewer(p, true);
     p.sys.Yield();   // paints the message before the manual loads
     viewer.LoadFile(p.state.settings.CourseDir + QStringLiteral("veltrin.rtf"));
-    p.window.manualButton->setToolTipText(QLatin1String(ManualOpenLook.toolTip));
+    showManualLook(p, true);
 }
 
 void closeManual(Program& p) {
     torch::PlaySound(p, QStringLiteral("scclo"));
-    ShowLookPictures(p, *p.window.manualButton, ManualClosedLook);
-    p.window.documentViewer->hide();
-    p.window.manualButton->setToolTipText(QLatin1String(ManualClosedLook.toolTip));
+    showDocumentViewer(p, false);
+    showManualLook(p, false);
 }
 
 }   // namespace
 
-// Opens or closes the manual; the button's tooltip tells which. The viewer is placed first, since
-// the journal report may have left it elsewhere. Nothing blocks a click at the yields: it runs
-// nested and decides by the tooltip as it stands at that moment.
+// Opens or closes the manual. The viewer is placed first, since the journal report may have left it
+// elsewhere. Nothing blocks a click at the yields: it runs nested and decides by whether the manual
+// is open at that moment, which it is once it has loaded.
 void onManualButtonClicked(Program& p) {
     CloseContactWindow(p);
     p.state.run.ScrollActive = false;
     p.window.documentViewer->setGeometry(ui::twipsRect(ViewerLeft, ViewerTop, ViewerWidth, ViewerHeight));
     p.sys.Yield();
-    if (p.window.manualButton->toolTip() == QLatin1String(ManualClosedLook.toolTip)) openManual(p);
+    if (!p.state.screen.ManualOpen) openManual(p);
     else closeManual(p);
 }
 
@@ -60,5 +58,18 @@ void GiveLook(Program& p, ui::PictureButton& button, const ButtonLook& look) {
     ShowLookPictures(p, button, look);
     button.setToolTipText(QLatin1String(look.toolTip));
 }
+
+void showJournalFrame(Program& p, bool open) {
+    p.state.screen.JournalOpen = open;
+    GiveLook(p, *p.window.journalButton, open ? JournalOpenLook : JournalClosedLook);
+    p.window.journalFrame->setVisible(open);
+}
+
+void showDocumentViewer(Program& p, bool shown) {
+    p.state.screen.DocumentShown = shown;
+    p.window.documentViewer->setVisible(shown);
+}
+
+void showManualClosed(Program& p) { showManualLook(p, false); }
 
 }   // namespace veltrin::torch

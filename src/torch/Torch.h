@@ -25,8 +25,8 @@ void openTorchPanelOnTopics(Program& p);
 bool isTorchPanelOpen(const Program& p);
 // Closes the Torch panel if it is open.
 void closeTorchPanel(Program& p, TorchSound sound);
-// Blocks in the event loop, without spinning, until the Ask Torch button is visible again: the
-// user has closed the Torch panel.
+// Blocks in the event loop, without spinning, until the Torch panel's closing has started: the user
+// has closed it.
 void WaitForTorchClosed(Program& p);
 // Plays SoundDir & name & ".wav" unless sounds are muted.
 void PlaySound(Program& p, const QString& name);
@@ -63,5 +63,11 @@ inline constexpr ButtonLook ManualOpenLook{"wood3-book-clos-up.jpg", "wood3-book
 void ShowLookPictures(Program& p, ui::PictureButton& button, const ButtonLook& look);
 // The pictures and the tooltip together.
 void GiveLook(Program& p, ui::PictureButton& button, const ButtonLook& look);
+// The journal frame opened or closed, with its button's look.
+void showJournalFrame(Program& p, bool open);
+// The viewer of the manual and the journal report shown over the reading area, or hidden.
+void showDocumentViewer(Program& p, bool shown);
+// The manual button's look when the manual is closed by another window.
+void showManualClosed(Program& p);
 
 }   // namespace veltrin::torch

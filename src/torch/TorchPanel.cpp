@@ -46,14 +46,23 @@ void animateClosing(Program& p) {
 // OK, so that Yes and No never answer a question that is not on show.
 void showPanelButtons(Program& p, const QString& name) {
     const bool question = p.state.run.AskYesNo && name.compare(ResetQuestionDocument, Qt::CaseInsensitive) == 0;
+    p.state.screen.ResetQuestionShown = question;
     p.window.yesButton->setVisible(question);
     p.window.noButton->setVisible(question);
     p.window.okButton->setVisible(!question);
 }
 
+// The panel counts as open from the moment the Ask Torch button goes, and as closing from the
+// moment it is back: a wait for the user's OK ends there, before the closing animation.
+void setTorchPanel(Program& p, state::TorchPanelState panel) {
+    p.state.screen.TorchPanel = panel;
+    p.window.askTorchButton->setVisible(panel != state::TorchPanelState::Open);
+    if (panel == state::TorchPanelState::Closed) p.window.torchPanel->hide();
+}
+
 void openPanel(Program& p, QString& name, int& soundFlag) {
     ui::MainWindow& f = p.window;
-    f.askTorchButton->hide();
+    setTorchPanel(p, state::TorchPanelState::Open);
     f.speedBar->setEnabled(false);
     f.positionBar->setEnabled(false);
     f.topicList->show();
@@ -80,10 +89,10 @@ void closePanel(Program& p, int& soundFlag) {
     }
     f.speedBar->setEnabled(true);
     f.positionBar->setEnabled(true);
-    f.askTorchButton->show();
+    setTorchPanel(p, state::TorchPanelState::Closing);
     animateClosing(p);
     f.topicList->hide();
-    f.torchPanel->hide();
+    setTorchPanel(p, state::TorchPanelState::Closed);
     f.newTopicMarker->hide();
 }
 
@@ -113,7 +122,7 @@ void PlaySound(Program& p, const QString& name) {
 // Opens the panel on the topic list alone, with the torch sound.
 void openTorchPanelOnTopics(Program& p) {
     ui::MainWindow& f = p.window;
-    f.askTorchButton->hide();
+    setTorchPanel(p, state::TorchPanelState::Open);
     f.topicList->show();
     showFrame(p, 1);
     f.torchPanel->show();
@@ -123,14 +132,14 @@ void openTorchPanelOnTopics(Program& p) {
     f.topicList->show();
 }
 
-bool isTorchPanelOpen(const Program& p) { return !p.window.torchPanel->isHidden(); }
+bool isTorchPanelOpen(const Program& p) { return p.state.screen.TorchPanel != state::TorchPanelState::Closed; }
 
 void closeTorchPanel(Program& p, TorchSound sound) {
     if (isTorchPanelOpen(p)) ShowTorchDocument(p, QString(), sound);
 }
 
 void WaitForTorchClosed(Program& p) {
-    while (p.window.askTorchButton->isHidden()) p.sys.waitForUser();
+    while (p.state.screen.TorchPanel == state::TorchPanelState::Open) p.sys.waitForUser();
 }
 
 }   // namespace veltrin::torch

@@ -3,6 +3,7 @@
 #include "base/TextFile.h"
 #include "journal/Journal.h"
 #include "progress/Progress.h"
+#include "reader/Reader.h"
 #include "shell/Wire.h"
 #include "torch/Torch.h"
 
@@ -127,7 +128,7 @@ Program& CourseFixture::startAt(int stage, int position, const QStringList& docu
     shell::WireReaderControls(p);
     shell::on(p, p.window.okButton, &QAbstractButton::clicked, torch::onOkClicked);
     shell::FindWindowsDir(p);
-    shell::RestoreProgress(p);
+    reader::RestoreProgress(p);
     sys.timeline.clear();
     sys.sounds.commands.clear();
     return p;

@@ -1,12 +1,10 @@
-#include "shell/Shell.h"
-
-#include "journal/Journal.h"
-#include "progress/Progress.h"
 #include "reader/Reader.h"
+
+#include "progress/Progress.h"
 #include "state/State.h"
 #include "torch/Torch.h"
 
-namespace veltrin::shell {
+namespace veltrin::reader {
 
 namespace {
 
@@ -47,8 +45,7 @@ const Scenery& sceneryFor(core::Stage stage) {
 }
 
 void markIntroductionRead(Program& p) {
-    for (int item = 0; item < p.window.topicList->count(); ++item)
-        if (p.window.topicList->itemText(item) == QLatin1String("Introduction")) p.state.ShowScrollIntro = false;
+    if (p.state.screen.Topics.contains(QStringLiteral("Introduction"))) p.state.ShowScrollIntro = false;
 }
 
 // Like LoadLevelText, but the pane keeps the saved position and the position bar follows it.
@@ -59,43 +56,19 @@ void loadDueLevelAtSavedPosition(Program& p) {
     p.window.viewport->show();
     p.sys.setBusyCursor(true);
     s.run.ScrollActive = false;
-    pane.setPaneHeight(reader::LevelPaneHeight(s.LevelShown));
-    pane.LoadFile(s.settings.CourseDir + reader::LevelFileName(s.LevelShown));
+    pane.setPaneHeight(LevelPaneHeight(s.LevelShown));
+    pane.LoadFile(s.settings.CourseDir + LevelFileName(s.LevelShown));
     state::placeLoadedText(p, s.settings.ScrollPos);
     p.sys.setBusyCursor(false);
 }
 
-// The pictures that do not change with the stage: the arrows, the side buttons, the marker and cover.
-constexpr std::array<std::pair<ui::PictureButton * ui::MainWindow::*, const char*>, 3> FixedButtonPictures{{
-    {&ui::MainWindow::askTorchButton, "wood3-btn-torch.jpg"},
-    {&ui::MainWindow::eraseButton, "wood3-btn-erase.jpg"},
-    {&ui::MainWindow::contactButton, "wood3-btn-info.jpg"},
-}};
-
-constexpr std::array<std::pair<ui::PictureBox * ui::MainWindow::*, const char*>, 4> FixedBoxPictures{{
-    {&ui::MainWindow::upArrow, "wood3-btn-up.jpg"},
-    {&ui::MainWindow::downArrow, "wood3-btn-dn.jpg"},
-    {&ui::MainWindow::newTopicMarker, "wood3-newtopic.jpg"},
-    {&ui::MainWindow::awardCover, "wood3-award.jpg"},
-}};
-
 }   // namespace
-
-void DressControls(Program& p) {
-    const QString& folder = p.state.settings.CourseDir;
-    for (const auto& [button, picture] : FixedButtonPictures) (p.window.*button)->loadPicture(folder + QLatin1String(picture));
-    torch::ShowLookPictures(p, *p.window.journalButton, torch::JournalClosedLook);
-    torch::ShowLookPictures(p, *p.window.manualButton, torch::ManualClosedLook);
-    for (const auto& [box, picture] : FixedBoxPictures) (p.window.*box)->loadPicture(folder + QLatin1String(picture));
-    p.contact.loadBackgroundPicture(folder + QStringLiteral("wood3-fr1.jpg"));
-    p.splash.logo->loadPicture(folder + QStringLiteral("veltrin-logo.jpg"));
-}
 
 void RestoreProgress(Program& p) {
     state::ReadSettings(p);
     progress::RefillLists(p);
     markIntroductionRead(p);
-    std::copy(reader::LevelEnds.begin(), reader::LevelEnds.end(), p.state.LevelEnd.begin());
+    std::copy(LevelEnds.begin(), LevelEnds.end(), p.state.LevelEnd.begin());
     progress::FillRequirementTables(p);
     progress::LoadProgressFiles(p);
     p.state.LevelShown = static_cast<std::int16_t>(core::Stage(p.state.settings.CourseStage).dueLevel());
@@ -115,4 +88,4 @@ void DressScenery(Program& p) {
     for (std::size_t frame = 0; frame < frames.size(); ++frame) frames[frame]->loadPicture(folder + QLatin1String(scenery.frames[frame]));
 }
 
-}   // namespace veltrin::shell
+}   // namespace veltrin::reader
