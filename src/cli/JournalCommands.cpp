@@ -51,11 +51,15 @@ journal::JournalFilter filterOf(const Arguments& arguments, const QStringList& w
 
 // A terminal takes control characters as commands (ESC begins one, NUL may end the line), so
 // those an entry holds from an edit outside the program are shown as U+FFFD; tab and line feed stay.
+bool isControl(QChar c) {
+    const char16_t code = c.unicode();
+    return (code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code <= 0x9F);
+}
+
+// A text without control characters is handed on as it is, not copied.
 QString visibleText(QString text) {
-    for (QChar& c : text) {
-        const char16_t code = c.unicode();
-        if ((code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code <= 0x9F)) c = QChar::ReplacementCharacter;
-    }
+    if (std::none_of(text.cbegin(), text.cend(), isControl)) return text;
+    std::replace_if(text.begin(), text.end(), isControl, QChar::ReplacementCharacter);
     return text;
 }
 

@@ -27,11 +27,14 @@ bool isHalfDay(QChar c) { return c.toUpper() == QLatin1Char('A'); }
 // A zone name or offset: "MEZ", "UTC", "GMT+01:00".
 bool isZoneChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char(':'); }
 
+// The toolkit looks up the value of every digit in its tables; an ASCII one is worked out here.
+int digitValue(QChar digit) { return digit.unicode() < 0x80 ? digit.unicode() - u'0' : digit.digitValue(); }
+
 // Reads up to `most` digits at `at`; -1 when there is none.
 int readDigits(const QString& text, qsizetype& at, int most) {
     int value = -1;
     for (int read = 0; read < most && at < text.size() && text[at].isDigit(); ++read, ++at)
-        value = (value < 0 ? 0 : value * 10) + text[at].digitValue();
+        value = (value < 0 ? 0 : value * 10) + digitValue(text[at]);
     return value;
 }
 
@@ -66,8 +69,7 @@ QStringList dayNames(const QLocale& locale) {
 }   // namespace
 
 ChronologyReader::Pattern ChronologyReader::compile(const QLocale& locale, const QString& format) {
-    Pattern pattern{locale.amText(),
-                    locale.pmText(),
+    Pattern pattern{{locale.amText(), locale.pmText(), QStringLiteral("AM"), QStringLiteral("PM")},
                     monthNames(locale, QLocale::ShortFormat),
                     monthNames(locale, QLocale::LongFormat),
                     dayNames(locale),
@@ -123,7 +125,7 @@ bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, co
         while (at < text.size() && isZoneChar(text[at])) ++at;
         return true;
     default: {
-        const int half = readName(text, at, {pattern.am, pattern.pm, QStringLiteral("AM"), QStringLiteral("PM")});
+        const int half = readName(text, at, pattern.halves);
         parts.afternoon = half == 2 || half == 4;
         parts.twelveHour = true;
         return half > 0;

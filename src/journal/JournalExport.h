@@ -48,8 +48,7 @@ private:
         QString literal;
     };
     struct Pattern {
-        QString am;
-        QString pm;
+        QStringList halves;   // the locale's AM and PM, then "AM" and "PM"
         QStringList shortMonths;
         QStringList longMonths;
         QStringList days;
@@ -101,14 +100,13 @@ public:
     void end();
 
 private:
-    void put(const QByteArray& bytes);
     void flush();
 
     ExportFormat m_format;
     CsvCells m_cells;
     QIODevice& m_output;
     QString m_outputName;
-    QByteArray m_pending;
+    QString m_pending;
     bool m_first = true;
 };
 
