@@ -134,6 +134,7 @@ TEST_F(JournalExport, FilterKeepsEntriesWithEveryWord) {
         {{{u"été"_s}, {}, {}, {}}, true, decomposedSummer},
         {{{decomposedSummer.toUpper()}, {}, {}, {}}, true, u"un été"_s},
         {{{u"ete"_s}, {}, {}, {}}, false, u"un été"_s},
+        {{{"X@Y[Z`"}, {}, {}, {}}, true, "at x@y[z` home"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.filter.keeps(JournalExport::entry("Openness", c.text, sixth)), c.kept) << c.filter.words.join(' ').toStdString();

@@ -58,8 +58,9 @@ bool isControl(QChar c) {
 
 // A text without control characters is handed on as it is, not copied.
 QString visibleText(QString text) {
-    if (std::none_of(text.cbegin(), text.cend(), isControl)) return text;
-    std::replace_if(text.begin(), text.end(), isControl, QChar::ReplacementCharacter);
+    const auto control = [](QChar c) { return isControl(c); };   // inlined, as a function pointer is not
+    if (std::none_of(text.cbegin(), text.cend(), control)) return text;
+    std::replace_if(text.begin(), text.end(), control, QChar::ReplacementCharacter);
     return text;
 }
 
@@ -158,8 +159,7 @@ int searchCommand(const Arguments& arguments, Console& console) {
     journal::JournalWriter writer(ExportFormat::Markdown, console.out, StandardOutput);
     writer.begin();
     const ExportCount count = journal::readExportedEntries(
-        store, [&filter](const journal::ExportedEntry& entry) { return filter.keeps(entry); },
-        [&writer](const journal::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
+        store, filter.keeper(), [&writer](const journal::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
     writer.end();
     tellPassedOver(console, count.passedOver, count.undated, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));

@@ -38,13 +38,21 @@ int readDigits(const QString& text, qsizetype& at, int most) {
     return value;
 }
 
+// Whether two ASCII letters differ with case ignored: most names are told from the text by their
+// first letter, before the toolkit compares them in full.
+bool differInAscii(QChar a, QChar b) {
+    const auto lower = [](char16_t u) { return char16_t(u >= u'A' && u <= u'Z' ? u + (u'a' - u'A') : u); };
+    return a.unicode() < 0x80 && b.unicode() < 0x80 && lower(a.unicode()) != lower(b.unicode());
+}
+
 // The index (from 1) of the longest name that the text holds at `at`, case ignored; 0 when none does.
 int readName(const QString& text, qsizetype& at, const QStringList& names) {
     int found = 0;
     qsizetype length = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString& name = names[i];
-        if (name.size() > length && QStringView(text).mid(at).startsWith(name, Qt::CaseInsensitive)) {
+        if (name.size() <= length || at >= text.size() || differInAscii(name.front(), text[at])) continue;
+        if (QStringView(text).mid(at).startsWith(name, Qt::CaseInsensitive)) {
             found = int(i % 12) + 1;
             length = name.size();
         }

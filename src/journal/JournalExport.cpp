@@ -15,8 +15,15 @@ constexpr qsizetype FlushCharacters = 64 * 1024;
 // something when the file is opened.
 const QString FormulaStarts = QStringLiteral("=+-@\t\r");
 // Characters that CommonMark reads as markup wherever they stand in a line, and at its start.
-constexpr std::u16string_view MarkdownInlineMarks = u"\\`*_[<&#~";
-constexpr std::u16string_view MarkdownLineStartMarks = u">-+=";
+// After a number at its start, "." and ")" open an ordered list ("12." and "3)").
+enum MarkdownMark : unsigned char { Plain, Inline, LineStart, ListEnd };
+constexpr std::array<MarkdownMark, 128> MarkdownMarks = [] {
+    std::array<MarkdownMark, 128> marks{};
+    for (const char c : std::string_view("\\`*_[<&#~")) marks[std::size_t(c)] = Inline;
+    for (const char c : std::string_view(">-+=")) marks[std::size_t(c)] = LineStart;
+    marks['.'] = marks[')'] = ListEnd;
+    return marks;
+}();
 
 // "Holy Connection" becomes "holy_connection".
 QString fieldName(const char* category) { return QString::fromLatin1(category).toLower().replace(QLatin1Char(' '), QLatin1Char('_')); }
@@ -124,12 +131,14 @@ bool isListNumber(QStringView digits) {
 }
 
 bool needsBackslash(QStringView line, qsizetype first, qsizetype at) {
-    const QChar c = line[at];
-    const char16_t u = c.unicode();
-    if (u >= 0x80 || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || u == u' ') return false;   // most of a text, at once
-    if (MarkdownInlineMarks.find(c.unicode()) != std::u16string_view::npos) return true;
-    if (at == first) return MarkdownLineStartMarks.find(c.unicode()) != std::u16string_view::npos;
-    return (c == QLatin1Char('.') || c == QLatin1Char(')')) && isListNumber(line.sliced(first, at - first));
+    const char16_t u = line[at].unicode();
+    switch (u < MarkdownMarks.size() ? MarkdownMarks[u] : Plain) {
+    case Plain: return false;
+    case Inline: return true;
+    case LineStart: return at == first;
+    case ListEnd: return isListNumber(line.sliced(first, at - first));
+    }
+    return false;
 }
 
 // One line of the user's text that CommonMark reads back as typed: its markup escaped, and the
@@ -378,20 +387,24 @@ void JournalWriter::flush() {
 }
 
 // The cheap tests first: a chart of the whole journal folds no text at all.
-bool JournalFilter::keeps(const ExportedEntry& entry) const {
-    if (from.isValid() || to.isValid()) {
-        const QDate day = entry.when.date();
-        if (!day.isValid() || (from.isValid() && day < from) || (to.isValid() && day > to)) return false;
-    }
-    if (subject.isEmpty() && words.isEmpty()) return true;
-    const QString entrySubject = searchForm(entry.subject);
-    if (!subject.isEmpty() && entrySubject != searchForm(subject)) return false;
-    if (words.isEmpty()) return true;
-    const SearchedText text(entry.text);
-    return std::all_of(words.begin(), words.end(), [&](const QString& word) {
-        const QString wanted = searchForm(word);
-        return text.contains(wanted) || entrySubject.contains(wanted);
-    });
+bool JournalFilter::keeps(const ExportedEntry& entry) const { return keeper()(entry); }
+
+std::function<bool(const ExportedEntry&)> JournalFilter::keeper() const {
+    QStringList wanted;
+    for (const QString& word : words) wanted << searchForm(word);
+    return [filter = *this, wanted, subjectForm = searchForm(subject)](const ExportedEntry& entry) {
+        if (filter.from.isValid() || filter.to.isValid()) {
+            const QDate day = entry.when.date();
+            if (!day.isValid() || (filter.from.isValid() && day < filter.from) || (filter.to.isValid() && day > filter.to)) return false;
+        }
+        if (filter.subject.isEmpty() && wanted.isEmpty()) return true;
+        const QString entrySubject = searchForm(entry.subject);
+        if (!filter.subject.isEmpty() && entrySubject != subjectForm) return false;
+        if (wanted.isEmpty()) return true;
+        const SearchedText text(entry.text);
+        return std::all_of(wanted.begin(), wanted.end(),
+                           [&](const QString& word) { return text.contains(word) || entrySubject.contains(word); });
+    };
 }
 
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,

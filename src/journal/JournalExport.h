@@ -119,6 +119,8 @@ struct JournalFilter {
     QDate from;
     QDate to;
     bool keeps(const ExportedEntry& entry) const;
+    // keeps() for a whole store: the filter's own words and subject put in their search form once.
+    std::function<bool(const ExportedEntry&)> keeper() const;
 };
 
 struct ExportCount {
