@@ -50,6 +50,7 @@ TEST_F(JournalExport, StoreIsReadRecordByRecord) {
     EXPECT_EQ(count.entries, 3);
     EXPECT_EQ(count.passedOver, 4);
     EXPECT_EQ(count.undated, 3);
+    EXPECT_EQ(journal::readJournalChart(storePath(), {{"ONE"}, {}, {}, {}}).points.size(), 1u);   // the chart reads texts for words
 
     QFile::remove(storePath());
     EXPECT_EQ(exported(ExportFormat::Markdown), "");

@@ -50,10 +50,13 @@ std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
 JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter) {
     std::vector<QDateTime> when;
     std::vector<Ratings> ratings;
-    const ExportCount count = readExportedEntries(storePath, filter.keeper(), [&](const ExportedEntry& entry) {
+    // The texts are read only for a filter that looks for words in them.
+    const EntryText text = filter.words.isEmpty() ? EntryText::Skipped : EntryText::Read;
+    const auto use = [&](const ExportedEntry& entry) {
         when.push_back(entry.when);
         ratings.push_back(entry.ratings);
-    });
+    };
+    const ExportCount count = readExportedEntries(storePath, filter.keeper(), use, text);
     JournalChart chart;
     chart.passedOver = count.passedOver;
     chart.undated = count.undated;

@@ -310,8 +310,13 @@ QString entryLines(const QString& storedText) {
     return text;
 }
 
-ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates) {
-    ExportedEntry entry{stored.chronology, dates.read(stored.chronology), stored.rank, stored.subject, {}, entryLines(stored.entryText)};
+ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates, EntryText text) {
+    ExportedEntry entry{stored.chronology,
+                        dates.read(stored.chronology),
+                        stored.rank,
+                        stored.subject,
+                        {},
+                        text == EntryText::Read ? entryLines(stored.entryText) : QString()};
     for (std::size_t category = 0; category < entry.ratings.size(); ++category)
         entry.ratings[category] = ratingOf(stored.digits, qsizetype(category));
     return entry;
@@ -408,13 +413,13 @@ std::function<bool(const ExportedEntry&)> JournalFilter::keeper() const {
 }
 
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
-                                const std::function<void(const ExportedEntry&)>& use) {
+                                const std::function<void(const ExportedEntry&)>& use, EntryText text) {
     const ChronologyReader dates;
     JournalReader store(storePath);
     ExportCount count;
     StoredEntry stored;
     while (store.next(stored)) {
-        const ExportedEntry entry = exportedEntry(stored, dates);
+        const ExportedEntry entry = exportedEntry(stored, dates, text);
         if (!entry.when.isValid()) ++count.undated;
         if (keep && !keep(entry)) continue;
         use(entry);

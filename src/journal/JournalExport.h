@@ -75,7 +75,9 @@ private:
 
 // The entry's text as typed: each stored line break an LF, a "\par " the user typed kept.
 QString entryLines(const QString& storedText);
-ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates);
+// Whether an entry is read with its text, or for its date and ratings alone (its text left empty).
+enum class EntryText { Read, Skipped };
+ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates, EntryText text = EntryText::Read);
 // YYYY-MM-DDTHH:MM:SS, or empty.
 QString isoDateText(const QDateTime& when);
 
@@ -132,7 +134,7 @@ struct ExportCount {
 // Reads the store record by record and hands each entry that `keep` accepts (every entry when
 // `keep` is empty) to `use`. Throws FileError.
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
-                                const std::function<void(const ExportedEntry&)>& use);
+                                const std::function<void(const ExportedEntry&)>& use, EntryText text = EntryText::Read);
 // The same, written through the writer from begin to end.
 ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep = {});
 
