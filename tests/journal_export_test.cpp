@@ -50,6 +50,7 @@ TEST_F(JournalExport, StoreIsReadRecordByRecord) {
     EXPECT_EQ(count.entries, 3);
     EXPECT_EQ(count.passedOver, 4);
     EXPECT_EQ(count.undated, 3);
+    EXPECT_EQ(core::readJournalChart(storePath(), {{"ONE"}, {}, {}, {}}).points.size(), 1u);   // the chart reads texts for words
 
     QFile::remove(storePath());
     EXPECT_EQ(exported(ExportFormat::Markdown), "");
@@ -133,6 +134,7 @@ TEST_F(JournalExport, FilterKeepsEntriesWithEveryWord) {
         {{{u"été"_s}, {}, {}, {}}, true, decomposedSummer},
         {{{decomposedSummer.toUpper()}, {}, {}, {}}, true, u"un été"_s},
         {{{u"ete"_s}, {}, {}, {}}, false, u"un été"_s},
+        {{{"X@Y[Z`"}, {}, {}, {}}, true, "at x@y[z` home"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.filter.keeps(JournalExport::entry("Openness", c.text, sixth)), c.kept) << c.filter.words.join(' ').toStdString();

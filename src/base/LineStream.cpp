@@ -22,7 +22,7 @@ bool LineReader::next(QString& line) {
         const qsizetype cr = m_buffer.indexOf('\r', m_start + m_scanned);
         // A CR at the end of what was read may be the first half of CR LF: read on before deciding.
         if (cr >= 0 && (cr + 1 < m_buffer.size() || m_atEnd)) {
-            line = decodeLine(m_buffer.mid(m_start, cr - m_start));
+            line = decodeLine(QByteArrayView(m_buffer).sliced(m_start, cr - m_start));
             m_start = cr + 1;
             if (m_start < m_buffer.size() && m_buffer[m_start] == '\n') ++m_start;
             m_scanned = 0;
@@ -30,7 +30,7 @@ bool LineReader::next(QString& line) {
         }
         if (m_atEnd) {
             if (m_start >= m_buffer.size()) return false;
-            line = decodeLine(m_buffer.mid(m_start));
+            line = decodeLine(QByteArrayView(m_buffer).sliced(m_start));
             m_start = m_buffer.size();
             return true;
         }

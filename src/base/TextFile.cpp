@@ -35,7 +35,7 @@ constexpr std::array<char16_t, 32> windows1252High = {
     u'\u2013', u'\u2014', u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', u'\u009D', u'\u017E', u'\u0178',
 };
 
-QString decodeWindows1252(const QByteArray& bytes) {
+QString decodeWindows1252(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
@@ -106,7 +106,7 @@ QStringList splitLines(const QByteArray& bytes) {
     return lines;
 }
 
-QString decodeLine(const QByteArray& bytes) {
+QString decodeLine(QByteArrayView bytes) {
     // Stateless, so that a sequence cut off at the line's end counts as invalid.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);

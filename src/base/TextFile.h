@@ -16,7 +16,7 @@ namespace veltrin::base {
 // Splits raw file bytes into decoded lines. A last line without a line end counts when it is not empty.
 QStringList splitLines(const QByteArray& bytes);
 // Decodes one line: UTF-8 when valid, Windows-1252 otherwise.
-QString decodeLine(const QByteArray& bytes);
+QString decodeLine(QByteArrayView bytes);
 // Encodes one line (without its line end) for writing.
 QByteArray encodeLine(const QString& line);
 // The bytes of a file of these lines, each ended by CR LF.

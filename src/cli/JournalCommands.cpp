@@ -38,11 +38,16 @@ core::JournalFilter filterOf(const Arguments& arguments, const QStringList& word
 
 // A terminal takes control characters as commands (ESC begins one, NUL may end the line), so
 // those an entry holds from an edit outside the program are shown as U+FFFD; tab and line feed stay.
+bool isControl(QChar c) {
+    const char16_t code = c.unicode();
+    return (code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code <= 0x9F);
+}
+
+// A text without control characters is handed on as it is, not copied.
 QString visibleText(QString text) {
-    for (QChar& c : text) {
-        const char16_t code = c.unicode();
-        if ((code < 0x20 && code != u'\t' && code != u'\n') || (code >= 0x7F && code <= 0x9F)) c = QChar::ReplacementCharacter;
-    }
+    const auto control = [](QChar c) { return isControl(c); };   // inlined, as a function pointer is not
+    if (std::none_of(text.cbegin(), text.cend(), control)) return text;
+    std::replace_if(text.begin(), text.end(), control, QChar::ReplacementCharacter);
     return text;
 }
 
@@ -142,8 +147,7 @@ int searchCommand(const Arguments& arguments, Console& console) {
     core::JournalWriter writer(ExportFormat::Markdown, console.out, StandardOutput);
     writer.begin();
     const ExportCount count = core::readExportedEntries(
-        store, [&filter](const core::ExportedEntry& entry) { return filter.keeps(entry); },
-        [&writer](const core::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
+        store, filter.keeper(), [&writer](const core::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
     writer.end();
     tellPassedOver(console, count.passedOver, count.undated, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));

@@ -27,12 +27,22 @@ bool isHalfDay(QChar c) { return c.toUpper() == QLatin1Char('A'); }
 // A zone name or offset: "MEZ", "UTC", "GMT+01:00".
 bool isZoneChar(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('+') || c == QLatin1Char('-') || c == QLatin1Char(':'); }
 
+// The toolkit looks up the value of every digit in its tables; an ASCII one is worked out here.
+int digitValue(QChar digit) { return digit.unicode() < 0x80 ? digit.unicode() - u'0' : digit.digitValue(); }
+
 // Reads up to `most` digits at `at`; -1 when there is none.
 int readDigits(const QString& text, qsizetype& at, int most) {
     int value = -1;
     for (int read = 0; read < most && at < text.size() && text[at].isDigit(); ++read, ++at)
-        value = (value < 0 ? 0 : value * 10) + text[at].digitValue();
+        value = (value < 0 ? 0 : value * 10) + digitValue(text[at]);
     return value;
+}
+
+// Whether two ASCII letters differ with case ignored: most names are told from the text by their
+// first letter, before the toolkit compares them in full.
+bool differInAscii(QChar a, QChar b) {
+    const auto lower = [](char16_t u) { return char16_t(u >= u'A' && u <= u'Z' ? u + (u'a' - u'A') : u); };
+    return a.unicode() < 0x80 && b.unicode() < 0x80 && lower(a.unicode()) != lower(b.unicode());
 }
 
 // The index (from 1) of the longest name that the text holds at `at`, case ignored; 0 when none does.
@@ -41,7 +51,8 @@ int readName(const QString& text, qsizetype& at, const QStringList& names) {
     qsizetype length = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString& name = names[i];
-        if (name.size() > length && QStringView(text).mid(at).startsWith(name, Qt::CaseInsensitive)) {
+        if (name.size() <= length || at >= text.size() || differInAscii(name.front(), text[at])) continue;
+        if (QStringView(text).mid(at).startsWith(name, Qt::CaseInsensitive)) {
             found = int(i % 12) + 1;
             length = name.size();
         }
@@ -66,8 +77,7 @@ QStringList dayNames(const QLocale& locale) {
 }   // namespace
 
 ChronologyReader::Pattern ChronologyReader::compile(const QLocale& locale, const QString& format) {
-    Pattern pattern{locale.amText(),
-                    locale.pmText(),
+    Pattern pattern{{locale.amText(), locale.pmText(), QStringLiteral("AM"), QStringLiteral("PM")},
                     monthNames(locale, QLocale::ShortFormat),
                     monthNames(locale, QLocale::LongFormat),
                     dayNames(locale),
@@ -123,7 +133,7 @@ bool ChronologyReader::matchField(const Pattern& pattern, const Field& field, co
         while (at < text.size() && isZoneChar(text[at])) ++at;
         return true;
     default: {
-        const int half = readName(text, at, {pattern.am, pattern.pm, QStringLiteral("AM"), QStringLiteral("PM")});
+        const int half = readName(text, at, pattern.halves);
         parts.afternoon = half == 2 || half == 4;
         parts.twelveHour = true;
         return half > 0;

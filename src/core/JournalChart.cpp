@@ -50,17 +50,19 @@ std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
 JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter) {
     std::vector<QDateTime> when;
     std::vector<Ratings> ratings;
-    const ExportCount count = readExportedEntries(
-        storePath, [&filter](const ExportedEntry& entry) { return filter.keeps(entry); },
-        [&](const ExportedEntry& entry) {
-            when.push_back(entry.when);
-            ratings.push_back(entry.ratings);
-        });
+    // The texts are read only for a filter that looks for words in them.
+    const EntryText text = filter.words.isEmpty() ? EntryText::Skipped : EntryText::Read;
+    const auto use = [&](const ExportedEntry& entry) {
+        when.push_back(entry.when);
+        ratings.push_back(entry.ratings);
+    };
+    const ExportCount count = readExportedEntries(storePath, filter.keeper(), use, text);
     JournalChart chart;
     chart.passedOver = count.passedOver;
     chart.undated = count.undated;
     chart.dated = std::any_of(when.begin(), when.end(), [](const QDateTime& time) { return time.isValid(); });
     const std::vector<double> x = chartPositions(when);
+    chart.points.reserve(x.size());
     for (std::size_t i = 0; i < x.size(); ++i) chart.points.push_back({x[i], ratings[i]});
     return chart;
 }
@@ -68,12 +70,14 @@ JournalChart readJournalChart(const QString& storePath, const JournalFilter& fil
 // Out-of-order dates in the store are drawn in time order; equal times keep the store's order.
 std::array<std::vector<ChartLinePoint>, 7> JournalChart::lines() const {
     std::vector<const ChartPoint*> ordered;
+    ordered.reserve(points.size());
     for (const ChartPoint& point : points) ordered.push_back(&point);
     std::stable_sort(ordered.begin(), ordered.end(), [](const ChartPoint* a, const ChartPoint* b) { return a->x < b->x; });
     std::array<std::vector<ChartLinePoint>, 7> result;
     for (std::size_t category = 0; category < result.size(); ++category) {
         std::deque<int> last;
         int sum = 0;
+        result[category].reserve(ordered.size());
         for (const ChartPoint* point : ordered) {
             const auto& rating = point->ratings[category];
             if (!rating) continue;

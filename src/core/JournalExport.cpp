@@ -13,18 +13,31 @@ namespace veltrin::core {
 
 namespace {
 
-constexpr qsizetype FlushBytes = 64 * 1024;
+constexpr qsizetype FlushCharacters = 64 * 1024;
 // A spreadsheet reads a cell that starts with one of these as a formula, which may fetch or run
 // something when the file is opened.
 const QString FormulaStarts = QStringLiteral("=+-@\t\r");
 // Characters that CommonMark reads as markup wherever they stand in a line, and at its start.
-constexpr std::u16string_view MarkdownInlineMarks = u"\\`*_[<&#~";
-constexpr std::u16string_view MarkdownLineStartMarks = u">-+=";
+// After a number at its start, "." and ")" open an ordered list ("12." and "3)").
+enum MarkdownMark : unsigned char { Plain, Inline, LineStart, ListEnd };
+constexpr std::array<MarkdownMark, 128> MarkdownMarks = [] {
+    std::array<MarkdownMark, 128> marks{};
+    for (const char c : std::string_view("\\`*_[<&#~")) marks[std::size_t(c)] = Inline;
+    for (const char c : std::string_view(">-+=")) marks[std::size_t(c)] = LineStart;
+    marks['.'] = marks[')'] = ListEnd;
+    return marks;
+}();
 
 // "Holy Connection" becomes "holy_connection".
 QString fieldName(const char* category) { return QString::fromLatin1(category).toLower().replace(QLatin1Char(' '), QLatin1Char('_')); }
 
-QString ratingText(const std::optional<int>& rating) { return rating ? QString::number(*rating) : QString(); }
+// The texts of the ratings 1 .. 5 are made once, not once an entry.
+QString ratingText(const std::optional<int>& rating) {
+    static const std::array<QString, 5> digits{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                                               QStringLiteral("5")};
+    if (!rating) return {};
+    return *rating >= 1 && *rating <= 5 ? digits[std::size_t(*rating - 1)] : QString::number(*rating);
+}
 
 std::optional<int> ratingOf(const QString& digits, qsizetype at) {
     const QChar digit = at < digits.size() ? digits[at] : QChar();
@@ -32,25 +45,34 @@ std::optional<int> ratingOf(const QString& digits, qsizetype at) {
     return std::nullopt;
 }
 
-QString csvField(const QString& value) {
+// The leading apostrophe makes a spreadsheet take the cell as text.
+void appendCsvCell(QString& out, const QString& value, CsvCells cells) {
+    const bool guarded = cells == CsvCells::Guarded && !value.isEmpty() && FormulaStarts.contains(value.front());
     const bool needsQuotes = std::any_of(value.begin(), value.end(), [](QChar c) {
         return c == QLatin1Char(',') || c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n');
     });
-    if (!needsQuotes) return value;
-    QString quoted = value;
-    return QLatin1Char('"') + quoted.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    if (needsQuotes) out += QLatin1Char('"');
+    if (guarded) out += QLatin1Char('\'');
+    if (!needsQuotes) {
+        out += value;
+        return;
+    }
+    qsizetype plainFrom = 0;   // what stands between the quotes is copied a stretch at a time
+    for (qsizetype quote = value.indexOf(QLatin1Char('"')); quote >= 0; quote = value.indexOf(QLatin1Char('"'), quote + 1)) {
+        out += QStringView(value).sliced(plainFrom, quote + 1 - plainFrom);
+        out += QLatin1Char('"');
+        plainFrom = quote + 1;
+    }
+    out += QStringView(value).sliced(plainFrom);
+    out += QLatin1Char('"');
 }
 
-// The leading apostrophe makes a spreadsheet take the cell as text.
-QString guardedCell(const QString& value) {
-    if (!value.isEmpty() && FormulaStarts.contains(value.front())) return QLatin1Char('\'') + value;
-    return value;
-}
-
-QByteArray csvLine(const QStringList& fields, CsvCells cells) {
-    QStringList quoted;
-    for (const QString& field : fields) quoted << csvField(cells == CsvCells::Guarded ? guardedCell(field) : field);
-    return quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
+void appendCsvLine(QString& out, const QStringList& fields, CsvCells cells) {
+    for (qsizetype field = 0; field < fields.size(); ++field) {
+        if (field > 0) out += QLatin1Char(',');
+        appendCsvCell(out, fields[field], cells);
+    }
+    out += QLatin1String("\r\n");
 }
 
 void appendJsonChar(QString& out, QChar c) {
@@ -66,15 +88,17 @@ void appendJsonChar(QString& out, QChar c) {
     }
 }
 
-void appendJsonString(QString& out, const QString& value) {
+void appendJsonString(QString& out, QStringView value) {
     out += QLatin1Char('"');
-    const bool plain = std::none_of(value.begin(), value.end(),
-                                    [](QChar c) { return c.unicode() < 0x20 || c == QLatin1Char('"') || c == QLatin1Char('\\'); });
-    if (plain) {
-        out += value;
-    } else {
-        for (QChar c : value) appendJsonChar(out, c);
+    qsizetype plainFrom = 0;   // what needs no escape is copied a stretch at a time
+    for (qsizetype at = 0; at < value.size(); ++at) {
+        const QChar c = value[at];
+        if (c.unicode() >= 0x20 && c != QLatin1Char('"') && c != QLatin1Char('\\')) continue;
+        out += value.sliced(plainFrom, at - plainFrom);
+        appendJsonChar(out, c);
+        plainFrom = at + 1;
     }
+    out += value.sliced(plainFrom);
     out += QLatin1Char('"');
 }
 
@@ -85,22 +109,20 @@ QStringList fieldTexts(const ExportedEntry& entry) {
 }
 
 // Ratings are numbers or null, every other field a string.
-QByteArray jsonObject(const ExportedEntry& entry) {
+void appendJsonObject(QString& out, const ExportedEntry& entry) {
     static const QStringList names = exportFieldNames();
     const QStringList values = fieldTexts(entry);
-    QString out;
-    out.reserve(256 + entry.text.size());
     out += QLatin1Char('{');
     for (qsizetype field = 0; field < names.size(); ++field) {
-        if (field > 0) out += QStringLiteral(", ");
+        if (field > 0) out += QLatin1String(", ");
         appendJsonString(out, names[field]);
-        out += QStringLiteral(": ");
+        out += QLatin1String(": ");
         const bool isRating = field >= 4 && field < 11;
         if (!isRating) appendJsonString(out, values[field]);
-        else out += values[field].isEmpty() ? QStringLiteral("null") : values[field];
+        else if (values[field].isEmpty()) out += QLatin1String("null");
+        else out += values[field];
     }
     out += QLatin1Char('}');
-    return out.toUtf8();
 }
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
@@ -112,24 +134,24 @@ bool isListNumber(QStringView digits) {
 }
 
 bool needsBackslash(QStringView line, qsizetype first, qsizetype at) {
-    const QChar c = line[at];
-    const char16_t u = c.unicode();
-    if (u >= 0x80 || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || u == u' ') return false;   // most of a text, at once
-    if (MarkdownInlineMarks.find(c.unicode()) != std::u16string_view::npos) return true;
-    if (at == first) return MarkdownLineStartMarks.find(c.unicode()) != std::u16string_view::npos;
-    return (c == QLatin1Char('.') || c == QLatin1Char(')')) && isListNumber(line.sliced(first, at - first));
+    const char16_t u = line[at].unicode();
+    switch (u < MarkdownMarks.size() ? MarkdownMarks[u] : Plain) {
+    case Plain: return false;
+    case Inline: return true;
+    case LineStart: return at == first;
+    case ListEnd: return isListNumber(line.sliced(first, at - first));
+    }
+    return false;
 }
 
 // One line of the user's text that CommonMark reads back as typed: its markup escaped, and the
 // blanks at its ends (which CommonMark drops, or takes for a code block) and any line feed written
 // as character references.
-QString markdownText(QStringView line) {
+void appendMarkdownText(QString& out, QStringView line) {
     qsizetype first = 0;
     while (first < line.size() && isBlank(line[first])) ++first;
     qsizetype end = line.size();
     while (end > first && isBlank(line[end - 1])) --end;
-    QString out;
-    out.reserve(line.size() + 8);
     qsizetype plainFrom = 0;   // what stands between the marks is copied a stretch at a time
     for (qsizetype at = 0; at < line.size(); ++at) {
         const QChar c = line[at];
@@ -141,42 +163,63 @@ QString markdownText(QStringView line) {
         plainFrom = reference ? at + 1 : at;
     }
     out += line.sliced(plainFrom);
-    return out;
 }
 
 // The entry's lines joined by hard line breaks (a backslash ending the line). After the last line
 // a backslash would be read as itself, so line breaks that end the text are character references.
-QString markdownEntryText(const QString& text) {
+void appendMarkdownEntryText(QString& out, const QString& text) {
     qsizetype end = text.size();
     while (end > 0 && text[end - 1] == QLatin1Char('\n')) --end;
-    QStringList lines;
-    for (QStringView line : QStringView(text).first(end).split(QLatin1Char('\n'))) lines << markdownText(line);
-    return lines.join(QStringLiteral("\\\n")) + QStringLiteral("&#10;").repeated(text.size() - end);
+    qsizetype lineStart = 0;
+    for (qsizetype lineEnd = 0; lineEnd <= end; ++lineEnd) {
+        if (lineEnd < end && text[lineEnd] != QLatin1Char('\n')) continue;
+        if (lineStart > 0) out += QLatin1String("\\\n");
+        appendMarkdownText(out, QStringView(text).sliced(lineStart, lineEnd - lineStart));
+        lineStart = lineEnd + 1;
+    }
+    for (qsizetype at = end; at < text.size(); ++at) out += QLatin1String("&#10;");
 }
 
 // One section per entry: its heading, a list of the fields, and the text as one paragraph.
-QByteArray markdownSection(const ExportedEntry& entry) {
-    const QString heading = entry.chronology.isEmpty() ? QStringLiteral("(no chronology)") : markdownText(entry.chronology);
-    QString section = QStringLiteral("## ") + heading + QStringLiteral("\n\n");
+void appendMarkdownSection(QString& out, const ExportedEntry& entry) {
+    out += QLatin1String("## ");
+    if (entry.chronology.isEmpty()) out += QLatin1String("(no chronology)");
+    else appendMarkdownText(out, entry.chronology);
+    out += QLatin1String("\n\n- Date: ");
     const QString date = isoDateText(entry.when);
-    section += QStringLiteral("- Date: ") + (date.isEmpty() ? QStringLiteral("unknown") : date) + QLatin1Char('\n');
-    section += QStringLiteral("- Rank: ") + markdownText(entry.rank) + QStringLiteral("\n- Subject: ") + markdownText(entry.subject) +
-               QLatin1Char('\n');
+    if (date.isEmpty()) out += QLatin1String("unknown");
+    else out += date;
+    out += QLatin1String("\n- Rank: ");
+    appendMarkdownText(out, entry.rank);
+    out += QLatin1String("\n- Subject: ");
+    appendMarkdownText(out, entry.subject);
+    out += QLatin1Char('\n');
     for (std::size_t category = 0; category < SnapshotCategories.size(); ++category) {
+        out += QLatin1String("- ");
+        out += QLatin1String(SnapshotCategories[category]);
+        out += QLatin1String(": ");
         const auto& rating = entry.ratings[category];
-        section += QStringLiteral("- %1: %2\n")
-                       .arg(QLatin1String(SnapshotCategories[category]), rating ? QString::number(*rating) : QStringLiteral("not rated"));
+        if (rating) out += ratingText(rating);
+        else out += QLatin1String("not rated");
+        out += QLatin1Char('\n');
     }
-    if (!entry.text.isEmpty()) section += QLatin1Char('\n') + markdownEntryText(entry.text) + QLatin1Char('\n');
-    return (section + QLatin1Char('\n')).toUtf8();
+    if (!entry.text.isEmpty()) {
+        out += QLatin1Char('\n');
+        appendMarkdownEntryText(out, entry.text);
+        out += QLatin1Char('\n');
+    }
+    out += QLatin1Char('\n');
+}
+
+bool isAscii(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
 // The form in which search compares texts: composed, and folded in full. Qt folds a character only
 // into one character, so "ß" would stay apart from "SS"; lowered, raised and folded, every text
 // reaches the full folding ("ẞ", "ß" and "SS" all become "ss", "ﬁ" becomes "fi").
 QString searchForm(const QString& text) {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
-    if (ascii) return text.toLower();
+    if (isAscii(text)) return text.toLower();
     return text.normalized(QString::NormalizationForm_C).toLower().toUpper().toCaseFolded().normalized(QString::NormalizationForm_C);
 }
 
@@ -218,23 +261,91 @@ QString searchedText(const QString& text) {
     return expanded;
 }
 
+// An entry's text as search looks through it. An ASCII text needs neither composing nor folding
+// beyond A-Z: lowered once and searched as bytes, it gives what the toolkit's case-insensitive
+// search gives, which folds each character as it compares. Any other text goes to the toolkit.
+class SearchedText {
+public:
+    explicit SearchedText(const QString& text) : m_lowered(text.size(), Qt::Uninitialized) {
+        const QChar* from = text.constData();
+        char* lowered = m_lowered.data();
+        char16_t all = 0;
+        for (qsizetype at = 0; at < text.size(); ++at) {
+            const char16_t u = from[at].unicode();
+            all |= u;
+            lowered[at] = char(u >= u'A' && u <= u'Z' ? u + (u'a' - u'A') : u);
+        }
+        m_ascii = all < 0x80;
+        m_text = m_ascii ? text : searchedText(text);
+    }
+
+    // Whether the text holds the word (in its search form), case ignored.
+    bool contains(const QString& wanted) const {
+        if (!m_ascii || !isAscii(wanted)) return m_text.contains(wanted, Qt::CaseInsensitive);
+        const QByteArray word = wanted.toLatin1().toLower();
+        return std::string_view(m_lowered.constData(), std::size_t(m_lowered.size())).find(word.constData(), 0, std::size_t(word.size())) !=
+               std::string_view::npos;
+    }
+
+private:
+    QByteArray m_lowered;   // the ASCII text in lower case
+    bool m_ascii;
+    QString m_text;
+};
+
 }   // namespace
 
+// Each backslash is looked at (a search for one character is the fastest the toolkit has); the
+// text is copied only when it holds a line break.
 QString entryLines(const QString& storedText) {
-    QString text = storedText;
-    return text.replace(StoredLineBreak, QStringLiteral("\n"));
+    QString text;
+    qsizetype plainFrom = 0;
+    for (qsizetype at = storedText.indexOf(QLatin1Char('\\')); at >= 0; at = storedText.indexOf(QLatin1Char('\\'), at + 1)) {
+        if (!QStringView(storedText).sliced(at).startsWith(StoredLineBreak)) continue;
+        if (text.isNull()) text.reserve(storedText.size());
+        text += QStringView(storedText).sliced(plainFrom, at - plainFrom);
+        text += QLatin1Char('\n');
+        plainFrom = at + StoredLineBreak.size();
+        at = plainFrom - 1;
+    }
+    if (plainFrom == 0) return storedText;
+    text += QStringView(storedText).sliced(plainFrom);
+    return text;
 }
 
-ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates) {
-    ExportedEntry entry{stored.chronology, dates.read(stored.chronology), stored.rank, stored.subject, {}, entryLines(stored.entryText)};
+ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates, EntryText text) {
+    ExportedEntry entry{stored.chronology,
+                        dates.read(stored.chronology),
+                        stored.rank,
+                        stored.subject,
+                        {},
+                        text == EntryText::Read ? entryLines(stored.entryText) : QString()};
     for (std::size_t category = 0; category < entry.ratings.size(); ++category)
         entry.ratings[category] = ratingOf(stored.digits, qsizetype(category));
     return entry;
 }
 
+// Written digit by digit: the toolkit's formatting goes through the locale, a microsecond an entry.
 QString isoDateText(const QDateTime& when) {
     if (!when.isValid()) return {};
-    return when.date().toString(Qt::ISODate) + QLatin1Char('T') + when.time().toString(QStringLiteral("HH:mm:ss"));
+    const QDate date = when.date();
+    const QTime time = when.time();
+    if (date.year() < 1000 || date.year() > 9999)
+        return date.toString(Qt::ISODate) + QLatin1Char('T') + time.toString(QStringLiteral("HH:mm:ss"));
+    std::array<char16_t, 19> text{};
+    const auto put = [&text](std::size_t at, int value, int digits) {
+        for (std::size_t place = at + std::size_t(digits); place-- > at; value /= 10) text[place] = char16_t(u'0' + value % 10);
+    };
+    put(0, date.year(), 4);
+    text[4] = text[7] = u'-';
+    put(5, date.month(), 2);
+    put(8, date.day(), 2);
+    text[10] = u'T';
+    put(11, time.hour(), 2);
+    text[13] = text[16] = u':';
+    put(14, time.minute(), 2);
+    put(17, time.second(), 2);
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
 QStringList exportFieldNames() {
@@ -258,57 +369,64 @@ JournalWriter::JournalWriter(ExportFormat format, QIODevice& output, QString out
     : m_format(format), m_cells(cells), m_output(output), m_outputName(std::move(outputName)) {}
 
 void JournalWriter::begin() {
-    if (m_format == ExportFormat::Csv) put(csvLine(exportFieldNames(), m_cells));
-    if (m_format == ExportFormat::Json) put("[");
+    if (m_format == ExportFormat::Csv) appendCsvLine(m_pending, exportFieldNames(), m_cells);
+    if (m_format == ExportFormat::Json) m_pending += QLatin1Char('[');
 }
 
+// Entries are written into the pending text, which goes out in large pieces: the text of every
+// entry ends in ASCII, so encoding many at once gives the bytes that encoding each would.
 void JournalWriter::write(const ExportedEntry& entry) {
     switch (m_format) {
-    case ExportFormat::Csv: put(csvLine(fieldTexts(entry), m_cells)); break;
-    case ExportFormat::Json: put((m_first ? "\n  " : ",\n  ") + jsonObject(entry)); break;
-    case ExportFormat::Markdown: put(markdownSection(entry)); break;
+    case ExportFormat::Csv: appendCsvLine(m_pending, fieldTexts(entry), m_cells); break;
+    case ExportFormat::Json:
+        m_pending += m_first ? QLatin1String("\n  ") : QLatin1String(",\n  ");
+        appendJsonObject(m_pending, entry);
+        break;
+    case ExportFormat::Markdown: appendMarkdownSection(m_pending, entry); break;
     }
     m_first = false;
+    if (m_pending.size() >= FlushCharacters) flush();
 }
 
 void JournalWriter::end() {
-    if (m_format == ExportFormat::Json) put(m_first ? "]\n" : "\n]\n");
+    if (m_format == ExportFormat::Json) m_pending += m_first ? QLatin1String("]\n") : QLatin1String("\n]\n");
     flush();
 }
 
-void JournalWriter::put(const QByteArray& bytes) {
-    m_pending += bytes;
-    if (m_pending.size() >= FlushBytes) flush();
-}
-
 void JournalWriter::flush() {
-    base::writeAll(m_output, m_pending, m_outputName);
-    m_pending.clear();
+    base::writeAll(m_output, m_pending.toUtf8(), m_outputName);
+    m_pending.resize(0);   // keeps the room for the next piece
 }
 
-bool JournalFilter::keeps(const ExportedEntry& entry) const {
-    const QString entrySubject = searchForm(entry.subject);
-    if (!subject.isEmpty() && entrySubject != searchForm(subject)) return false;
-    if (from.isValid() || to.isValid()) {
-        const QDate day = entry.when.date();
-        if (!day.isValid() || (from.isValid() && day < from) || (to.isValid() && day > to)) return false;
-    }
-    if (words.isEmpty()) return true;
-    const QString text = searchedText(entry.text);
-    return std::all_of(words.begin(), words.end(), [&](const QString& word) {
-        const QString wanted = searchForm(word);
-        return text.contains(wanted, Qt::CaseInsensitive) || entrySubject.contains(wanted);
-    });
+// The cheap tests first: a chart of the whole journal folds no text at all.
+bool JournalFilter::keeps(const ExportedEntry& entry) const { return keeper()(entry); }
+
+std::function<bool(const ExportedEntry&)> JournalFilter::keeper() const {
+    QStringList wanted;
+    for (const QString& word : words) wanted << searchForm(word);
+    return [filter = *this, wanted, subjectForm = searchForm(subject)](const ExportedEntry& entry) {
+        if (filter.from.isValid() || filter.to.isValid()) {
+            const QDate day = entry.when.date();
+            if (!day.isValid() || (filter.from.isValid() && day < filter.from) || (filter.to.isValid() && day > filter.to)) return false;
+        }
+        if (filter.subject.isEmpty() && wanted.isEmpty()) return true;
+        const QString entrySubject = searchForm(entry.subject);
+        if (!filter.subject.isEmpty() && entrySubject != subjectForm) return false;
+        if (wanted.isEmpty()) return true;
+        const SearchedText text(entry.text);
+        return std::all_of(wanted.begin(), wanted.end(),
+                           [&](const QString& word) { return text.contains(word) || entrySubject.contains(word); });
+    };
 }
 
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
-                                const std::function<void(const ExportedEntry&)>& use) {
+                                const std::function<void(const ExportedEntry&)>& use, EntryText text) {
     const ChronologyReader dates;
     JournalReader store(storePath);
     ExportCount count;
     StoredEntry stored;
     while (store.next(stored)) {
-        const ExportedEntry entry = exportedEntry(stored, dates);
+        const ExportedEntry entry = exportedEntry(stored, dates, text);
         if (!entry.when.isValid()) ++count.undated;
         if (keep && !keep(entry)) continue;
         use(entry);

@@ -48,8 +48,7 @@ private:
         QString literal;
     };
     struct Pattern {
-        QString am;
-        QString pm;
+        QStringList halves;   // the locale's AM and PM, then "AM" and "PM"
         QStringList shortMonths;
         QStringList longMonths;
         QStringList days;
@@ -76,7 +75,9 @@ private:
 
 // The entry's text as typed: each stored line break an LF, a "\par " the user typed kept.
 QString entryLines(const QString& storedText);
-ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates);
+// Whether an entry is read with its text, or for its date and ratings alone (its text left empty).
+enum class EntryText { Read, Skipped };
+ExportedEntry exportedEntry(const StoredEntry& stored, const ChronologyReader& dates, EntryText text = EntryText::Read);
 // YYYY-MM-DDTHH:MM:SS, or empty.
 QString isoDateText(const QDateTime& when);
 
@@ -114,14 +115,13 @@ public:
     void end();
 
 private:
-    void put(const QByteArray& bytes);
     void flush();
 
     ExportFormat m_format;
     CsvCells m_cells;
     QIODevice& m_output;
     QString m_outputName;
-    QByteArray m_pending;
+    QString m_pending;
     bool m_first = true;
 };
 
@@ -134,6 +134,8 @@ struct JournalFilter {
     QDate from;
     QDate to;
     bool keeps(const ExportedEntry& entry) const;
+    // keeps() for a whole store: the filter's own words and subject put in their search form once.
+    std::function<bool(const ExportedEntry&)> keeper() const;
 };
 
 struct ExportCount {
@@ -145,7 +147,7 @@ struct ExportCount {
 // Reads the store record by record and hands each entry that `keep` accepts (every entry when
 // `keep` is empty) to `use`. Throws FileError.
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
-                                const std::function<void(const ExportedEntry&)>& use);
+                                const std::function<void(const ExportedEntry&)>& use, EntryText text = EntryText::Read);
 // The same, written through the writer from begin to end.
 ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep = {});
 

@@ -63,28 +63,26 @@ int matchingSubjectLines(const QStringList& subjectList, const QString& subject)
     return int(std::count_if(subjectList.begin(), subjectList.end(), [&wanted](const QString& line) { return line.toLower() == wanted; }));
 }
 
+// The record is cut up as views: only the five fields are copied out of it.
 std::optional<StoredEntry> readJournalRecord(const QString& record) {
     const qsizetype subjectEnd = record.indexOf(SubjectEnd);
     if (subjectEnd < 0) return std::nullopt;
-    const QString head = record.left(subjectEnd);
-    QString tail = record.mid(subjectEnd + SubjectEnd.size());
+    const QStringView head = QStringView(record).first(subjectEnd);
+    QStringView tail = QStringView(record).sliced(subjectEnd + SubjectEnd.size());
     const qsizetype chronologyEnd = head.indexOf(Separator);
     if (chronologyEnd < 0) return std::nullopt;
 
-    StoredEntry entry;
-    entry.chronology = head.left(chronologyEnd);
-    const QString rest = head.mid(chronologyEnd + 1);
+    const QStringView rest = head.sliced(chronologyEnd + 1);
     const qsizetype rankEnd = rest.indexOf(Separator);
-    if (rankEnd >= 0) {
-        entry.rank = rest.left(rankEnd);
-        entry.subject = rest.mid(rankEnd + 1);
-    } else {
-        entry.rank = rest;
-        tail.remove(0, 1);   // the "~" that closes an empty subject
-    }
-    if (entry.rank.isEmpty()) return std::nullopt;
-    entry.digits = tail.left(7);
-    entry.entryText = tail.mid(7);
+    const QStringView rank = rankEnd >= 0 ? rest.first(rankEnd) : rest;
+    if (rank.isEmpty()) return std::nullopt;
+    StoredEntry entry;
+    entry.chronology = head.first(chronologyEnd).toString();
+    entry.rank = rank.toString();
+    if (rankEnd >= 0) entry.subject = rest.sliced(rankEnd + 1).toString();
+    else tail = tail.mid(1);   // the "~" that closes an empty subject
+    entry.digits = tail.left(7).toString();
+    entry.entryText = tail.mid(7).toString();
     return entry;
 }
 
