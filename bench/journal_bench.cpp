@@ -6,13 +6,13 @@
 
 #include "base/TextFile.h"
 #include "state/State.h"
+#include "ui/LongTextView.h"
 
 #include "UserWait.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -119,8 +119,8 @@ void ShowReportOnScreen(benchmark::State& state) {
     // The report is painted by the view of long documents inside the viewer, the message before it by the viewer.
     ui::RichTextView& viewer = *course.window.documentViewer;
     bench::UserWait wait([&viewer](QWidget* painted) {
-        auto* view = viewer.findChild<QPlainTextEdit*>();
-        return view && view->isAncestorOf(painted) && view->document()->blockCount() > 1;
+        auto* view = viewer.findChild<ui::LongTextView*>();
+        return view && view->isAncestorOf(painted) && view->paragraphCount() > 1;
     });
     bench::WaitTimes times;
     for (auto _ : state) {
