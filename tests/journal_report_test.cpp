@@ -5,8 +5,10 @@
 #include "base/TextFile.h"
 #include "journal/JournalReport.h"
 #include "torch/Torch.h"
+#include "ui/LongTextView.h"
 
-#include <QPlainTextEdit>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QScrollBar>
 #include <QTextBlock>
 
@@ -37,7 +39,7 @@ TEST_F(JournalReport, FixedStoreGivesTheGoldenReport) {
 // The report shows exactly what was typed, leaves every button of the frame's row (and of the
 // window) to the mouse, and the second click closes it. A report that cannot be written then leaves
 // the old one whole and every control as it was before the click (the bars enabled once a report was
-// shown and closed).
+// shown and closed), as does a store that cannot be read.
 TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothing) {
     writeLines(storePath(), {"d~R~{S}~~3524114C:\\{x} caf\u00e9 \u20ac\\par \nnext"});
     window().show();
@@ -62,9 +64,17 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothin
     EXPECT_EQ(window().documentViewer->Text(), viewerText);
     EXPECT_TRUE(window().speedBar->isEnabled() && window().positionBar->isEnabled());
     EXPECT_EQ(sys.messages.size(), 1);
+    // A folder in the store's place is named, not shown as an empty journal.
+    QFile::remove(storePath());
+    QDir().mkpath(storePath());
+    click(window().viewJournalButton);
+    ASSERT_EQ(sys.messages.size(), 2);
+    EXPECT_TRUE(sys.messages[1].contains("veltrin.sdb")) << sys.messages[1].toStdString();
+    EXPECT_EQ(readFile(reportPath()), report);
 }
 
-// Each paragraph's text with the colour of each of its pieces.
+// Each paragraph's text with the colour of each of its pieces, as the view's document holds them
+// and as the long view paints them.
 QStringList colouredParagraphs(const QTextDocument& document) {
     QStringList paragraphs;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
@@ -76,8 +86,20 @@ QStringList colouredParagraphs(const QTextDocument& document) {
     return paragraphs;
 }
 
+QStringList colouredParagraphs(const ui::LongTextView& view) {
+    QStringList paragraphs;
+    for (int at = 0; at < view.paragraphCount(); ++at) {
+        QString paragraph;
+        for (const QTextLayout::FormatRange& range : view.paragraphFormats(at))
+            paragraph += range.format.foreground().color().name() + ":" + view.paragraphText(at).mid(range.start, range.length) + "|";
+        paragraphs << paragraph;
+    }
+    return paragraphs;
+}
+
 // The long view shows the report as the view itself shows it, paragraph by paragraph and colour by
-// colour; the reader's keys reach its end; the next document loaded is shown by the view again.
+// colour, and copies all of it; the reader's keys reach its end; the next document loaded is shown
+// by the view again.
 TEST(ReportViewer, LongViewShowsWhatTheViewShowsScrollsToTheEndAndEndsAtTheNextLoad) {
     const QString report = QStringLiteral(VELTRIN_TEST_DATA "/journal/report.rtf");
     ui::RichTextView shown;
@@ -86,11 +108,14 @@ TEST(ReportViewer, LongViewShowsWhatTheViewShowsScrollsToTheEndAndEndsAtTheNextL
     viewer.resize(497, 316);
     viewer.show();
     viewer.LoadLongFile(report);
-    auto* longView = viewer.findChild<QPlainTextEdit*>();
+    auto* longView = viewer.findChild<ui::LongTextView*>();
     ASSERT_TRUE(longView && !longView->isHidden());
     EXPECT_EQ(longView->geometry(), viewer.rect());
-    EXPECT_EQ(colouredParagraphs(*longView->document()), colouredParagraphs(*shown.document()));
+    EXPECT_EQ(colouredParagraphs(*longView), colouredParagraphs(*shown.document()));
     EXPECT_EQ(viewer.Text(), shown.Text());
+    QTest::keyClick(longView, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(longView, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), shown.document()->toPlainText());
     QScrollBar& bar = *longView->verticalScrollBar();
     QTest::keyClick(longView, Qt::Key_End);
     EXPECT_GT(bar.value(), 500);

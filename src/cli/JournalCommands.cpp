@@ -146,8 +146,8 @@ int searchCommand(const Arguments& arguments, Console& console) {
     const QString store = storePath(arguments, console);
     core::JournalWriter writer(ExportFormat::Markdown, console.out, StandardOutput);
     writer.begin();
-    const ExportCount count = core::readExportedEntries(
-        store, filter.keeper(), [&writer](const core::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
+    const ExportCount count = core::readExportedEntries(store, filter.keeper(),
+                                                        [&writer](const core::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
     writer.end();
     tellPassedOver(console, count.passedOver, count.undated, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));

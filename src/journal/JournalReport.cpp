@@ -5,7 +5,6 @@
 
 #include "base/FileError.h"
 #include "base/LineStream.h"
-#include "base/TextFile.h"
 #include "torch/Torch.h"
 #include "ui/Twips.h"
 
@@ -51,6 +50,10 @@ void appendEscaped(QString& out, QChar c) {
     } else {
         out += c;
     }
+}
+
+void appendReportText(QString& out, QStringView text) {
+    for (QChar c : text) appendEscaped(out, c);
 }
 
 QString categoryLine(std::size_t category, int digit, const RankBarTexts& rankBars) {
@@ -143,7 +146,7 @@ void closeJournalReport(Program& p) {
 QString reportText(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (QChar c : text) appendEscaped(out, c);
+    appendReportText(out, text);
     return out;
 }
 
@@ -151,14 +154,12 @@ QString reportText(const QString& text) {
 QString reportEntryText(const QString& entryText) {
     QString out;
     out.reserve(entryText.size());
-    for (qsizetype i = 0; i < entryText.size();) {
-        if (QStringView(entryText).sliced(i).startsWith(ParagraphMark)) {
-            out += ParagraphMark;
-            i += ParagraphMark.size();
-        } else {
-            appendEscaped(out, entryText[i++]);
-        }
+    qsizetype from = 0;
+    for (qsizetype mark; (mark = entryText.indexOf(ParagraphMark, from)) >= 0; from = mark + ParagraphMark.size()) {
+        appendReportText(out, QStringView(entryText).sliced(from, mark - from));
+        out += ParagraphMark;
     }
+    appendReportText(out, QStringView(entryText).sliced(from));
     return out;
 }
 
@@ -180,14 +181,10 @@ QStringList reportLines(const core::StoredEntry& entry, const RankBarTexts& rank
 void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars) {
     base::AtomicLineWriter report(reportPath);
     report.write(core::DocumentHeader);
-    // No store yet means no entry yet: the report is empty.
-    if (base::fileExists(storePath)) {
-        base::LineReader store(storePath);
-        QString record;
-        while (store.next(record))
-            if (const auto entry = core::readJournalRecord(record))
-                for (const QString& line : reportLines(*entry, rankBars)) report.write(line);
-    }
+    core::JournalReader store(storePath);
+    core::StoredEntry entry;
+    // A record's lines go out in one write.
+    while (store.next(entry)) report.write(reportLines(entry, rankBars).join(QLatin1String("\r\n")));
     report.write(QStringLiteral("}"));
     report.commit();
 }

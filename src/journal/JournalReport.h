@@ -21,8 +21,8 @@ QString reportEntryText(const QString& entryText);
 // The report lines of one record.
 QStringList reportLines(const core::StoredEntry& entry, const RankBarTexts& rankBars);
 
-// Reads the store line by line and writes the report as it goes, whole or not at all. A missing
-// store counts as empty; records not of the store's shape are passed over. Throws FileError.
+// Reads the store a record at a time and writes the report as it goes, whole or not at all. A
+// missing store counts as empty; records not of the store's shape are passed over. Throws FileError.
 void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars);
 
 }   // namespace veltrin::journal

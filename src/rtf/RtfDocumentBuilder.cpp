@@ -85,8 +85,23 @@ QTextBlockFormat blockFormat(const ParaStyle& para) {
 
 }   // namespace
 
-RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables, std::function<void()> firstParagraphsRead)
-    : m_document(document), m_tables(tables), m_cursor(&document), m_firstParagraphsRead(std::move(firstParagraphsRead)) {
+QTextCharFormat charFormat(const CharStyle& chars, const DocumentTables& tables) {
+    QTextCharFormat format;
+    if (chars.bold) format.setFontWeight(QFont::Bold);
+    if (chars.italic) format.setFontItalic(true);
+    if (chars.underline) format.setFontUnderline(true);
+    if (chars.strike) format.setFontStrikeOut(true);
+    // A font the table does not name, like the \f26 of generated documents, keeps the view's face.
+    const int font = chars.font >= 0 ? chars.font : tables.defaultFont;
+    if (const auto it = tables.fonts.constFind(font); it != tables.fonts.cend() && !it->name.isEmpty()) applyFont(format, *it);
+    if (chars.halfPoints > 0) format.setFontPointSize(chars.halfPoints / 2.0);
+    if (const QColor color = tableColor(tables.colors, chars.foreColor); color.isValid()) format.setForeground(color);
+    if (const QColor color = tableColor(tables.colors, chars.backColor); color.isValid()) format.setBackground(color);
+    return format;
+}
+
+RtfDocumentBuilder::RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables)
+    : m_document(document), m_tables(tables), m_cursor(&document) {
     // One edit block for the whole document: without it every insertion lays out its paragraph
     // again to place the cursor, which makes long paragraphs quadratic.
     m_cursor.beginEditBlock();
@@ -140,14 +155,6 @@ void RtfDocumentBuilder::writeParagraph(const ParaStyle& para) {
         else m_cursor.insertText(run.text, run.format);
     }
     m_runs.clear();
-    // Enough for the tallest screen of one-line paragraphs; the edit block ends so that the
-    // document's layout learns of them.
-    constexpr int firstParagraphs = 200;
-    if (++m_paragraphCount == firstParagraphs && m_firstParagraphsRead) {
-        m_cursor.endEditBlock();
-        m_firstParagraphsRead();
-        m_cursor.beginEditBlock();
-    }
 }
 
 // Paragraphs come in long stretches of one style; one format object for the stretch keeps its hash,
@@ -165,18 +172,7 @@ const QTextCharFormat& RtfDocumentBuilder::charFormat(const CharStyle& chars) {
         if (style == chars) return format;
     // Documents use a handful of styles; a hostile one cannot grow the list without bound.
     if (m_formats.size() >= 64) m_formats.clear();
-    QTextCharFormat format;
-    if (chars.bold) format.setFontWeight(QFont::Bold);
-    if (chars.italic) format.setFontItalic(true);
-    if (chars.underline) format.setFontUnderline(true);
-    if (chars.strike) format.setFontStrikeOut(true);
-    // A font the table does not name, like the \f26 of generated documents, keeps the view's face.
-    const int font = chars.font >= 0 ? chars.font : m_tables.defaultFont;
-    if (const auto it = m_tables.fonts.constFind(font); it != m_tables.fonts.cend() && !it->name.isEmpty()) applyFont(format, *it);
-    if (chars.halfPoints > 0) format.setFontPointSize(chars.halfPoints / 2.0);
-    if (const QColor color = tableColor(m_tables.colors, chars.foreColor); color.isValid()) format.setForeground(color);
-    if (const QColor color = tableColor(m_tables.colors, chars.backColor); color.isValid()) format.setBackground(color);
-    m_formats.append({chars, format});
+    m_formats.append({chars, rtf::charFormat(chars, m_tables)});
     return m_formats.last().second;
 }
 

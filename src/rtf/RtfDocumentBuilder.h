@@ -5,20 +5,21 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
-#include <functional>
 #include <optional>
 
 class QTextDocument;
 
 namespace veltrin::rtf {
 
+// The Qt format of a style, its font and colours looked up in the tables.
+QTextCharFormat charFormat(const CharStyle& chars, const DocumentTables& tables);
+
 // Writes paragraphs and pictures at the end of a document, turning the RTF styles into Qt formats.
 // A paragraph is collected as runs of one format each and written when it ends, in one block
 // insertion with its final paragraph format.
 class RtfDocumentBuilder final : public RtfSink {
 public:
-    // `firstParagraphsRead` (may be empty) is called once, after the first paragraphs are written.
-    RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables, std::function<void()> firstParagraphsRead = {});
+    RtfDocumentBuilder(QTextDocument& document, const DocumentTables& tables);
 
     QString& textFor(const CharStyle& chars, const ParaStyle& para) override;
     void endParagraph(const ParaStyle& para) override;
@@ -48,8 +49,6 @@ private:
     ParaStyle m_lastPara;
     bool m_firstBlock = true;
     int m_imageCount = 0;
-    int m_paragraphCount = 0;
-    std::function<void()> m_firstParagraphsRead;
     QList<std::pair<CharStyle, QTextCharFormat>> m_formats;
     std::optional<ParaStyle> m_blockFormatStyle;
     QTextBlockFormat m_blockFormat;

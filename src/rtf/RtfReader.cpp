@@ -8,12 +8,12 @@
 
 namespace veltrin::rtf {
 
-void readRtf(const QByteArray& rtf, QTextDocument& document, const std::function<void()>& firstParagraphsRead) {
+void readRtf(const QByteArray& rtf, QTextDocument& document) {
     const bool undo = document.isUndoRedoEnabled();
     document.setUndoRedoEnabled(false);
     document.clear();
     DocumentTables tables;
-    RtfDocumentBuilder builder(document, tables, firstParagraphsRead);
+    RtfDocumentBuilder builder(document, tables);
     parseRtf(rtf, tables, builder);
     document.setUndoRedoEnabled(undo);
 }

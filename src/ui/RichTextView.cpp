@@ -3,10 +3,8 @@
 #include "base/FileError.h"
 #include "base/TextFile.h"
 #include "rtf/RtfReader.h"
+#include "ui/LongTextView.h"
 
-#include <QPlainTextDocumentLayout>
-#include <QPlainTextEdit>
-#include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
 
@@ -56,47 +54,21 @@ void RichTextView::LoadFile(const QString& path) {
 }
 
 void RichTextView::LoadLongFile(const QString& path) {
-    if (!m_longView) {
-        m_longView = new QPlainTextEdit(this);
-        m_longView->setReadOnly(true);
-        m_longView->setFrameShape(QFrame::NoFrame);
-    }
+    if (!m_longView) m_longView = new LongTextView(this);
     m_fileName = path;
     clear();
     keepLargeBlocksApart();
     m_longView->setGeometry(rect());
     m_longView->show();
     m_longView->raise();
-    // The view's width must not change once it is filled: a narrower view (a scroll bar that
-    // appears) lays out every paragraph again. So the bar stands while the document is read; a
-    // document of fewer paragraphs than this cannot be sure to need it and is laid out again without.
-    constexpr int surelyLongParagraphs = 1000;
-    m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    QTextDocument& longDocument = newLongDocument();
-    // The first screen is painted as soon as it is read, not after the whole document.
-    rtf::readRtf(documentBytes(path), longDocument, [this] { m_longView->viewport()->repaint(); });
-    if (longDocument.blockCount() < surelyLongParagraphs) m_longView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_longView->setRtf(documentBytes(path));
 }
 
-// An empty document in place of the last one, which goes with all its memory. It is filled only
-// while the view holds it at its width: a view that takes a filled document makes a line layout for
-// every paragraph of it.
-QTextDocument& RichTextView::newLongDocument() {
-    auto* longDocument = new QTextDocument(m_longView);
-    longDocument->setDocumentLayout(new QPlainTextDocumentLayout(longDocument));
-    longDocument->setDefaultFont(font());
-    longDocument->setUndoRedoEnabled(false);
-    // The view deletes a document of its own making when it takes another; ours go here.
-    const QPointer<QTextDocument> last = m_longView->document();
-    m_longView->setDocument(longDocument);
-    if (last && last->parent() == m_longView) delete last;
-    return *longDocument;
-}
-
+// The long document goes with all its memory.
 void RichTextView::endLongView() {
     if (!m_longView || m_longView->isHidden()) return;
     m_longView->hide();
-    newLongDocument();
+    m_longView->setRtf({});
 }
 
 void RichTextView::SetText(const QString& text) {
@@ -107,7 +79,7 @@ void RichTextView::SetText(const QString& text) {
 
 QString RichTextView::Text() const {
     const bool longShown = m_longView && !m_longView->isHidden();
-    return rtf::plainTextCrLf(longShown ? *m_longView->document() : *document());
+    return longShown ? m_longView->plainTextCrLf() : rtf::plainTextCrLf(*document());
 }
 
 void RichTextView::resizeEvent(QResizeEvent* event) {

@@ -4,9 +4,9 @@
 // viewport by its top edge, kept in fractions of a pixel.
 #include <QTextEdit>
 
-class QPlainTextEdit;
-
 namespace veltrin::ui {
+
+class LongTextView;
 
 class RichTextView : public QTextEdit {
     Q_OBJECT
@@ -17,9 +17,10 @@ public:
     // file leaves the view empty; nothing is reported.
     void LoadFile(const QString& path);
     // The same for a long generated document, such as the journal report: shown in a view that lays
-    // out only the paragraphs on screen and scrolls by lines, so that tens of thousands of paragraphs
-    // are on screen at once. Only plain paragraphs with character formats show as they would in the
-    // view itself; margins, alignment and pictures are left out. LoadFile and SetText end it.
+    // out only the paragraphs on screen and scrolls by lines, so that a document of a quarter of a
+    // million paragraphs is on screen at once. Only plain paragraphs with character formats show as
+    // they would in the view itself; margins, alignment and pictures are left out. LoadFile and
+    // SetText end it.
     void LoadLongFile(const QString& path);
     // Replaces the content by a plain text; an empty text clears the view and its file name.
     void SetText(const QString& text);
@@ -43,12 +44,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QTextDocument& newLongDocument();
     void endLongView();
     void placePane(bool newPane);
 
     QString m_fileName;
-    QPlainTextEdit* m_longView = nullptr;   // over the whole view while it shows a long document
+    LongTextView* m_longView = nullptr;   // over the whole view while it shows a long document
     double m_top = 0;
     int m_paneHeight = 0;
 };
