@@ -68,7 +68,9 @@ void openPanel(Program& p, QString& name, int& soundFlag) {
     animateOpening(p, false);
     f.torchPane->show();
     if (name.toLower() == QLatin1String(".rtf")) name.clear();
-    if (!name.isEmpty()) f.torchPane->LoadFile(base::findIgnoringCase(p.state.AppDir, name));
+    if (name.isEmpty()) return;
+    f.torchPane->LoadFile(base::findIgnoringCase(p.state.AppDir, name));
+    f.focusTorchDocument();
 }
 
 void closePanel(Program& p, int& soundFlag) {
@@ -85,6 +87,7 @@ void closePanel(Program& p, int& soundFlag) {
     f.topicList->hide();
     f.torchPanel->hide();
     f.newTopicMarker->hide();
+    f.returnFocusFromTorch();
 }
 
 }   // namespace
