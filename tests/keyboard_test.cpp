@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include <map>
+
 namespace veltrin::test {
 namespace {
 
@@ -35,9 +37,9 @@ protected:
 
 // Space presses the focused button (OK, Export..., Done) and chooses the focused option button, as on
 // every desktop, and is a blank in the entry box; a panel or frame that closes with the focus gives it
-// back to the up arrow. Tab goes on from there to the down arrow and the right-hand column, passing
-// over the closed panel and frame (the scroll bars are for the mouse); the focused arrow wears a
-// frame. On it Space and Return start and stop reading as the up arrow does, Shift+Space as the down
+// back to the up arrow. Tab goes on from there to the down arrow, the speed and position bars and
+// the right-hand column, passing over the closed panel and frame; the focused arrow, bar and option
+// button each wear a frame. On it Space and Return start and stop reading as the up arrow does, Shift+Space as the down
 // arrow does. Tab leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
 TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     ui::MainWindow& f = window();
@@ -50,13 +52,15 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     f.okButton->setFocus();
     press(Qt::Key_Space);   // the panel closes (torch-off)
     EXPECT_EQ(QApplication::focusWidget(), f.upArrow);
-    const QImage focused = f.upArrow->grab().toImage();
-    for (const QWidget* next :
-         std::initializer_list<QWidget*>{f.downArrow, f.journalButton, f.manualButton, f.contactButton, f.askTorchButton}) {
+    std::map<QWidget*, QImage> focused;
+    for (QWidget* next : std::initializer_list<QWidget*>{f.downArrow, f.speedBar, f.positionBar, f.journalButton, f.manualButton,
+                                                         f.contactButton, f.askTorchButton}) {
+        focused[QApplication::focusWidget()] = QApplication::focusWidget()->grab().toImage();
         press(Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
-    EXPECT_NE(f.upArrow->grab().toImage(), focused);
+    for (QWidget* control : {static_cast<QWidget*>(f.upArrow), static_cast<QWidget*>(f.speedBar)})
+        EXPECT_NE(control->grab().toImage(), focused[control]);
     // The tooltip shows the key; the one the program reads back keeps its words.
     EXPECT_EQ(f.exitButton->toolTip(), "Exit Veltrin");
     EXPECT_EQ(f.exitButton->toolTipShown(), "Exit Veltrin (Ctrl+Q)");
@@ -66,7 +70,9 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     press(Qt::Key_Space);
     f.rankOptions[1][2]->setFocus();
     press(Qt::Key_Space);
+    const QImage rankFocused = f.rankOptions[1][2]->grab().toImage();
     f.entryBox->setFocus();
+    EXPECT_NE(f.rankOptions[1][2]->grab().toImage(), rankFocused);
     QTest::keyClicks(f.entryBox, "a b");   // a blank: reading does not start
     press(Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), f.journalChartButton);

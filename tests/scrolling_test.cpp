@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QTextBlock>
 #include <QWheelEvent>
 
 namespace veltrin::test {
@@ -119,6 +120,32 @@ TEST_F(PositionBar, WheelDragAndKeysLeaveTheTextWhereItIs) {
     EXPECT_EQ(p.window.viewport->grab().toImage(), shown);
     EXPECT_EQ(p.state.settings.ScrollPos, position);
     EXPECT_EQ(p.window.positionBar->value(), distance);
+}
+
+// The caret stands on the line at the viewport's top edge, for a screen reader's "read the current
+// line", from the start and as the text moves; it moves once a line, not at every step.
+TEST_F(PositionBar, CaretFollowsTheLineAtTheTopOnceALine) {
+    QStringList lines;
+    for (int line = 0; line < 300; ++line) lines << QStringLiteral("Line %1").arg(line);
+    Program& p = startAt(-1, -100);
+    writeFile(courseDir() + "veltrin0.rtf", rtfDocument(lines.join("\\par ")));
+    reader::LoadLevelText(p, 0);
+    window().show();
+    state::moveReadingPane(p, -100);
+    const ui::RichTextView& pane = *p.window.readingPane;
+    const auto onTopLine = [&pane] {   // each line a paragraph of its own
+        const QTextCursor atTop = pane.cursorForPosition(QPoint(5, int(std::max(-pane.topEdge(), 0.0))));
+        return atTop.block() == pane.textCursor().block() && pane.textCursor().atBlockStart();
+    };
+    EXPECT_TRUE(onTopLine()) << pane.textCursor().block().text().toStdString();
+    int moves = 0;
+    QObject::connect(&pane, &QTextEdit::cursorPositionChanged, [&moves] { ++moves; });
+    afterPasses(2 * 600);   // sixty pixels
+    clickUp();
+    EXPECT_TRUE(onTopLine()) << pane.textCursor().block().text().toStdString();
+    const int lineHeight = pane.cursorRect().height();
+    EXPECT_GE(moves, 60 / lineHeight - 1);
+    EXPECT_LE(moves, 60 / lineHeight + 1);
 }
 
 // The document shown at the end of the text, the sound played with it, and the level text in the

@@ -28,6 +28,36 @@ void placeAtEnds(std::vector<double>& x, const std::vector<std::size_t>& dated, 
     for (std::size_t i = dated.back() + 1; i < x.size(); ++i) x[i] = x[dated.back()] + step * double(i - dated.back());
 }
 
+// Out-of-order dates in the store are taken in time order; equal times keep the store's order.
+std::vector<const ChartPoint*> inTimeOrder(const std::vector<ChartPoint>& points) {
+    std::vector<const ChartPoint*> ordered;
+    ordered.reserve(points.size());
+    for (const ChartPoint& point : points) ordered.push_back(&point);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const ChartPoint* a, const ChartPoint* b) { return a->x < b->x; });
+    return ordered;
+}
+
+double mean(std::vector<int>::const_iterator begin, std::vector<int>::const_iterator end) {
+    return double(std::accumulate(begin, end, 0)) / double(end - begin);
+}
+
+// The way the last seven ratings lean against the first seven, by half a rank or more.
+const char* trend(const std::vector<int>& ratings) {
+    const auto span = std::min<std::ptrdiff_t>(MovingAverageEntries, std::ssize(ratings));
+    const double change = mean(ratings.end() - span, ratings.end()) - mean(ratings.begin(), ratings.begin() + span);
+    return change >= 0.5 ? "rising" : change <= -0.5 ? "falling" : "steady";
+}
+
+QString describeCategory(const QString& name, const std::vector<int>& ratings) {
+    if (ratings.empty()) return QStringLiteral("%1: no ratings.").arg(name);
+    return QStringLiteral("%1: first %2, last %3, average %4, %5.")
+        .arg(name)
+        .arg(ratings.front())
+        .arg(ratings.back())
+        .arg(mean(ratings.begin(), ratings.end()), 0, 'f', 1)
+        .arg(QLatin1String(trend(ratings)));
+}
+
 }   // namespace
 
 std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
@@ -67,12 +97,8 @@ JournalChart readJournalChart(const QString& storePath, const JournalFilter& fil
     return chart;
 }
 
-// Out-of-order dates in the store are drawn in time order; equal times keep the store's order.
 std::array<std::vector<ChartLinePoint>, 7> JournalChart::lines() const {
-    std::vector<const ChartPoint*> ordered;
-    ordered.reserve(points.size());
-    for (const ChartPoint& point : points) ordered.push_back(&point);
-    std::stable_sort(ordered.begin(), ordered.end(), [](const ChartPoint* a, const ChartPoint* b) { return a->x < b->x; });
+    const std::vector<const ChartPoint*> ordered = inTimeOrder(points);
     std::array<std::vector<ChartLinePoint>, 7> result;
     for (std::size_t category = 0; category < result.size(); ++category) {
         std::deque<int> last;
@@ -91,6 +117,18 @@ std::array<std::vector<ChartLinePoint>, 7> JournalChart::lines() const {
         }
     }
     return result;
+}
+
+QString JournalChart::describe() const {
+    const std::vector<const ChartPoint*> ordered = inTimeOrder(points);
+    QStringList text{points.size() == 1 ? QStringLiteral("1 entry.") : QStringLiteral("%1 entries.").arg(points.size())};
+    for (std::size_t category = 0; category < SnapshotCategories.size(); ++category) {
+        std::vector<int> ratings;
+        for (const ChartPoint* point : ordered)
+            if (const auto& rating = point->ratings[category]) ratings.push_back(*rating);
+        text << describeCategory(QLatin1String(SnapshotCategories[category]), ratings);
+    }
+    return text.join(QLatin1Char(' '));
 }
 
 }   // namespace veltrin::core

@@ -33,6 +33,9 @@ struct JournalChart {
     int undated = 0;                  // records whose chronology reads as no date
     // One line per category: the average of its last seven ratings at each rated entry.
     std::array<std::vector<ChartLinePoint>, 7> lines() const;
+    // The chart in words: the number of entries, then per category its first and last rating, the
+    // average of all and the trend (the last seven against the first seven).
+    QString describe() const;
 };
 
 // Reads the store (the entries the filter keeps) into a chart. Throws FileError.

@@ -9,6 +9,7 @@ JournalChartWindow::JournalChartWindow(QWidget* parent) : QWidget(parent, Qt::Wi
 
 void JournalChartWindow::showChart(core::JournalChart chart) {
     m_chart = std::move(chart);
+    setAccessibleDescription(m_chart.describe());   // the chart in words, for a screen reader
     update();
     show();
     raise();

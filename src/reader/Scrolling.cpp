@@ -5,6 +5,8 @@
 #include "state/State.h"
 #include "torch/Torch.h"
 
+#include <QScopeGuard>
+
 #include <cstdlib>
 
 namespace veltrin::reader {
@@ -119,6 +121,15 @@ void showArrowPicture(Program& p, ui::PictureBox& arrow, const char* picture) {
     arrow.loadPicture(p.state.settings.CourseDir + QLatin1String(picture));
 }
 
+// The arrow stands pressed, as a screen reader is told, while its loop runs.
+template <typename Pass>
+void runLoop(Program& p, ui::PictureBox& arrow, Pass pass) {
+    p.sys.beginScrollPasses();
+    arrow.setPressed(true);
+    const auto release = qScopeGuard([&arrow] { arrow.setPressed(false); });
+    while (pass(p)) {}
+}
+
 }   // namespace
 
 // Re-entry: the loop yields on every pass, so any handler may run inside it. A second click here
@@ -126,16 +137,14 @@ void showArrowPicture(Program& p, ui::PictureBox& arrow, const char* picture) {
 void ScrollForward(Program& p) {
     toggleForward(p);
     if (!prepareArrow(p)) return;   // the flag keeps the value the toggle gave it
-    p.sys.beginScrollPasses();
-    while (forwardPass(p)) {}
+    runLoop(p, *p.window.upArrow, forwardPass);
 }
 
 // Re-entry as for ScrollForward: the press that stops a running loop has already cleared
 // ScrollActive, so a nested click ends at once and the outer loop at its next pass.
 void ScrollBack(Program& p) {
     if (!prepareArrow(p)) return;
-    p.sys.beginScrollPasses();
-    while (backwardPass(p)) {}
+    runLoop(p, *p.window.downArrow, backwardPass);
 }
 
 void onUpArrowClicked(Program& p) { ScrollForward(p); }

@@ -77,7 +77,9 @@ void openPanel(Program& p, QString& name, int& soundFlag) {
     animateOpening(p, false);
     f.torchPane->show();
     if (name.toLower() == QLatin1String(".rtf")) name.clear();
-    if (!name.isEmpty()) f.torchPane->LoadFile(base::findIgnoringCase(p.state.settings.AppDir, name));
+    if (name.isEmpty()) return;
+    f.torchPane->LoadFile(base::findIgnoringCase(p.state.settings.AppDir, name));
+    f.focusTorchDocument();
 }
 
 void closePanel(Program& p, int& soundFlag) {
@@ -94,6 +96,7 @@ void closePanel(Program& p, int& soundFlag) {
     f.topicList->hide();
     setTorchPanel(p, state::TorchPanelState::Closed);
     f.newTopicMarker->hide();
+    f.returnFocusFromTorch();
 }
 
 }   // namespace

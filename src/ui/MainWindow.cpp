@@ -1,7 +1,10 @@
 #include "ui/MainWindow.h"
 
+#include "ui/Accessibility.h"
 #include "ui/Twips.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QCompleter>
 #include <QLineEdit>
@@ -47,6 +50,22 @@ constexpr const char* JournalFrameStyle =
 // Left edges of the five option buttons inside a category frame, in twips.
 constexpr std::array<int, 5> OptionLefts{150, 500, 840, 1180, 1440};
 
+// A control that marks the keyboard focus with the frame the picture controls wear; the style draws
+// none around a scroll bar or an option button without a caption.
+template <typename Control>
+class FramedOnFocus : public Control {
+public:
+    using Control::Control;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        Control::paintEvent(event);
+        if (!this->hasFocus()) return;
+        QPainter painter(this);
+        drawFocusFrame(painter, this->rect());
+    }
+};
+
 template <typename W>
 W* place(W* widget, int left, int top, int width, int height) {
     widget->setGeometry(twipsRect(left, top, width, height));
@@ -80,6 +99,8 @@ QComboBox* comboBox(QWidget* parent, const QString& role) {
     // case-blind match would replace a typed "oneness" by the listed "Oneness".
     combo->completer()->setCaseSensitivity(Qt::CaseSensitive);
     combo->setAccessibleName(role);
+    combo->lineEdit()->setAccessibleName(role);
+    combo->view()->setAccessibleName(role);
     return combo;
 }
 
@@ -96,6 +117,7 @@ QComboBox* typedSubjectBox(QWidget* parent) {
 }   // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
+    installAccessibility();
     setWindowTitle(QStringLiteral("Veltrin"));
     setFixedSize(toPixels(ClientWidth), toPixels(ClientHeight));
     buildLevelButtons();
@@ -143,13 +165,13 @@ void MainWindow::buildReadingArea() {
     awardCover = place(pictureBox(this, QStringLiteral("Award cover")), 10680, 4560, 735, 1365);
     awardCover->hide();
 
-    speedBar = place(new QScrollBar(Qt::Vertical, this), 10440, 4560, 240, 1335);
+    speedBar = place(new FramedOnFocus<QScrollBar>(Qt::Vertical, this), 10440, 4560, 240, 1335);
     speedBar->setRange(0, 32000);
     speedBar->setSingleStep(500);
     speedBar->setPageStep(1000);
     speedBar->setAccessibleName(QStringLiteral("Speed bar"));
     speedBar->setToolTip(QStringLiteral("Scroll speed: higher is slower"));
-    positionBar = place(new QScrollBar(Qt::Vertical, this), 11415, 4575, 255, 1335);
+    positionBar = place(new FramedOnFocus<QScrollBar>(Qt::Vertical, this), 11415, 4575, 255, 1335);
     positionBar->setRange(0, 0);
     positionBar->setSingleStep(1);
     positionBar->setPageStep(500);
@@ -158,6 +180,7 @@ void MainWindow::buildReadingArea() {
 
     progressMarkLabel = place(label(this, QString()), 7860, 7365, 1275, 330);
     progressMarkLabel->hide();
+    makeValueLabel(progressMarkLabel, QStringLiteral("Reading mark"), 1000);
 
     documentViewer = place(new RichTextView(this), 2350, 475, 7940, 5710);
     documentViewer->setAccessibleName(QStringLiteral("Document viewer"));
@@ -171,6 +194,7 @@ void MainWindow::buildTorchPanel() {
     topicList = place(comboBox(torchPanel, QStringLiteral("Topic list")), 0, 1920, 2100, 315);
     torchPane = place(new RichTextView(torchPanel), 0, 2280, 2175, 3495);
     torchPane->setAccessibleName(QStringLiteral("Torch pane"));
+    torchPane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);   // read line by line
     // The designed pane reaches past the panel's right edge, where the panel clips it; ending it at
     // the edge keeps the wrapped text and the scroll bar whole.
     torchPane->resize(torchPanel->width(), torchPane->height());
@@ -229,9 +253,10 @@ void MainWindow::buildInnerSnapshot() {
         const SnapshotFramePlace& category = SnapshotLayout[index];
         const QString name = QString::fromLatin1(core::SnapshotCategories[index]);
         categoryFrames[index] = place(new QGroupBox(name, journalFrame), category.left, category.top, 1815, 525);
+        categoryFrames[index]->setAccessibleName(name);   // else a screen reader hears the journal frame's title
         for (std::size_t position = 0; position < OptionLefts.size(); ++position) {
-            auto* option = place(new QRadioButton(categoryFrames[index]), OptionLefts[position], 240, 240, 240);
-            option->setAccessibleName(QStringLiteral("%1 rank %2").arg(name).arg(position + 1));
+            auto* option = place(new FramedOnFocus<QRadioButton>(categoryFrames[index]), OptionLefts[position], 240, 240, 240);
+            option->setAccessibleName(QStringLiteral("Rank %1").arg(position + 1));
             rankOptions[index][position] = option;
         }
     }
@@ -244,6 +269,18 @@ void MainWindow::buildSideButtons() {
     manualButton = place(pictureButton(this, QStringLiteral("Open the Veltrin Manual")), 10635, 1815, 810, 810);
     eraseButton = place(pictureButton(this, QStringLiteral("Erase Your Veltrin Progress")), 5940, 7380, 1260, 330);
     contactButton = place(pictureButton(this, QStringLiteral("Contact Info and Sounds")), 10635, 2970, 900, 375);
+}
+
+void MainWindow::focusTorchDocument() {
+    if (!QAccessible::isActive() || torchPane->hasFocus()) return;
+    m_focusBeforeTorch = focusWidget();
+    torchPane->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::returnFocusFromTorch() {
+    QWidget* before = m_focusBeforeTorch;
+    m_focusBeforeTorch = nullptr;
+    if (before && before->isVisible() && before->isEnabled()) before->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::loadBackgroundPicture(const QString& path) {
@@ -288,7 +325,7 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 // Tab starts at the reading controls, which also hold the first focus (so a first Space reads and
-// types nothing), then follows the window's reading order: the Torch panel on the left, the journal
+// types nothing): the arrows, then the speed and position bars, set by their arrow keys. It follows the window's reading order: the Torch panel on the left, the journal
 // frame or the manual over the reading area, the right-hand column from the top, the row along the
 // bottom. Hidden controls are passed over. The reading pane takes no focus: only the program moves it.
 void MainWindow::setKeyboardOrder() {
@@ -297,8 +334,9 @@ void MainWindow::setKeyboardOrder() {
     downArrow->makeKeyboardControl();
     for (QPushButton* button :
          {okButton, yesButton, noButton, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton})
-        button->setAutoDefault(true);   // Return presses the focused one
-    std::vector<QWidget*> order{upArrow, downArrow, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
+        button->setAutoDefault(true);                                                    // Return presses the focused one
+    for (QScrollBar* bar : {speedBar, positionBar}) bar->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it is
+    std::vector<QWidget*> order{upArrow, downArrow, speedBar, positionBar, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
     for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
     order.insert(order.end(), {entryBox, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton,
                                documentViewer, journalButton, manualButton, contactButton, askTorchButton});

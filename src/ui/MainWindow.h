@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -103,6 +104,11 @@ public:
     // The level button of level 0 .. 7.
     PictureButton* levelButton(int level) const { return m_levelButtons.at(static_cast<std::size_t>(level)); }
 
+    // While a screen reader listens, the document Torch shows takes the focus, so that it is read
+    // out as it appears; the focus goes back where it was when the panel closes.
+    void focusTorchDocument();
+    void returnFocusFromTorch();
+
     void loadBackgroundPicture(const QString& path);
     QString backgroundPictureName() const { return m_backgroundName; }
 
@@ -131,6 +137,7 @@ private:
     std::array<PictureButton*, 8> m_levelButtons{};
     LazyPixmap m_background;
     QString m_backgroundName;
+    QPointer<QWidget> m_focusBeforeTorch;
 };
 
 }   // namespace veltrin::ui

@@ -1,5 +1,6 @@
 #include "ui/PictureBox.h"
 
+#include <QAccessible>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -45,6 +46,18 @@ void PictureBox::click() {
 void PictureBox::makeKeyboardControl() {
     m_keyboardControl = true;
     setFocusPolicy(Qt::TabFocus);
+    // A description made before this (naming the box makes one) is a picture's; the next is a button's.
+    if (QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(this))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(picture));
+}
+
+void PictureBox::setPressed(bool pressed) {
+    if (pressed == m_pressed) return;
+    m_pressed = pressed;
+    QAccessible::State changed;
+    changed.pressed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PictureBox::keyPressEvent(QKeyEvent* event) {

@@ -23,8 +23,12 @@ public:
     QString pictureName() const { return m_pictureName; }
     // Reports a whole click, press and release included, as the mouse would: the arrows' keys use it.
     void click();
-    // Lets the box take the focus by Tab, with a focus frame, and Return or Enter click it.
+    // Lets the box take the focus by Tab, with a focus frame, and Return or Enter click it; a screen
+    // reader then finds a button that it can press.
     void makeKeyboardControl();
+    // Whether the box stands pressed (an arrow while its text moves), as a screen reader is told.
+    void setPressed(bool pressed);
+    bool isPressed() const { return m_pressed; }
 
 signals:
     void mouseDown();
@@ -41,6 +45,7 @@ private:
     LazyPixmap m_picture;
     QString m_pictureName;
     bool m_keyboardControl = false;
+    bool m_pressed = false;
 };
 
 }   // namespace veltrin::ui

@@ -5,8 +5,11 @@
 #include "rtf/RtfReader.h"
 #include "ui/LongTextView.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -51,10 +54,14 @@ void RichTextView::LoadFile(const QString& path) {
     m_fileName = path;
     rtf::readRtf(documentBytes(path), *document());
     moveCursor(QTextCursor::Start);
+    m_readingLine = {};
 }
 
 void RichTextView::LoadLongFile(const QString& path) {
-    if (!m_longView) m_longView = new LongTextView(this);
+    if (!m_longView) {
+        m_longView = new LongTextView(this);
+        m_longView->setAccessibleName(accessibleName());
+    }
     m_fileName = path;
     clear();
     keepLargeBlocksApart();
@@ -75,6 +82,7 @@ void RichTextView::SetText(const QString& text) {
     endLongView();
     if (text.isEmpty()) m_fileName.clear();
     setPlainText(text);
+    m_readingLine = {};
 }
 
 QString RichTextView::Text() const {
@@ -85,16 +93,43 @@ QString RichTextView::Text() const {
 void RichTextView::resizeEvent(QResizeEvent* event) {
     QTextEdit::resizeEvent(event);
     if (m_longView) m_longView->setGeometry(rect());
+    if (event->oldSize().width() != width()) {   // the text is laid out afresh, or for the first time
+        m_readingLine = {};
+        followReadingLine();
+    }
 }
 
 void RichTextView::setTopEdge(double top) {
     m_top = top;
     placePane(false);
+    followReadingLine();
 }
 
 void RichTextView::setPaneHeight(int height) {
     m_paneHeight = height;
     placePane(true);
+}
+
+// A step of a reading loop within the caret's line costs a comparison; the layout is asked only
+// when the line changes, from the caret's block on, so a few blocks at most are passed over. A view
+// never shown has no layout yet: the caret finds its line when the view first gets its width.
+void RichTextView::followReadingLine() {
+    const double y = std::max(-m_top, 0.0);
+    if (y >= m_readingLine.first && y < m_readingLine.second) return;
+    QAbstractTextDocumentLayout& layout = *document()->documentLayout();
+    QTextBlock block = textCursor().block();
+    while (block.next().isValid() && layout.blockBoundingRect(block).bottom() <= y) block = block.next();
+    while (block.previous().isValid() && layout.blockBoundingRect(block).top() > y) block = block.previous();
+    const double blockTop = layout.blockBoundingRect(block).top();
+    const QTextLayout* lines = block.layout();
+    if (!lines || lines->lineCount() == 0) return;
+    QTextLine line = lines->lineAt(0);
+    for (int i = 1; i < lines->lineCount() && blockTop + lines->lineAt(i).y() <= y; ++i) line = lines->lineAt(i);
+    const double lineTop = blockTop + line.y();
+    m_readingLine = {std::min(lineTop, y), std::max(lineTop + line.height(), y + 1)};   // a gap goes with its line
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + line.textStart());
+    setTextCursor(cursor);
 }
 
 // Every way of scrolling a text view moves its scroll bars, hidden or not; a bar that leaves its

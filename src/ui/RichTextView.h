@@ -32,6 +32,8 @@ public:
     // The view itself reaches only a screen or so below the container's bottom edge (never past the
     // pane's height): what a view holds is laid out as far down as the view reaches, so a view as
     // tall as the pane would lay out the whole text before its first screen is shown.
+    // The caret stands at the start of the line at the container's top edge, so that a screen
+    // reader's "read the current line" reads the line the reading has reached.
     void setTopEdge(double top);
     double topEdge() const { return m_top; }
     void setPaneHeight(int height);
@@ -46,10 +48,12 @@ protected:
 private:
     void endLongView();
     void placePane(bool newPane);
+    void followReadingLine();
 
     QString m_fileName;
     LongTextView* m_longView = nullptr;   // over the whole view while it shows a long document
     double m_top = 0;
+    QPair<double, double> m_readingLine;   // top and bottom of the caret's line; empty when unknown
     int m_paneHeight = 0;
 };
 

@@ -36,6 +36,7 @@ ContactWindow::ContactWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setFixedSize(toPixels(5400), toPixels(3600));
     contactText = new QPlainTextEdit(contactMessage(), this);
     contactText->setReadOnly(true);
+    contactText->setAccessibleName(QStringLiteral("Contact information"));
     contactText->setGeometry(twipsRect(300, 300, 4800, 1950));
     muteBox = new QCheckBox(QStringLiteral("Mute Veltrin Sounds"), this);
     muteBox->setGeometry(twipsRect(300, 2500, 3000, 360));
