@@ -1,7 +1,7 @@
 // The journal commands: the store the settings file names or --store, export, search and chart,
 // help, wrong command lines and unusable files, the store never written, and the built program
 // run without a display.
-#include "support/CourseFixture.h"
+#include "support/Files.h"
 
 #include "base/TextFile.h"
 #include "cli/Cli.h"
@@ -14,7 +14,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QXmlStreamReader>
+#include <gtest/gtest.h>
 
 namespace veltrin::test {
 namespace {
@@ -35,8 +38,6 @@ protected:
     }
     QString path(const QString& name) const { return m_root.filePath(name); }
     QString storePath() const { return path("lessons/veltrin.sdb"); }
-    static void writeFile(const QString& file, const QByteArray& bytes) { base::rewriteBytes(file, bytes); }
-    static QByteArray readFile(const QString& file) { return CourseFixture::readFile(file); }
     void writeSettings() {
         writeFile(path("config/veltrin3.ini"),
                   (path("torch/") + "\r\n" + path("lessons/") + "\r\n" + path("sounds/") + "\r\n 700\r\n 3\r\n 0\r\n 0\r\n").toUtf8());
