@@ -44,22 +44,18 @@ protected:
     }
     // Runs `veltrin ARGS`; out and err hold what it wrote.
     int run(const QStringList& arguments) {
-        m_out.setData({});
-        m_err.setData({});
-        m_out.open(QIODevice::WriteOnly);
-        m_err.open(QIODevice::WriteOnly);
-        cli::Console console{m_out, m_err, path("config"), path("documents")};
-        const int status = cli::runCommand(arguments, console);
-        m_out.close();
-        m_err.close();
-        return status;
+        QBuffer out(&(m_out = {})), err(&(m_err = {}));
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        cli::Console console{out, err, path("config"), path("documents")};
+        return cli::runCommand(arguments, console);
     }
-    QString out() const { return QString::fromUtf8(m_out.data()); }
-    QString err() const { return QString::fromUtf8(m_err.data()); }
+    QString out() const { return QString::fromUtf8(m_out); }
+    QString err() const { return QString::fromUtf8(m_err); }
 
     QTemporaryDir m_root;
-    QBuffer m_out;
-    QBuffer m_err;
+    QByteArray m_out;
+    QByteArray m_err;
 };
 
 // The settings file names the store; --store overrides it; without either, or with a store that
@@ -283,8 +279,6 @@ TEST_F(JournalCommands, BuiltProgramRunsWithoutDisplay) {
         << sections.toStdString();
     for (const QStringList& words : {QStringList{"-reverse"}, QStringList{"-platform", "xcb"}})
         EXPECT_EQ(runProgram(QStringList{"journal", "search", "--"} + words), std::pair(0, passedOver + "0 entries found\n"));
-    const auto [status, output] = runProgram({"journal", "export", "--format", "json"});
-    EXPECT_EQ(status, 0) << output.toStdString();
     const QMap<QString, QStringList> actions = desktopActions();
     ASSERT_EQ(actions.keys(), QStringList({"Export Journal", "Journal Chart"}));
     const QString today = QDate::currentDate().toString(Qt::ISODate);
