@@ -30,11 +30,12 @@ function(veltrin_add_library name)
     veltrin_target_options(${name}_layer_check)
 endfunction()
 
-# veltrin_add_test(name SOURCES ... LIBS ...): one GoogleTest binary, run headless by CTest.
+# veltrin_add_test(name SOURCES ... LIBS ...): one GoogleTest binary, run headless by CTest; LIBS
+# holds what it tests and its main.
 function(veltrin_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE veltrin_test_support ${ARG_LIBS})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
     veltrin_target_options(${name})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.multimedia*=false" TIMEOUT 300)

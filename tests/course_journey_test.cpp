@@ -47,10 +47,12 @@ const std::map<int, int> RestartAfterClick{{3, 2}, {8, 1}};
 
 class CourseJourney : public CourseFixture {
 protected:
-    // A Torch document the user read: its text, and how many lines the two lists then had.
+    // A Torch document the user read: its text, how many lines the two lists then had, and whether
+    // the award's cover hid both arrows.
     struct Shown {
         QString text;
         qsizetype topics, subjects;
+        bool arrowsCovered;
     };
 
     // What the stored files say after a level.
@@ -101,8 +103,10 @@ protected:
             "read the Torch document and press OK", [this] { return m_userLeft || documentWithOkOnShow(); },
             [this] {
                 if (m_userLeft) return;
-                m_shown.push_back(
-                    {window().torchPane->Text(), fileLines(torchDir() + "info.ndx").size(), fileLines(torchDir() + "mission.ndx").size()});
+                const ui::MainWindow& f = window();
+                m_shown.push_back({f.torchPane->Text(), fileLines(torchDir() + "info.ndx").size(),
+                                   fileLines(torchDir() + "mission.ndx").size(),
+                                   !f.awardCover->isHidden() && f.upArrow->isHidden() && f.downArrow->isHidden()});
                 click(window().okButton);
                 readEveryTorchDocument();
             });
@@ -225,7 +229,7 @@ protected:
     }
 
     // Every document the user read in the level brought exactly one new line into the lists, or
-    // was the message that the level's work is not done yet.
+    // was the message that the level's work is not done yet; only the last, the award, covered the arrows.
     void checkDocumentsRead(int stage, const Stored& before, const Stored& now) {
         qsizetype topics = before.topics.size(), subjects = before.subjects.size();
         for (const Shown& shown : m_shown) {
@@ -243,6 +247,7 @@ protected:
                 EXPECT_EQ(newTopics + newSubjects, 0) << "one document, several new lines";
                 EXPECT_EQ(shown.text, documentText(torchDir(), stage <= 7 ? "notdoneyet-o.rtf" : "notdoneyet.rtf"));
             }
+            EXPECT_EQ(shown.arrowsCovered, &shown == &m_shown.back());
             topics = shown.topics;
             subjects = shown.subjects;
         }
@@ -306,6 +311,7 @@ protected:
         const QString levelText = QStringLiteral("veltrin%1.rtf").arg(std::min(nextLevel, 7));   // the last level stays on show
         EXPECT_EQ(window().readingPane->Text(), documentText(lessonsDir(), levelText));
         if (newStage < 14) { EXPECT_EQ(window().readingPane->topEdge(), 0); }
+        EXPECT_EQ(settingsLine(6), " 0");
     }
 
     std::vector<Shown> m_shown;
@@ -326,6 +332,7 @@ TEST_F(CourseJourney, NewUserReadsBothPassesAndFinishesTheCourse) {
     checkTitleAndScenery(14);
     EXPECT_TRUE(window().readingPane->Text().isEmpty());
     EXPECT_TRUE(m_shown.empty());
+    EXPECT_EQ(sys.playedSounds().count("finish"), 1);
 }
 
 }   // namespace

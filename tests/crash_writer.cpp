@@ -16,13 +16,8 @@ namespace {
 using namespace veltrin::base;
 
 QStringList settingsVersion(qint64 n) {
-    return {QStringLiteral("/course/torch/"),
-            QStringLiteral("/course/lessons/"),
-            QStringLiteral("/course/sounds/"),
-            numberText(n),
-            numberText(n % 15 - 1),
-            numberText(-n),
-            numberText(n % 2)};
+    return QStringList{"/course/torch/", "/course/lessons/", "/course/sounds/"} +
+           QStringList{numberText(n), numberText(n % 15 - 1), numberText(-n), numberText(n % 2)};
 }
 
 QStringList countersVersion(qint64 n, int lines) { return QStringList(lines, numberText(n)); }

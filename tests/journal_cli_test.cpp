@@ -1,7 +1,7 @@
 // The journal commands: the store the settings file names or --store, export, search and chart,
 // help, wrong command lines and unusable files, the store never written, and the built program
 // run without a display.
-#include "support/CourseFixture.h"
+#include "support/Files.h"
 
 #include "base/TextFile.h"
 #include "cli/Cli.h"
@@ -14,7 +14,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QXmlStreamReader>
+#include <gtest/gtest.h>
 
 namespace veltrin::test {
 namespace {
@@ -35,30 +38,24 @@ protected:
     }
     QString path(const QString& name) const { return m_root.filePath(name); }
     QString storePath() const { return path("lessons/veltrin.sdb"); }
-    static void writeFile(const QString& file, const QByteArray& bytes) { base::rewriteBytes(file, bytes); }
-    static QByteArray readFile(const QString& file) { return CourseFixture::readFile(file); }
     void writeSettings() {
         writeFile(path("config/veltrin3.ini"),
                   (path("torch/") + "\r\n" + path("lessons/") + "\r\n" + path("sounds/") + "\r\n 700\r\n 3\r\n 0\r\n 0\r\n").toUtf8());
     }
     // Runs `veltrin ARGS`; out and err hold what it wrote.
     int run(const QStringList& arguments) {
-        m_out.setData({});
-        m_err.setData({});
-        m_out.open(QIODevice::WriteOnly);
-        m_err.open(QIODevice::WriteOnly);
-        cli::Console console{m_out, m_err, path("config"), path("documents")};
-        const int status = cli::runCommand(arguments, console);
-        m_out.close();
-        m_err.close();
-        return status;
+        QBuffer out(&(m_out = {})), err(&(m_err = {}));
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        cli::Console console{out, err, path("config"), path("documents")};
+        return cli::runCommand(arguments, console);
     }
-    QString out() const { return QString::fromUtf8(m_out.data()); }
-    QString err() const { return QString::fromUtf8(m_err.data()); }
+    QString out() const { return QString::fromUtf8(m_out); }
+    QString err() const { return QString::fromUtf8(m_err); }
 
     QTemporaryDir m_root;
-    QBuffer m_out;
-    QBuffer m_err;
+    QByteArray m_out;
+    QByteArray m_err;
 };
 
 // The settings file names the store; --store overrides it; without either, or with a store that
@@ -282,8 +279,6 @@ TEST_F(JournalCommands, BuiltProgramRunsWithoutDisplay) {
         << sections.toStdString();
     for (const QStringList& words : {QStringList{"-reverse"}, QStringList{"-platform", "xcb"}})
         EXPECT_EQ(runProgram(QStringList{"journal", "search", "--"} + words), std::pair(0, passedOver + "0 entries found\n"));
-    const auto [status, output] = runProgram({"journal", "export", "--format", "json"});
-    EXPECT_EQ(status, 0) << output.toStdString();
     const QMap<QString, QStringList> actions = desktopActions();
     ASSERT_EQ(actions.keys(), QStringList({"Export Journal", "Journal Chart"}));
     const QString today = QDate::currentDate().toString(Qt::ISODate);

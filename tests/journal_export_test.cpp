@@ -1,7 +1,7 @@
 // The journal read back for export: record by record with the odd lines passed over, dates read
 // from chronologies, CSV byte for byte, the search filter, and the chart's places and
 // moving averages.
-#include "support/CourseFixture.h"
+#include "support/Files.h"
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
@@ -9,6 +9,9 @@
 #include "core/JournalExport.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 namespace veltrin::test {
 namespace {

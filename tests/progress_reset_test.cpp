@@ -9,8 +9,6 @@
 namespace veltrin::test {
 namespace {
 
-using Files = std::map<QString, QByteArray>;
-
 class ResetJourney : public CourseFixture {
 protected:
     void SetUp() override {
@@ -54,49 +52,11 @@ protected:
     Files starting;
 };
 
-// Yes: the starting files, copies of what was erased beside them, the speed kept in the settings.
-// A second erase click while the question waits is refused: it asks again and erases nothing.
-TEST_F(ResetJourney, YesAfterACompletedLevelShowsTheIntroductionAtItsTopOverAFreshCourse) {
-    completeIntroduction();
-    window().speedBar->setValue(350);
-    const std::map<QString, QByteArray> completed = allFiles();
-    sys.script(
-        "erase again", [this] { return shows("resetmsg.rtf"); }, [this] { click(window().eraseButton); });
-    sys.script(
-        "answer Yes after the refusal", [this] { return shows("resetmsg.rtf") && sys.playedSounds().count("resetyn") == 2; },
-        [this] { click(window().yesButton); });
-    click(window().eraseButton);
-    ASSERT_TRUE(shows("veltrinreset.rtf"));
-    click(window().okButton);
-
-    QStringList copies{settingsPath()};
-    for (const auto& [erased, copy] : erasedFiles(".bak")) {
-        copies << erased + ".bak";
-        EXPECT_EQ(copy, completed.at(erased)) << erased.toStdString();
-    }
-    QStringList changed = changedFiles(starting);
-    changed.sort();
-    copies.sort();
-    EXPECT_EQ(changed, copies);   // every other file as at the first start
-    EXPECT_EQ(readFile(settingsPath()),
-              (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 350\r\n-1\r\n 0\r\n 0\r\n");
-    EXPECT_EQ(sys.playedSounds().mid(sys.playedSounds().indexOf("resetyn")), (QStringList{"resetyn", "resetyn", "resety", "torch-off"}));
-    EXPECT_EQ(window().topicList->count(), 2);
-    EXPECT_EQ(state().LevelShown, 0);
-    EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 0");
-    EXPECT_EQ(window().readingPane->topEdge(), 0);
-    EXPECT_EQ(state().settings.ScrollPos, 0);
-    EXPECT_EQ(window().positionBar->value(), 0);
-    EXPECT_EQ(window().positionBar->maximum(), 3850);
-
-    pressUnder("introduction.rtf", window().okButton);
-    clickUp();   // the course starts over: the first check-point unlocks its topic again
-    EXPECT_EQ(fileLines(appDir() + "info.ndx"), (QStringList{"Greetings", "Status", "Introduction"}));
-}
-
-// Yes and No answer only the question: a topic opened while it waits shows OK, which puts the
-// question aside until the erase button asks it again.
-TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
+// No answers only the question: a topic opened while it waits shows OK, which puts the question
+// aside until the erase button asks it again, and No then keeps every file. Yes then brings back the
+// starting files, copies of what was erased beside them, the speed kept in the settings; a second
+// erase click while the question waits is refused: it asks again and erases nothing.
+TEST_F(ResetJourney, NoKeepsEveryFileThenYesShowsTheIntroductionAtItsTopOverAFreshCourse) {
     completeIntroduction();
     const std::map<QString, QByteArray> completed = allFiles();
     QStringList buttonsUnderTopic;
@@ -120,6 +80,43 @@ TEST_F(ResetJourney, NoKeepsEveryFileAfterATopicWasReadWhileTheQuestionWaited) {
     EXPECT_EQ(state().settings.CourseStage, 0);
     EXPECT_EQ(state().run.ResetAnswer, 0);
     EXPECT_FALSE(state().run.AskYesNo);
+    click(window().okButton);
+
+    sys.sounds.commands.clear();
+    window().speedBar->setValue(350);
+    const std::map<QString, QByteArray> beforeYes = allFiles();
+    sys.script(
+        "erase again", [this] { return shows("resetmsg.rtf"); }, [this] { click(window().eraseButton); });
+    sys.script(
+        "answer Yes after the refusal", [this] { return shows("resetmsg.rtf") && sys.playedSounds().count("resetyn") == 2; },
+        [this] { click(window().yesButton); });
+    click(window().eraseButton);
+    ASSERT_TRUE(shows("veltrinreset.rtf"));
+    click(window().okButton);
+
+    QStringList copies{settingsPath()};
+    for (const auto& [erased, copy] : erasedFiles(".bak")) {
+        copies << erased + ".bak";
+        EXPECT_EQ(copy, beforeYes.at(erased)) << erased.toStdString();
+    }
+    QStringList changed = changedFiles(starting);
+    changed.sort();
+    copies.sort();
+    EXPECT_EQ(changed, copies);   // every other file as at the first start
+    EXPECT_EQ(readFile(settingsPath()),
+              (appDir() + "\r\n" + courseDir() + "\r\n" + soundDir() + "\r\n").toUtf8() + " 350\r\n-1\r\n 0\r\n 0\r\n");
+    EXPECT_EQ(sys.playedSounds().mid(sys.playedSounds().indexOf("resetyn")), (QStringList{"resetyn", "resetyn", "resety", "torch-off"}));
+    EXPECT_EQ(window().topicList->count(), 2);
+    EXPECT_EQ(state().LevelShown, 0);
+    EXPECT_EQ(window().readingPane->Text().trimmed(), "Level text 0");
+    EXPECT_EQ(window().readingPane->topEdge(), 0);
+    EXPECT_EQ(state().settings.ScrollPos, 0);
+    EXPECT_EQ(window().positionBar->value(), 0);
+    EXPECT_EQ(window().positionBar->maximum(), 3850);
+
+    pressUnder("introduction.rtf", window().okButton);
+    clickUp();   // the course starts over: the first check-point unlocks its topic again
+    EXPECT_EQ(fileLines(appDir() + "info.ndx"), (QStringList{"Greetings", "Status", "Introduction"}));
 }
 
 // The disk fills once the journal store is emptied; erasing again keeps the copies of the first

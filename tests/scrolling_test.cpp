@@ -1,8 +1,7 @@
-// The scroll loops: pass counts and exact steps, a second click while a loop runs, the not-done
-// messages at the end of the due level and the level completion with its award.
+// The scroll loops: pass counts and exact steps, a second click while a loop runs, the position
+// bar, and the not-done message at the end of the due level.
 #include "support/CourseFixture.h"
 
-#include "base/Numbers.h"
 #include "reader/Reader.h"
 
 #include <QApplication>
@@ -43,12 +42,12 @@ TEST_P(PassesPerStep, StepComesOnTheLastPassOfEachPeriod) {
 INSTANTIATE_TEST_SUITE_P(Loops, PassesPerStep,
                          ::testing::Values(LoopCase{"ForwardDelay10", true, 10, 12}, LoopCase{"BackwardDelay10", false, 10, 22}), caseName);
 
-using SecondClick = CourseFixture;
+using ScrollLoop = CourseFixture;
 
 // The nested click runs inside the loop's yield: the up arrow stops the down loop once and nothing
 // moves after it (an arrow stopping its own loop is the keyboard's Space test); a level button stops
 // the up loop and shows its text at the top.
-TEST_F(SecondClick, UpStopsTheRunningDownLoopOnceAndALevelButtonTheUpLoop) {
+TEST_F(ScrollLoop, UpStopsTheRunningDownLoopOnceAndALevelButtonTheUpLoop) {
     Program& p = startAt(0, -500);
     double topAtStop = 0;
     afterPasses(21, [&] {
@@ -148,44 +147,18 @@ TEST_F(PositionBar, CaretFollowsTheLineAtTheTopOnceALine) {
     EXPECT_LE(moves, 60 / lineHeight + 1);
 }
 
-// The document shown at the end of the text, the sound played with it, and the level text in the
-// pane once the document is closed.
-struct EndCase {
-    const char* name;
-    int stage;
-    bool workDone;
-    const char *document, *sound, *textAfter;
-};
-
-class EndOfText : public CourseFixture, public ::testing::WithParamInterface<EndCase> {};
-
 // With the work undone the message waits for OK, the stage stays and, back from the end, the text
-// scrolls on to the end and shows the message again. With the work done the stage rises, the award
-// shows over covered arrows and the next level opens at its top (the finished course keeps its text).
-TEST_P(EndOfText, ShowsTheNotDoneMessageOrCompletesTheLevel) {
-    const EndCase c = GetParam();
-    Program& p = startAt(c.stage, justAboveEnd(c.stage), {c.document}, c.workDone);
-    bool arrowsCovered = false;
-    sys.script(
-        "close the document", [&p, &c] { return !p.window.torchPanel->isHidden() && p.window.torchPane->FileName().endsWith(c.document); },
-        [&] {
-            arrowsCovered = !p.window.awardCover->isHidden() && p.window.upArrow->isHidden() && p.window.downArrow->isHidden();
-            click(p.window.okButton);
-        });
+// scrolls on to the end and shows the message again. (The level completion, its award over covered
+// arrows and the finished course are the course journey's.)
+TEST_F(ScrollLoop, AtTheEndOfUndoneWorkUpShowsTheNotDoneMessageAgainAfterGoingBack) {
+    Program& p = startAt(7, justAboveEnd(7), {"notdoneyet-o.rtf"});
+    pressWhenVisible(p.window.okButton, "press OK under the message");
     clickUp();
-    const int stage = c.workDone ? c.stage + 1 : c.stage;
-    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", c.sound, "torch-off"}));
-    EXPECT_EQ(arrowsCovered, c.workDone);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "torch-on", "torch-off"}));
     EXPECT_FALSE(p.window.upArrow->isHidden() || p.window.downArrow->isHidden());
-    EXPECT_EQ(fileLines(settingsPath()).mid(4, 1), QStringList{base::numberText(stage)});
-    EXPECT_TRUE(p.window.readingPane->FileName().endsWith(c.textAfter));
-    if (c.workDone) {
-        EXPECT_EQ(fileLines(appDir() + "info.ndx").last(), QStringLiteral("award%1").arg(stage));
-        EXPECT_EQ(settingsLine(6), " 0");
-        EXPECT_EQ(p.window.readingPane->topEdge() == 0, stage != 14);
-        return;
-    }
-    const int end = -justAboveEnd(c.stage) + 1;
+    EXPECT_EQ(settingsLine(5), " 7");
+    EXPECT_TRUE(p.window.readingPane->FileName().endsWith("/veltrin1.rtf"));
+    const int end = -justAboveEnd(7) + 1;
     afterPasses(sys.scrollPasses + 2 * 200);   // twenty pixels back with the down arrow
     clickDown();
     EXPECT_EQ(p.state.settings.ScrollPos, -(end - 20));
@@ -196,11 +169,6 @@ TEST_P(EndOfText, ShowsTheNotDoneMessageOrCompletesTheLevel) {
     EXPECT_EQ(sys.playedSounds().count("torch-on"), 2);
     EXPECT_EQ(p.state.settings.ScrollPos, -end);
 }
-
-INSTANTIATE_TEST_SUITE_P(Stages, EndOfText,
-                         ::testing::Values(EndCase{"NotDoneFirstPass", 7, false, "notdoneyet-o.rtf", "torch-on", "/veltrin1.rtf"},
-                                           EndCase{"Level7SecondPass", 13, true, "award14.rtf", "finish", "/veltrin7.rtf"}),
-                         caseName);
 
 }   // namespace
 }   // namespace veltrin::test

@@ -2,6 +2,7 @@
 // append, and the errors that name the file.
 #include "base/FileError.h"
 #include "base/TextFile.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 
 using namespace veltrin::base;
+using veltrin::test::readFile;
+using veltrin::test::writeFile;
 
 namespace {
 
@@ -33,15 +36,8 @@ protected:
     void TearDown() override { failWritesAfter(-1); }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    void writeRaw(const QString& name, const QByteArray& bytes) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray raw(const QString& name) const {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void writeRaw(const QString& name, const QByteArray& bytes) const { writeFile(path(name), bytes); }
+    QByteArray raw(const QString& name) const { return QFile::exists(path(name)) ? readFile(path(name)) : QByteArray("<missing>"); }
     QStringList entries() const {
         return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }

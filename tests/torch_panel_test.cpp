@@ -69,77 +69,37 @@ TEST_F(TorchPanel, ALongDocumentScrollsInsideThePanel) {
     EXPECT_EQ(window().torchPane->horizontalScrollBar()->maximum(), 0);
 }
 
-// The first line of every generated document, written out here rather than taken from the code.
-const QByteArray Header = "{\\f26 {\\colortbl ;\\red255\\green0\\blue0;\\red0\\green128\\blue0;\\red0\\green0\\blue255;"
-                          "\\red255\\green255\\blue0;\\red128\\green128\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;"
-                          "\\red128\\green0\\blue128;\\red192\\green192\\blue192;}\\ql\r\n";
-
-QByteArray report(const QByteArray& title, const QList<QByteArray>& body) {
-    QByteArray bytes = Header + "\\cf2 Your Veltrin Title is:\\par\r\n\\cf3 " + title + "\\par\\par\\cf2 \r\n";
-    for (const QByteArray& line : body) bytes += line + "\r\n";
-    return bytes + "}\r\n";
-}
-
+// `passed`: the check-points passed in the stage; `counts`: journal subject rows and their counts as
+// stored. The report each case must write is tests/data/status/NAME.rtf, byte for byte.
 struct StatusCase {
     const char* name;
     int stage;
-    void (*progress)(state::ProgramState&);
-    QByteArray expected;
+    std::int16_t passed;
+    std::vector<std::pair<std::size_t, const char*>> counts;
 };
 
-void setCount(state::ProgramState& s, int row, const char* count) {
-    s.SubjectProgress[std::size_t(row)].count = QString::fromLatin1(count);
-}
-
+// Exploration's extra entries, at the top of the counts' range, do not make up for Needs and Feel;
+// Feel's empty count shows as stored.
 const StatusCase StatusCases[] = {
-    {"NothingDone", -1, [](state::ProgramState&) {},
-     report("Ascendant", {"Click the \\par Key \\par Button to load the Veltrin Introduction. Click the \\par UP Arrow \\par on the "
-                          "right to begin scrolling.\\par",
-                          "\\par There are 3 position check-points to pass as you scroll the Introduction."})},
-    {"OneCheckpointLeft", 3, [](state::ProgramState& s) { s.StageCounters[core::CheckpointsPassed][4] = 5; },
-     report("Level Three Operative of the Inner Realm", {"You have 1 check-point yet to pass as you scroll this level."})},
-    // Exploration's extra entries, at the top of the counts' range, do not make up for Needs and Feel;
-    // Feel's empty count shows as stored.
-    {"SecondPassCappedCounts", 8,
-     [](state::ProgramState& s) {
-         s.StageCounters[core::CheckpointsPassed][9] = 2;
-         setCount(s, 6, "30000");
-         setCount(s, 7, "4");
-         setCount(s, 8, "");
-     },
-     report("Level One Commander of the Inner Realm",
-            {"You have 3 check-points yet to pass as you scroll this level.", "\\par\\par\\cf1 Exploration\\cf0 ",
-             "\\par\\cf1 30000\\cf3  of \\cf2 24\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Needs\\cf0 ",
-             "\\par\\cf1 4\\cf3  of \\cf2 12\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Feel\\cf0 ",
-             "\\par\\cf1 \\cf3  of \\cf2 5\\cf3  complete.\\cf0 ", "\\par\\par There are 13 things to do in this level."})},
-    {"LastLevelOneThingLeft", 13,
-     [](state::ProgramState& s) {
-         s.StageCounters[core::CheckpointsPassed][14] = 6;
-         setCount(s, 21, "5");
-         setCount(s, 22, "25");
-         setCount(s, 23, "24");
-         setCount(s, 24, "26");
-     },
-     report("Level Six Commander of the Inner Realm",
-            {"You have 0 check-points yet to pass as you scroll this level.", "\\par\\par\\cf1 Parameters\\cf0 ",
-             "\\par\\cf1 5\\cf3  of \\cf2 5\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Skilling\\cf0 ",
-             "\\par\\cf1 25\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Interaction\\cf0 ",
-             "\\par\\cf1 24\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ", "\\par\\par\\cf1 Tweaking\\cf0 ",
-             "\\par\\cf1 26\\cf3  of \\cf2 25\\cf3  complete.\\cf0 ", "\\par\\par There is 1 thing left to do in this level."})},
-    {"CourseFinished", 14, [](state::ProgramState&) {},
-     report("Level Seven Commander of the Inner Realm", {"You are a Commander of the Inner Realm.\\par Congradulations."})},
+    {"NothingDone", -1, 0, {}},
+    {"OneCheckpointLeft", 3, 5, {}},
+    {"SecondPassCappedCounts", 8, 2, {{6, "30000"}, {7, "4"}, {8, ""}}},
+    {"LastLevelOneThingLeft", 13, 6, {{21, "5"}, {22, "25"}, {23, "24"}, {24, "26"}}},
+    {"CourseFinished", 14, 0, {}},
 };
 
 class StatusReport : public TorchPanel, public ::testing::WithParamInterface<StatusCase> {};
 
 // The user picks the topic in the topic list at the case's stage.
 TEST_P(StatusReport, IsWrittenByteForByteAndShownWithSpeakOnly) {
-    GetParam().progress(state());
-    state().settings.CourseStage = static_cast<std::int16_t>(GetParam().stage);
+    const StatusCase& c = GetParam();
+    if (c.passed) state().StageCounters[core::CheckpointsPassed][std::size_t(c.stage + 1)] = c.passed;
+    for (const auto& [row, count] : c.counts) state().SubjectProgress[row].count = QString::fromLatin1(count);
+    state().settings.CourseStage = static_cast<std::int16_t>(c.stage);
     torch::ShowTitle(program());
     window().topicList->setEditText("Status");
     emit window().topicList->activated(window().topicList->currentIndex());
-    EXPECT_EQ(readFile(appDir() + "status.rtf"), GetParam().expected);
+    EXPECT_EQ(readFile(appDir() + "status.rtf"), readFile(VELTRIN_TEST_DATA "/status/" + QString(c.name) + ".rtf"));
     EXPECT_EQ(sys.playedSounds(), QStringList{"speak"});
     EXPECT_TRUE(shows("status.rtf"));
 }

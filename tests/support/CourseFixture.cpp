@@ -9,7 +9,6 @@
 
 #include <QAbstractItemView>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRadioButton>
@@ -31,51 +30,12 @@ CourseFixture::CourseFixture() {
 
 CourseFixture::~CourseFixture() { base::failWritesAfter(-1); }
 
-void CourseFixture::writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(bytes);
-}
-
-QByteArray CourseFixture::crlfLines(const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
-    return bytes;
-}
-
-void CourseFixture::writeLines(const QString& path, const QStringList& lines) { writeFile(path, crlfLines(lines)); }
-
 QStringList CourseFixture::fileLines(const QString& path) const { return base::splitLines(readFile(path)); }
 
 void CourseFixture::setFolders() {
     state().settings.AppDir = appDir();
     state().settings.CourseDir = courseDir();
     state().settings.SoundDir = soundDir();
-}
-
-QByteArray CourseFixture::readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-std::map<QString, QByteArray> CourseFixture::allFiles() const {
-    std::map<QString, QByteArray> files;
-    QDirIterator it(m_root.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files[path] = readFile(path);
-    }
-    return files;
-}
-
-QStringList CourseFixture::changedFiles(const std::map<QString, QByteArray>& before) const {
-    const std::map<QString, QByteArray> now = allFiles();
-    QStringList changed;
-    for (const auto& [path, bytes] : now)
-        if (!before.contains(path) || before.at(path) != bytes) changed << path;
-    for (const auto& [path, bytes] : before)
-        if (!now.contains(path)) changed << path;
-    return changed;
 }
 
 void CourseFixture::writeSettings(int stage, int position, int delay, int muted) {

@@ -3,6 +3,7 @@
 // course, the windows, and the test platform. Each test builds what it needs from here.
 #include "shell/Shell.h"
 #include "state/State.h"
+#include "support/Files.h"
 #include "support/TestPlatform.h"
 
 #include <QTemporaryDir>
@@ -24,16 +25,12 @@ public:
     // Writes the settings file: the three folders, then delay, stage, position and mute.
     void writeSettings(int stage, int position = 0, int delay = 0, int muted = 0);
     // Writes a file of CR LF lines into one of the folders.
-    void writeLines(const QString& path, const QStringList& lines);
-    void writeFile(const QString& path, const QByteArray& bytes);
-    // The file's bytes; none when it cannot be read.
-    static QByteArray readFile(const QString& path);
-    // The bytes of a file of CR LF lines.
-    static QByteArray crlfLines(const QStringList& lines);
-    // Every file under the temporary folder, by path.
-    std::map<QString, QByteArray> allFiles() const;
-    // The paths whose content differs from `before`, and those that came or went since.
-    QStringList changedFiles(const std::map<QString, QByteArray>& before) const;
+    static void writeLines(const QString& path, const QStringList& lines) { test::writeFile(path, crlfLines(lines)); }
+    static void writeFile(const QString& path, const QByteArray& bytes) { test::writeFile(path, bytes); }
+    static QByteArray readFile(const QString& path) { return test::readFile(path); }
+    // Every file under the temporary folder, by path, and those changed, come or gone since `before`.
+    Files allFiles() const { return filesUnder(m_root.path()); }
+    QStringList changedFiles(const Files& before) const { return test::changedFiles(m_root.path(), before); }
     // The sample course's starting index and progress files, an empty journal store, eight short
     // level texts and a document for every name in `documents`.
     void writeStartingCourse(const QStringList& documents = {});
@@ -106,9 +103,6 @@ private:
     std::unique_ptr<ui::SplashWindow> m_splash;
     std::unique_ptr<Program> m_program;
 };
-
-// Names a parameterised case by its `name` member.
-inline auto caseName = [](const auto& info) { return std::string(info.param.name); };
 
 // A short RTF document whose plain text is `text`.
 QByteArray rtfDocument(const QString& text);

@@ -1,16 +1,12 @@
 #pragma once
 // The test platform: pauses return at once and are recorded, sounds are recorded, the Windows
 // directory is a temporary folder, and a scripted user stands in for the person at every wait.
+#include "support/Files.h"
 #include "ui/Platform.h"
 
 #include <QStringList>
 #include <functional>
-#include <ostream>
 #include <vector>
-
-// Readable failure messages for Qt strings and lists.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << '"' << bytes.toStdString() << '"'; }
 
 namespace veltrin::test {
 
