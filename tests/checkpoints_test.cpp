@@ -153,10 +153,10 @@ TEST_F(Checkpoints, FailureLaterInTheScrollKeepsWhatWasStoredBeforeIt) {
         });
     shell::RunGuarded(program(), [this] {
         stepTo(-3285);   // galaxy, mark 240
-        base::failWritesAfter(0);
+        failWritesAfter(0);
         stepTo(-7243);   // a subject, mark 528
     });
-    base::failWritesAfter(-1);
+    failWritesAfter(-1);
     expectScriptPlayed();
     ASSERT_EQ(sys.messages.size(), 1);
     EXPECT_TRUE(sys.messages[0].contains("newsubject.rtf")) << sys.messages[0].toStdString();

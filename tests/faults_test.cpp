@@ -36,7 +36,7 @@ public:
     // Snapshots, then refuses every write after `bytes` more bytes.
     void refuseWritesAfter(qint64 bytes) {
         takeSnapshot();
-        base::failWritesAfter(bytes);
+        failWritesAfter(bytes);
     }
     QStringList listed() {
         QStringList items;
@@ -203,7 +203,7 @@ TEST_P(NestedHandler, FailingOuterOperationKeepsWhatTheNestedHandlerDid) {
     sys.script(
         "run a handler inside the yield", [this, &c] { return c.inYield(*this); }, [this, &c] { c.nestedAct(*this); });
     c.outerAct(*this);
-    base::failWritesAfter(-1);
+    failWritesAfter(-1);
     ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
     EXPECT_TRUE(sys.messages[0].contains(c.file)) << sys.messages[0].toStdString();
     c.checkAfterwards(*this);
@@ -365,7 +365,7 @@ TEST_P(HostileWrite, LeavesWhatWasThereAndSaysWhichFileFailed) {
     try {
         surface.run(*this);
     } catch (const ProgramEnded&) { ended = true; }
-    base::failWritesAfter(-1);
+    failWritesAfter(-1);
     for (const QString& each : folderAndFiles(spoilt)) setImmutable(each, false);
     EXPECT_EQ(ended, surface.run == exitProgram);
     expectAsBefore(named, ended);

@@ -55,9 +55,9 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothin
     EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
     const QByteArray report = readFile(reportPath());
     const QString viewerText = window().documentViewer->Text();
-    base::failWritesAfter(300);
+    failWritesAfter(300);
     click(window().viewJournalButton);
-    base::failWritesAfter(-1);
+    failWritesAfter(-1);
     EXPECT_EQ(readFile(reportPath()), report);
     EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
     EXPECT_TRUE(window().documentViewer->isHidden());

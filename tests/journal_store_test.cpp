@@ -120,9 +120,9 @@ TEST_F(JournalFrame, FailedAddLeavesEveryFileAsItWasAndNamesTheFile) {
         prepareEntry(c.subject, "one");
         const auto before = allFiles();
         const QString stored = core::chronologyText(sys.clock) + "~" + Title + "~" + c.subject + "~~3524114one\r\n";
-        base::failWritesAfter(stored.toUtf8().size() + c.bytesAfterTheRecord);
+        failWritesAfter(stored.toUtf8().size() + c.bytesAfterTheRecord);
         click(window().addEntryButton);
-        base::failWritesAfter(-1);
+        failWritesAfter(-1);
         EXPECT_TRUE(changedFiles(before).isEmpty()) << changedFiles(before).join(" ").toStdString();
         EXPECT_EQ(state().SubjectProgress[1].count, "0");
         EXPECT_TRUE(window().chronologyLabel->text().isEmpty());

@@ -58,17 +58,15 @@ protected:
         click(window().addEntryButton);
         torch::closeTorchPanel(program(), torch::Silent);
     }
-    void TearDown() override {
-        journal::exportTargetQuestion() = m_dialog;
-        CourseFixture::TearDown();
-    }
-    // The user answers the save dialog with `path` and `format`.
+    // The user answers the save dialog with `path` and the file type of `format`.
     void answerExport(const QString& path, core::ExportFormat format) {
-        journal::exportTargetQuestion() = [path, format](QWidget*) { return journal::ExportTarget{path, format}; };
+        sys.saveAnswer = [path, format](QWidget*, const ui::SaveQuestion&) {
+            return ui::SaveAnswer{path, QLatin1String(core::exportFormatInfo(format).filter)};
+        };
     }
     // The real save dialog comes up and the user acts on it once.
     void useTheDialog(const std::function<void(QFileDialog&)>& user) {
-        journal::exportTargetQuestion() = m_dialog;
+        sys.saveAnswer = ui::askWithSaveDialog;
         QTimer look;
         QObject::connect(&look, &QTimer::timeout, [&look, &user] {
             if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
@@ -79,8 +77,6 @@ protected:
         look.start(10);
         click(window().exportJournalButton);
     }
-
-    std::function<std::optional<journal::ExportTarget>(QWidget*)> m_dialog = journal::exportTargetQuestion();
 };
 
 // What the user typed is stored as typed (an empty subject, a single tilde in it, RTF and tildes in

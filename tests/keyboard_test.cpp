@@ -43,11 +43,10 @@ protected:
 // arrow does. Tab leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
 TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     ui::MainWindow& f = window();
-    const auto dialog = journal::exportTargetQuestion();
     int asked = 0;
-    journal::exportTargetQuestion() = [&asked](QWidget*) {
+    sys.saveAnswer = [&asked](QWidget*, const ui::SaveQuestion&) {
         ++asked;
-        return std::optional<journal::ExportTarget>();
+        return std::optional<ui::SaveAnswer>();
     };
     f.okButton->setFocus();
     press(Qt::Key_Space);   // the panel closes (torch-off)
@@ -78,7 +77,6 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     EXPECT_EQ(QApplication::focusWidget(), f.journalChartButton);
     f.doneButton->setFocus();
     press(Qt::Key_Space);
-    journal::exportTargetQuestion() = dialog;
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(f.rankOptions[1][2]->isChecked());
     EXPECT_EQ(f.entryBox->toPlainText(), "a b");

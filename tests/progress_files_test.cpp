@@ -52,7 +52,7 @@ TEST_P(DamagedFile, IsReadAsFarAsItGoesReportedOnceAndMendedBySaving) {
     EXPECT_EQ(state().StageCounters, saved.StageCounters);
     EXPECT_EQ(state().SubjectProgress, saved.SubjectProgress);
     EXPECT_EQ(sys.messages.size(), 1);
-    base::failWritesAfter(0);
+    failWritesAfter(0);
     EXPECT_NO_THROW(progress::SaveProgressFiles(program()));
 }
 

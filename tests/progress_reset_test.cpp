@@ -128,9 +128,9 @@ TEST_F(ResetJourney, AnEraseFailingHalfWayKeepsTheCopiesThroughEveryLaterErase) 
     qint64 copies = 0;   // and the settings and the two lists rewritten as at the first start
     for (const auto& [path, bytes] : erased) copies += bytes.size();
     for (const QString& path : {settingsPath(), appDir() + "mission.ndx", appDir() + "info.ndx"}) copies += starting.at(path).size();
-    base::failWritesAfter(copies);   // the progress files are the first write to fail
+    failWritesAfter(copies);   // the progress files are the first write to fail
     eraseAnsweringYes();
-    base::failWritesAfter(-1);
+    failWritesAfter(-1);
     EXPECT_EQ(erasedFiles(".bak"), erased);
     EXPECT_EQ(readFile(storePath()), "");
     EXPECT_EQ(readFile(appDir() + "status.ndx"), erased.at(appDir() + "status.ndx"));

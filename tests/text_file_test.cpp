@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 using namespace veltrin::base;
+using veltrin::test::failWritesAfter;
 using veltrin::test::readFile;
 using veltrin::test::writeFile;
 

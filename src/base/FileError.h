@@ -1,6 +1,9 @@
 #pragma once
 // The one error type of the program: a file operation that failed, with the path and the
-// system's reason. Thrown by the file rules below, caught only at the shell's handler boundary.
+// system's reason. Thrown by the file rules below. It is caught where the user is told (the handler
+// boundary, the start-up, the progress reset, a journal command), by an undo that puts back what
+// its operation changed and throws it on, and where the program's behaviour is to show an
+// unreadable document as an empty one.
 #include <QString>
 #include <QStringList>
 #include <stdexcept>

@@ -2,7 +2,6 @@
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
-#include "base/WriteBudget.h"
 
 #include <QFileInfo>
 
@@ -52,7 +51,7 @@ AtomicLineWriter::AtomicLineWriter(const QString& path) : m_path(path), m_file(p
 
 void AtomicLineWriter::write(const QString& line) {
     QString reason;
-    if (!writeWithinBudget(m_file, encodeLine(line) + "\r\n", reason)) {
+    if (!writeBytes(m_file, encodeLine(line) + "\r\n", reason)) {
         m_file.cancelWriting();
         throw FileError(m_path, reason);
     }

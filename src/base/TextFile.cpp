@@ -1,7 +1,6 @@
 #include "base/TextFile.h"
 
 #include "base/FileError.h"
-#include "base/WriteBudget.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +55,8 @@ bool syncToDisk(QFile& file) {
 #endif
 }
 
+}   // namespace
+
 // A device that takes part of the bytes says why only when asked for the rest, so the rest is
 // offered again until it is all taken or refused.
 bool writeWhole(QIODevice& device, const QByteArray& bytes, QString& reason) {
@@ -70,28 +71,16 @@ bool writeWhole(QIODevice& device, const QByteArray& bytes, QString& reason) {
     return true;
 }
 
-}   // namespace
-
 namespace {
-// Bytes the writes below may still put out before they fail; -1 when there is no limit.
-std::atomic<qint64> g_writeBudget{-1};
+std::atomic<ByteWriter*> g_writer{nullptr};
 }   // namespace
 
-// Writes through the test hook: past the budget only the bytes within it are written and the
-// write reports failure, as a full disk would.
-bool writeWithinBudget(QIODevice& device, const QByteArray& bytes, QString& reason) {
-    const qint64 budget = g_writeBudget.load();
-    const bool overBudget = budget >= 0 && bytes.size() > budget;
-    const QByteArray allowed = overBudget ? bytes.left(budget) : bytes;
-    if (!writeWhole(device, allowed, reason)) return false;
-    const qint64 written = allowed.size();
-    if (budget >= 0) g_writeBudget.store(budget - written);
-    if (overBudget) {
-        reason = qt_error_string(ENOSPC);
-        return false;
-    }
-    return true;
+bool writeBytes(QIODevice& device, const QByteArray& bytes, QString& reason) {
+    ByteWriter* writer = g_writer.load();
+    return writer ? writer->write(device, bytes, reason) : writeWhole(device, bytes, reason);
 }
+
+ByteWriter* useByteWriter(ByteWriter* writer) { return g_writer.exchange(writer); }
 
 QStringList splitLines(const QByteArray& bytes) {
     QStringList lines;
@@ -169,7 +158,7 @@ bool isStreamNode(const QString& path) {
 
 void writeAll(QIODevice& device, const QByteArray& bytes, const QString& name) {
     QString reason;
-    if (!writeWithinBudget(device, bytes, reason)) throw FileError(name, reason);
+    if (!writeBytes(device, bytes, reason)) throw FileError(name, reason);
 }
 
 namespace {
@@ -276,7 +265,5 @@ QString findIgnoringCase(const QString& folder, const QString& name) {
     }
     return folder + name;
 }
-
-void failWritesAfter(qint64 bytes) { g_writeBudget.store(bytes); }
 
 }   // namespace veltrin::base

@@ -46,8 +46,8 @@ void commitRewrite(QSaveFile& file);
 // Whether the path (through links) names a device, a pipe or a socket: written as a stream, if at all.
 bool isStreamNode(const QString& path);
 
-// Writes all the bytes (through the test hook of failWritesAfter); throws FileError naming
-// `name` with the system's reason when the device takes fewer.
+// Writes all the bytes through the writer in use; throws FileError naming `name` with the
+// system's reason when the device takes fewer.
 void writeAll(QIODevice& device, const QByteArray& bytes, const QString& name);
 
 // Throws FileError when a folder, a device or a pipe stands in the file's place: the program writes
@@ -80,7 +80,19 @@ void removeFile(const QString& path);
 // regard to letter case when no file has exactly that name; folder + name when there is none at all.
 QString findIgnoringCase(const QString& folder, const QString& name);
 
-// Test hook: the next writes fail once this many more bytes have been written (-1: never).
-void failWritesAfter(qint64 bytes);
+// What puts the bytes of every write of the file rules on the device: the system's writes, or a
+// writer a caller puts in their place (one that fails as a full disk would, to try the rules).
+class ByteWriter {
+public:
+    virtual ~ByteWriter() = default;
+    // Writes all the bytes; false with the system's reason when the device takes fewer.
+    virtual bool write(QIODevice& device, const QByteArray& bytes, QString& reason) = 0;
+};
+// The system's writes, retried until every byte is taken or the device refuses.
+bool writeWhole(QIODevice& device, const QByteArray& bytes, QString& reason);
+// Writes all the bytes through the writer in use; false with the reason when they are not all taken.
+bool writeBytes(QIODevice& device, const QByteArray& bytes, QString& reason);
+// Puts `writer` in place of the writer in use (none: the system's writes) and returns the one it replaces.
+ByteWriter* useByteWriter(ByteWriter* writer);
 
 }   // namespace veltrin::base

@@ -4,7 +4,6 @@
 #include "core/JournalStore.h"
 #include "state/State.h"
 
-#include <functional>
 #include <optional>
 
 namespace veltrin::journal {
@@ -19,13 +18,5 @@ void onExportJournalClicked(Program& p);   // Export...: the save dialog, then t
 
 // The ranks selected on the journal frame; empty when a category has no option selected.
 std::optional<core::SnapshotRanks> snapshotRanks(const ui::MainWindow& form);
-
-// Where the Export... button saves, and as what.
-struct ExportTarget {
-    QString path;
-    core::ExportFormat format;
-};
-// The question the Export... button asks: the save dialog, unless a test answers in the user's place.
-std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestion();
 
 }   // namespace veltrin::journal

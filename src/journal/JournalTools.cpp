@@ -10,7 +10,6 @@
 #include "torch/Torch.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -27,17 +26,11 @@ using core::ExportFormats;
 // The format the chosen name ends in, else the one of the chosen filter; a name that ends in
 // another suffix ("notes.txt") is kept as it is.
 const ExportFormatInfo& exportChoice(const QString& path, const QString& filter) {
-    for (const ExportFormatInfo& choice : core::ExportFormats)
+    for (const ExportFormatInfo& choice : ExportFormats)
         if (path.endsWith(QLatin1String(choice.suffix), Qt::CaseInsensitive)) return choice;
-    for (const ExportFormatInfo& choice : core::ExportFormats)
+    for (const ExportFormatInfo& choice : ExportFormats)
         if (filter == QLatin1String(choice.filter)) return choice;
-    return core::ExportFormats[0];
-}
-
-QStringList exportFilters() {
-    QStringList filters;
-    for (const ExportFormatInfo& choice : core::ExportFormats) filters << QLatin1String(choice.filter);
-    return filters;
+    return ExportFormats[0];
 }
 
 // The documents folder, or the home folder when the user has none.
@@ -46,21 +39,17 @@ QString exportFolder() {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-// The save dialog, asked in the program's own form so that it looks the same everywhere. The
-// dialog itself adds the chosen filter's suffix to a name typed without one, before it asks whether
-// to replace an existing file, so the question is asked about the file that will be written.
-std::optional<ExportTarget> askExportTarget(QWidget* parent) {
-    QFileDialog dialog(parent, QStringLiteral("Export Journal"), QDir(exportFolder()).filePath(QStringLiteral("Veltrin Journal.csv")));
-    dialog.setObjectName(QStringLiteral("exportJournalDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(exportFilters());
-    dialog.setDefaultSuffix(QLatin1String(core::ExportFormats[0].suffix));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(QLatin1String(exportChoice({}, filter).suffix)); });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    const QString path = dialog.selectedFiles().constFirst();
-    return ExportTarget{path, exportChoice(path, dialog.selectedNameFilter()).format};
+ui::SaveQuestion exportQuestion() {
+    ui::SaveQuestion question{QStringLiteral("Export Journal"),
+                              QStringLiteral("exportJournalDialog"),
+                              QDir(exportFolder()).filePath(QStringLiteral("Veltrin Journal.csv")),
+                              {},
+                              {}};
+    for (const ExportFormatInfo& format : ExportFormats) {
+        question.filters << QLatin1String(format.filter);
+        question.suffixes << QLatin1String(format.suffix);
+    }
+    return question;
 }
 
 JournalChartWindow& chartWindow(Program& p) {
@@ -72,11 +61,6 @@ JournalChartWindow& chartWindow(Program& p) {
 
 }   // namespace
 
-std::function<std::optional<ExportTarget>(QWidget* parent)>& exportTargetQuestion() {
-    static std::function<std::optional<ExportTarget>(QWidget * parent)> question = askExportTarget;
-    return question;
-}
-
 // The chart is read afresh at every click, so it shows the entries added since it last opened.
 void onJournalChartClicked(Program& p) {
     torch::CloseContactWindow(p);
@@ -85,8 +69,9 @@ void onJournalChartClicked(Program& p) {
 
 void onExportJournalClicked(Program& p) {
     torch::CloseContactWindow(p);
-    if (const auto target = exportTargetQuestion()(&p.window))
-        core::saveJournalExport(p.state.settings.CourseDir + core::JournalStoreName, target->format, target->path);
+    if (const auto answer = p.sys.askSaveFile(&p.window, exportQuestion()))
+        core::saveJournalExport(p.state.settings.CourseDir + core::JournalStoreName, exportChoice(answer->path, answer->filter).format,
+                                answer->path);
 }
 
 }   // namespace veltrin::journal

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
@@ -80,6 +81,22 @@ QSize QtPlatform::screenSizeTwips() {
     if (!screen) return {};
     const QSize pixels = screen->geometry().size();
     return {toTwips(pixels.width()), toTwips(pixels.height())};
+}
+
+// The dialog itself adds the chosen type's suffix to a name typed without one, before it asks
+// whether to replace an existing file, so the question is asked about the file that will be written.
+std::optional<SaveAnswer> askWithSaveDialog(QWidget* parent, const SaveQuestion& question) {
+    QFileDialog dialog(parent, question.title, question.offeredPath);
+    dialog.setObjectName(question.objectName);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(question.filters);
+    dialog.setDefaultSuffix(question.suffixes.value(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &question](const QString& filter) {
+        dialog.setDefaultSuffix(question.suffixes.value(question.filters.indexOf(filter)));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return SaveAnswer{dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
 }
 
 void QtPlatform::messageBox(const QString& text) {

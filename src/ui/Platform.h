@@ -7,8 +7,30 @@
 #include <QElapsedTimer>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
 
 namespace veltrin::ui {
+
+// The save dialog's question: its title and object name, the file it offers, and the file types
+// with the suffix each gives a name typed without one (filters[i] goes with suffixes[i]).
+struct SaveQuestion {
+    QString title;
+    QString objectName;
+    QString offeredPath;
+    QStringList filters;
+    QStringList suffixes;
+};
+// The file the user chose and the file type chosen with it.
+struct SaveAnswer {
+    QString path;
+    QString filter;
+};
+// Asks with the toolkit's own save dialog, in the same form everywhere; empty when the user cancels.
+std::optional<SaveAnswer> askWithSaveDialog(QWidget* parent, const SaveQuestion& question);
 
 class Platform {
 public:
@@ -34,6 +56,8 @@ public:
     virtual QSize screenSizeTwips() = 0;
     // A message box with a single OK button; returns when it is closed.
     virtual void messageBox(const QString& text) = 0;
+    // The save dialog; empty when the user cancels.
+    virtual std::optional<SaveAnswer> askSaveFile(QWidget* parent, const SaveQuestion& question) = 0;
     virtual void setBusyCursor(bool busy) = 0;
     virtual QDateTime now() = 0;
     // Ends the program at once.
@@ -55,6 +79,9 @@ public:
     QString userDataFolder() override;
     QSize screenSizeTwips() override;
     void messageBox(const QString& text) override;
+    std::optional<SaveAnswer> askSaveFile(QWidget* parent, const SaveQuestion& question) override {
+        return askWithSaveDialog(parent, question);
+    }
     void setBusyCursor(bool busy) override;
     QDateTime now() override { return QDateTime::currentDateTime(); }
     [[noreturn]] void endProgram() override;

@@ -28,7 +28,7 @@ CourseFixture::CourseFixture() {
     sys.clock = QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15));
 }
 
-CourseFixture::~CourseFixture() { base::failWritesAfter(-1); }
+CourseFixture::~CourseFixture() { failWritesAfter(-1); }
 
 QStringList CourseFixture::fileLines(const QString& path) const { return base::splitLines(readFile(path)); }
 

@@ -1,10 +1,43 @@
 #include "support/Files.h"
 
+#include "base/TextFile.h"
+
 #include <QDirIterator>
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <memory>
+
 namespace veltrin::test {
+
+namespace {
+
+// Past its budget only the bytes within it are written and the write fails with the reason a full disk gives.
+class BudgetWriter final : public base::ByteWriter {
+public:
+    explicit BudgetWriter(qint64 budget) : m_budget(budget) {}
+    bool write(QIODevice& device, const QByteArray& bytes, QString& reason) override {
+        const bool overBudget = bytes.size() > m_budget;
+        if (!base::writeWhole(device, overBudget ? bytes.left(m_budget) : bytes, reason)) return false;
+        m_budget -= overBudget ? m_budget : bytes.size();
+        if (overBudget) reason = qt_error_string(ENOSPC);
+        return !overBudget;
+    }
+
+private:
+    qint64 m_budget;
+};
+
+std::unique_ptr<BudgetWriter> g_budget;
+
+}   // namespace
+
+void failWritesAfter(qint64 bytes) {
+    std::unique_ptr<BudgetWriter> writer = bytes < 0 ? nullptr : std::make_unique<BudgetWriter>(bytes);
+    base::useByteWriter(writer.get());
+    g_budget = std::move(writer);
+}
 
 void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);

@@ -27,6 +27,10 @@ Files filesUnder(const QString& folder);
 // The paths under `folder` whose content differs from `before`, and those that came or went since.
 QStringList changedFiles(const QString& folder, const Files& before);
 
+// The file rules' next writes fail, as on a full disk, once this many more bytes have been written
+// (-1: never again).
+void failWritesAfter(qint64 bytes);
+
 // Names a parameterised case by its `name` member.
 inline auto caseName = [](const auto& info) { return std::string(info.param.name); };
 

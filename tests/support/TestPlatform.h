@@ -45,6 +45,9 @@ public:
     QString userDataFolder() override { return dataFolder; }
     QSize screenSizeTwips() override { return screen; }
     void messageBox(const QString& text) override { messages << text; }
+    std::optional<ui::SaveAnswer> askSaveFile(QWidget* parent, const ui::SaveQuestion& question) override {
+        return saveAnswer(parent, question);
+    }
     void setBusyCursor(bool) override {}
     QDateTime now() override { return clock; }
     [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
@@ -58,6 +61,8 @@ public:
     ui::SoundDevice* soundDevice = &sounds;   // another device in its place plays instead
     double pausedSeconds = 0;                 // the clock that the pauses advance
     QStringList messages;
+    // How the user answers the save dialog: with the real dialog unless a test answers in the user's place.
+    std::function<std::optional<ui::SaveAnswer>(QWidget*, const ui::SaveQuestion&)> saveAnswer = ui::askWithSaveDialog;
     QString windowsDirectory;
     QString dataFolder;
     QSize screen{1024 * 15, 768 * 15};
