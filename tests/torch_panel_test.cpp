@@ -5,7 +5,6 @@
 #include "progress/Progress.h"
 #include "support/CourseFixture.h"
 
-#include "journal/Journal.h"
 #include "torch/Torch.h"
 
 #include <QScrollBar>
