@@ -15,12 +15,11 @@ namespace {
 
 using namespace veltrin::base;
 
-QStringList settingsVersion(qint64 n) {
-    return QStringList{"/course/torch/", "/course/lessons/", "/course/sounds/"} +
-           QStringList{numberText(n), numberText(n % 15 - 1), numberText(-n), numberText(n % 2)};
-}
+// The files rewritten whole, each version `lines` lines of its number, so that a mix of two versions
+// or a cut shows.
+const std::pair<const char*, int> Rewritten[] = {{"veltrin3.ini", 7}, {"status.ndx", 45}, {"work.ndx", 48}};
 
-QStringList countersVersion(qint64 n, int lines) { return QStringList(lines, numberText(n)); }
+QStringList version(qint64 n, int lines) { return QStringList(lines, numberText(n)); }
 
 QString record(qint64 n) {
     return QStringLiteral("6.12.2026 09:30:%1~Ascendant~Openness~~3524114entry %2 %3")
@@ -29,37 +28,30 @@ QString record(qint64 n) {
         .arg(QString(int(n % 200), QLatin1Char('x')));
 }
 
-// The version number that a whole file holds, -1 when it is not whole.
-qint64 versionOf(const QStringList& lines, const std::function<QStringList(qint64)>& expected) {
-    if (lines.isEmpty()) return -1;
-    for (qint64 n : {qint64(-readNumber(lines.value(5))), readNumber(lines.value(0))})
-        if (lines == expected(n)) return n;
-    return -1;
+bool journalWhole(const QByteArray& journal) {
+    const QStringList records = splitLines(journal);
+    for (qsizetype i = 0; i < records.size(); ++i)
+        if (records[i] != record(i + 1)) return false;
+    return journal.isEmpty() || journal.endsWith("\r\n");
 }
 
 int check(const QString& folder) {
-    const qint64 settings = versionOf(readLines(folder + "/veltrin3.ini"), settingsVersion);
-    const qint64 status = versionOf(readLines(folder + "/status.ndx"), [](qint64 n) { return countersVersion(n, 45); });
-    const qint64 work = versionOf(readLines(folder + "/work.ndx"), [](qint64 n) { return countersVersion(n, 48); });
-    const QByteArray journal = readBytes(folder + "/veltrin.sdb");
-    bool journalWhole = journal.isEmpty() || journal.endsWith("\r\n");
-    const QStringList records = splitLines(journal);
-    for (qsizetype i = 0; i < records.size(); ++i) journalWhole = journalWhole && records[i] == record(i + 1);
-    if (settings < 0 || status < 0 || work < 0 || !journalWhole) {
-        std::printf("not whole: settings %lld, status %lld, work %lld, journal %s\n", settings, status, work,
-                    journalWhole ? "whole" : "broken");
-        return 1;
+    QStringList broken;
+    for (const auto& [name, lines] : Rewritten) {
+        const QStringList read = readLines(folder + "/" + name);
+        if (read.isEmpty() || read != version(readNumber(read[0]), lines)) broken << name;
     }
-    return 0;
+    if (!journalWhole(readBytes(folder + "/veltrin.sdb"))) broken << "veltrin.sdb";
+    if (broken.isEmpty()) return 0;
+    std::printf("not whole: %s\n", qPrintable(broken.join(", ")));
+    return 1;
 }
 
 [[noreturn]] void writeForever(const QString& folder) {
     qint64 n = splitLines(fileExists(folder + "/veltrin.sdb") ? readBytes(folder + "/veltrin.sdb") : QByteArray()).size();
     for (;;) {
         ++n;
-        rewriteLines(folder + "/veltrin3.ini", settingsVersion(n));
-        rewriteLines(folder + "/status.ndx", countersVersion(n, 45));
-        rewriteLines(folder + "/work.ndx", countersVersion(n, 48));
+        for (const auto& [name, lines] : Rewritten) rewriteLines(folder + "/" + name, version(n, lines));
         appendLine(folder + "/veltrin.sdb", record(n));
     }
 }

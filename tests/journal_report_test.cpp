@@ -1,10 +1,10 @@
 // The journal report: byte for byte for known records (the store is read as the export reads it),
-// and the View Journal button's caption cases.
+// the View Journal button's two clicks, and the long view.
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
+#include "core/GeneratedDocument.h"
 #include "journal/JournalReport.h"
-#include "torch/Torch.h"
 #include "ui/LongTextView.h"
 
 #include <QClipboard>
@@ -37,10 +37,10 @@ TEST_F(JournalReport, FixedStoreGivesTheGoldenReport) {
 }
 
 // The report shows exactly what was typed, leaves every button of the frame's row (and of the
-// window) to the mouse, and the second click closes it. A report that cannot be written then leaves
-// the old one whole and every control as it was before the click (the bars enabled once a report was
-// shown and closed), as does a store that cannot be read.
-TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothing) {
+// window) to the mouse, and the second click closes it and gives the bars back. (A report that cannot
+// be written and a store that cannot be read are the faults' HostileWrite/JournalReport* and
+// NestedHandler/Report* cases.)
+TEST_F(JournalReport, TwoClicksShowThenHideTheReport) {
     writeLines(storePath(), {"d~R~{S}~~3524114C:\\{x} caf\u00e9 \u20ac\\par \nnext"});
     window().show();
     window().journalFrame->show();
@@ -51,26 +51,10 @@ TEST_F(JournalReport, TwoClicksShowThenHideTheReportAndAFailedWriteChangesNothin
     const QString shown = window().documentViewer->Text();
     EXPECT_TRUE(shown.contains("{S}") && shown.contains("C:\\{x} caf\u00e9 \u20ac\r\nnext")) << shown.toStdString();
     click(window().viewJournalButton);
-    EXPECT_FALSE(window().journalFrame->isHidden());
-    EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
-    const QByteArray report = readFile(reportPath());
-    const QString viewerText = window().documentViewer->Text();
-    failWritesAfter(300);
-    click(window().viewJournalButton);
-    failWritesAfter(-1);
-    EXPECT_EQ(readFile(reportPath()), report);
     EXPECT_EQ(window().viewJournalButton->text(), "View Journal");
-    EXPECT_TRUE(window().documentViewer->isHidden());
-    EXPECT_EQ(window().documentViewer->Text(), viewerText);
+    EXPECT_TRUE(window().documentViewer->isHidden() && !window().journalFrame->isHidden());
     EXPECT_TRUE(window().speedBar->isEnabled() && window().positionBar->isEnabled());
-    EXPECT_EQ(sys.messages.size(), 1);
-    // A folder in the store's place is named, not shown as an empty journal.
-    QFile::remove(storePath());
-    QDir().mkpath(storePath());
-    click(window().viewJournalButton);
-    ASSERT_EQ(sys.messages.size(), 2);
-    EXPECT_TRUE(sys.messages[1].contains("veltrin.sdb")) << sys.messages[1].toStdString();
-    EXPECT_EQ(readFile(reportPath()), report);
+    EXPECT_EQ(sys.playedSounds(), QStringList({"xitjnl", "viewjnl"}));
 }
 
 // Each paragraph's text with the colour of each of its pieces, as the view's document holds them

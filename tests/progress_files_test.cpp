@@ -2,7 +2,6 @@
 #include "support/CourseFixture.h"
 
 #include "base/TextFile.h"
-#include "journal/Journal.h"
 #include "progress/Progress.h"
 
 namespace veltrin::test {

@@ -67,7 +67,19 @@ TEST_F(ScrollLoop, UpStopsTheRunningDownLoopOnceAndALevelButtonTheUpLoop) {
     EXPECT_EQ(p.state.settings.ScrollPos, 0);
 }
 
-class PositionBar : public CourseFixture {};
+class PositionBar : public CourseFixture {
+protected:
+    // Stage -1, 100 pixels into a level text of 300 short lines, each a paragraph, on the shown window.
+    Program& startOnLongText() {
+        Program& p = startAt(-1, -100);
+        QStringList lines;
+        for (int line = 0; line < 300; ++line) lines << QStringLiteral("Line %1").arg(line);
+        writeFile(courseDir() + "veltrin0.rtf", rtfDocument(lines.join("\\par ")));
+        reader::LoadLevelText(p, 0);
+        window().show();
+        return p;
+    }
+};
 
 // The user's keys on the bar put the text on the bar's whole value and pass no check-point, though
 // "Level One Goal" (mark 81) stands there. When a loop ends and the program puts the bar on the
@@ -91,12 +103,7 @@ TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
 // Only the program moves the reading text: the wheel, a selection dragged below the view and the
 // keys that scroll a text leave what the viewport shows, ScrollPos and the position bar as they were.
 TEST_F(PositionBar, WheelDragAndKeysLeaveTheTextWhereItIs) {
-    Program& p = startAt(-1, -100);
-    QStringList lines;
-    for (int line = 0; line < 300; ++line) lines << QStringLiteral("Line %1").arg(line);
-    writeFile(courseDir() + "veltrin0.rtf", rtfDocument(lines.join("\\par ")));
-    reader::LoadLevelText(p, 0);
-    window().show();
+    Program& p = startOnLongText();
     ui::RichTextView& pane = *p.window.readingPane;
     const QImage shown = p.window.viewport->grab().toImage();
     const int position = p.state.settings.ScrollPos;
@@ -124,15 +131,10 @@ TEST_F(PositionBar, WheelDragAndKeysLeaveTheTextWhereItIs) {
 // The caret stands on the line at the viewport's top edge, for a screen reader's "read the current
 // line", from the start and as the text moves; it moves once a line, not at every step.
 TEST_F(PositionBar, CaretFollowsTheLineAtTheTopOnceALine) {
-    QStringList lines;
-    for (int line = 0; line < 300; ++line) lines << QStringLiteral("Line %1").arg(line);
-    Program& p = startAt(-1, -100);
-    writeFile(courseDir() + "veltrin0.rtf", rtfDocument(lines.join("\\par ")));
-    reader::LoadLevelText(p, 0);
-    window().show();
+    Program& p = startOnLongText();
     state::moveReadingPane(p, -100);
     const ui::RichTextView& pane = *p.window.readingPane;
-    const auto onTopLine = [&pane] {   // each line a paragraph of its own
+    const auto onTopLine = [&pane] {
         const QTextCursor atTop = pane.cursorForPosition(QPoint(5, int(std::max(-pane.topEdge(), 0.0))));
         return atTop.block() == pane.textCursor().block() && pane.textCursor().atBlockStart();
     };
@@ -147,16 +149,14 @@ TEST_F(PositionBar, CaretFollowsTheLineAtTheTopOnceALine) {
     EXPECT_LE(moves, 60 / lineHeight + 1);
 }
 
-// With the work undone the message waits for OK, the stage stays and, back from the end, the text
-// scrolls on to the end and shows the message again. (The level completion, its award over covered
-// arrows and the finished course are the course journey's.)
+// With the work undone the message waits for OK and, back from the end, the text scrolls on to the
+// end and shows the message again. (The stage kept while work is undone, the level completion, its
+// award over covered arrows and the finished course are the course journey's.)
 TEST_F(ScrollLoop, AtTheEndOfUndoneWorkUpShowsTheNotDoneMessageAgainAfterGoingBack) {
     Program& p = startAt(7, justAboveEnd(7), {"notdoneyet-o.rtf"});
     pressWhenVisible(p.window.okButton, "press OK under the message");
     clickUp();
-    EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "torch-on", "torch-off"}));
     EXPECT_FALSE(p.window.upArrow->isHidden() || p.window.downArrow->isHidden());
-    EXPECT_EQ(settingsLine(5), " 7");
     EXPECT_TRUE(p.window.readingPane->FileName().endsWith("/veltrin1.rtf"));
     const int end = -justAboveEnd(7) + 1;
     afterPasses(sys.scrollPasses + 2 * 200);   // twenty pixels back with the down arrow

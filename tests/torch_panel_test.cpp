@@ -1,11 +1,9 @@
-// The Torch panel's pane and buttons; the sound device behind every sound: five commands per sound,
-// and nothing at all while muted, muting included from the contact window; the topic list: a
-// topic's document shown with "speak" only, and the status report written byte for byte for every
-// kind of stage before it is shown.
+// The Torch panel's pane and buttons; the sound device, sent nothing at all while muted; the topic
+// list: a topic's document shown with "speak" only, and the status report written byte for byte for
+// every kind of stage before it is shown.
 #include "progress/Progress.h"
 #include "support/CourseFixture.h"
 
-#include "journal/Journal.h"
 #include "torch/Torch.h"
 
 #include <QScrollBar>
@@ -44,11 +42,9 @@ TEST_F(TorchPanel, OnlyTheQuestionShowsYesAndNoAndOnlyOkEndsIt) {
     EXPECT_FALSE(state().run.AskYesNo);
 }
 
-// Muted is any value but 0; the Torch panel, OK and Ask Torch then send nothing either.
-TEST_F(TorchPanel, ASoundIsFiveCommandsAndMutedSoundsSendNothing) {
-    torch::PlaySound(program(), QStringLiteral("speak"));
-    EXPECT_EQ(sys.sounds.commands, QStringList({"Close", "FileName " + soundDir() + "speak.wav", "Open", "Play", "Prev"}));
-    sys.sounds.commands.clear();
+// Muted is any value but 0; the Torch panel, OK and Ask Torch then send the sound device nothing.
+// (What the device plays, muting from the contact window included, is heard in e2e_sound_test.)
+TEST_F(TorchPanel, MutedSoundsSendNothing) {
     for (std::int16_t muted : {1, -1}) {
         state().settings.SoundsMuted = muted;
         torch::ShowTorchDocument(program(), QStringLiteral("greetings.rtf"), 1);
