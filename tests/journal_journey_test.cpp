@@ -25,7 +25,7 @@ protected:
 
 // Erasing the progress replaces the list but, like the rest of the form, not the subject typed,
 // which is then stored as an optional one. (A pick from the list shows its subject's document: the
-// journal frame's test.)
+// journal frame's test; a typed listed subject stored and counted: the end-to-end journal test.)
 TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
     writeStartingCourse({"er-1.rtf", "resetmsg.rtf", "veltrinreset.rtf"});
     writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS", "FEELING"});
@@ -40,10 +40,6 @@ TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
 
     click(window().subjectBox);
     QTest::keyClicks(window().subjectBox, "OPENNESS");
-    add();
-    EXPECT_EQ(storedSubjects(), QStringList({"", "OPENNESS"}));
-    EXPECT_EQ(count(OpennessRow), "1");
-
     pressWhenVisible(window().yesButton, "answer Yes to the erase question");
     click(window().eraseButton);
     EXPECT_EQ(window().subjectBox->count(), 1);
