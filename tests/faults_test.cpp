@@ -23,8 +23,6 @@
 namespace veltrin::test {
 namespace {
 
-using Files = std::map<QString, QByteArray>;
-
 // A started course whose operations a table drives and fails.
 class Course : public CourseFixture {
 public:
@@ -33,11 +31,7 @@ public:
         state = program().state;
         lists = listed();
     }
-    // Snapshots, then refuses every write after `bytes` more bytes.
-    void refuseWritesAfter(qint64 bytes) {
-        takeSnapshot();
-        failWritesAfter(bytes);
-    }
+    void refuseWritesAfter(qint64 bytes) { failWritesAfter(bytes); }
     QStringList listed() {
         QStringList items;
         for (const QComboBox* list : {program().window.topicList, program().window.subjectBox})
@@ -48,22 +42,25 @@ public:
     // One message naming `file`; every stored file as snapshot and, unless the program ended, the
     // state, the lists and the view too, and the exit then saves what is shown.
     void expectAsBefore(const QString& file, bool ended) {
-        ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
-        EXPECT_TRUE(sys.messages[0].contains(file) && sys.messages[0].contains("could not")) << sys.messages[0].toStdString();
+        ASSERT_NO_FATAL_FAILURE(expectOneMessageNaming(file));
+        EXPECT_TRUE(sys.messages[0].contains("could not")) << sys.messages[0].toStdString();
         EXPECT_TRUE(changedFiles(files).isEmpty()) << changedFiles(files).join(" ").toStdString();
         if (ended) return;
         const state::ProgramState& now = program().state;
-        EXPECT_EQ(now.settings.CourseStage, state.settings.CourseStage);
-        EXPECT_EQ(now.settings.ScrollPos, state.settings.ScrollPos);
-        EXPECT_EQ(now.StageCounters, state.StageCounters);
-        EXPECT_EQ(now.SubjectProgress, state.SubjectProgress);
-        EXPECT_EQ(listed(), lists);
-        const ui::MainWindow& w = program().window;
-        EXPECT_EQ(w.readingPane->topEdge(), now.settings.ScrollPos);
-        EXPECT_EQ(w.positionBar->value(), -now.settings.ScrollPos);
+        EXPECT_EQ(std::tuple(now.settings.CourseStage, now.settings.ScrollPos, now.StageCounters, now.SubjectProgress, listed()),
+                  std::tuple(state.settings.CourseStage, state.settings.ScrollPos, state.StageCounters, state.SubjectProgress, lists));
+        expectViewOnTheReadingPosition();
         if (!QFileInfo(settingsPath()).isFile()) return;   // the settings file itself was spoilt
         EXPECT_THROW(exitNow(), ProgramEnded);
-        EXPECT_EQ(settingsLine(6).toInt(), int(w.readingPane->topEdge()));
+        EXPECT_EQ(settingsLine(6).toInt(), int(window().readingPane->topEdge()));
+    }
+    void expectOneMessageNaming(const QString& file) {
+        ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
+        EXPECT_TRUE(sys.messages[0].contains(file)) << sys.messages[0].toStdString();
+    }
+    void expectViewOnTheReadingPosition() {
+        EXPECT_EQ(window().readingPane->topEdge(), program().state.settings.ScrollPos);
+        EXPECT_EQ(window().positionBar->value(), -program().state.settings.ScrollPos);
     }
 
     void exitNow() {
@@ -114,6 +111,12 @@ void addJournalEntry(Course& f) {
     p.window.entryBox->SetText("A day.");
 }
 
+void clickUp(Course& f) { f.click(f.window().upArrow); }
+void clickJournal(Course& f) { f.click(f.window().journalButton); }
+void erase(Course& f) { f.click(f.window().eraseButton); }
+void exitProgram(Course& f) { f.exitNow(); }
+void nothing(Course&) {}
+
 // An operation that yields lets the user run another handler inside it; when the outer operation
 // then fails, its rollback puts back only what it changed itself: the nested handler's work stays.
 // (The waits of a check-point and of the reset have their cases beside their fixtures; the backward
@@ -135,22 +138,23 @@ class NestedHandler : public Course, public ::testing::WithParamInterface<Nested
 bool preparingReport(Course& f) { return f.window().documentViewer->Text() == "Preparing Journal Report..."; }
 
 void failingReport(Course& f) {
-    f.click(f.window().journalButton);
+    clickJournal(f);
     f.refuseWritesAfter(0);
     f.click(f.window().viewJournalButton);
 }
 
+// Frame and report closed, the report's caption reset, the bars enabled.
 void journalClosedAndBarsEnabled(Course& f) {
     const ui::MainWindow& w = f.window();
-    EXPECT_TRUE(w.journalFrame->isHidden());
-    EXPECT_TRUE(w.documentViewer->isHidden());
-    EXPECT_TRUE(w.speedBar->isEnabled() && w.positionBar->isEnabled());
+    EXPECT_EQ(std::tuple(w.journalFrame->isHidden(), w.documentViewer->isHidden(), w.viewJournalButton->text(), w.speedBar->isEnabled(),
+                         w.positionBar->isEnabled()),
+              std::tuple(true, true, QString("View Journal"), true, true));
 }
 
 bool scrolling(Course& f) { return f.sys.scrollPasses > 10; }
 void failingScroll(Course& f) {
     f.refuseWritesAfter(0);
-    f.click(f.window().upArrow);
+    clickUp(f);
 }
 
 // An entry is added while the erase question waits; the erase is asked again, answered Yes, and
@@ -175,20 +179,13 @@ void addEntryThenEraseAgain(Course& f) {
 
 void entryCountedAndQuestionGone(Course& f) {
     const state::ProgramState& s = f.program().state;
-    EXPECT_EQ(s.SubjectProgress[1].count, "1");
-    EXPECT_EQ(f.fileLines(f.appDir() + "work.ndx")[1], "1");
-    EXPECT_EQ(s.run.ResetAnswer, 0);
-    EXPECT_FALSE(s.run.AskYesNo);
+    EXPECT_EQ(std::tuple(s.SubjectProgress[1].count, f.fileLines(f.appDir() + "work.ndx")[1], s.run.ResetAnswer, s.run.AskYesNo),
+              std::tuple(QString("1"), QString("1"), 0, false));
 }
 
 const Nested NestedCases[] = {
-    {"ReportThenJournalButton", 0, 0, failingReport, preparingReport, [](Course& f) { f.click(f.window().journalButton); },
-     journalClosedAndBarsEnabled, "Journal Report.rtf"},
-    {"ReportThenDone", 0, 0, failingReport, preparingReport, [](Course& f) { f.click(f.window().doneButton); },
-     [](Course& f) {
-         journalClosedAndBarsEnabled(f);
-         EXPECT_EQ(f.window().viewJournalButton->text(), "View Journal");
-     },
+    {"ReportThenJournalButton", 0, 0, failingReport, preparingReport, clickJournal, journalClosedAndBarsEnabled, "Journal Report.rtf"},
+    {"ReportThenDone", 0, 0, failingReport, preparingReport, [](Course& f) { f.click(f.window().doneButton); }, journalClosedAndBarsEnabled,
      "Journal Report.rtf"},
     {"ScrollThenSpeedBar", -1, BeforeCosmicMap, failingScroll, scrolling, [](Course& f) { f.window().speedBar->setValue(2); },
      [](Course& f) { EXPECT_EQ(f.program().state.settings.ScrollDelay, 2); }, "info.ndx"},
@@ -204,12 +201,9 @@ TEST_P(NestedHandler, FailingOuterOperationKeepsWhatTheNestedHandlerDid) {
         "run a handler inside the yield", [this, &c] { return c.inYield(*this); }, [this, &c] { c.nestedAct(*this); });
     c.outerAct(*this);
     failWritesAfter(-1);
-    ASSERT_EQ(sys.messages.size(), 1) << sys.messages.join("\n---\n").toStdString();
-    EXPECT_TRUE(sys.messages[0].contains(c.file)) << sys.messages[0].toStdString();
+    ASSERT_NO_FATAL_FAILURE(expectOneMessageNaming(c.file));
     c.checkAfterwards(*this);
-    const ui::MainWindow& w = window();
-    EXPECT_EQ(w.readingPane->topEdge(), program().state.settings.ScrollPos);
-    EXPECT_EQ(w.positionBar->value(), -program().state.settings.ScrollPos);
+    expectViewOnTheReadingPosition();
 }
 
 INSTANTIATE_TEST_SUITE_P(Yields, NestedHandler, ::testing::ValuesIn(NestedCases), caseName);
@@ -220,7 +214,8 @@ INSTANTIATE_TEST_SUITE_P(Yields, NestedHandler, ::testing::ValuesIn(NestedCases)
 struct Surface {
     const char* name;
     int stage, position;
-    QString (*target)(Course&);
+    QString (CourseFixture::*folder)() const;
+    const char* file;
     void (*prepare)(Course&);
     void (*run)(Course&);
 };
@@ -240,29 +235,24 @@ void prepareLevelCompletion(Course& f) {
     reader::RestoreProgress(f.program());
 }
 
-void clickUp(Course& f) { f.click(f.window().upArrow); }
-void exitProgram(Course& f) { f.exitNow(); }
-void erase(Course& f) { f.click(f.window().eraseButton); }
-void nothing(Course&) {}
-
+constexpr auto App = &CourseFixture::appDir, Lessons = &CourseFixture::courseDir, Windows = &CourseFixture::winDir;
 const Surface Surfaces[] = {
-    {"JournalEntry", 0, 0, [](Course& f) { return f.storePath(); }, addJournalEntry, [](Course& f) { f.click(f.window().addEntryButton); }},
-    {"TopicAppend", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "info.ndx"; }, nothing, clickUp},
-    {"TopicAppendFromTheTop", 0, 0, [](Course& f) { return f.appDir() + "info.ndx"; }, nothing, clickUp},
-    {"TopicAppendAtCourseStart", -1, BeforeCourseStart, [](Course& f) { return f.appDir() + "info.ndx"; }, prepareCourseStart, clickUp},
+    {"JournalEntry", 0, 0, Lessons, "veltrin.sdb", addJournalEntry, [](Course& f) { f.click(f.window().addEntryButton); }},
+    {"TopicAppend", -1, BeforeCosmicMap, App, "info.ndx", nothing, clickUp},
+    {"TopicAppendFromTheTop", 0, 0, App, "info.ndx", nothing, clickUp},
+    {"TopicAppendAtCourseStart", -1, BeforeCourseStart, App, "info.ndx", prepareCourseStart, clickUp},
     // The topic is appended, then the progress fails: the topic is taken back.
-    {"ProgressRewrite", -1, BeforeCosmicMap, [](Course& f) { return f.appDir() + "status.ndx"; }, nothing, clickUp},
-    {"SecondPassProgressRewrite", 7, BeforeGalaxy, [](Course& f) { return f.appDir() + "status.ndx"; }, nothing, clickUp},
-    {"StatusReport", 0, 0, [](Course& f) { return f.appDir() + "status.rtf"; }, nothing, chooseStatus},
-    {"JournalReport", 0, 0, [](Course& f) { return f.courseDir() + "Journal Report.rtf"; },
-     [](Course& f) { f.click(f.window().journalButton); }, [](Course& f) { f.click(f.window().viewJournalButton); }},
-    {"ResetCopy", 0, 0, [](Course& f) { return f.storePath() + ".bak"; }, prepareReset, erase},
+    {"ProgressRewrite", -1, BeforeCosmicMap, App, "status.ndx", nothing, clickUp},
+    {"SecondPassProgressRewrite", 7, BeforeGalaxy, App, "status.ndx", nothing, clickUp},
+    {"StatusReport", 0, 0, App, "status.rtf", nothing, chooseStatus},
+    {"JournalReport", 0, 0, Lessons, "Journal Report.rtf", clickJournal, [](Course& f) { f.click(f.window().viewJournalButton); }},
+    {"ResetCopy", 0, 0, Lessons, "veltrin.sdb.bak", prepareReset, erase},
     // The journal's copy is made before this one fails: it is taken back, and nothing is erased.
-    {"ResetLaterCopy", 0, 0, [](Course& f) { return f.appDir() + "info.ndx.bak"; }, prepareReset, erase},
-    {"LevelAwardTopic", -1, BeforeIntroductionEnd, [](Course& f) { return f.appDir() + "info.ndx"; }, prepareLevelCompletion, clickUp},
+    {"ResetLaterCopy", 0, 0, App, "info.ndx.bak", prepareReset, erase},
+    {"LevelAwardTopic", -1, BeforeIntroductionEnd, App, "info.ndx", prepareLevelCompletion, clickUp},
     // The award's topic is appended, then the new stage cannot be saved.
-    {"LevelCompletionSettings", -1, BeforeIntroductionEnd, [](Course& f) { return f.settingsPath(); }, prepareLevelCompletion, clickUp},
-    {"SettingsAtExit", 0, 0, [](Course& f) { return f.settingsPath(); }, nothing, exitProgram},
+    {"LevelCompletionSettings", -1, BeforeIntroductionEnd, Windows, "veltrin3.ini", prepareLevelCompletion, clickUp},
+    {"SettingsAtExit", 0, 0, Windows, "veltrin3.ini", nothing, exitProgram},
 };
 
 // Sets or clears the immutable flag (chattr +i): as root, the one way short of a mount to make a
@@ -281,8 +271,8 @@ bool setImmutable(const QString& path, bool immutable) {
 struct Hostility {
     const char* name;
     bool everyWrite;   // every write fails, so the first the surface makes is the one named
-    // Puts the hostile thing in place of `path`; false (with the reason) when this machine cannot.
-    bool (*spoil)(Course&, const QString& path, std::string& why);
+    // Puts the hostile thing in place of `path`; skips the test where this machine cannot.
+    void (*spoil)(Course&, const QString& path);
 };
 
 // The folder and every file in it.
@@ -294,53 +284,36 @@ QStringList folderAndFiles(const QString& path) {
 }
 
 const Hostility Hostilities[] = {
-    {"FullDisk", true,
-     [](Course& f, const QString&, std::string&) {
-         f.refuseWritesAfter(0);
-         return true;
-     }},
+    {"FullDisk", true, [](Course& f, const QString&) { f.refuseWritesAfter(0); }},
     {"ReadOnlyFolder", true,
-     [](Course& f, const QString& path, std::string& why) {
-         f.takeSnapshot();
+     [](Course&, const QString& path) {
          for (const QString& each : folderAndFiles(path))
-             if (!setImmutable(each, true)) {
-                 why = "the file system has no immutable flag";
-                 return false;
-             }
-         return true;
+             if (!setImmutable(each, true)) GTEST_SKIP() << "the file system has no immutable flag";
      }},
     {"DeviceNode", false,
-     [](Course& f, const QString& path, std::string& why) {
+     [](Course&, const QString& path) {
          QFile::remove(path);
-         const bool made = ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
-         if (!made) why = "making a device node needs root";
-         f.takeSnapshot();
-         return made;
+         if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) GTEST_SKIP() << "a device node needs root";
      }},
     {"FolderInPlace", false,
-     [](Course& f, const QString& path, std::string&) {
+     [](Course& f, const QString& path) {
          QFile::remove(path);
-         const bool made = QDir().mkpath(path);
+         QDir().mkpath(path);
          f.writeFile(path + "/kept", "kept\r\n");
-         f.takeSnapshot();
-         return made;
      }},
 };
 
 // The data folder of the file's kind is pointed at `folder`, where the file cannot be written.
-bool pointFolderAt(Course& f, const QString& path, const QString& folder) {
-    f.takeSnapshot();
+void pointFolderAt(Course& f, const QString& path, const QString& folder) {
     state::ProgramState& s = f.program().state;
     (path.startsWith(f.appDir()) ? s.settings.AppDir : path.startsWith(f.courseDir()) ? s.settings.CourseDir : s.WinDir) = folder;
     f.named = folder + QFileInfo(path).fileName();
-    return true;
 }
 
 // A folder that is not there (and is not made), and one under a regular file.
 const Hostility Unreachable[] = {
-    {"MissingFolder", false, [](Course& f, const QString& path, std::string&) { return pointFolderAt(f, path, f.winDir() + "gone/"); }},
-    {"FolderUnderAFile", false,
-     [](Course& f, const QString& path, std::string&) { return pointFolderAt(f, path, f.winDir() + "blocker/folder/"); }},
+    {"MissingFolder", false, [](Course& f, const QString& path) { pointFolderAt(f, path, f.winDir() + "gone/"); }},
+    {"FolderUnderAFile", false, [](Course& f, const QString& path) { pointFolderAt(f, path, f.winDir() + "blocker/folder/"); }},
 };
 
 class HostileWrite : public Course, public ::testing::WithParamInterface<std::tuple<Surface, Hostility>> {
@@ -356,10 +329,11 @@ protected:
 TEST_P(HostileWrite, LeavesWhatWasThereAndSaysWhichFileFailed) {
     const auto& [surface, hostility] = GetParam();
     surface.prepare(*this);
-    spoilt = surface.target(*this);
+    spoilt = (this->*surface.folder)() + surface.file;
     named = hostility.everyWrite ? winDir().chopped(QString("windows/").size()) : spoilt;
-    std::string why;
-    if (!hostility.spoil(*this, spoilt, why)) GTEST_SKIP() << why;
+    hostility.spoil(*this, spoilt);
+    if (IsSkipped() || HasFatalFailure()) return;
+    takeSnapshot();
     const QFileInfo before(spoilt);
     bool ended = false;
     try {

@@ -1,7 +1,7 @@
 // Journal journeys through the running program: the user ranks with clicks, types or picks a
 // subject and erases the progress; each entry is stored, and counted, under the subject the user
-// chose. (A typed subject that begins another listed one, and the box keeping what was typed while a
-// check-point refills the list, are the course journey's.)
+// chose. (A typed subject that begins another listed one, the box keeping what was typed while a
+// check-point refills the list and the box empty after a restart are the course journey's.)
 #include "support/CourseFixture.h"
 
 #include "core/JournalStore.h"
@@ -13,9 +13,6 @@ constexpr std::size_t OpennessRow = 1;
 
 class JournalJourney : public CourseFixture {
 protected:
-    void rankEveryCategoryThree() {
-        for (const auto& options : window().rankOptions) click(options[2]);
-    }
     void add() { click(window().addEntryButton); }
     QStringList storedSubjects() const {
         QStringList subjects;
@@ -26,35 +23,22 @@ protected:
     bool torchShows(const QString& document) { return window().torchPane->FileName().endsWith("/" + document); }
 };
 
+// Erasing the progress replaces the list but, like the rest of the form, not the subject typed,
+// which is then stored as an optional one. (A pick from the list shows its subject's document: the
+// journal frame's test; a typed listed subject stored and counted: the end-to-end journal test.)
 TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
-    writeStartingCourse({"er-1.rtf", "Openness.rtf", "resetmsg.rtf", "veltrinreset.rtf"});
+    writeStartingCourse({"er-1.rtf", "resetmsg.rtf", "veltrinreset.rtf"});
     writeLines(appDir() + "mission.ndx", {"Journal Entry", "OPENNESS", "FEELING"});
     writeSettings(8, 0);
     start();
     window().show();
     click(window().journalButton);
-    rankEveryCategoryThree();
+    for (const auto& options : window().rankOptions) click(options[2]);
     add();
     EXPECT_EQ(storedSubjects(), QStringList({""}));
     EXPECT_TRUE(torchShows("subjectref.rtf"));
 
-    pickFrom(*window().subjectBox, "OPENNESS");
-    EXPECT_TRUE(torchShows("Openness.rtf"));
-    click(window().okButton);
-    add();
-    EXPECT_EQ(storedSubjects(), QStringList({"", "OPENNESS"}));
-    EXPECT_EQ(count(OpennessRow), "1");
-
-    // After a restart the box is empty. Erasing the progress replaces the list but, like the rest of
-    // the form, not the subject typed, which is then stored as an optional one.
-    EXPECT_THROW(click(window().exitButton), ProgramEnded);
-    restart();
-    window().show();
-    EXPECT_EQ(window().subjectBox->currentText(), "");
-    click(window().journalButton);
-    rankEveryCategoryThree();
     click(window().subjectBox);
-    QTest::keyClick(window().subjectBox, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(window().subjectBox, "OPENNESS");
     pressWhenVisible(window().yesButton, "answer Yes to the erase question");
     click(window().eraseButton);

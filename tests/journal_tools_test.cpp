@@ -35,6 +35,8 @@ void typeKeys(QWidget* widget, const QString& text) {
     }
 }
 
+QDateTime at(const char* iso) { return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate); }
+
 class JournalTools : public CourseFixture {
 protected:
     void SetUp() override {
@@ -86,12 +88,9 @@ protected:
 // every entry so far, with lines in colour.
 TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
     const std::vector<TypedEntry> typed{
-        {{3, 5, 2, 4, 1, 1, 4}, "Openness", {"The river, \"calm\"", "and wide ~ é"}, QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))},
-        {{5, 4, 3, 2, 1, 2, 3}, "", {}, QDateTime(QDate(2027, 2, 1), QTime(0, 0, 0))},
-        {{1, 1, 1, 1, 1, 1, 1},
-         "my ~own",
-         {"C:\\dir {x} ~~ \\par", "", "after an empty line"},
-         QDateTime(QDate(2027, 1, 31), QTime(23, 0, 59))},
+        {{3, 5, 2, 4, 1, 1, 4}, "Openness", {"The river, \"calm\"", "and wide ~ é"}, at("2026-12-06T09:30:15")},
+        {{5, 4, 3, 2, 1, 2, 3}, "", {}, at("2027-02-01T00:00:00")},
+        {{1, 1, 1, 1, 1, 1, 1}, "my ~own", {"C:\\dir {x} ~~ \\par", "", "after an empty line"}, at("2027-01-31T23:00:59")},
     };
     QByteArray store;
     for (const TypedEntry& entry : typed) {
@@ -109,8 +108,7 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
     EXPECT_EQ(journal::snapshotRanks(window()), std::optional(typed.back().ranks));
     const auto charts = window().findChildren<journal::JournalChartWindow*>();
     ASSERT_EQ(charts.size(), 1);
-    EXPECT_TRUE(charts[0]->isVisible());
-    EXPECT_EQ(charts[0]->chart().points.size(), typed.size());
+    EXPECT_EQ(std::pair(charts[0]->isVisible(), charts[0]->chart().points.size()), std::pair(true, typed.size()));
     const QImage picture = charts[0]->grab().toImage();
     int coloured = 0;
     for (int y = 0; y < picture.height(); ++y)
@@ -119,13 +117,12 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
     const QString output = QDir::cleanPath(courseDir() + "../export.json");
     answerExport(output, core::ExportFormat::Json);
     click(window().exportJournalButton);
+    // Every text and date read back is the export's own test; the last entry, typed "\par" and
+    // empty line, is the one the frame and the export could disagree on.
     const QJsonArray entries = QJsonDocument::fromJson(readFile(output)).array();
     ASSERT_EQ(entries.size(), qsizetype(typed.size()));
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        const QJsonObject e = entries[qsizetype(i)].toObject();
-        EXPECT_EQ(e["date"].toString(), typed[i].when.toString(Qt::ISODate));
-        EXPECT_EQ(e["text"].toString(), typed[i].lines.join('\n'));
-    }
+    EXPECT_EQ(std::pair(entries[2]["date"].toString(), entries[2]["text"].toString()),
+              std::pair(typed[2].when.toString(Qt::ISODate), typed[2].lines.join('\n')));
 }
 
 // The save dialog typed into, without a documents folder: it opens in the home folder and offers
@@ -134,7 +131,7 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
 // format. A file that cannot be written, or the journal itself, is named to the user and the
 // program goes on with every file as it was.
 TEST_F(JournalTools, ExportDialogAsksAboutTheNameItCompletesAndFailuresChangeNothing) {
-    type({{3, 5, 2, 4, 1, 1, 4}, "Openness", {"one"}, QDateTime(QDate(2026, 12, 6), QTime(9, 30, 15))});
+    type({{3, 5, 2, 4, 1, 1, 4}, "Openness", {"one"}, at("2026-12-06T09:30:15")});
     const QString home = QDir::cleanPath(courseDir() + "../home");
     QDir().mkpath(home);
     writeFile(home + "/backup.csv", "kept");
@@ -169,14 +166,13 @@ TEST_F(JournalTools, ExportDialogAsksAboutTheNameItCompletesAndFailuresChangeNot
     EXPECT_TRUE(readFile(home + "/notes.txt").startsWith("chronology,date,rank,"));
 
     const auto written = allFiles();
-    answerExport(courseDir() + "no/such/folder/out.csv", core::ExportFormat::Csv);
-    click(window().exportJournalButton);
-    ASSERT_EQ(sys.messages.size(), 1);
-    EXPECT_TRUE(sys.messages[0].contains("no/such/folder/out.csv")) << sys.messages[0].toStdString();
-    answerExport(courseDir() + "../lessons/veltrin.sdb", core::ExportFormat::Csv);   // the journal itself
-    click(window().exportJournalButton);
+    for (const QString& target : {courseDir() + "no/such/folder/out.csv", courseDir() + "../lessons/veltrin.sdb"}) {   // the journal itself
+        answerExport(target, core::ExportFormat::Csv);
+        click(window().exportJournalButton);
+    }
     ASSERT_EQ(sys.messages.size(), 2);
-    EXPECT_TRUE(sys.messages[1].contains("veltrin.sdb")) << sys.messages[1].toStdString();
+    EXPECT_TRUE(sys.messages[0].contains("no/such/folder/out.csv") && sys.messages[1].contains("veltrin.sdb"))
+        << sys.messages.join("\n").toStdString();
     EXPECT_TRUE(changedFiles(written).isEmpty());
 }
 

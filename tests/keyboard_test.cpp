@@ -41,7 +41,7 @@ protected:
 // the right-hand column, passing over the closed panel and frame; the focused arrow, bar and option
 // button each wear a frame. On it Space and Return start and stop reading as the up arrow does, Shift+Space as the down
 // arrow does. Tab leaves the entry box, which keeps what was typed. Escape with OK not on show does nothing.
-TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
+TEST_F(Keyboard, EachKeyDoesWhatItsControlDoes) {
     ui::MainWindow& f = window();
     int asked = 0;
     sys.saveAnswer = [&asked](QWidget*, const ui::SaveQuestion&) {
@@ -92,40 +92,36 @@ TEST_F(Keyboard, SpacePressesTheFocusedControlOrReadsFromTheArrows) {
     EXPECT_GT(state().settings.ScrollPos, stoppedAt);
     pressAfterPasses(sys.scrollPasses + 5, Qt::Key_Space);
     press(Qt::Key_Return);
-    EXPECT_EQ(sys.playedSounds(), QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off",
-                                               "scroll-on", "Scroll-off"}));
-}
 
-// Ctrl+Return adds an entry only while the journal frame is open (here refused: nothing is ranked),
-// and works from the entry box as Escape does; Ctrl+J and F1 are the journal and manual buttons. With
-// the reset question on show, Y in the subject box is a letter, and N elsewhere answers No (Torch then
-// says nothing was erased).
-TEST_F(Keyboard, JournalManualAddEntryAndAnswerKeys) {
-    press(Qt::Key_Escape);
+    // Ctrl+Return adds an entry only while the journal frame is open (here refused: not every
+    // category is ranked), and works from the entry box as Escape does; Ctrl+J and F1 are the journal
+    // and manual buttons. With the reset question on show, Y in the subject box is a letter, and N
+    // elsewhere answers No (Torch then says nothing was erased).
     press(Qt::Key_Return, Qt::ControlModifier);
     press(Qt::Key_J, Qt::ControlModifier);
-    window().entryBox->setFocus();
-    QTest::keyClicks(window().entryBox, "Calm");
+    f.entryBox->setFocus();
+    QTest::keyClicks(f.entryBox, "Calm");
     press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(window().entryBox->toPlainText(), "Calm");
-    EXPECT_TRUE(window().torchPane->FileName().endsWith("/er-1.rtf"));
+    EXPECT_EQ(f.entryBox->toPlainText(), "a bCalm");
+    EXPECT_TRUE(f.torchPane->FileName().endsWith("/er-1.rtf"));
     press(Qt::Key_Escape);
     sys.script(
-        "type Y into the subject box, then press N", [this] { return window().noButton->isVisible(); },
-        [this] {
-            window().subjectBox->setFocus();
-            QTest::keyClicks(window().subjectBox->lineEdit(), "Y y");
-            EXPECT_EQ(window().subjectBox->currentText(), "Y y");
-            EXPECT_TRUE(window().yesButton->isVisible());
-            window().upArrow->setFocus();
+        "type Y into the subject box, then press N", [&f] { return f.noButton->isVisible(); },
+        [this, &f] {
+            f.subjectBox->setFocus();
+            QTest::keyClicks(f.subjectBox->lineEdit(), "Y y");
+            EXPECT_EQ(f.subjectBox->currentText(), "Y y");
+            EXPECT_TRUE(f.yesButton->isVisible());
+            f.upArrow->setFocus();
             press(Qt::Key_N);
         });
-    click(window().eraseButton);
+    click(f.eraseButton);
     press(Qt::Key_Escape);
     press(Qt::Key_F1);
-    EXPECT_TRUE(window().journalFrame->isHidden());   // and the manual opens (scopn)
+    EXPECT_TRUE(f.journalFrame->isHidden());   // and the manual opens (scopn)
     EXPECT_EQ(sys.playedSounds(),
-              QStringList({"torch-off", "opnjnl", "resetyn", "torch-off", "resetyn", "resetn", "torch-on", "torch-off", "scopn"}));
+              QStringList({"torch-off", "opnjnl", "closjnl", "scroll-on", "Scroll-off", "scroll-on", "scroll-off", "scroll-on",
+                           "Scroll-off", "opnjnl", "resetyn", "torch-off", "resetyn", "resetn", "torch-on", "torch-off", "scopn"}));
 }
 
 }   // namespace

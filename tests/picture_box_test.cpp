@@ -26,8 +26,7 @@ TEST(Pictures, ShownControlsReadAheadHiddenOnesWhenFirstNeeded) {
     const QString path = folder.filePath("look.png");
     savePicture(path, Qt::red);
     QWidget window;
-    PictureBox shown(&window);
-    PictureBox hidden(&window);
+    PictureBox shown(&window), hidden(&window);
     hidden.hide();
     PictureButton button(&window);
     shown.loadPicture(path);
@@ -36,10 +35,8 @@ TEST(Pictures, ShownControlsReadAheadHiddenOnesWhenFirstNeeded) {
     button.loadDownPicture(path);
     QThreadPool::globalInstance()->waitForDone();
     savePicture(path, Qt::blue);
-    EXPECT_EQ(colourOf(shown.picture()), QColor(Qt::red));
-    EXPECT_EQ(colourOf(button.picture()), QColor(Qt::red));
-    EXPECT_EQ(colourOf(hidden.picture()), QColor(Qt::blue));
-    EXPECT_EQ(colourOf(button.downPicture()), QColor(Qt::blue));
+    EXPECT_EQ(QList({colourOf(shown.picture()), colourOf(button.picture()), colourOf(hidden.picture()), colourOf(button.downPicture())}),
+              QList<QColor>({Qt::red, Qt::red, Qt::blue, Qt::blue}));
     EXPECT_EQ(hidden.pictureName(), "look.png");
 
     // A picture set by the program wins over the file still waiting to be read, read ahead or not.
