@@ -5,8 +5,10 @@
 #include "base/TextFile.h"
 #include "core/GeneratedDocument.h"
 #include "journal/JournalReport.h"
+#include "ui/Accessibility.h"
 #include "ui/LongTextView.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
@@ -82,12 +84,13 @@ QStringList colouredParagraphs(const ui::LongTextView& view) {
 }
 
 // The long view shows the report as the view itself shows it, paragraph by paragraph and colour by
-// colour, and copies all of it; the reader's keys reach its end; the next document loaded is shown
-// by the view again.
+// colour, and copies all of it; a screen reader reads all of it, its caret on the top line on screen
+// wherever the reader's keys take the text; the next document loaded is shown by the view again.
 TEST(ReportViewer, LongViewShowsWhatTheViewShowsScrollsToTheEndAndEndsAtTheNextLoad) {
     const QString report = QStringLiteral(VELTRIN_TEST_DATA "/journal/report.rtf");
     ui::RichTextView shown;
     shown.LoadFile(report);
+    ui::installAccessibility();
     ui::RichTextView viewer;
     viewer.resize(497, 316);
     viewer.show();
@@ -100,10 +103,17 @@ TEST(ReportViewer, LongViewShowsWhatTheViewShowsScrollsToTheEndAndEndsAtTheNextL
     QTest::keyClick(longView, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(longView, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), shown.document()->toPlainText());
+    QAccessibleTextInterface* read = QAccessible::queryAccessibleInterface(longView)->textInterface();
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->text(0, read->characterCount()), shown.document()->toPlainText());
     QScrollBar& bar = *longView->verticalScrollBar();
     QTest::keyClick(longView, Qt::Key_End);
     EXPECT_GT(bar.value(), 500);
     EXPECT_EQ(bar.value(), bar.maximum());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    longView->viewport()->repaint();
+    EXPECT_GT(read->cursorPosition(), read->characterCount() / 2);
+    EXPECT_EQ(read->cursorPosition(), read->offsetAtPoint(longView->viewport()->mapToGlobal(QPoint(0, 0))));
     viewer.SetText("Loading Veltrin...");
     EXPECT_TRUE(longView->isHidden());
     viewer.LoadFile(report);

@@ -1,7 +1,8 @@
 #pragma once
 // What a screen reader is told about the controls the toolkit does not describe by itself: a picture
 // box made a keyboard control is a button with a press action, pressed while it stands pressed; a
-// label made a value reads as a number in its range.
+// label made a value reads as a number in its range; the view of long documents is a read-only text
+// with its caret on the top line shown.
 #include <QString>
 
 class QLabel;

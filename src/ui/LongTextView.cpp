@@ -3,6 +3,7 @@
 #include "rtf/RtfDocumentBuilder.h"
 #include "rtf/RtfParser.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,7 +12,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <optional>
+#include <ranges>
 
 namespace veltrin::ui {
 
@@ -80,6 +81,13 @@ qsizetype paragraphStart(const LongText& text, int paragraph) {
     return paragraph == 0 ? 0 : text.paragraphEnds[std::size_t(paragraph - 1)];
 }
 
+// The line of the layout that holds the character.
+int lineIn(const QTextLayout& layout, int at) {
+    int line = 0;
+    while (line + 1 < layout.lineCount() && layout.lineAt(line + 1).textStart() <= at) ++line;
+    return line;
+}
+
 }   // namespace
 
 void readLongText(const QByteArray& rtf, LongText& text, const std::function<void()>& firstParagraphsRead) {
@@ -93,10 +101,20 @@ void readLongText(const QByteArray& rtf, LongText& text, const std::function<voi
 LongTextView::LongTextView(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
     viewport()->setCursor(Qt::IBeamCursor);
+    readLongText({}, m_text);   // one empty paragraph, as any document read has at least one
+    countLinesAgain();
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        m_caret.reset();
+        tellCaretMoved();
+    });
 }
 
+// A screen reader hears the old text go and the new one come; without one, no text is built.
 void LongTextView::setRtf(const QByteArray& rtf) {
+    const bool told = QAccessible::isActive();
+    const QString oldText = told ? readableText(0, readableLength()) : QString();
     m_anchor = m_cursor = {};
+    m_caret.reset();
     const auto showRead = [this] {
         countLinesAgain();
         verticalScrollBar()->setValue(0);
@@ -104,6 +122,10 @@ void LongTextView::setRtf(const QByteArray& rtf) {
     };
     readLongText(rtf, m_text, showRead);
     showRead();
+    if (!told) return;
+    QAccessibleTextUpdateEvent replaced(this, 0, oldText, readableText(0, readableLength()));
+    QAccessible::updateAccessibility(&replaced);
+    tellCaretMoved();
 }
 
 QString LongTextView::paragraphText(int paragraph) const {
@@ -136,6 +158,109 @@ QString LongTextView::plainTextCrLf() const {
         plain += QStringView(m_text.text).sliced(start, m_text.paragraphEnds[std::size_t(paragraph)] - start);
     }
     return plain.replace(QChar::LineSeparator, QLatin1String("\r\n"));
+}
+
+int LongTextView::readableLength() const { return int(m_text.text.size()) + std::max(paragraphCount() - 1, 0); }
+
+QString LongTextView::readableText(int start, int end) const {
+    const Place from = placeOf(start);
+    const Place to = placeOf(end);
+    QString text;
+    if (to <= from) return text;
+    text.reserve(offsetOf(to) - offsetOf(from));
+    for (int paragraph = from.paragraph; paragraph <= to.paragraph; ++paragraph) {
+        const qsizetype begin = paragraphStart(m_text, paragraph);
+        const qsizetype first = begin + (paragraph == from.paragraph ? from.at : 0);
+        const qsizetype last = paragraph == to.paragraph ? begin + to.at : m_text.paragraphEnds[std::size_t(paragraph)];
+        text += QStringView(m_text.text).sliced(first, last - first);
+        if (paragraph < to.paragraph) text += QLatin1Char('\n');
+    }
+    return text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+}
+
+std::pair<int, int> LongTextView::readableParagraph(int offset) const {
+    const int paragraph = placeOf(offset).paragraph;
+    const int end = offsetOf({paragraph, int(m_text.paragraphEnds[std::size_t(paragraph)] - paragraphStart(m_text, paragraph))});
+    return {offsetOf({paragraph, 0}), paragraph + 1 < paragraphCount() ? end + 1 : end};
+}
+
+std::pair<int, int> LongTextView::readableLine(int offset) {
+    const Place place = placeOf(offset);
+    const QTextLayout& layout = layoutOf(place.paragraph);
+    const int line = lineIn(layout, place.at);
+    const int start = offsetOf({place.paragraph, layout.lineAt(line).textStart()});
+    if (line + 1 == layout.lineCount()) return {start, readableParagraph(offset).second};
+    return {start, start + layout.lineAt(line).textLength()};
+}
+
+int LongTextView::caretOffset() {
+    if (m_caret) return offsetOf(*m_caret);
+    const Place top = lineAt(verticalScrollBar()->value());
+    const QTextLayout& layout = layoutOf(top.paragraph);
+    return offsetOf({top.paragraph, layout.lineAt(std::min(top.at, layout.lineCount() - 1)).textStart()});
+}
+
+void LongTextView::setCaretOffset(int offset) {
+    showOffset(offset);
+    select(offset, offset);
+}
+
+std::pair<int, int> LongTextView::selection() const {
+    return {offsetOf(std::min(m_anchor, m_cursor)), offsetOf(std::max(m_anchor, m_cursor))};
+}
+
+void LongTextView::select(int start, int end) {
+    m_anchor = placeOf(start);
+    m_caret = m_cursor = placeOf(end);
+    viewport()->update();
+    tellSelectionChanged();
+}
+
+QRect LongTextView::characterRect(int offset) {
+    const Place place = placeOf(offset);
+    const auto shown = std::find_if(m_shown.begin(), m_shown.end(), [&place](const Shown& s) { return s.paragraph == place.paragraph; });
+    if (shown == m_shown.end()) return {};
+    const QTextLayout& layout = layoutOf(place.paragraph);
+    const QTextLine line = layout.lineAt(lineIn(layout, place.at));
+    const qreal left = line.cursorToX(place.at);
+    const QRectF rect(left, shown->top + line.y(), line.cursorToX(place.at + 1) - left, line.height());
+    return {viewport()->mapToGlobal(rect.topLeft().toPoint()), rect.size().toSize()};
+}
+
+int LongTextView::offsetAt(QPoint global) { return offsetOf(placeAt(viewport()->mapFromGlobal(global))); }
+
+void LongTextView::showOffset(int offset) {
+    const Place place = placeOf(offset);
+    const int line = linesBefore(place.paragraph) + lineIn(layoutOf(place.paragraph), place.at);
+    QScrollBar& bar = *verticalScrollBar();
+    if (line >= bar.value() && line < bar.value() + pageLines()) return;
+    updateScrollRange();
+    bar.setValue(line);
+}
+
+int LongTextView::offsetOf(Place place) const { return int(paragraphStart(m_text, place.paragraph)) + place.paragraph + place.at; }
+
+// Paragraph p takes the offsets from its start to its end, where the line feed after it stands.
+LongTextView::Place LongTextView::placeOf(int offset) const {
+    offset = std::clamp(offset, 0, readableLength());
+    const auto& ends = m_text.paragraphEnds;
+    const int paragraph =
+        *std::ranges::partition_point(std::views::iota(0, paragraphCount()), [&](int p) { return ends[std::size_t(p)] + p < offset; });
+    return {paragraph, offset - offsetOf({paragraph, 0})};
+}
+
+void LongTextView::tellCaretMoved() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleTextCursorEvent moved(this, caretOffset());
+    QAccessible::updateAccessibility(&moved);
+}
+
+void LongTextView::tellSelectionChanged() {
+    if (!QAccessible::isActive()) return;
+    const auto [start, end] = selection();
+    QAccessibleTextSelectionEvent selected(this, start, end);
+    QAccessible::updateAccessibility(&selected);
+    tellCaretMoved();
 }
 
 // Every paragraph counts one line again, until it is laid out.
@@ -252,9 +377,7 @@ void LongTextView::keyPressEvent(QKeyEvent* event) {
     if (event == QKeySequence::Copy) {
         if (m_anchor != m_cursor) QGuiApplication::clipboard()->setText(selectedText());
     } else if (event == QKeySequence::SelectAll) {
-        m_anchor = {};
-        m_cursor = {paragraphCount() - 1, int(paragraphText(paragraphCount() - 1).size())};
-        viewport()->update();
+        select(0, readableLength());
     } else if (event->key() == Qt::Key_Home) {
         verticalScrollBar()->setValue(0);
     } else if (event->key() == Qt::Key_End) {
@@ -266,8 +389,8 @@ void LongTextView::keyPressEvent(QKeyEvent* event) {
 
 void LongTextView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    m_anchor = m_cursor = placeAt(event->position().toPoint());
-    viewport()->update();
+    const int offset = offsetOf(placeAt(event->position().toPoint()));
+    select(offset, offset);
 }
 
 // A drag past the top or bottom edge scrolls the text on.
@@ -276,8 +399,9 @@ void LongTextView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     if (point.y() < 0) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
     if (point.y() > viewport()->height()) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    m_cursor = placeAt(point);
+    m_caret = m_cursor = placeAt(point);
     viewport()->update();
+    tellSelectionChanged();
 }
 
 LongTextView::Place LongTextView::placeAt(QPoint point) {
@@ -303,15 +427,8 @@ QList<QTextLayout::FormatRange> LongTextView::selectionIn(int paragraph) const {
 }
 
 QString LongTextView::selectedText() const {
-    const Place from = std::min(m_anchor, m_cursor);
-    const Place to = std::max(m_anchor, m_cursor);
-    QStringList pieces;
-    for (int paragraph = from.paragraph; paragraph <= to.paragraph; ++paragraph) {
-        const QString text = paragraphText(paragraph);
-        const int start = paragraph == from.paragraph ? from.at : 0;
-        pieces << text.mid(start, paragraph == to.paragraph ? to.at - start : -1);
-    }
-    return pieces.join(QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+    const auto [start, end] = selection();
+    return readableText(start, end);
 }
 
 }   // namespace veltrin::ui

@@ -4,12 +4,15 @@
 // painted, so that a document of a quarter of a million paragraphs is shown as soon as it is read.
 // The scroll bar counts lines; a paragraph not yet laid out counts as one line until it is shown.
 // Margins, alignment and pictures of the document are left out; text is selected with the mouse and
-// copied with the keys.
+// copied with the keys. A screen reader reads the text through offsets in it (see `readableText`); the
+// caret stands at the start of the top line on screen until the mouse or the reader puts it elsewhere.
 #include <QAbstractScrollArea>
 #include <QCache>
 #include <QTextLayout>
 
 #include <functional>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace veltrin::ui {
@@ -31,6 +34,7 @@ struct LongText {
 void readLongText(const QByteArray& rtf, LongText& text, const std::function<void()>& firstParagraphsRead = {});
 
 class LongTextView : public QAbstractScrollArea {
+    Q_OBJECT
 public:
     explicit LongTextView(QWidget* parent = nullptr);
 
@@ -41,6 +45,21 @@ public:
     QList<QTextLayout::FormatRange> paragraphFormats(int paragraph) const;
     // The plain text, each paragraph end and line break given as CR LF.
     QString plainTextCrLf() const;
+
+    // The text as a screen reader reads it, in offsets from its start: a line feed ends each paragraph
+    // but the last and stands for each line break. Spans are [start, end) and end before a line feed.
+    int readableLength() const;
+    QString readableText(int start, int end) const;
+    std::pair<int, int> readableParagraph(int offset) const;
+    std::pair<int, int> readableLine(int offset);   // as laid out on screen
+    int caretOffset();
+    void setCaretOffset(int offset);         // brings the caret's line on screen and ends the selection
+    std::pair<int, int> selection() const;   // start == end when nothing is selected
+    void select(int start, int end);
+    // In the screen's coordinates; a character off screen has an empty rectangle.
+    QRect characterRect(int offset);
+    int offsetAt(QPoint global);
+    void showOffset(int offset);   // scrolls the offset's line to the top unless it is on screen
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -72,6 +91,10 @@ private:
     Place placeAt(QPoint point);
     QList<QTextLayout::FormatRange> selectionIn(int paragraph) const;
     QString selectedText() const;
+    int offsetOf(Place place) const;
+    Place placeOf(int offset) const;
+    void tellCaretMoved();
+    void tellSelectionChanged();
 
     LongText m_text;
     std::vector<int> m_lineTree;   // the paragraphs' line counts as a Fenwick tree
@@ -81,6 +104,7 @@ private:
     std::vector<Shown> m_shown;   // the paragraphs painted last, from the top
     Place m_anchor;
     Place m_cursor;
+    std::optional<Place> m_caret;   // put by the mouse or a screen reader since the text last moved
 };
 
 }   // namespace veltrin::ui
