@@ -14,6 +14,7 @@
 #include <array>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace veltrin::cli {
@@ -123,9 +124,17 @@ void standInForRuntimeFolder(std::optional<QTemporaryDir>& folder) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
 }
 
+// Only the chart draws text, which needs a graphical application (on the offscreen platform, which
+// needs no display); the other commands start faster without one. A command line that cannot be
+// read gets no graphical application either: it ends with its usage message.
+bool drawsText(const QStringList& arguments) {
+    try {
+        return parseArguments(arguments).words.value(1) == QLatin1String("chart");
+    } catch (const UsageError&) { return false; }
+}
+
 }   // namespace
 
-// The chart draws text, which needs a graphical application; the offscreen platform needs no display.
 // The application gets a command line of its own, so that the user's words ("-reverse",
 // "-platform xcb") are never read as the toolkit's options.
 int runFromMain(int argc, char** argv) {
@@ -137,7 +146,10 @@ int runFromMain(int argc, char** argv) {
 #endif
     std::array<char*, 3> ownArguments{argv[0], const_cast<char*>("-platform"), const_cast<char*>("offscreen")};
     int ownCount = int(ownArguments.size());
-    QGuiApplication application(ownCount, ownArguments.data());
+    const QStringList arguments = commandArguments(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = drawsText(arguments)
+                                                              ? std::make_unique<QGuiApplication>(ownCount, ownArguments.data())
+                                                              : std::make_unique<QCoreApplication>(ownCount, ownArguments.data());
     QCoreApplication::setApplicationName(QStringLiteral("veltrin"));
     // Unbuffered: each write reaches the system at once, so that a refused one is seen and reported.
     QFile out;
@@ -147,7 +159,7 @@ int runFromMain(int argc, char** argv) {
         return 1;
     Console console{out, err, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), std::move(environment)};
-    return runCommand(commandArguments(argc, argv), console);
+    return runCommand(arguments, console);
 }
 
 }   // namespace veltrin::cli
