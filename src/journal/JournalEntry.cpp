@@ -70,9 +70,6 @@ void storeEntry(Program& p, const QString& record, const QString& subject, int m
 
 }   // namespace
 
-// The user asked to add the entry on the journal frame. The Torch animation yields, so a second
-// click can run this again before the first has shown its document; each click stores one whole
-// record, as the frame holds it.
 std::optional<core::SnapshotRanks> snapshotRanks(const ui::MainWindow& form) {
     core::SnapshotRanks ranks{};
     for (std::size_t category = 0; category < ranks.size(); ++category) {
@@ -82,6 +79,9 @@ std::optional<core::SnapshotRanks> snapshotRanks(const ui::MainWindow& form) {
     return ranks;
 }
 
+// The user asked to add the entry on the journal frame. The Torch animation yields, so a second
+// click can run this again before the first has shown its document; each click stores one whole
+// record, as the frame holds it.
 void onAddEntryClicked(Program& p) {
     torch::CloseContactWindow(p);
     torch::closeTorchPanel(p, torch::Silent);
