@@ -158,6 +158,13 @@ void RefillLists(Program& p) {
     reportDamage(p, {&topics, &subjects});
 }
 
+void ClearLists(Program& p) {
+    p.state.screen.Topics.clear();
+    p.state.screen.Subjects.clear();
+    fillList(*p.window.topicList, {});
+    refillKeepingText(*p.window.subjectBox, {});
+}
+
 bool appendTopicThenSave(Program& p, const QString& name, SaveStep save) {
     if (p.state.screen.Topics.contains(name)) {
         save(p);

@@ -15,6 +15,8 @@ void FillRequirementTables(Program& p);
 // Reloads the topic list from info.ndx and the subject list from mission.ndx. A missing index file
 // gives an empty list and a message naming it (once while it stays missing); nothing is written.
 void RefillLists(Program& p);
+// Empties the topic list and the subject list; the subject box keeps the subject typed or picked.
+void ClearLists(Program& p);
 // What is stored together with an appended line: the progress files or the settings file.
 using SaveStep = void (*)(Program& p);
 // Appends the topic to info.ndx unless the topic list already holds it exactly, then runs `save`,

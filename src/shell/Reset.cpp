@@ -147,10 +147,7 @@ void writeStartingFiles(Program& p) {
     state::SaveSettings(p, -1);
     base::rewriteLines(appFile(p, "mission.ndx"), StartingSubjects);
     base::rewriteLines(appFile(p, "info.ndx"), StartingTopics);
-    p.state.screen.Topics.clear();
-    p.state.screen.Subjects.clear();
-    p.window.topicList->clear();
-    p.window.subjectBox->clear();
+    progress::ClearLists(p);
     base::rewriteBytes(storeFile(p), {});
     progress::ClearProgressTables(p.state);
     progress::SaveProgressFiles(p);
