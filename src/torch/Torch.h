@@ -49,7 +49,7 @@ void ShowTitle(Program& p);
 // Manual viewer.
 void onManualButtonClicked(Program& p);
 
-// The two looks of the journal button and of the manual button; each button's state is told by its tooltip.
+// The two looks of the journal button and of the manual button: pictures and tooltip for closed and open.
 struct ButtonLook {
     const char* picture;
     const char* downPicture;
