@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The journal commands and the core's tests load no Qt Widgets library: neither linked (ldd) nor
-# loaded while they run (a plugin, a platform theme, could bring it in). The log of every library
-# loaded must name Qt Core, so that an empty log never passes.
+# The launcher loads no library but the C one. The journal commands and the core's tests load no
+# Qt Widgets library: neither linked (ldd) nor loaded while they run (a plugin, a platform theme,
+# could bring it in). The log of every library loaded must name Qt Core, so that an empty log never passes.
 # no_widgets_test.sh VELTRIN BUILD_FOLDER VELTRIN_JOURNAL CORE_TEST...
 set -uo pipefail
 veltrin=$1
@@ -28,6 +28,14 @@ check() {
     grep -q -s 'libQt6Core' "$logs/$name".* || fail "no log of the libraries $name loaded"
     grep -q -s 'libQt6Widgets' "$logs/$name".* && fail "$name loads $(grep -h -o '/[^ ]*libQt6Widgets[^ ]*' "$logs/$name".* | head -1)"
 }
+
+# The launcher, run before every window and command, loads no library but the C one (and a
+# sanitizer's runtime in a sanitizer build).
+launcher_libraries=$(ldd "$veltrin")
+if ! grep -q 'lib[a-z]*san' <<<"$launcher_libraries"; then
+    extra=$(grep -v -E 'linux-vdso|libc\.so|ld-linux' <<<"$launcher_libraries")
+    [ -z "$extra" ] || fail "the launcher $veltrin loads more than the C library: $extra"
+fi
 
 # The launcher starts the journal commands, which must export the store.
 store="$(dirname "$0")/data/journal/store.sdb"
