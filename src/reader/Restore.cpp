@@ -54,15 +54,12 @@ void loadDueLevelAtSavedPosition(Program& p) {
     ui::RichTextView& pane = *p.window.readingPane;
     s.LevelJustPassed = false;
     p.window.viewport->show();
-    // At start-up the main window is not up yet and the splash already says the program is busy:
-    // the busy pointer would be loaded (an animated cursor, over a millisecond) for no one to see.
-    const bool busyPointer = p.window.isVisible();
-    if (busyPointer) p.sys.setBusyCursor(true);
+    p.sys.setBusyCursor(true);
     s.run.ScrollActive = false;
     pane.setPaneHeight(LevelPaneHeight(s.LevelShown));
     pane.LoadFile(s.settings.CourseDir + LevelFileName(s.LevelShown));
     state::placeLoadedText(p, s.settings.ScrollPos);
-    if (busyPointer) p.sys.setBusyCursor(false);
+    p.sys.setBusyCursor(false);
 }
 
 }   // namespace
