@@ -22,6 +22,7 @@ public:
     QString userDataFolder() override { return {}; }
     QSize screenSizeTwips() override { return {1024 * 15, 768 * 15}; }
     void messageBox(const QString&) override {}
+    std::optional<ui::SaveAnswer> askSaveFile(QWidget*, const ui::SaveQuestion&) override { return std::nullopt; }
     void setBusyCursor(bool) override {}
     QDateTime now() override { return {}; }
     [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
@@ -32,6 +33,7 @@ private:
         void setDeviceType(const QString&) override {}
         void setFileName(const QString&) override {}
         void command(const QString&) override {}
+        std::optional<double> secondsLeftToPlay() override { return 0.0; }
     } m_sound;
 };
 

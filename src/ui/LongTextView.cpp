@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <ranges>
 
 namespace veltrin::ui {
 
@@ -244,8 +243,18 @@ int LongTextView::offsetOf(Place place) const { return int(paragraphStart(m_text
 LongTextView::Place LongTextView::placeOf(int offset) const {
     offset = std::clamp(offset, 0, readableLength());
     const auto& ends = m_text.paragraphEnds;
-    const int paragraph =
-        *std::ranges::partition_point(std::views::iota(0, paragraphCount()), [&](int p) { return ends[std::size_t(p)] + p < offset; });
+    // The first paragraph that ends at or after the offset, by halving.
+    int paragraph = 0;
+    for (int count = paragraphCount(); count > 0;) {
+        const int half = count / 2;
+        const int middle = paragraph + half;
+        if (ends[std::size_t(middle)] + middle < offset) {
+            paragraph = middle + 1;
+            count -= half + 1;
+        } else {
+            count = half;
+        }
+    }
     return {paragraph, offset - offsetOf({paragraph, 0})};
 }
 
