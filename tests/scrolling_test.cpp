@@ -98,6 +98,10 @@ TEST_F(PositionBar, UserMovesTheTextAndTheProgramOnlyShowsTheDistance) {
     EXPECT_EQ(sys.playedSounds(), QStringList({"scroll-on", "stuffin"}));
     EXPECT_EQ(p.window.positionBar->value(), 1097);
     EXPECT_TRUE(p.window.torchPanel->isHidden() && changedFiles(before).isEmpty());
+    p.contact.close();   // the title bar's close button: the contact button opens it again
+    click(p.window.contactButton);
+    EXPECT_FALSE(p.contact.isHidden());
+    EXPECT_EQ(sys.playedSounds().last(), "stuffin");
 }
 
 // Only the program moves the reading text: the wheel, a selection dragged below the view and the

@@ -44,6 +44,9 @@ void onContactButtonClicked(Program& p) {
 
 void onContactOkClicked(Program& p) { CloseContactWindow(p); }
 
+// Closed from the title bar: gone without a sound, and a change of the check box is dropped.
+void onContactWindowClosed(Program& p) { p.state.screen.ContactOpen = false; }
+
 void onSplashKeyPressed(Program& p) { p.splash.hide(); }
 
 }   // namespace veltrin::torch

@@ -40,6 +40,7 @@ void CloseContactWindow(Program& p);
 void PlaceContactWindow(Program& p);
 void onContactButtonClicked(Program& p);   // contact button
 void onContactOkClicked(Program& p);
+void onContactWindowClosed(Program& p);   // the contact window's title-bar close
 void onSplashKeyPressed(Program& p);
 
 // Topic list and status report.

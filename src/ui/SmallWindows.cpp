@@ -57,6 +57,11 @@ void ContactWindow::paintEvent(QPaintEvent*) {
     else painter.drawTiledPixmap(rect(), background);
 }
 
+void ContactWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    emit closedByUser();
+}
+
 SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint) {
     setFixedSize(420, 260);
     setAutoFillBackground(true);

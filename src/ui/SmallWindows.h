@@ -26,8 +26,13 @@ public:
 
     void loadBackgroundPicture(const QString& path);
 
+signals:
+    // The user closed the window from its title bar; the program's own hiding does not close it.
+    void closedByUser();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     LazyPixmap m_background;
