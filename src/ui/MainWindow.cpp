@@ -244,6 +244,8 @@ void MainWindow::buildJournalFrame() {
     // In the free places of the bottom row, left of Add Journal Entry and between View Journal and Done.
     journalChartButton = place(new QPushButton(QStringLiteral("Journal Chart"), journalFrame), 375, 5175, 1605, 330);
     exportJournalButton = place(new QPushButton(QStringLiteral("Export..."), journalFrame), 5700, 5175, 1170, 330);
+    // At the top right, where the frame's title row leaves room.
+    protectJournalButton = place(new QPushButton(QStringLiteral("Protect Journal..."), journalFrame), 5580, 255, 1965, 330);
     buildInnerSnapshot();
     journalFrame->hide();
 }
@@ -333,10 +335,11 @@ void MainWindow::setKeyboardOrder() {
     upArrow->makeKeyboardControl();
     downArrow->makeKeyboardControl();
     for (QPushButton* button :
-         {okButton, yesButton, noButton, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton})
+         {okButton, yesButton, noButton, protectJournalButton, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton,
+          doneButton})
         button->setAutoDefault(true);                                                    // Return presses the focused one
     for (QScrollBar* bar : {speedBar, positionBar}) bar->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it is
-    std::vector<QWidget*> order{upArrow, downArrow, speedBar, positionBar, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
+    std::vector<QWidget*> order{upArrow, downArrow, speedBar, positionBar, topicList, torchPane, yesButton, okButton, noButton, protectJournalButton, subjectBox};
     for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
     order.insert(order.end(), {entryBox, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton,
                                documentViewer, journalButton, manualButton, contactButton, askTorchButton});

@@ -62,6 +62,7 @@ public:
     QPushButton* addEntryButton;        // Add Journal Entry
     QPushButton* journalChartButton;    // Journal Chart: the Inner Snapshot over time
     QPushButton* exportJournalButton;   // Export...: the journal as CSV, JSON or Markdown
+    QPushButton* protectJournalButton;  // Protect Journal... / Lock Journal
     QPushButton* yesButton;             // Yes
     PictureButton* eraseButton;         // erase progress
     PictureButton* contactButton;       // contact window
