@@ -140,8 +140,8 @@ struct JournalFilter {
 
 struct ExportCount {
     int entries = 0;
-    int passedOver = 0;   // lines of the store that are not records
-    int undated = 0;      // records (kept or not) whose chronology reads as no date
+    int passedOver = 0;       // lines of the store that are not records
+    int undated = 0;          // records (kept or not) whose chronology reads as no date
     DamagedRecords damaged;   // sealed records that did not open: the others are all read
 };
 
