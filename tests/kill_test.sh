@@ -26,7 +26,7 @@ for i in $(seq "$kills"); do
     fi
 done
 entries=0
-for i in $(seq $((kills / 5))); do
+for i in $(seq $((kills / 10))); do
     "$writer" --journal "$folder" & pid=$!
     sleep "0.$((RANDOM % 9 + 1))$((RANDOM % 10))"
     kill -9 "$pid"; wait "$pid" 2>/dev/null || true
@@ -38,5 +38,5 @@ for i in $(seq $((kills / 5))); do
 done
 leftovers=$(find "$folder" -type f ! -name veltrin3.ini ! -name status.ndx ! -name work.ndx ! -name veltrin.sdb ! -name veltrin.sdb.key | wc -l)
 records=$(tr -cd '\r' < "$folder/veltrin.sdb" | wc -c)
-echo "killed $kills times; $records journal records, every file whole; $((kills / 5)) kills of the sealing writer, $entries entries kept; $leftovers temporary files left behind"
+echo "killed $kills times; $records journal records, every file whole; $((kills / 10)) kills of the sealing writer, $entries entries kept; $leftovers temporary files left behind"
 echo "$kills passed, 0 failed"

@@ -102,7 +102,8 @@ QByteArray openedBytes(const QByteArray& sealed, const JournalKey& key, DamagedR
 // must hold the plain store's records, every one.
 void compareSealed(const JournalFiles& files, const QByteArray& passphrase, const QByteArray& plain) {
     const std::optional<JournalKey> key = unwrapWithPassphrase(KeyFile::read(files.newKey), passphrase, files.newKey);
-    if (!key) throw base::FileError(files.newKey, QStringLiteral("The new key file does not open with the passphrase; nothing was changed."));
+    if (!key)
+        throw base::FileError(files.newKey, QStringLiteral("The new key file does not open with the passphrase; nothing was changed."));
     DamagedRecords damaged;
     QByteArray expected;
     for (const QByteArray& line : base::splitLineBytes(plain)) expected += line + "\r\n";
@@ -123,8 +124,8 @@ void sealStore(const JournalFiles& files, const QByteArray& passphrase, const QB
 }   // namespace
 
 JournalFiles::JournalFiles(const QString& storePath)
-    : store(storePath), key(journalKeyPath(storePath)), newKey(key + QStringLiteral(".new")), plainCopy(storePath + QStringLiteral(".plain")),
-      sealedCopy(storePath + QStringLiteral(".sealed")) {}
+    : store(storePath), key(journalKeyPath(storePath)), newKey(key + QStringLiteral(".new")),
+      plainCopy(storePath + QStringLiteral(".plain")), sealedCopy(storePath + QStringLiteral(".sealed")) {}
 
 void settleConversion(const JournalFiles& files) {
     const bool sealed = base::fileExists(files.key);
@@ -143,7 +144,8 @@ bool journalIsSealed(const QString& storePath) { return base::fileExists(journal
 
 // A sealed record's place is its line: after a line a crash left without its end, the record
 // starts a line of its own, and that cut line stays one damaged record.
-void appendJournalRecord(const QString& storePath, const QString& record, const JournalKey* key, const std::function<void()>& storedWithIt) {
+void appendJournalRecord(const QString& storePath, const QString& record, const JournalKey* key,
+                         const std::function<void()>& storedWithIt) {
     const JournalFiles files(storePath);
     settleConversion(files);
     const auto nothingMore = [] {};
@@ -188,8 +190,9 @@ void decryptJournal(const QString& storePath, const JournalKey& key) {
     DamagedRecords damaged;
     const QByteArray plain = openedBytes(sealed, key, damaged);
     if (!damaged.isEmpty())
-        throw base::FileError(storePath, QStringLiteral("It cannot be decrypted while %1 cannot be opened; nothing was changed.")
-                                             .arg(damagedRecordsText(damaged)));
+        throw base::FileError(
+            storePath,
+            QStringLiteral("It cannot be decrypted while %1 cannot be opened; nothing was changed.").arg(damagedRecordsText(damaged)));
     try {
         base::rewriteBytes(files.sealedCopy, sealed);
         requireUnchanged(storePath, sealed, QStringLiteral("decrypted"));

@@ -87,8 +87,8 @@ std::optional<JournalKey> unwrap(const QByteArray& wrapped, const unsigned char*
     const QByteArray context = wrapContext(journalId, kind);
     GuardedBytes dataKey(KeyBytes);
     const auto* in = bytesOf(wrapped);
-    if (crypto_aead_xchacha20poly1305_ietf_decrypt(dataKey.data(), nullptr, nullptr, in + NonceBytes, KeyBytes + TagBytes,
-                                                   bytesOf(context), std::size_t(context.size()), in, wrappingKey) != 0)
+    if (crypto_aead_xchacha20poly1305_ietf_decrypt(dataKey.data(), nullptr, nullptr, in + NonceBytes, KeyBytes + TagBytes, bytesOf(context),
+                                                   std::size_t(context.size()), in, wrappingKey) != 0)
         return std::nullopt;
     return JournalKeyAccess::make(dataKey, journalId);
 }
@@ -101,7 +101,8 @@ void derivePassphraseKey(GuardedBytes& out, const QByteArray& passphrase, const 
 }
 
 void deriveRecoveryKey(GuardedBytes& out, const QByteArray& recoveryKey, const QByteArray& salt) {
-    crypto_generichash(out.data(), KeyBytes, bytesOf(recoveryKey), std::size_t(recoveryKey.size()), bytesOf(salt), std::size_t(salt.size()));
+    crypto_generichash(out.data(), KeyBytes, bytesOf(recoveryKey), std::size_t(recoveryKey.size()), bytesOf(salt),
+                       std::size_t(salt.size()));
 }
 
 QString recoveryKeyText(const QByteArray& key) {
@@ -183,7 +184,9 @@ void JournalKey::wipe() {
     m_bytes = nullptr;
 }
 
-JournalKey JournalKeyAccess::make(const GuardedBytes& dataKey, const QByteArray& journalId) { return JournalKey(dataKey.data(), journalId); }
+JournalKey JournalKeyAccess::make(const GuardedBytes& dataKey, const QByteArray& journalId) {
+    return JournalKey(dataKey.data(), journalId);
+}
 
 void requireSodium(const QString& path) {
     if (sodium_init() < 0) throw base::FileError(path, QStringLiteral("The cryptography library could not start."));
@@ -309,14 +312,15 @@ QByteArray sealLine(QByteArrayView record, qint64 position, const JournalKey& ke
 
 std::optional<QByteArray> openLine(QByteArrayView line, qint64 position, const JournalKey& key) {
     if (!line.startsWith(SealedPrefix)) return std::nullopt;
-    const auto sealed = QByteArray::fromBase64Encoding(line.sliced(SealedPrefix.size()).toByteArray(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto sealed =
+        QByteArray::fromBase64Encoding(line.sliced(SealedPrefix.size()).toByteArray(), QByteArray::AbortOnBase64DecodingErrors);
     if (!sealed || sealed.decoded.size() < qsizetype(NonceBytes + TagBytes)) return std::nullopt;
     const QByteArray context = recordContext(key, position);
     QByteArray record(sealed.decoded.size() - qsizetype(NonceBytes + TagBytes), Qt::Uninitialized);
     const auto* in = bytesOf(*sealed);
     if (crypto_aead_xchacha20poly1305_ietf_decrypt(reinterpret_cast<unsigned char*>(record.data()), nullptr, nullptr, in + NonceBytes,
-                                                   std::size_t(sealed.decoded.size()) - NonceBytes, bytesOf(context), std::size_t(context.size()),
-                                                   in, JournalKeyAccess::bytes(key)) != 0)
+                                                   std::size_t(sealed.decoded.size()) - NonceBytes, bytesOf(context),
+                                                   std::size_t(context.size()), in, JournalKeyAccess::bytes(key)) != 0)
         return std::nullopt;
     return record;
 }
