@@ -145,7 +145,12 @@ void ShowReportOnScreen(benchmark::State& state) {
     state.counters["resident_MB"] = residentMegabytes();
     state.counters["peak_MB"] = peakMegabytes();
 }
-BENCHMARK(ShowReportOnScreen)->ArgsProduct({{1'000, 10'000}, {0, 1}})->UseManualTime()->Iterations(1)->Repetitions(7)->Unit(benchmark::kMillisecond);
+BENCHMARK(ShowReportOnScreen)
+    ->ArgsProduct({{1'000, 10'000}, {0, 1}})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->Unit(benchmark::kMillisecond);
 
 }   // namespace
 }   // namespace veltrin

@@ -12,9 +12,15 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDeadlineTimer>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDirIterator>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QStandardPaths>
+#include <QTimer>
 
 namespace veltrin::test {
 namespace {
@@ -56,7 +62,31 @@ protected:
         }
         return found;
     }
+    // The real dialog comes up: the user types the passphrase, then a different one (OK stays off),
+    // corrects it, sets five minutes and presses OK.
+    void protectThroughTheDialog() {
+        sys.passphraseAnswer = ui::askWithPassphraseDialog;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [this, &look] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != "passphraseDialog") return;
+            look.stop();
+            auto* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+            QTest::keyClicks(dialog->findChild<QLineEdit*>("passphrase"), Passphrase);
+            auto* again = dialog->findChild<QLineEdit*>("passphraseAgain");
+            QTest::keyClicks(again, Passphrase + "!");
+            okWhileTheyDiffer = ok->isEnabled();
+            QTest::keyClick(again, Qt::Key_Backspace);
+            auto* minutes = dialog->findChild<QSpinBox*>("lockMinutes");
+            minutes->selectAll();
+            QTest::keyClicks(minutes, "5");
+            click(ok);
+        });
+        look.start(10);
+        click(window().protectJournalButton);
+    }
     QStringList asked;
+    bool okWhileTheyDiffer = true;
 };
 
 QByteArray seededStore(int entries) {
@@ -82,15 +112,15 @@ TEST_F(JournalLock, ProtectedJournalLeavesNoPlainWordBehindAndLocksWhenLeftAlone
     writeFile(courseDir() + "Journal Report.rtf", "{\\rtf1 " + Marker + "}");
     writeFile(storePath() + ".bak", seededStore(3));
     writeFile(storePath() + ".2.bak", seededStore(2));
-    answerPassphrase(Passphrase);
     click(window().journalButton);
-    click(window().protectJournalButton);
+    protectThroughTheDialog();
     ASSERT_TRUE(core::journalIsSealed(storePath()));
+    EXPECT_FALSE(okWhileTheyDiffer);
     const QString keyMessage = sys.messages.value(0);
     const QString recoveryKey = keyMessage.section("Your recovery key:\n\n", 1).section('\n', 0, 0);
     EXPECT_FALSE(recoveryKey.isEmpty()) << keyMessage.toStdString();
     EXPECT_EQ(window().protectJournalButton->text(), "Lock Journal");
-    EXPECT_EQ(asked, QStringList{"Protect Journal"});   // the passphrase just chosen opens the journal
+    answerPassphrase("never asked");   // the passphrase just chosen opens the journal
 
     addEntry("the newest " + Marker);
     click(window().viewJournalButton);
@@ -107,6 +137,7 @@ TEST_F(JournalLock, ProtectedJournalLeavesNoPlainWordBehindAndLocksWhenLeftAlone
         return ui::SaveAnswer{exported, "CSV (*.csv)"};
     };
     click(window().exportJournalButton);
+    EXPECT_EQ(asked, QStringList{"Export Journal (plain text, not protected)"});
     EXPECT_TRUE(readFile(exported).contains("the newest " + Marker));
     pressUnder("resetmsg.rtf", window().yesButton);
     click(window().eraseButton);
@@ -114,7 +145,6 @@ TEST_F(JournalLock, ProtectedJournalLeavesNoPlainWordBehindAndLocksWhenLeftAlone
     EXPECT_EQ(filesWithMarker(root), QStringList{"chosen.csv"});
     EXPECT_EQ(sys.messages.size(), 1) << sys.messages.join('\n').toStdString();
 
-    click(window().journalButton);
     ASSERT_TRUE(state().screen.JournalOpen);
     journal::lockJournalWhenIdle(program(), 5 * 60'000 - 1);
     EXPECT_TRUE(state().screen.JournalOpen);
@@ -149,7 +179,8 @@ TEST_F(JournalLock, ScreensaverOnTheSessionBusLocksTheJournal) {
     watch->listen(QDBusConnection::connectToBus(address, "program"), QDBusConnection(QString()));
     QDBusConnection screensaver = QDBusConnection::connectToBus(address, "screensaver");
     screensaver.send(QDBusMessage::createSignal("/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver", "ActiveChanged") << true);
-    for (QDeadlineTimer heard(5000); program().journalLock.key && !heard.hasExpired();) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    for (QDeadlineTimer heard(5000); program().journalLock.key && !heard.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_FALSE(program().journalLock.key.has_value());
     EXPECT_FALSE(state().screen.JournalOpen);
     EXPECT_FALSE(window().findChild<journal::JournalChartWindow*>()->isVisible());

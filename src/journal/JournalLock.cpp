@@ -39,16 +39,18 @@ int readLockMinutes(const Program& p) {
 QStringList plainCopies(const Program& p) {
     const QString folder = p.state.settings.CourseDir;
     QStringList copies{folder + JournalReportName};
-    const QStringList backups = QDir(folder).entryList({core::JournalStoreName + QStringLiteral(".bak"), core::JournalStoreName + QStringLiteral(".*.bak")},
-                                                       QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList backups =
+        QDir(folder).entryList({core::JournalStoreName + QStringLiteral(".bak"), core::JournalStoreName + QStringLiteral(".*.bak")},
+                               QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& backup : backups) copies << folder + backup;
     return copies;
 }
 
 QString recoveryKeyMessage(const QString& recoveryKey) {
-    return QStringLiteral("Your journal is protected now.\n\nYour recovery key:\n\n%1\n\nWrite it down and keep it away from this computer. "
-                          "It opens the journal if you forget the passphrase. Veltrin shows it only this once: if both the "
-                          "passphrase and the recovery key are lost, nobody can open the journal.")
+    return QStringLiteral(
+               "Your journal is protected now.\n\nYour recovery key:\n\n%1\n\nWrite it down and keep it away from this computer. "
+               "It opens the journal if you forget the passphrase. Veltrin shows it only this once: if both the "
+               "passphrase and the recovery key are lost, nobody can open the journal.")
         .arg(recoveryKey);
 }
 

@@ -75,8 +75,8 @@ void onExportJournalClicked(Program& p) {
     torch::CloseContactWindow(p);
     if (!unlockJournalIfSealed(p)) return;
     if (const auto answer = p.sys.askSaveFile(&p.window, exportQuestion(journalKey(p) != nullptr))) {
-        const core::ExportCount count = core::saveJournalExport(storePath(p), exportChoice(answer->path, answer->filter).format, answer->path,
-                                                                core::CsvCells::Guarded, journalKey(p));
+        const core::ExportCount count = core::saveJournalExport(storePath(p), exportChoice(answer->path, answer->filter).format,
+                                                                answer->path, core::CsvCells::Guarded, journalKey(p));
         reportDamagedRecords(p, count.damaged);
     }
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 namespace veltrin::ui {
 
@@ -31,10 +32,13 @@ std::optional<PassphraseAnswer> askWithPassphraseDialog(QWidget* parent, const P
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("passphraseDialog"));
     dialog.setWindowTitle(question.title);
-    auto* form = new QFormLayout(&dialog);
+    dialog.setMinimumWidth(460);
+    auto* column = new QVBoxLayout(&dialog);
     auto* prompt = new QLabel(question.prompt, &dialog);
     prompt->setWordWrap(true);
-    form->addRow(prompt);
+    column->addWidget(prompt);
+    auto* form = new QFormLayout;
+    column->addLayout(form);
     QLineEdit* passphrase = passphraseField(dialog, QStringLiteral("passphrase"));
     form->addRow(QStringLiteral("Passphrase:"), passphrase);
     QLineEdit* again = nullptr;
@@ -51,7 +55,7 @@ std::optional<PassphraseAnswer> askWithPassphraseDialog(QWidget* parent, const P
         form->addRow(QStringLiteral("Lock when unused for:"), minutes);
         auto* differ = new QLabel(QStringLiteral("The two passphrases differ."), &dialog);
         differ->setObjectName(QStringLiteral("passphrasesDiffer"));
-        form->addRow(differ);
+        column->addWidget(differ);
         const auto check = [=] {
             const bool same = passphrase->text() == again->text();
             differ->setVisible(!same);
@@ -61,7 +65,7 @@ std::optional<PassphraseAnswer> askWithPassphraseDialog(QWidget* parent, const P
         QObject::connect(again, &QLineEdit::textChanged, &dialog, check);
         check();
     }
-    form->addRow(buttons);
+    column->addWidget(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     std::optional<PassphraseAnswer> answer;

@@ -52,16 +52,17 @@ bool PresenceWatch::eventFilter(QObject* watched, QEvent* event) {
 
 void PresenceWatch::listen(const QDBusConnection& session, const QDBusConnection& system) {
     for (const ScreenSaver& saver : ScreenSavers)
-        QDBusConnection(session).connect(QString(), QLatin1String(saver.path), QLatin1String(saver.interface), QStringLiteral("ActiveChanged"), this,
-                        SLOT(onScreenSaverActive(bool)));
+        QDBusConnection(session).connect(QString(), QLatin1String(saver.path), QLatin1String(saver.interface),
+                                         QStringLiteral("ActiveChanged"), this, SLOT(onScreenSaverActive(bool)));
     m_system = system;
     if (!system.isConnected()) return;
     // The login manager signals a lock on the session's own object, which it names on request.
-    auto* watcher = new QDBusPendingCallWatcher(
-        m_system.asyncCall(QDBusMessage::createMethodCall(Login1, QStringLiteral("/org/freedesktop/login1"), QStringLiteral("org.freedesktop.login1.Manager"),
-                                                        QStringLiteral("GetSessionByPID"))
-                             << quint32(::getpid())),
-        this);
+    auto* watcher =
+        new QDBusPendingCallWatcher(m_system.asyncCall(QDBusMessage::createMethodCall(Login1, QStringLiteral("/org/freedesktop/login1"),
+                                                                                      QStringLiteral("org.freedesktop.login1.Manager"),
+                                                                                      QStringLiteral("GetSessionByPID"))
+                                                       << quint32(::getpid())),
+                                    this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
         const QDBusPendingReply<QDBusObjectPath> reply = *call;
         if (reply.isValid())

@@ -66,7 +66,8 @@ public:
     QStringList messages;
     // How the user answers the save dialog: with the real dialog unless a test answers in the user's place.
     std::function<std::optional<ui::SaveAnswer>(QWidget*, const ui::SaveQuestion&)> saveAnswer = ui::askWithSaveDialog;
-    std::function<std::optional<ui::PassphraseAnswer>(QWidget*, const ui::PassphraseQuestion&)> passphraseAnswer = ui::askWithPassphraseDialog;
+    std::function<std::optional<ui::PassphraseAnswer>(QWidget*, const ui::PassphraseQuestion&)> passphraseAnswer =
+        ui::askWithPassphraseDialog;
     QString windowsDirectory;
     QString dataFolder;
     QSize screen{1024 * 15, 768 * 15};
