@@ -1,13 +1,16 @@
 // Exporting, searching and charting long journals: time per run and the peak memory of the
-// process, which must stay flat from 10,000 to 100,000 entries for the exports.
+// process, which must stay flat from 10,000 to 100,000 entries for the exports. Adding an entry
+// and reading the whole journal as the report reads it, plain beside sealed, and a new passphrase.
 #include "core/JournalChart.h"
 #include "core/JournalExport.h"
+#include "core/JournalSeal.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <optional>
 #include <sys/resource.h>
 
 namespace veltrin {
@@ -77,6 +80,67 @@ void Chart(benchmark::State& state) {
     }
 }
 BENCHMARK(Chart)->Arg(10'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The store of `entries` records, sealed when asked; the key is then unlocked once.
+struct SealableStore : BenchStore {
+    std::optional<core::JournalKey> key;
+    SealableStore(long entries, bool sealed) : BenchStore(entries) {
+        if (!sealed) return;
+        core::encryptJournal(path, "bench passphrase");
+        key = core::unlockJournal(path, "bench passphrase");
+    }
+    const core::JournalKey* keyOrNull() const { return key ? &*key : nullptr; }
+};
+
+// One entry added to a journal of 10,000, as "Add Journal Entry" stores it.
+void AddEntry(benchmark::State& state) {
+    SealableStore store(10'000, state.range(0) != 0);
+    const QString record = "6.12.2026 09:30:00~Level One Operative of the Inner Realm~Openness~~3524114Today I began.";
+    for (auto _ : state) core::appendJournalRecord(store.path, record, store.keyOrNull());
+}
+BENCHMARK(AddEntry)
+    ->ArgName("sealed")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(200)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Every record of the journal read back, as the report reads them.
+void ReadJournal(benchmark::State& state) {
+    SealableStore store(10'000, state.range(0) != 0);
+    for (auto _ : state) {
+        core::JournalReader reader(store.path, store.keyOrNull());
+        core::StoredEntry entry;
+        while (reader.next(entry)) benchmark::DoNotOptimize(entry);
+    }
+}
+BENCHMARK(ReadJournal)
+    ->ArgName("sealed")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// A new passphrase for a sealed journal of 10,000 entries: the key file alone is rewritten.
+void ChangePassphrase(benchmark::State& state) {
+    SealableStore store(10'000, true);
+    for (auto _ : state) core::changeJournalPassphrase(store.path, *store.key, "another passphrase");
+}
+BENCHMARK(ChangePassphrase)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Sealing a journal of 10,000 entries and opening it back.
+void SealAndOpen(benchmark::State& state) {
+    BenchStore store(10'000);
+    for (auto _ : state) {
+        core::encryptJournal(store.path, "bench passphrase");
+        core::decryptJournal(store.path, *core::unlockJournal(store.path, "bench passphrase"));
+    }
+}
+BENCHMARK(SealAndOpen)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }   // namespace
 }   // namespace veltrin

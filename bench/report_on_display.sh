@@ -6,6 +6,9 @@ set -euo pipefail
 source "$(dirname "$0")/display_lib.sh"
 start_display
 uptime
+# The second number of each benchmark's name is 1 for a protected journal.
 for entries in 1000 10000; do
-    "$1" --benchmark_filter="ShowReportOnScreen/$entries/" | grep -E '_median|_mean'
+    for sealed in 0 1; do
+        "$1" --benchmark_filter="ShowReportOnScreen/$entries/$sealed/" | grep -E '_median|_mean'
+    done
 done

@@ -23,6 +23,7 @@ public:
     QSize screenSizeTwips() override { return {1024 * 15, 768 * 15}; }
     void messageBox(const QString&) override {}
     std::optional<ui::SaveAnswer> askSaveFile(QWidget*, const ui::SaveQuestion&) override { return std::nullopt; }
+    std::optional<ui::PassphraseAnswer> askPassphrase(QWidget*, const ui::PassphraseQuestion&) override { return std::nullopt; }
     void setBusyCursor(bool) override {}
     QDateTime now() override { return {}; }
     [[noreturn]] void endProgram() override { throw ProgramEnded{}; }

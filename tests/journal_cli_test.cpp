@@ -42,12 +42,14 @@ protected:
         writeFile(path("config/veltrin3.ini"),
                   (path("torch/") + "\r\n" + path("lessons/") + "\r\n" + path("sounds/") + "\r\n 700\r\n 3\r\n 0\r\n 0\r\n").toUtf8());
     }
-    // Runs `veltrin ARGS`; out and err hold what it wrote.
-    int run(const QStringList& arguments) {
-        QBuffer out(&(m_out = {})), err(&(m_err = {}));
+    // Runs `veltrin ARGS` with `input` as a script's standard input; out and err hold what it wrote.
+    int run(const QStringList& arguments, QByteArray input = {}) {
+        QBuffer out(&(m_out = {})), err(&(m_err = {})), in(&input);
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
+        in.open(QIODevice::ReadOnly);
         cli::Console console{out, err, path("config"), path("documents")};
+        console.in = &in;
         return cli::runCommand(arguments, console);
     }
     QString out() const { return QString::fromUtf8(m_out); }
@@ -86,6 +88,7 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
     EXPECT_EQ(run({"journal", "--help"}), 0);
     EXPECT_TRUE(out().contains("--documents") && out().contains("being_awake"));
     EXPECT_TRUE(out().contains("--raw-csv") && out().contains("apostrophe")) << out().toStdString();
+    EXPECT_TRUE(out().contains("encrypt") && out().contains("--recovery-key") && out().contains("no one can read")) << out().toStdString();
     const std::pair<QString, const char*> wrong[] = {
         {"export --format xml", "--format csv, json or md"},
         {"search calm --from garbage", "--from"},
@@ -105,6 +108,53 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
         EXPECT_EQ(out(), "");
         EXPECT_EQ(QDir(path("documents")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
+}
+
+// The commands on a sealed store read each passphrase as a line of standard input, never from an
+// argument: encrypt prints the recovery key, a wrong passphrase says so and reads nothing, export,
+// search and chart read the entries, passwd takes the old and the new, and decrypt with the
+// recovery key gives every byte back.
+TEST_F(JournalCommands, SealedStoreReadsPassphrasesFromInput) {
+    const QStringList store{"--store", storePath()};
+    const QString plainCsv = (run(QStringList{"journal", "export", "--format", "csv"} + store), out());
+    EXPECT_EQ(run(QStringList{"journal", "encrypt", "--passphrase", "x"} + store, "x\n"), 2);
+    EXPECT_EQ(run(QStringList{"journal", "encrypt"} + store, "\n"), 1);
+    EXPECT_TRUE(err().contains("empty")) << err().toStdString();
+    ASSERT_EQ(run(QStringList{"journal", "encrypt"} + store, "first pass\r\n"), 0) << err().toStdString();
+    const QString recoveryKey = out().trimmed();
+    EXPECT_TRUE(QRegularExpression("^([A-Z2-7]{4}-){7}[A-Z2-7]{4}$").match(recoveryKey).hasMatch()) << recoveryKey.toStdString();
+    EXPECT_FALSE(readFile(storePath()).contains("river"));
+    EXPECT_EQ(run(QStringList{"journal", "encrypt"} + store, "first pass\n"), 1);
+    EXPECT_TRUE(err().contains("encrypted already")) << err().toStdString();
+
+    EXPECT_EQ(run(QStringList{"journal", "export", "--format", "csv"} + store, "wrong\n"), 1);
+    EXPECT_EQ(err(), "veltrin: wrong passphrase for " + storePath() + "\n");
+    EXPECT_EQ(out(), "");
+    EXPECT_EQ(run(QStringList{"journal", "export", "--format", "csv"} + store), 1);
+    EXPECT_TRUE(err().contains("input ended")) << err().toStdString();
+    EXPECT_EQ(run(QStringList{"journal", "export", "--format", "csv"} + store, "first pass\n"), 0) << err().toStdString();
+    EXPECT_EQ(out(), plainCsv);
+    EXPECT_EQ(run(QStringList{"journal", "search", "river"} + store, "first pass\n"), 0);
+    EXPECT_TRUE(out().contains("The river") && err().endsWith("1 entry found\n")) << err().toStdString();
+    EXPECT_EQ(run(QStringList{"journal", "chart", "--output", path("c.svg")} + store, "first pass\n"), 0) << err().toStdString();
+
+    EXPECT_EQ(run(QStringList{"journal", "passwd"} + store, "first pass\nsecond pass\n"), 0) << err().toStdString();
+    EXPECT_EQ(run(QStringList{"journal", "search", "river"} + store, "first pass\n"), 1);
+    QByteArray sealed = readFile(storePath());
+    sealed[sealed.indexOf("\r\n") + 12] ^= 1;   // damages the second record
+    writeFile(storePath(), sealed);
+    EXPECT_EQ(run(QStringList{"journal", "export", "--format", "csv"} + store, "second pass\n"), 1);
+    EXPECT_TRUE(err().contains("record 2 of " + storePath() + " is damaged")) << err().toStdString();
+    EXPECT_TRUE(out().contains("The river") && !out().contains("A thought")) << out().toStdString();
+    sealed[sealed.indexOf("\r\n") + 12] ^= 1;
+    writeFile(storePath(), sealed);
+    EXPECT_EQ(run(QStringList{"journal", "decrypt", "--recovery-key"} + store, "second pass\n"), 1);
+    EXPECT_TRUE(err().contains("wrong recovery key")) << err().toStdString();
+    EXPECT_EQ(run(QStringList{"journal", "decrypt", "--recovery-key"} + store, recoveryKey.toLower().toUtf8() + "\n"), 0)
+        << err().toStdString();
+    EXPECT_EQ(readFile(storePath()), Store);
+    EXPECT_EQ(run(QStringList{"journal", "passwd"} + store, "a\nb\n"), 1);
+    EXPECT_TRUE(err().contains("not encrypted")) << err().toStdString();
 }
 
 // A chart of one undated entry numbers that entry alone on its axis.

@@ -1,17 +1,21 @@
 // The journal read back for export: record by record with the odd lines passed over, dates read
 // from chronologies, CSV byte for byte, the search filter, and the chart's places and
-// moving averages.
+// moving averages; the sealed journal: its conversions, keys, damage and the plaintext it leaves.
 #include "support/Files.h"
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
 #include "core/JournalChart.h"
 #include "core/JournalExport.h"
+#include "core/JournalSeal.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace veltrin::test {
 namespace {
@@ -162,6 +166,191 @@ TEST_F(JournalExport, ChartPlacesEntriesAndAveragesTheirLastSeven) {
     EXPECT_DOUBLE_EQ(lines[0][8].average, 15.0 / 7);
     EXPECT_EQ(lines[6].size(), 8u);
     EXPECT_DOUBLE_EQ(lines[6][3].x, 5.0);
+}
+
+// A journal whose entries hold marker words that no file of a sealed journal may show.
+class SealedJournal : public JournalExport {
+protected:
+    static QByteArray record(int n) {
+        return "6.12.2026 09:30:00~Ascendant~Openness~~3524114marker" + QByteArray::number(n) + " calm\\par \nriver";
+    }
+    QByteArray plainStore(int entries) const {
+        QByteArray bytes;
+        for (int n = 1; n <= entries; ++n) bytes += record(n) + "\r\n";
+        return bytes;
+    }
+    QString key() const { return core::journalKeyPath(storePath()); }
+    QStringList texts(const core::JournalKey* key) const {
+        QStringList read;
+        m_damaged = core::readExportedEntries(
+                        storePath(), {}, [&read](const ExportedEntry& e) { read << e.text; }, core::EntryText::Read, key)
+                        .damaged;
+        return read;
+    }
+    static QStringList textsOf(int from, int to) {
+        QStringList texts;
+        for (int n = from; n <= to; ++n) texts << "marker" + QString::number(n) + " calm\nriver";
+        return texts;
+    }
+    // Changes one base64 letter in the store's line (1 first), as bit rot would.
+    void damageLine(int line) {
+        QByteArrayList lines = readFile(storePath()).split('\n');
+        QByteArray& damaged = lines[line - 1];
+        damaged[10] = damaged[10] == 'A' ? 'B' : 'A';
+        writeFile(storePath(), lines.join('\n'));
+    }
+    std::optional<core::JournalKey> unlock(const char* passphrase) { return core::unlockJournal(storePath(), passphrase); }
+
+    mutable core::DamagedRecords m_damaged;
+};
+
+// Sealed, the store and its key file hold no word of an entry; the entries read back with the key,
+// an entry added then is sealed too, and decrypting gives every byte back plus the new record. A
+// wrong passphrase opens nothing; without a key the store is refused, not read as empty.
+TEST_F(SealedJournal, RoundTripLeavesNoPlaintext) {
+    writeStore(plainStore(20) + "not an entry\r\n");
+    EXPECT_FALSE(core::journalIsSealed(storePath()));
+    const QString recoveryKey = core::encryptJournal(storePath(), "right horse");
+    EXPECT_TRUE(core::journalIsSealed(storePath()));
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files), QStringList({"veltrin.sdb", "veltrin.sdb.key"}));
+    for (const QString& file : {storePath(), key()})
+        for (const char* word : {"marker", "calm", "river", "Openness", "Ascendant", "2026"})
+            EXPECT_FALSE(readFile(file).contains(word)) << file.toStdString() << " shows " << word;
+    EXPECT_FALSE(unlock("wrong horse"));
+    EXPECT_THROW(texts(nullptr), base::FileError);
+    auto opened = unlock("right horse");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(texts(&*opened), textsOf(1, 20));
+    core::appendJournalRecord(storePath(), QString::fromUtf8(record(21)), &*opened);
+    EXPECT_FALSE(readFile(storePath()).contains("marker"));
+    EXPECT_EQ(texts(&*opened), textsOf(1, 21));
+    EXPECT_TRUE(m_damaged.isEmpty());
+
+    auto recovered = core::unlockJournalWithRecoveryKey(storePath(), "  " + recoveryKey.toLower().replace('-', ' '));
+    ASSERT_TRUE(recovered);
+    EXPECT_FALSE(core::unlockJournalWithRecoveryKey(storePath(), QString(recoveryKey).replace(0, 1, recoveryKey[0] == 'A' ? "B" : "A")));
+    core::decryptJournal(storePath(), *recovered);
+    EXPECT_FALSE(core::journalIsSealed(storePath()));
+    EXPECT_EQ(readFile(storePath()), plainStore(20) + "not an entry\r\n" + record(21) + "\r\n");
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files), QStringList({"veltrin.sdb"}));
+}
+
+// A damaged or moved record is named and every other record still reads; the passphrase still
+// unlocks; decrypting refuses and changes nothing. A damaged key file is never a wrong passphrase.
+TEST_F(SealedJournal, DamageIsNamedNeverAWrongPassphrase) {
+    writeStore(plainStore(5));
+    const QString recoveryKey = core::encryptJournal(storePath(), "pass");
+    damageLine(2);
+    QByteArrayList lines = readFile(storePath()).split('\n');
+    std::swap(lines[3], lines[4]);   // records 4 and 5 change places
+    writeFile(storePath(), lines.join('\n'));
+    auto opened = unlock("pass");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(texts(&*opened), textsOf(1, 1) + textsOf(3, 3));
+    EXPECT_EQ(m_damaged, core::DamagedRecords({2, 4, 5}));
+    const QByteArray sealedBytes = readFile(storePath());
+    try {
+        core::decryptJournal(storePath(), *opened);
+        ADD_FAILURE() << "decrypted a damaged store";
+    } catch (const base::FileError& error) {
+        EXPECT_EQ(error.path(), storePath());
+        EXPECT_TRUE(error.reason().contains("records 2, 4 and 5")) << error.reason().toStdString();
+    }
+    EXPECT_EQ(readFile(storePath()), sealedBytes);
+
+    const QByteArray keyBytes = readFile(key());
+    const std::pair<const char*, std::function<QByteArray(QByteArray)>> damages[] = {
+        {"cut short", [](QByteArray b) { return b.left(b.size() / 2); }},
+        {"a letter changed in the passphrase line",
+         [](QByteArray b) {
+             b[b.indexOf("argon2id") + 30] ^= 1;
+             return b;
+         }},
+        {"limits changed", [](QByteArray b) { return b.replace("argon2id 2 ", "argon2id 3 "); }},
+        {"empty", [](QByteArray) { return QByteArray(); }},
+    };
+    for (const auto& [name, damage] : damages) {
+        writeFile(key(), damage(keyBytes));
+        try {
+            EXPECT_FALSE(unlock("pass").has_value()) << name;
+            ADD_FAILURE() << name << ": read as a wrong passphrase";
+        } catch (const base::FileError& error) {
+            EXPECT_EQ(error.path(), key()) << name;
+            EXPECT_TRUE(error.reason().contains("damaged")) << name << ": " << error.reason().toStdString();
+        }
+    }
+    QFile::remove(key());
+    EXPECT_FALSE(core::journalIsSealed(storePath()));
+    // One wrap still opens when the other's line is damaged.
+    QByteArray recoveryDamaged = keyBytes;
+    recoveryDamaged[recoveryDamaged.indexOf("blake2b") + 20] ^= 1;
+    writeFile(key(), recoveryDamaged);
+    EXPECT_TRUE(unlock("pass"));
+    EXPECT_THROW(core::unlockJournalWithRecoveryKey(storePath(), recoveryKey), base::FileError);
+}
+
+// A new passphrase rewrites the key file alone; the old one then opens nothing, the recovery key
+// still does, and a key held from before a new sealing appends nothing.
+TEST_F(SealedJournal, NewPassphraseRewritesOnlyTheKeyFile) {
+    writeStore(plainStore(3));
+    const QString recoveryKey = core::encryptJournal(storePath(), "old");
+    const QByteArray storeBytes = readFile(storePath());
+    auto opened = unlock("old");
+    ASSERT_TRUE(opened);
+    QElapsedTimer timer;
+    timer.start();
+    core::changeJournalPassphrase(storePath(), *opened, "new");
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(readFile(storePath()), storeBytes);
+    EXPECT_FALSE(unlock("old"));
+    auto renewed = unlock("new");
+    ASSERT_TRUE(renewed);
+    EXPECT_EQ(texts(&*renewed), textsOf(1, 3));
+    EXPECT_TRUE(core::unlockJournalWithRecoveryKey(storePath(), recoveryKey));
+
+    core::decryptJournal(storePath(), *renewed);
+    core::encryptJournal(storePath(), "again");
+    const QByteArray resealed = readFile(storePath());
+    EXPECT_THROW(core::appendJournalRecord(storePath(), "x~R~S~~1111111", &*renewed), base::FileError);
+    EXPECT_THROW(core::appendJournalRecord(storePath(), "x~R~S~~1111111", nullptr), base::FileError);
+    renewed = unlock("again");
+    renewed->wipe();
+    EXPECT_THROW(core::appendJournalRecord(storePath(), "x~R~S~~1111111", &*renewed), base::FileError);
+    EXPECT_EQ(readFile(storePath()), resealed);
+}
+
+// A conversion that fails at any write leaves the store and its key as they were, and no copy.
+TEST_F(SealedJournal, FailedConversionChangesNothing) {
+    writeStore(plainStore(3));
+    const Files before = filesUnder(m_folder.path());
+    bool finished = false;
+    for (qint64 budget = 0; !finished; budget += 97) {
+        failWritesAfter(budget);
+        try {
+            core::encryptJournal(storePath(), "pass");
+            finished = true;
+        } catch (const base::FileError&) {
+            failWritesAfter(-1);
+            EXPECT_EQ(filesUnder(m_folder.path()), before) << "budget " << budget;
+        }
+    }
+    failWritesAfter(-1);
+    const Files sealed = filesUnder(m_folder.path());
+    auto opened = unlock("pass");
+    ASSERT_TRUE(opened);
+    finished = false;
+    for (qint64 budget = 0; !finished; budget += 97) {
+        failWritesAfter(budget);
+        try {
+            core::decryptJournal(storePath(), *opened);
+            finished = true;
+        } catch (const base::FileError&) {
+            failWritesAfter(-1);
+            EXPECT_EQ(filesUnder(m_folder.path()), sealed) << "budget " << budget;
+        }
+    }
+    failWritesAfter(-1);
+    EXPECT_EQ(filesUnder(m_folder.path()), before);
 }
 
 }   // namespace

@@ -82,16 +82,22 @@ bool writeBytes(QIODevice& device, const QByteArray& bytes, QString& reason) {
 
 ByteWriter* useByteWriter(ByteWriter* writer) { return g_writer.exchange(writer); }
 
-QStringList splitLines(const QByteArray& bytes) {
-    QStringList lines;
+QByteArrayList splitLineBytes(const QByteArray& bytes) {
+    QByteArrayList lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         if (bytes[i] != '\r') continue;
-        lines << decodeLine(bytes.mid(start, i - start));
+        lines << bytes.mid(start, i - start);
         if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
         start = i + 1;
     }
-    if (start < bytes.size()) lines << decodeLine(bytes.mid(start));
+    if (start < bytes.size()) lines << bytes.mid(start);
+    return lines;
+}
+
+QStringList splitLines(const QByteArray& bytes) {
+    QStringList lines;
+    for (const QByteArray& line : splitLineBytes(bytes)) lines << decodeLine(line);
     return lines;
 }
 

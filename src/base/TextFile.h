@@ -15,6 +15,8 @@ namespace veltrin::base {
 
 // Splits raw file bytes into decoded lines. A last line without a line end counts when it is not empty.
 QStringList splitLines(const QByteArray& bytes);
+// The same lines as they stand in the file, undecoded.
+QByteArrayList splitLineBytes(const QByteArray& bytes);
 // Decodes one line: UTF-8 when valid, Windows-1252 otherwise.
 QString decodeLine(QByteArrayView bytes);
 // Encodes one line (without its line end) for writing.

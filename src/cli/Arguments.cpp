@@ -7,7 +7,7 @@ namespace {
 const QSet<QString> ValueOptions{QStringLiteral("--store"),   QStringLiteral("--format"), QStringLiteral("--output"),
                                  QStringLiteral("--subject"), QStringLiteral("--from"),   QStringLiteral("--to")};
 const QSet<QString> FlagOptions{QStringLiteral("--help"), QStringLiteral("--open"), QStringLiteral("--documents"),
-                                QStringLiteral("--raw-csv")};
+                                QStringLiteral("--raw-csv"), QStringLiteral("--recovery-key")};
 
 }   // namespace
 
@@ -52,6 +52,7 @@ QString mainHelp() {
                           "  journal export   the journal as CSV, JSON or Markdown\n"
                           "  journal search   the entries that hold some words\n"
                           "  journal chart    the Inner Snapshot over time as a PNG or SVG picture\n"
+                          "  journal encrypt  protect the journal with a passphrase (decrypt, passwd: undo, change it)\n"
                           "\n"
                           "Options:\n"
                           "  -h, --help       this help; 'veltrin journal --help' describes the journal commands\n");
@@ -62,9 +63,11 @@ QString journalHelp() {
                           "  veltrin journal export --format csv|json|md [--raw-csv] [--output FILE] [--store FILE]\n"
                           "  veltrin journal search WORDS... [--subject NAME] [--from DATE] [--to DATE] [--store FILE]\n"
                           "  veltrin journal chart --output FILE.png|FILE.svg [--from DATE] [--to DATE] [--store FILE]\n"
+                          "  veltrin journal encrypt|passwd [--store FILE]\n"
+                          "  veltrin journal decrypt [--recovery-key] [--store FILE]\n"
                           "\n"
-                          "The commands read the journal the settings file names (or the one given with --store)\n"
-                          "and never write to it.\n"
+                          "export, search and chart read the journal the settings file names (or the one given\n"
+                          "with --store) and never write to it.\n"
                           "\n"
                           "export   Writes every entry, oldest first, to standard output or FILE. The fields are\n"
                           "         chronology, date (YYYY-MM-DDTHH:MM:SS, empty when the chronology cannot be read),\n"
@@ -78,6 +81,16 @@ QString journalHelp() {
                           "         word (case ignored, so GRÜSSE finds Grüße; an accented letter matches however it\n"
                           "         is composed); the number found goes to standard error.\n"
                           "chart    Draws the seven ratings over time, each as a moving average of 7 entries.\n"
+                          "encrypt  Protects the journal with a passphrase and prints its recovery key, which opens\n"
+                          "         it when the passphrase is lost. Keep the key apart from this computer: without\n"
+                          "         the passphrase and the recovery key no one can read the journal again.\n"
+                          "decrypt  Turns an encrypted journal back into a plain one.\n"
+                          "passwd   Changes the passphrase of an encrypted journal; its recovery key stays.\n"
+                          "\n"
+                          "An encrypted journal asks for its passphrase on the terminal, without echo. When standard\n"
+                          "input is not a terminal, each passphrase is one line of it: encrypt reads the new one once,\n"
+                          "passwd the old one and then the new one, decrypt --recovery-key the recovery key.\n"
+                          "A passphrase is never taken from the command line.\n"
                           "\n"
                           "Options:\n"
                           "  --store FILE     the journal store to read instead of the user's\n"
@@ -89,9 +102,12 @@ QString journalHelp() {
                           "  --to DATE        only the entries of this day (YYYY-MM-DD) or earlier\n"
                           "  --documents      write into the documents folder (export, chart) instead of --output\n"
                           "  --open           open the written file with the desktop's program for it\n"
+                          "  --recovery-key   decrypt with the recovery key instead of the passphrase\n"
                           "  -h, --help       this help\n"
                           "\n"
-                          "Lines of the store that are not entries are passed over and counted on standard error.\n"
+                          "Lines of the store that are not entries are passed over and counted on standard error;\n"
+                          "damaged entries of an encrypted journal are named there, every other entry is read, and\n"
+                          "the status is 1.\n"
                           "Exit status: 0 done, 1 a file or the settings could not be used, 2 a wrong command line.\n");
 }
 

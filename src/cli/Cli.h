@@ -1,6 +1,7 @@
 #pragma once
 // The command line: `veltrin journal export|search|chart ...` read the user's journal without a
-// window and never write to it; `veltrin` alone starts the program.
+// window and never write to it; `veltrin journal encrypt|decrypt|passwd` seal it, open it back and
+// change its passphrase; `veltrin` alone starts the program.
 #include <QIODevice>
 #include <QProcessEnvironment>
 #include <QString>
@@ -16,6 +17,9 @@ struct Console {
     QString documentsFolder;   // where --documents puts its file
     // The user's environment, for the program --open starts: none of what a command sets for itself.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Where passphrases come from, a line each: the terminal, asked without echo, or a script's input.
+    QIODevice* in = nullptr;
+    bool inIsTerminal = false;
 };
 
 // Runs the command `arguments` (without the program's name); returns the exit status: 0 done,

@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 
 #include "core/JournalChart.h"
+#include "core/JournalSeal.h"
 
 #include <QMap>
 #include <QSet>
@@ -25,7 +26,7 @@ struct CommandError : std::runtime_error {
 struct Arguments {
     QStringList words;               // the command's words and the search words, in order
     QMap<QString, QString> values;   // --store, --format, --output, --subject, --from, --to
-    QSet<QString> flags;             // --help, --open, --documents, --raw-csv
+    QSet<QString> flags;             // --help, --open, --documents, --raw-csv, --recovery-key
     bool has(const QString& flag) const { return flags.contains(flag); }
     QString value(const QString& option) const { return values.value(option); }
 };
@@ -45,6 +46,13 @@ void tell(Console& console, const QString& line);
 int exportCommand(const Arguments& arguments, Console& console);
 int searchCommand(const Arguments& arguments, Console& console);
 int chartCommand(const Arguments& arguments, Console& console);
+int encryptCommand(const Arguments& arguments, Console& console);
+int decryptCommand(const Arguments& arguments, Console& console);
+int passwdCommand(const Arguments& arguments, Console& console);
+
+// The key of a sealed store, unlocked with the passphrase read from the console; none for a plain
+// store. Throws CommandError for a wrong passphrase, FileError for a key file that cannot be used.
+std::optional<core::JournalKey> unlockIfSealed(Console& console, const QString& store);
 
 // The chart drawn as a PNG or an SVG picture, by the suffix of the file it is for.
 QByteArray chartPicture(const core::JournalChart& chart, const QString& path);

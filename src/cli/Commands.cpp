@@ -17,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+#include <unistd.h>
+
 namespace veltrin::cli {
 
 namespace {
@@ -39,10 +41,13 @@ struct JournalCommand {
     int (*run)(const Arguments&, Console&);
 };
 
-constexpr std::array<JournalCommand, 3> JournalCommands{{
+constexpr std::array<JournalCommand, 6> JournalCommands{{
     {"export", "--store --format --output --documents --open --raw-csv", exportCommand},
     {"search", "--store --subject --from --to", searchCommand},
     {"chart", "--store --output --documents --from --to --open", chartCommand},
+    {"encrypt", "--store", encryptCommand},
+    {"decrypt", "--store --recovery-key", decryptCommand},
+    {"passwd", "--store", passwdCommand},
 }};
 
 int printHelp(Console& console, const QString& help) {
@@ -70,7 +75,7 @@ int journalCommand(const Arguments& arguments, Console& console) {
         checkOptions(command, arguments);
         return command.run(arguments, console);
     }
-    if (name.isEmpty()) throw UsageError(QStringLiteral("journal needs a command: export, search or chart"));
+    if (name.isEmpty()) throw UsageError(QStringLiteral("journal needs a command: export, search, chart, encrypt, decrypt or passwd"));
     throw UsageError(QStringLiteral("unknown journal command '%1'").arg(name));
 }
 
@@ -157,8 +162,11 @@ int runFromMain(int argc, char** argv) {
     if (!out.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         !err.open(fileno(stderr), QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
+    QFile in;
     Console console{out, err, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                     QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), std::move(environment)};
+    if (in.open(fileno(stdin), QIODevice::ReadOnly)) console.in = &in;
+    console.inIsTerminal = ::isatty(fileno(stdin)) != 0;
     return runCommand(arguments, console);
 }
 

@@ -1,4 +1,5 @@
-// export, search and chart: each reads the store record by record and never writes to it.
+// export, search and chart: each reads the store record by record (a sealed one with the key its
+// passphrase unlocks) and never writes to it.
 #include "cli/CliParts.h"
 
 #include "base/FileError.h"
@@ -63,6 +64,14 @@ core::CsvCells csvCells(const Arguments& arguments, ExportFormat format) {
     return core::CsvCells::Raw;
 }
 
+// Damaged records of a sealed store are named; the command read every other one, and ends with 1.
+int tellDamaged(Console& console, const core::DamagedRecords& damaged, const QString& store) {
+    if (damaged.isEmpty()) return 0;
+    tell(console, QStringLiteral("veltrin: %1 of %2 %3 damaged and could not be read; every other entry was read")
+                      .arg(core::damagedRecordsText(damaged), store, damaged.size() == 1 ? "is" : "are"));
+    return 1;
+}
+
 void tellPassedOver(Console& console, int passedOver, int undated, const QString& store) {
     if (passedOver > 0)
         tell(console, QStringLiteral("veltrin: %1 line(s) of %2 are not journal entries and were passed over").arg(passedOver).arg(store));
@@ -104,17 +113,23 @@ void openStream(QFile& node) {
     if (!node.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throw base::FileError(node.fileName(), node.errorString());
 }
 
-ExportCount exportToStream(ExportFormat format, core::CsvCells cells, const QString& store, QIODevice& stream, const QString& name) {
+// What an export reads: the store, and its key when it is sealed.
+struct Source {
+    QString store;
+    const core::JournalKey* key;
+};
+
+ExportCount exportToStream(ExportFormat format, core::CsvCells cells, const Source& source, QIODevice& stream, const QString& name) {
     core::JournalWriter writer(format, stream, name, cells);
-    return core::exportJournal(store, writer);
+    return core::exportJournal(source.store, writer, {}, source.key);
 }
 
-ExportCount exportTo(ExportFormat format, core::CsvCells cells, const QString& store, const QString& output, Console& console) {
-    if (output.isEmpty()) return exportToStream(format, cells, store, console.out, StandardOutput);
-    if (!base::isStreamNode(output)) return core::saveJournalExport(store, format, output, cells);
+ExportCount exportTo(ExportFormat format, core::CsvCells cells, const Source& source, const QString& output, Console& console) {
+    if (output.isEmpty()) return exportToStream(format, cells, source, console.out, StandardOutput);
+    if (!base::isStreamNode(output)) return core::saveJournalExport(source.store, format, output, cells, source.key);
     QFile node(output);
     openStream(node);
-    return exportToStream(format, cells, store, node, output);
+    return exportToStream(format, cells, source, node, output);
 }
 
 void saveChart(const core::JournalChart& chart, const QString& output) {
@@ -134,9 +149,11 @@ int exportCommand(const Arguments& arguments, Console& console) {
     const QString store = storePath(arguments, console);
     const QString output =
         outputPath(arguments, console, store, QStringLiteral("Veltrin Journal %1") + QLatin1String(core::exportFormatInfo(*format).suffix));
-    const ExportCount count = exportTo(*format, cells, store, output, console);
+    const auto key = unlockIfSealed(console, store);
+    const ExportCount count = exportTo(*format, cells, {store, key ? &*key : nullptr}, output, console);
     tellPassedOver(console, count.passedOver, count.undated, store);
-    return openWhenAsked(arguments, console, output);
+    const int damaged = tellDamaged(console, count.damaged, store);
+    return std::max(damaged, openWhenAsked(arguments, console, output));
 }
 
 int searchCommand(const Arguments& arguments, Console& console) {
@@ -144,14 +161,16 @@ int searchCommand(const Arguments& arguments, Console& console) {
     if (filter.words.isEmpty() && filter.subject.isEmpty() && !filter.from.isValid() && !filter.to.isValid())
         throw UsageError(QStringLiteral("search needs words to look for, or --subject, --from or --to"));
     const QString store = storePath(arguments, console);
+    const auto key = unlockIfSealed(console, store);
     core::JournalWriter writer(ExportFormat::Markdown, console.out, StandardOutput);
     writer.begin();
-    const ExportCount count = core::readExportedEntries(store, filter.keeper(),
-                                                        [&writer](const core::ExportedEntry& entry) { writer.write(visibleEntry(entry)); });
+    const ExportCount count = core::readExportedEntries(
+        store, filter.keeper(), [&writer](const core::ExportedEntry& entry) { writer.write(visibleEntry(entry)); }, core::EntryText::Read,
+        key ? &*key : nullptr);
     writer.end();
     tellPassedOver(console, count.passedOver, count.undated, store);
     tell(console, QStringLiteral("%1 %2 found").arg(count.entries).arg(count.entries == 1 ? "entry" : "entries"));
-    return 0;
+    return tellDamaged(console, count.damaged, store);
 }
 
 int chartCommand(const Arguments& arguments, Console& console) {
@@ -161,10 +180,12 @@ int chartCommand(const Arguments& arguments, Console& console) {
     const QString output = outputPath(arguments, console, store, QStringLiteral("Veltrin Journal Chart %1.png"));
     if (output.isEmpty()) throw UsageError(QStringLiteral("chart needs --output FILE.png or FILE.svg"));
     if (!isChartPictureName(output)) throw UsageError(QStringLiteral("the chart is written as .png or .svg, not '%1'").arg(output));
-    const core::JournalChart chart = core::readJournalChart(store, filter);
+    const auto key = unlockIfSealed(console, store);
+    const core::JournalChart chart = core::readJournalChart(store, filter, key ? &*key : nullptr);
     saveChart(chart, output);
     tellPassedOver(console, chart.passedOver, chart.undated, store);
-    return openWhenAsked(arguments, console, output);
+    const int damaged = tellDamaged(console, chart.damaged, store);
+    return std::max(damaged, openWhenAsked(arguments, console, output));
 }
 
 }   // namespace veltrin::cli

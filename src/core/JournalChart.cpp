@@ -77,7 +77,7 @@ std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
     return x;
 }
 
-JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter) {
+JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter, const JournalKey* key) {
     std::vector<QDateTime> when;
     std::vector<Ratings> ratings;
     // The texts are read only for a filter that looks for words in them.
@@ -86,9 +86,10 @@ JournalChart readJournalChart(const QString& storePath, const JournalFilter& fil
         when.push_back(entry.when);
         ratings.push_back(entry.ratings);
     };
-    const ExportCount count = readExportedEntries(storePath, filter.keeper(), use, text);
+    const ExportCount count = readExportedEntries(storePath, filter.keeper(), use, text, key);
     JournalChart chart;
     chart.passedOver = count.passedOver;
+    chart.damaged = count.damaged;
     chart.undated = count.undated;
     chart.dated = std::any_of(when.begin(), when.end(), [](const QDateTime& time) { return time.isValid(); });
     const std::vector<double> x = chartPositions(when);

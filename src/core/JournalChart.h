@@ -31,6 +31,7 @@ struct JournalChart {
     bool dated = false;               // false when no entry has a date: x is then the entry's number
     int passedOver = 0;               // lines of the store that are not records
     int undated = 0;                  // records whose chronology reads as no date
+    DamagedRecords damaged;           // sealed records that did not open
     // One line per category: the average of its last seven ratings at each rated entry.
     std::array<std::vector<ChartLinePoint>, 7> lines() const;
     // The chart in words: the number of entries, then per category its first and last rating, the
@@ -38,8 +39,8 @@ struct JournalChart {
     QString describe() const;
 };
 
-// Reads the store (the entries the filter keeps) into a chart. Throws FileError.
-JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter = {});
+// Reads the store (the entries the filter keeps) into a chart; a sealed store with its key. Throws FileError.
+JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter = {}, const JournalKey* key = nullptr);
 // Places undated entries between their neighbours; `when` holds one time per entry, invalid when unknown.
 std::vector<double> chartPositions(const std::vector<QDateTime>& when);
 

@@ -420,9 +420,9 @@ std::function<bool(const ExportedEntry&)> JournalFilter::keeper() const {
 }
 
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
-                                const std::function<void(const ExportedEntry&)>& use, EntryText text) {
+                                const std::function<void(const ExportedEntry&)>& use, EntryText text, const JournalKey* key) {
     const ChronologyReader dates;
-    JournalReader store(storePath);
+    JournalReader store(storePath, key);
     ExportCount count;
     StoredEntry stored;
     while (store.next(stored)) {
@@ -433,12 +433,15 @@ ExportCount readExportedEntries(const QString& storePath, const std::function<bo
         ++count.entries;
     }
     count.passedOver = store.passedOver();
+    count.damaged = store.damaged();
     return count;
 }
 
-ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep) {
+ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep,
+                          const JournalKey* key) {
     writer.begin();
-    const ExportCount count = readExportedEntries(storePath, keep, [&writer](const ExportedEntry& entry) { writer.write(entry); });
+    const ExportCount count = readExportedEntries(
+        storePath, keep, [&writer](const ExportedEntry& entry) { writer.write(entry); }, EntryText::Read, key);
     writer.end();
     return count;
 }
@@ -450,13 +453,14 @@ bool isSameFile(const QString& a, const QString& b) {
     return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
-ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells) {
+ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells,
+                              const JournalKey* key) {
     if (isSameFile(outputPath, storePath))
         throw base::FileError(outputPath, QStringLiteral("It is the journal store itself, which an export is never written over."));
     QSaveFile output(outputPath);
     base::openForRewrite(output);
     JournalWriter writer(format, output, outputPath, cells);
-    const ExportCount count = exportJournal(storePath, writer);
+    const ExportCount count = exportJournal(storePath, writer, {}, key);
     base::commitRewrite(output);
     return count;
 }

@@ -140,22 +140,26 @@ struct JournalFilter {
 
 struct ExportCount {
     int entries = 0;
-    int passedOver = 0;   // lines of the store that are not records
-    int undated = 0;      // records (kept or not) whose chronology reads as no date
+    int passedOver = 0;       // lines of the store that are not records
+    int undated = 0;          // records (kept or not) whose chronology reads as no date
+    DamagedRecords damaged;   // sealed records that did not open: the others are all read
 };
 
 // Reads the store record by record and hands each entry that `keep` accepts (every entry when
-// `keep` is empty) to `use`. Throws FileError.
+// `keep` is empty) to `use`; a sealed store with its key (as JournalReader). Throws FileError.
 ExportCount readExportedEntries(const QString& storePath, const std::function<bool(const ExportedEntry&)>& keep,
-                                const std::function<void(const ExportedEntry&)>& use, EntryText text = EntryText::Read);
+                                const std::function<void(const ExportedEntry&)>& use, EntryText text = EntryText::Read,
+                                const JournalKey* key = nullptr);
 // The same, written through the writer from begin to end.
-ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep = {});
+ExportCount exportJournal(const QString& storePath, JournalWriter& writer, const std::function<bool(const ExportedEntry&)>& keep = {},
+                          const JournalKey* key = nullptr);
 
 // Whether two paths name one file: another spelling or a link of it too.
 bool isSameFile(const QString& a, const QString& b);
 
 // Writes the export into a new file whole, or leaves what was there. Throws FileError naming it,
 // and for the store itself, which an export never replaces.
-ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells = CsvCells::Guarded);
+ExportCount saveJournalExport(const QString& storePath, ExportFormat format, const QString& outputPath, CsvCells cells = CsvCells::Guarded,
+                              const JournalKey* key = nullptr);
 
 }   // namespace veltrin::core

@@ -1,5 +1,8 @@
 #include "core/JournalStore.h"
 
+#include "base/TextFile.h"
+#include "core/JournalSealParts.h"
+
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -87,14 +90,31 @@ std::optional<StoredEntry> readJournalRecord(const QString& record) {
 }
 
 // A folder in the store's place is an error the reader names, not an empty journal.
-JournalReader::JournalReader(const QString& storePath) {
+JournalReader::JournalReader(const QString& storePath, const JournalKey* key) {
+    const JournalFiles files(storePath);
+    settleConversion(files);
+    if (journalIsSealed(storePath)) {
+        requireKeyOf(files, key);
+        m_key = key;
+    }
     if (QFileInfo::exists(storePath)) m_lines.emplace(storePath);
+}
+
+// A sealed line is ASCII, so its decoded text gives back its bytes.
+std::optional<QString> JournalReader::recordText(const QString& line) {
+    if (!m_key) return line;
+    const std::optional<QByteArray> record = openLine(line.toLatin1(), m_lineNumber - 1, *m_key);
+    if (!record) m_damaged << m_lineNumber;
+    return record ? std::optional(base::decodeLine(*record)) : std::nullopt;
 }
 
 bool JournalReader::next(StoredEntry& entry) {
     QString line;
     while (m_lines && m_lines->next(line)) {
-        if (auto record = readJournalRecord(line)) {
+        ++m_lineNumber;
+        const std::optional<QString> text = recordText(line);
+        if (!text) continue;
+        if (auto record = readJournalRecord(*text)) {
             entry = std::move(*record);
             return true;
         }

@@ -3,6 +3,7 @@
 // "~", the rank, "~", the subject, "~~", the seven rank digits and the entry text, in which every
 // CR of the entry box has become "\par ". Only CR or CR LF ends a record; a lone LF belongs to it.
 #include "base/LineStream.h"
+#include "core/JournalSeal.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -60,17 +61,27 @@ struct StoredEntry {
 std::optional<StoredEntry> readJournalRecord(const QString& record);
 
 // Reads the store a record at a time, so that a long journal is never held whole. A missing store
-// reads as empty; lines not of a record's shape are passed over and counted. Throws FileError.
+// reads as empty; lines not of a record's shape are passed over and counted. A sealed store needs
+// its key (see JournalSeal.h; `key` is not used for a plain store): a record that does not open
+// with it is damaged, named in damaged(), and every other record still reads. Throws FileError,
+// naming the store when it is sealed and `key` is null, wiped or from an earlier sealing.
 class JournalReader {
 public:
-    explicit JournalReader(const QString& storePath);
+    explicit JournalReader(const QString& storePath, const JournalKey* key = nullptr);
     // Puts the next record into `entry`; false at the end of the store.
     bool next(StoredEntry& entry);
     int passedOver() const { return m_passedOver; }
+    const DamagedRecords& damaged() const { return m_damaged; }
 
 private:
+    // The record's text: the line itself, or the line opened with the key; empty when damaged.
+    std::optional<QString> recordText(const QString& line);
+
     std::optional<base::LineReader> m_lines;
+    const JournalKey* m_key = nullptr;   // set for a sealed store only
+    int m_lineNumber = 0;
     int m_passedOver = 0;
+    DamagedRecords m_damaged;
 };
 
 }   // namespace veltrin::core

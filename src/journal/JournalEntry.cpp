@@ -62,7 +62,7 @@ void writeSubjectReference(Program& p) {
 // The record first, then what follows from it. If any of it fails, the store is put back as it
 // was; the handler boundary restores the count, so a failed add leaves every file as it was.
 void storeEntry(Program& p, const QString& record, const QString& subject, int matchingLines) {
-    base::appendLineWith(p.state.settings.CourseDir + core::JournalStoreName, record, [&] {
+    core::appendJournalRecord(storePath(p), record, journalKey(p), [&] {
         if (matchingLines > 0) countEntry(p, subject, matchingLines);
         else writeSubjectReference(p);
     });
@@ -95,6 +95,7 @@ void onAddEntryClicked(Program& p) {
         refuseUnreadableSubject(p);
         return;
     }
+    if (!unlockJournalIfSealed(p)) return;
     torch::PlaySound(p, QStringLiteral("addrec"));
 
     const int matchingLines = core::matchingSubjectLines(base::readLines(p.state.settings.AppDir + SubjectListName), subject);

@@ -10,6 +10,7 @@ namespace veltrin::journal {
 namespace {
 
 void openJournalFrame(Program& p) {
+    showProtection(p);
     torch::PlaySound(p, QStringLiteral("opnjnl"));
     torch::showManualClosed(p);
     enableScrollBars(p, false);
@@ -41,8 +42,8 @@ void onJournalButtonClicked(Program& p) {
     torch::showDocumentViewer(p, false);
     p.state.run.ScrollActive = false;
     p.sys.Yield();
-    if (!p.state.screen.JournalOpen) openJournalFrame(p);
-    else closeJournalFrame(p);
+    if (p.state.screen.JournalOpen) closeJournalFrame(p);
+    else if (unlockJournalIfSealed(p)) openJournalFrame(p);
 }
 
 // Done: closes the frame and the report whether or not either is on show.

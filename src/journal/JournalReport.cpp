@@ -5,6 +5,7 @@
 
 #include "base/FileError.h"
 #include "base/LineStream.h"
+#include "base/TextFile.h"
 #include "torch/Torch.h"
 #include "ui/Twips.h"
 
@@ -114,6 +115,17 @@ void showPreparingMessage(Program& p) {
     torch::showDocumentViewer(p, true);
 }
 
+// A protected journal's report is shown from memory; a plain one is written beside the store first.
+void showReport(Program& p, core::DamagedRecords& damaged) {
+    if (const core::JournalKey* key = journalKey(p)) {
+        p.window.documentViewer->ShowLongDocument(journalReportBytes(storePath(p), p.state.RankBars, key, damaged));
+        return;
+    }
+    const QString report = p.state.settings.CourseDir + JournalReportName;
+    damaged = writeJournalReport(storePath(p), report, p.state.RankBars);
+    p.window.documentViewer->LoadLongFile(report);
+}
+
 // A report that cannot be written puts back the controls its opening changed; the old report file
 // stays whole, so a viewer that held it holds it again. A click on the button in the yield finds
 // "Close Journal" and runs the closing steps.
@@ -123,14 +135,14 @@ void openJournalReport(Program& p) {
     showPreparingMessage(p);
     const ReportControls opened = reportControls(p);
     p.sys.Yield();
-    const QString report = p.state.settings.CourseDir + JournalReportName;
+    core::DamagedRecords damaged;
     try {
-        writeJournalReport(p.state.settings.CourseDir + core::JournalStoreName, report, p.state.RankBars);
+        showReport(p, damaged);
     } catch (const base::FileError&) {
         putBack(p, before, opened);
         throw;
     }
-    p.window.documentViewer->LoadLongFile(report);
+    reportDamagedRecords(p, damaged);
 }
 
 void closeJournalReport(Program& p) {
@@ -178,23 +190,43 @@ QStringList reportLines(const core::StoredEntry& entry, const RankBarTexts& rank
     return lines;
 }
 
-void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars) {
-    base::AtomicLineWriter report(reportPath);
-    report.write(core::DocumentHeader);
-    core::JournalReader store(storePath);
+namespace {
+
+// Hands on the report a record's lines at a time.
+core::DamagedRecords forEachReportPart(const QString& storePath, const RankBarTexts& rankBars, const core::JournalKey* key,
+                                       const std::function<void(const QString&)>& write) {
+    write(core::DocumentHeader);
+    core::JournalReader store(storePath, key);
     core::StoredEntry entry;
+    while (store.next(entry)) write(reportLines(entry, rankBars).join(QLatin1String("\r\n")));
+    write(QStringLiteral("}"));
+    return store.damaged();
+}
+
+}   // namespace
+
+core::DamagedRecords writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars,
+                                        const core::JournalKey* key) {
+    base::AtomicLineWriter report(reportPath);
     // A record's lines go out in one write.
-    while (store.next(entry)) report.write(reportLines(entry, rankBars).join(QLatin1String("\r\n")));
-    report.write(QStringLiteral("}"));
+    const core::DamagedRecords damaged = forEachReportPart(storePath, rankBars, key, [&](const QString& part) { report.write(part); });
     report.commit();
+    return damaged;
+}
+
+QByteArray journalReportBytes(const QString& storePath, const RankBarTexts& rankBars, const core::JournalKey* key,
+                              core::DamagedRecords& damaged) {
+    QByteArray report;
+    damaged = forEachReportPart(storePath, rankBars, key, [&](const QString& part) { report += base::encodeLine(part) + "\r\n"; });
+    return report;
 }
 
 // The report stays open while the journal button hides the viewer: the caption still reads "Close
 // Journal", and the next click closes it.
 void onViewJournalClicked(Program& p) {
     torch::CloseContactWindow(p);
-    if (!p.state.screen.ReportOpen) openJournalReport(p);
-    else closeJournalReport(p);
+    if (p.state.screen.ReportOpen) closeJournalReport(p);
+    else if (unlockJournalIfSealed(p)) openJournalReport(p);
 }
 
 }   // namespace veltrin::journal

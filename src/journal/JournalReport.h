@@ -22,7 +22,13 @@ QString reportEntryText(const QString& entryText);
 QStringList reportLines(const core::StoredEntry& entry, const RankBarTexts& rankBars);
 
 // Reads the store a record at a time and writes the report as it goes, whole or not at all. A
-// missing store counts as empty; records not of the store's shape are passed over. Throws FileError.
-void writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars);
+// missing store counts as empty; records not of the store's shape are passed over; a protected
+// store is read with its key, and the records that do not open are returned. Throws FileError.
+core::DamagedRecords writeJournalReport(const QString& storePath, const QString& reportPath, const RankBarTexts& rankBars,
+                                        const core::JournalKey* key = nullptr);
+// The report's bytes as writeJournalReport writes them, held in memory only: a protected journal's
+// report never reaches the disk.
+QByteArray journalReportBytes(const QString& storePath, const RankBarTexts& rankBars, const core::JournalKey* key,
+                              core::DamagedRecords& damaged);
 
 }   // namespace veltrin::journal

@@ -4,6 +4,7 @@
 
 #include "core/JournalExport.h"
 #include "journal/JournalChartWindow.h"
+#include "journal/JournalParts.h"
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
@@ -17,8 +18,6 @@
 namespace veltrin::journal {
 
 namespace {
-
-const QString ChartWindowName = QStringLiteral("journalChartWindow");
 
 using core::ExportFormatInfo;
 using core::ExportFormats;
@@ -39,8 +38,9 @@ QString exportFolder() {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
-ui::SaveQuestion exportQuestion() {
-    ui::SaveQuestion question{QStringLiteral("Export Journal"),
+// A protected journal's export is plain text wherever the user puts it, and the dialog says so.
+ui::SaveQuestion exportQuestion(bool sealed) {
+    ui::SaveQuestion question{sealed ? QStringLiteral("Export Journal (plain text, not protected)") : QStringLiteral("Export Journal"),
                               QStringLiteral("exportJournalDialog"),
                               QDir(exportFolder()).filePath(QStringLiteral("Veltrin Journal.csv")),
                               {},
@@ -64,14 +64,21 @@ JournalChartWindow& chartWindow(Program& p) {
 // The chart is read afresh at every click, so it shows the entries added since it last opened.
 void onJournalChartClicked(Program& p) {
     torch::CloseContactWindow(p);
-    chartWindow(p).showChart(core::readJournalChart(p.state.settings.CourseDir + core::JournalStoreName));
+    if (!unlockJournalIfSealed(p)) return;
+    core::JournalChart chart = core::readJournalChart(storePath(p), {}, journalKey(p));
+    const core::DamagedRecords damaged = chart.damaged;
+    chartWindow(p).showChart(std::move(chart));
+    reportDamagedRecords(p, damaged);
 }
 
 void onExportJournalClicked(Program& p) {
     torch::CloseContactWindow(p);
-    if (const auto answer = p.sys.askSaveFile(&p.window, exportQuestion()))
-        core::saveJournalExport(p.state.settings.CourseDir + core::JournalStoreName, exportChoice(answer->path, answer->filter).format,
-                                answer->path);
+    if (!unlockJournalIfSealed(p)) return;
+    if (const auto answer = p.sys.askSaveFile(&p.window, exportQuestion(journalKey(p) != nullptr))) {
+        const core::ExportCount count = core::saveJournalExport(storePath(p), exportChoice(answer->path, answer->filter).format,
+                                                                answer->path, core::CsvCells::Guarded, journalKey(p));
+        reportDamagedRecords(p, count.damaged);
+    }
 }
 
 }   // namespace veltrin::journal

@@ -244,6 +244,8 @@ void MainWindow::buildJournalFrame() {
     // In the free places of the bottom row, left of Add Journal Entry and between View Journal and Done.
     journalChartButton = place(new QPushButton(QStringLiteral("Journal Chart"), journalFrame), 375, 5175, 1605, 330);
     exportJournalButton = place(new QPushButton(QStringLiteral("Export..."), journalFrame), 5700, 5175, 1170, 330);
+    // Under the subject box, in the room the left column leaves above the entry box.
+    protectJournalButton = place(new QPushButton(QStringLiteral("Protect Journal..."), journalFrame), 465, 2685, 2190, 330);
     buildInnerSnapshot();
     journalFrame->hide();
 }
@@ -332,11 +334,12 @@ void MainWindow::setKeyboardOrder() {
     readingPane->setFocusPolicy(Qt::NoFocus);
     upArrow->makeKeyboardControl();
     downArrow->makeKeyboardControl();
-    for (QPushButton* button :
-         {okButton, yesButton, noButton, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton})
+    for (QPushButton* button : {okButton, yesButton, noButton, protectJournalButton, journalChartButton, addEntryButton, viewJournalButton,
+                                exportJournalButton, doneButton})
         button->setAutoDefault(true);                                                    // Return presses the focused one
     for (QScrollBar* bar : {speedBar, positionBar}) bar->setFocusPolicy(Qt::TabFocus);   // a click leaves the focus where it is
-    std::vector<QWidget*> order{upArrow, downArrow, speedBar, positionBar, topicList, torchPane, yesButton, okButton, noButton, subjectBox};
+    std::vector<QWidget*> order{upArrow,   downArrow, speedBar, positionBar, topicList,           torchPane,
+                                yesButton, okButton,  noButton, subjectBox,  protectJournalButton};
     for (const auto& category : rankOptions) order.insert(order.end(), category.begin(), category.end());
     order.insert(order.end(), {entryBox, journalChartButton, addEntryButton, viewJournalButton, exportJournalButton, doneButton,
                                documentViewer, journalButton, manualButton, contactButton, askTorchButton});

@@ -51,20 +51,21 @@ public:
     PictureButton* level5Button;
     PictureButton* level6Button;
     PictureButton* level7Button;
-    PictureButton* exitButton;          // exit
-    PictureButton* askTorchButton;      // Ask Torch
-    QPushButton* okButton;              // OK in the Torch panel
-    QPushButton* noButton;              // No
-    PictureButton* journalButton;       // journal
-    PictureButton* manualButton;        // manual
-    QPushButton* viewJournalButton;     // View Journal / Close Journal
-    QPushButton* doneButton;            // Done
-    QPushButton* addEntryButton;        // Add Journal Entry
-    QPushButton* journalChartButton;    // Journal Chart: the Inner Snapshot over time
-    QPushButton* exportJournalButton;   // Export...: the journal as CSV, JSON or Markdown
-    QPushButton* yesButton;             // Yes
-    PictureButton* eraseButton;         // erase progress
-    PictureButton* contactButton;       // contact window
+    PictureButton* exitButton;           // exit
+    PictureButton* askTorchButton;       // Ask Torch
+    QPushButton* okButton;               // OK in the Torch panel
+    QPushButton* noButton;               // No
+    PictureButton* journalButton;        // journal
+    PictureButton* manualButton;         // manual
+    QPushButton* viewJournalButton;      // View Journal / Close Journal
+    QPushButton* doneButton;             // Done
+    QPushButton* addEntryButton;         // Add Journal Entry
+    QPushButton* journalChartButton;     // Journal Chart: the Inner Snapshot over time
+    QPushButton* exportJournalButton;    // Export...: the journal as CSV, JSON or Markdown
+    QPushButton* protectJournalButton;   // Protect Journal... / Lock Journal
+    QPushButton* yesButton;              // Yes
+    PictureButton* eraseButton;          // erase progress
+    PictureButton* contactButton;        // contact window
 
     PictureBox* viewport;       // viewport of the reading pane
     PictureBox* torchPanel;     // Torch panel

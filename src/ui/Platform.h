@@ -1,6 +1,7 @@
 #pragma once
 // Everything that waits, plays, asks the system or ends the program goes through here, so that
 // tests can run the program with instant pauses, recorded sounds and a scripted user.
+#include "ui/PassphraseDialog.h"
 #include "ui/SoundDevice.h"
 
 #include <QDateTime>
@@ -58,6 +59,8 @@ public:
     virtual void messageBox(const QString& text) = 0;
     // The save dialog; empty when the user cancels.
     virtual std::optional<SaveAnswer> askSaveFile(QWidget* parent, const SaveQuestion& question) = 0;
+    // The journal's passphrase; empty when the user cancels.
+    virtual std::optional<PassphraseAnswer> askPassphrase(QWidget* parent, const PassphraseQuestion& question) = 0;
     virtual void setBusyCursor(bool busy) = 0;
     virtual QDateTime now() = 0;
     // Ends the program at once.
@@ -81,6 +84,9 @@ public:
     void messageBox(const QString& text) override;
     std::optional<SaveAnswer> askSaveFile(QWidget* parent, const SaveQuestion& question) override {
         return askWithSaveDialog(parent, question);
+    }
+    std::optional<PassphraseAnswer> askPassphrase(QWidget* parent, const PassphraseQuestion& question) override {
+        return askWithPassphraseDialog(parent, question);
     }
     void setBusyCursor(bool busy) override;
     QDateTime now() override { return QDateTime::currentDateTime(); }

@@ -58,17 +58,22 @@ void RichTextView::LoadFile(const QString& path) {
 }
 
 void RichTextView::LoadLongFile(const QString& path) {
+    ShowLongDocument(documentBytes(path));
+    m_fileName = path;
+}
+
+void RichTextView::ShowLongDocument(const QByteArray& rtf) {
     if (!m_longView) {
         m_longView = new LongTextView(this);
         m_longView->setAccessibleName(accessibleName());
     }
-    m_fileName = path;
+    m_fileName.clear();
     clear();
     keepLargeBlocksApart();
     m_longView->setGeometry(rect());
     m_longView->show();
     m_longView->raise();
-    m_longView->setRtf(documentBytes(path));
+    m_longView->setRtf(rtf);
 }
 
 // The long document goes with all its memory.

@@ -22,6 +22,8 @@ public:
     // they would in the view itself; margins, alignment and pictures are left out. LoadFile and
     // SetText end it.
     void LoadLongFile(const QString& path);
+    // The same for a long document held in memory only; the view then holds no file.
+    void ShowLongDocument(const QByteArray& rtf);
     // Replaces the content by a plain text; an empty text clears the view and its file name.
     void SetText(const QString& text);
     // The plain text, each paragraph end given as CR LF.

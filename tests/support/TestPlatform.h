@@ -48,6 +48,9 @@ public:
     std::optional<ui::SaveAnswer> askSaveFile(QWidget* parent, const ui::SaveQuestion& question) override {
         return saveAnswer(parent, question);
     }
+    std::optional<ui::PassphraseAnswer> askPassphrase(QWidget* parent, const ui::PassphraseQuestion& question) override {
+        return passphraseAnswer(parent, question);
+    }
     void setBusyCursor(bool) override {}
     QDateTime now() override { return clock; }
     [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
@@ -63,6 +66,8 @@ public:
     QStringList messages;
     // How the user answers the save dialog: with the real dialog unless a test answers in the user's place.
     std::function<std::optional<ui::SaveAnswer>(QWidget*, const ui::SaveQuestion&)> saveAnswer = ui::askWithSaveDialog;
+    std::function<std::optional<ui::PassphraseAnswer>(QWidget*, const ui::PassphraseQuestion&)> passphraseAnswer =
+        ui::askWithPassphraseDialog;
     QString windowsDirectory;
     QString dataFolder;
     QSize screen{1024 * 15, 768 * 15};
