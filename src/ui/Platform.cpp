@@ -101,6 +101,7 @@ std::optional<SaveAnswer> askWithSaveDialog(QWidget* parent, const SaveQuestion&
 
 void QtPlatform::messageBox(const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Veltrin"), text, QMessageBox::Ok);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);   // a file's name or a recovery key can be copied
     box.exec();
 }
 
