@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 
 #include "core/JournalChart.h"
+#include "core/JournalStats.h"
 
 #include <QMap>
 #include <QSet>
@@ -45,6 +46,11 @@ void tell(Console& console, const QString& line);
 int exportCommand(const Arguments& arguments, Console& console);
 int searchCommand(const Arguments& arguments, Console& console);
 int chartCommand(const Arguments& arguments, Console& console);
+int statsCommand(const Arguments& arguments, Console& console);
+
+// The statistics as text to read, or as one JSON object.
+QByteArray statsText(const core::JournalStats& stats);
+QByteArray statsJson(const core::JournalStats& stats);
 
 // The chart drawn as a PNG or an SVG picture, by the suffix of the file it is for.
 QByteArray chartPicture(const core::JournalChart& chart, const QString& path);

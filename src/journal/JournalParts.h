@@ -13,5 +13,7 @@ inline const QString CloseJournalCaption = QStringLiteral("Close Journal");
 // The report open or closed, and the View Journal button's caption with it.
 void showReportOpen(Program& p, bool open);
 void enableScrollBars(Program& p, bool enabled);
+// Names the entries of this day in earlier years on the journal frame, or hides the line when there are none.
+void showOnThisDay(Program& p);
 
 }   // namespace veltrin::journal

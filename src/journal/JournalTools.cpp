@@ -1,9 +1,11 @@
-// The journal frame's chart and export: the Inner Snapshot over time in a small window, and the
-// whole journal saved as CSV, JSON or Markdown where the user chooses.
+// The journal frame's look back: the entries of this day in earlier years, the Inner Snapshot over
+// time in a small window, and the whole journal saved as CSV, JSON, Markdown or PDF where the user chooses.
 #include "journal/Journal.h"
 
 #include "core/JournalExport.h"
+#include "core/JournalStats.h"
 #include "journal/JournalChartWindow.h"
+#include "journal/JournalParts.h"
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
@@ -59,7 +61,38 @@ JournalChartWindow& chartWindow(Program& p) {
     return *window;
 }
 
+// "Openness (1 year ago)"; an entry without a subject is named by its chronology.
+QString recalledName(const core::RecalledEntry& entry) {
+    const QString name = entry.subject.isEmpty() ? entry.chronology : entry.subject;
+    return QStringLiteral("%1 (%2 %3 ago)").arg(name).arg(entry.yearsAgo).arg(entry.yearsAgo == 1 ? "year" : "years");
+}
+
+// A journal that cannot be read recalls nothing here: the line is a reminder, not a reading of the
+// journal, and the add or the report names the file when the user turns to it.
+std::vector<core::RecalledEntry> recalledToday(Program& p) {
+    try {
+        return core::readJournalStats(p.state.settings.CourseDir + core::JournalStoreName, p.sys.now().date(), {}, core::EntryText::Skipped)
+            .onThisDay;
+    } catch (const base::FileError&) { return {}; }
+}
+
 }   // namespace
+
+// One line, cut short to the frame's room; the tooltip names every entry with its chronology.
+void showOnThisDay(Program& p) {
+    QLabel& line = *p.window.onThisDayLabel;
+    QStringList names;
+    QStringList chronologies;
+    for (const core::RecalledEntry& entry : recalledToday(p)) {
+        names << recalledName(entry);
+        chronologies << entry.chronology + QStringLiteral(": ") + entry.subject;
+    }
+    const QString text = QStringLiteral("On this day: ") + names.join(QStringLiteral(", "));
+    line.setText(line.fontMetrics().elidedText(text, Qt::ElideRight, line.width()));
+    line.setToolTip(chronologies.join(QLatin1Char('\n')));
+    line.setAccessibleDescription(text);
+    line.setVisible(!names.isEmpty());
+}
 
 // The chart is read afresh at every click, so it shows the entries added since it last opened.
 void onJournalChartClicked(Program& p) {

@@ -233,6 +233,12 @@ void MainWindow::buildJournalFrame() {
     snapshotHint = place(label(journalFrame, QStringLiteral("Rank each category from lowest to highest")), 3585, 2730, 3705, 270);
     snapshotHint->setWordWrap(false);
     snapshotHint->setStyleSheet(QStringLiteral("font-size: 8pt; font-style: italic;"));
+    // In the free place between the subject box and the entry box, left of the snapshot's hint.
+    onThisDayLabel = place(label(journalFrame, QString()), 375, 2700, 3150, 270);
+    onThisDayLabel->setWordWrap(false);
+    onThisDayLabel->setStyleSheet(QStringLiteral("font-size: 8pt; font-style: italic; color: #1f4f7a;"));
+    onThisDayLabel->setAccessibleName(QStringLiteral("On this day"));
+    onThisDayLabel->hide();
     entryBox = place(new RichTextView(journalFrame), 375, 3090, 7170, 1965);
     entryBox->setReadOnly(false);
     entryBox->setFrameShape(QFrame::StyledPanel);

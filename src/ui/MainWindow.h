@@ -100,6 +100,7 @@ public:
     QLabel* progressMarkLabel;
     QLabel* rankLabel;
     QLabel* chronologyLabel;
+    QLabel* onThisDayLabel;   // the entries of this day in earlier years; hidden when there are none
 
     // The level button of level 0 .. 7.
     PictureButton* levelButton(int level) const { return m_levelButtons.at(static_cast<std::size_t>(level)); }
