@@ -126,7 +126,7 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
 }
 
 // The save dialog typed into, without a documents folder: it opens in the home folder and offers
-// the three formats; "backup" over an existing backup.csv asks before replacing it (No, then
+// the four formats; "backup" over an existing backup.csv asks before replacing it (No, then
 // Cancel, writes nothing), and "notes.txt" is written under that name, in the chosen filter's
 // format. A file that cannot be written, or the journal itself, is named to the user and the
 // program goes on with every file as it was.
@@ -158,7 +158,7 @@ TEST_F(JournalTools, ExportDialogAsksAboutTheNameItCompletesAndFailuresChangeNot
         typeName(dialog, "backup");
         if (dialog.isVisible()) dialog.reject();
     });
-    EXPECT_EQ(offered, QStringList({home, "Export Journal", "CSV (*.csv)", "JSON (*.json)", "Markdown (*.md)"}));
+    EXPECT_EQ(offered, QStringList({home, "Export Journal", "CSV (*.csv)", "JSON (*.json)", "Markdown (*.md)", "PDF (*.pdf)"}));
     EXPECT_EQ(question, "backup.csv already exists.\nDo you want to replace it?");
     EXPECT_EQ(readFile(home + "/backup.csv"), "kept");
     useTheDialog([&](QFileDialog& dialog) { typeName(dialog, "notes.txt"); });

@@ -35,9 +35,9 @@ private:
     std::unique_ptr<Sink> m_sink;
     QPdfWriter m_writer;
     QPainter m_painter;
-    QRectF m_page;   // the area inside the margins, in the writer's units
-    double m_point;  // the writer's units in a point
-    double m_y;      // where the next line starts
+    QRectF m_page;    // the area inside the margins, in the writer's units
+    double m_point;   // the writer's units in a point
+    double m_y;       // where the next line starts
     int m_pageNumber = 0;
 };
 

@@ -121,8 +121,8 @@ double JournalStats::entriesPerWeek() const {
 
 JournalStats readJournalStats(const QString& storePath, const QDate& today, const JournalFilter& filter, EntryText text) {
     StatsBuilder builder(today);
-    const ExportCount count =
-        readExportedEntries(storePath, filter.keeper(), [&builder](const ExportedEntry& entry) { builder.take(entry); }, text);
+    const ExportCount count = readExportedEntries(
+        storePath, filter.keeper(), [&builder](const ExportedEntry& entry) { builder.take(entry); }, text);
     return builder.finish(count);
 }
 

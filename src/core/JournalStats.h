@@ -53,8 +53,8 @@ struct JournalStats {
     QDate currentStreakEnd;
     int longestStreak = 0;   // the earliest of the longest runs
     QDate longestStreakEnd;
-    std::map<QDate, RatingSums> weeks;   // by the Monday that starts the week
-    std::array<RatingSums, 7> weekdays;  // Monday .. Sunday
+    std::map<QDate, RatingSums> weeks;      // by the Monday that starts the week
+    std::array<RatingSums, 7> weekdays;     // Monday .. Sunday
     std::vector<RecalledEntry> onThisDay;   // newest year first, store order within a day
     std::vector<RecalledEntry> monthAgo;    // in store order
     // The dated entries shared out over the weeks from the first one with an entry to the last.

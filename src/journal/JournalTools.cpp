@@ -61,10 +61,22 @@ JournalChartWindow& chartWindow(Program& p) {
     return *window;
 }
 
-// "Openness (1 year ago)"; an entry without a subject is named by its chronology.
-QString recalledName(const core::RecalledEntry& entry) {
-    const QString name = entry.subject.isEmpty() ? entry.chronology : entry.subject;
-    return QStringLiteral("%1 (%2 %3 ago)").arg(name).arg(entry.yearsAgo).arg(entry.yearsAgo == 1 ? "year" : "years");
+// "Openness (1 year ago); Feeling, Thought (2 years ago)": the subjects of each year, newest first.
+// An entry without a subject is named by its chronology.
+QString recalledNames(const std::vector<core::RecalledEntry>& recalled) {
+    QStringList years;
+    QStringList names;
+    for (std::size_t at = 0; at < recalled.size(); ++at) {
+        const core::RecalledEntry& entry = recalled[at];
+        names << (entry.subject.isEmpty() ? entry.chronology : entry.subject);
+        if (at + 1 < recalled.size() && recalled[at + 1].yearsAgo == entry.yearsAgo) continue;
+        years << QStringLiteral("%1 (%2 %3 ago)")
+                     .arg(names.join(QStringLiteral(", ")))
+                     .arg(entry.yearsAgo)
+                     .arg(entry.yearsAgo == 1 ? "year" : "years");
+        names.clear();
+    }
+    return years.join(QStringLiteral("; "));
 }
 
 // A journal that cannot be read recalls nothing here: the line is a reminder, not a reading of the
@@ -81,17 +93,14 @@ std::vector<core::RecalledEntry> recalledToday(Program& p) {
 // One line, cut short to the frame's room; the tooltip names every entry with its chronology.
 void showOnThisDay(Program& p) {
     QLabel& line = *p.window.onThisDayLabel;
-    QStringList names;
+    const std::vector<core::RecalledEntry> recalled = recalledToday(p);
     QStringList chronologies;
-    for (const core::RecalledEntry& entry : recalledToday(p)) {
-        names << recalledName(entry);
-        chronologies << entry.chronology + QStringLiteral(": ") + entry.subject;
-    }
-    const QString text = QStringLiteral("On this day: ") + names.join(QStringLiteral(", "));
+    for (const core::RecalledEntry& entry : recalled) chronologies << entry.chronology + QStringLiteral(": ") + entry.subject;
+    const QString text = QStringLiteral("On this day: ") + recalledNames(recalled);
     line.setText(line.fontMetrics().elidedText(text, Qt::ElideRight, line.width()));
     line.setToolTip(chronologies.join(QLatin1Char('\n')));
     line.setAccessibleDescription(text);
-    line.setVisible(!names.isEmpty());
+    line.setVisible(!recalled.empty());
 }
 
 // The chart is read afresh at every click, so it shows the entries added since it last opened.
