@@ -61,7 +61,7 @@ public:
     QPushButton* doneButton;            // Done
     QPushButton* addEntryButton;        // Add Journal Entry
     QPushButton* journalChartButton;    // Journal Chart: the Inner Snapshot over time
-    QPushButton* exportJournalButton;   // Export...: the journal as CSV, JSON or Markdown
+    QPushButton* exportJournalButton;   // Export...: the journal as CSV, JSON, Markdown or PDF
     QPushButton* yesButton;             // Yes
     PictureButton* eraseButton;         // erase progress
     PictureButton* contactButton;       // contact window
