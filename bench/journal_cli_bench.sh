@@ -3,8 +3,9 @@
 # 100,000 entries (about 28 MB) made once in a temporary folder: entries seven hours apart, dated
 # in the toolkit's older US form ("1/1/25 1:00:00 PM UTC") and in the form the program writes
 # now ("1/1/2025 1:00:00 PM"), a few lines long, with commas, quotes, Markdown marks and, in one
-# entry in eight, accented letters. Each command's output goes to a file in that folder. `true`
-# runs beside them as the yardstick of starting a process at all. Prints the machine's load, then
+# entry in eight, accented letters; and stores of 1,000 and 10,000 such entries for the PDF and the
+# statistics. Each command's output goes to a file in that folder. `true` runs beside them as the
+# yardstick of starting a process at all. Prints the machine's load, then
 # each command's median, fastest and slowest wall time over the runs.
 #   bench/journal_cli_bench.sh [BUILD_FOLDER] [RUNS] [ENTRIES]
 set -euo pipefail
@@ -17,8 +18,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 store="$work/veltrin.sdb"
 
-# 84% of the entries hold "wait" (21 in 25), none holds "zebra".
-awk -v entries="$entries" 'BEGIN {
+# make_store ENTRIES FILE. 84% of the entries hold "wait" (21 in 25), none holds "zebra".
+make_store() {
+awk -v entries="$1" 'BEGIN {
     split("Openness|Patience|Courage|Gratitude|Stillness", subject, "|")
     split("Level One Operative of the Inner Realm|Apprentice of Stillness|Keeper of the Flame", rank, "|")
     start = mktime("2020 01 01 08 00 00")
@@ -37,10 +39,14 @@ awk -v entries="$entries" 'BEGIN {
         text = text "Tomorrow I will try to begin; entry " i "."
         printf "%s~%s~%s~~%s%s\r\n", chronology, rank[1 + i % 3], subject[1 + i % 5], digits, text
     }
-}' >"$store"
+}' >"$2"
+}
+make_store "$entries" "$store"
+make_store 1000 "$work/1000.sdb"
+make_store 10000 "$work/10000.sdb"
 
 veltrin="$build/bin/veltrin"
-names=(true export_csv export_json export_md search_none search_84 search_subject_dates chart_png)
+names=(true export_csv export_json export_md search_none search_84 search_subject_dates chart_png pdf_1000 stats_10000 stats)
 run_command() {
     case "$1" in
     true) true ;;
@@ -51,6 +57,9 @@ run_command() {
     search_84) "$veltrin" journal search WAIT --store "$store" >"$work/out" 2>/dev/null ;;
     search_subject_dates) "$veltrin" journal search --subject courage --from 2021-01-01 --to 2022-12-31 --store "$store" >"$work/out" 2>/dev/null ;;
     chart_png) "$veltrin" journal chart --store "$store" --output "$work/chart.png" ;;
+    pdf_1000) "$veltrin" journal export --format pdf --store "$work/1000.sdb" --output "$work/journal.pdf" 2>/dev/null ;;
+    stats_10000) "$veltrin" journal stats --store "$work/10000.sdb" >"$work/out" 2>/dev/null ;;
+    stats) "$veltrin" journal stats --store "$store" >"$work/out" 2>/dev/null ;;
     esac
 }
 # /bin/true as a process of its own, as every other command is.

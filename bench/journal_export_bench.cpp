@@ -1,9 +1,11 @@
-// Exporting, searching and charting long journals: time per run and the peak memory of the
-// process, which must stay flat from 10,000 to 100,000 entries for the exports. Adding an entry
-// and reading the whole journal as the report reads it, plain beside sealed, and a new passphrase.
+// Exporting, searching, charting and summing up long journals: time per run and the peak memory of
+// the process, which must stay flat from 10,000 to 100,000 entries for the exports and the statistics.
+// Adding an entry and reading the whole journal as the report reads it, plain beside sealed, and a
+// new passphrase.
 #include "core/JournalChart.h"
 #include "core/JournalExport.h"
 #include "core/JournalSeal.h"
+#include "core/JournalStats.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -53,6 +55,8 @@ void Export(benchmark::State& state, core::ExportFormat format) {
 }
 void ExportCsv(benchmark::State& state) { Export(state, core::ExportFormat::Csv); }
 void ExportJson(benchmark::State& state) { Export(state, core::ExportFormat::Json); }
+void ExportPdf(benchmark::State& state) { Export(state, core::ExportFormat::Pdf); }
+BENCHMARK(ExportPdf)->Arg(1'000)->Arg(10'000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ExportCsv)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ExportJson)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
 
@@ -141,6 +145,14 @@ void SealAndOpen(benchmark::State& state) {
     }
 }
 BENCHMARK(SealAndOpen)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Every statistic of the store as `journal stats` reads it.
+void Stats(benchmark::State& state) {
+    BenchStore store(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(core::readJournalStats(store.path, QDate(2026, 1, 1)));
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(Stats)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }   // namespace
 }   // namespace veltrin

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The journal commands' files on a hostile file system. The file a command writes (export --output,
-# chart --output, export --documents) stands on a full file system, in a read-only folder, already
+# as text and as PDF, chart --output, export --documents) stands on a full file system, in a read-only folder, already
 # exists, is a link to the store, is a device, or is a folder. A write succeeds whole, or leaves
 # everything as it was, byte for byte, names the file and exits 1. Each case has a small file
 # system of its own in a private mount namespace.  journal_cli_hostile_test.sh PROGRAM BUILD
@@ -17,9 +17,10 @@ for i in $(seq 300); do printf '2026-12-06 09:%02d:15~Rank~Openness~~3524114Entr
 export HOME=$fs XDG_CONFIG_HOME=$work   # the documents folder is $HOME/Documents
 documents=$fs/Documents
 
-declare -A file=([export]=$documents/out.md [chart]=$documents/chart.svg [documents]="$documents/Veltrin Journal $(date +%F).md")
-declare -A command=([export]="export --format md --output ${file[export]}" [chart]="chart --output ${file[chart]}"
-                    [documents]="export --format md --documents")
+declare -A file=([export]=$documents/out.md [pdf]=$documents/out.pdf [chart]=$documents/chart.svg
+                 [documents]="$documents/Veltrin Journal $(date +%F).md")
+declare -A command=([export]="export --format md --output ${file[export]}" [pdf]="export --format pdf --output ${file[pdf]}"
+                    [chart]="chart --output ${file[chart]}" [documents]="export --format md --documents")
 # What stands at the file before the command. A full file system keeps a little room, so that a
 # write is cut short rather than refused whole.
 prepare() {
@@ -46,13 +47,13 @@ check() {
         [ "$case" != full ] || grep -q 'No space left on device' "$work/err" || fail "the message does not say why"
     fi
     if [ "$case" = existing ]; then
-        [ "$(ls "$documents")" = "$(basename "$target")" ] && grep -q 'Entry 300\|Inner Snapshot' "$target" || fail "not replaced whole"
+        [ "$(ls "$documents")" = "$(basename "$target")" ] && grep -q 'Entry 300\|Inner Snapshot\|%%EOF' "$target" || fail "not replaced whole"
     else
         [ "$before" = "$after" ] || fail "what was there changed: $(diff <(echo "$before") <(echo "$after"))"
     fi
     [ "$failed" != "$failed_before" ] || passed=$((passed + 1))
 }
-for surface in export chart documents; do
+for surface in export pdf chart documents; do
     for case in full read-only existing store-link device folder; do
         mount -t tmpfs -o size=256k tmpfs "$fs" && mkdir "$documents"
         prepare "$case" "${file[$surface]}"

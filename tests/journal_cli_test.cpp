@@ -1,6 +1,6 @@
-// The journal commands: the store the settings file names or --store, export, search and chart,
-// help, wrong command lines and unusable files, the store never written, and the built program
-// run without a display.
+// The journal commands: the store the settings file names or --store, export, search, chart and
+// stats, help, wrong command lines and unusable files, the store never written, and the built
+// program run without a display.
 #include "support/Files.h"
 
 #include "base/TextFile.h"
@@ -89,8 +89,11 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
     EXPECT_TRUE(out().contains("--documents") && out().contains("being_awake"));
     EXPECT_TRUE(out().contains("--raw-csv") && out().contains("apostrophe")) << out().toStdString();
     EXPECT_TRUE(out().contains("encrypt") && out().contains("--recovery-key") && out().contains("no one can read")) << out().toStdString();
+    EXPECT_TRUE(out().contains("journal stats") && out().contains("29 February") && out().contains("31 March")) << out().toStdString();
     const std::pair<QString, const char*> wrong[] = {
-        {"export --format xml", "--format csv, json or md"},
+        {"export --format xml", "--format csv, json, md or pdf"},
+        {"stats --format csv", "--format text or json"},
+        {"stats --output OUT", "--output"},
         {"search calm --from garbage", "--from"},
         {"search calm --from 2026/03/05", "--from"},
         {"chart --output OUT.png --to 2026-03-05junk", "--to"},
@@ -165,6 +168,26 @@ TEST_F(JournalCommands, OneEntryChartNamesOnlyThatEntry) {
     for (const auto& match : QRegularExpression(">([^<>]*)</text>").globalMatch(QString::fromUtf8(readFile(path("one.svg")))))
         labels << match.captured(1);
     EXPECT_EQ(labels.mid(1, 7), QStringList({"1", "2", "3", "4", "5", "1", "Entry"}));
+}
+
+// Stats as seen today, as text and as JSON: an entry of this day four years ago (a leap day has
+// one then too) is recalled, and today with yesterday is a streak of two.
+TEST_F(JournalCommands, StatsSeeTheJournalFromToday) {
+    const QDate today = QDate::currentDate();
+    const auto record = [](const QDate& day, const char* text) {
+        return core::journalRecord(core::chronologyText(QDateTime(day, QTime(9, 0))), "R", "Openness", {3, 5, 2, 4, 1, 1, 4}, text);
+    };
+    writeFile(storePath(), crlfLines({record(today.addYears(-4), "Four years\\par \nago"), record(today.addDays(-1), "yesterday"),
+                                      record(today, "and today")}));
+    ASSERT_EQ(run({"journal", "stats", "--store", storePath(), "--format", "json"}), 0) << err().toStdString();
+    const QJsonObject stats = QJsonDocument::fromJson(m_out).object();
+    EXPECT_EQ(std::tuple(stats["entries"].toInt(), stats["words"].toInt(), stats["current_streak"]["days"].toInt()), std::tuple(3, 6, 2));
+    EXPECT_EQ(stats["on_this_day"][0]["text"].toString(), "Four years\nago");
+    EXPECT_EQ(stats["weekdays"][today.dayOfWeek() - 1]["averages"]["being_awake"].toDouble(), 4.0);
+    ASSERT_EQ(run({"journal", "stats", "--store", storePath()}), 0);
+    EXPECT_TRUE(out().contains("Current streak:     2 days, " + today.addDays(-1).toString(Qt::ISODate)) &&
+                out().contains(", 4 years ago: ") && out().contains("    Four years\n    ago\n"))
+        << out().toStdString();
 }
 
 // Runs a program and returns what it prints.
@@ -253,6 +276,18 @@ void expectMarkdownSections(const QString& file) {
         EXPECT_EQ(blocks[i], std::pair(expected[i].first, asCommonMarkShows(expected[i].second))) << i;
 }
 
+// Every entry's text is in the PDF's text as typed, blanks and control characters aside; the pages'
+// headings are left out.
+void expectPdfTexts(const QString& file) {
+    const auto bare = [](QString text) {
+        text.remove(QRegularExpression(u"Veltrin Journal\\s*Page \\d+"_s));
+        text.removeIf([](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; });
+        return text;
+    };
+    const QString pdfText = bare(QString::fromUtf8(printed(u"pdftotext"_s, {u"-raw"_s, file, u"-"_s})));
+    for (const QStringList& entry : hostileEntries()) EXPECT_TRUE(pdfText.contains(bare(entry[11]))) << entry[11].left(80).toStdString();
+}
+
 // The hostile store through every output, each read back by a parser of its kind. The SVG is
 // drawn at its size in pixels.
 TEST_F(JournalCommands, HostileStoreComesBackAsTypedFromEveryOutput) {
@@ -262,6 +297,7 @@ TEST_F(JournalCommands, HostileStoreComesBackAsTypedFromEveryOutput) {
         {"export --format csv --raw-csv", "csv", [](const QString& f) { expectRows(PythonCsv, f, false); }},
         {"export --format json", "json", [](const QString& f) { expectRows(PythonJson, f, false); }},
         {"export --format md", "md", expectMarkdownSections},
+        {"export --format pdf", "pdf", expectPdfTexts},
         {"chart", "svg",
          [](const QString& f) {
              printed(u"rsvg-convert"_s, {u"-o"_s, f + ".png", f});

@@ -1,6 +1,7 @@
 // The journal read back for export: record by record with the odd lines passed over, dates read
-// from chronologies, CSV byte for byte, the search filter, and the chart's places and
-// moving averages; the sealed journal: its conversions, keys, damage and the plaintext it leaves.
+// from chronologies, CSV byte for byte, the search filter, the chart's places and moving averages,
+// the statistics against a calendar of their own; the sealed journal: its conversions, keys, damage
+// and the plaintext it leaves.
 #include "support/Files.h"
 
 #include "base/FileError.h"
@@ -8,14 +9,18 @@
 #include "core/JournalChart.h"
 #include "core/JournalExport.h"
 #include "core/JournalSeal.h"
+#include "core/JournalStats.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <set>
+#include <sstream>
 
 namespace veltrin::test {
 namespace {
@@ -351,6 +356,144 @@ TEST_F(SealedJournal, FailedConversionChangesNothing) {
     }
     failWritesAfter(-1);
     EXPECT_EQ(filesUnder(m_folder.path()), before);
+}
+
+// The statistics worked out again with the standard library's calendar, from what the test wrote.
+namespace cal = std::chrono;
+using Day = cal::sys_days;
+
+struct Written {
+    std::optional<Day> day;
+    std::array<int, 7> ratings;   // 0: not rated
+    std::string text;
+    QString chronology;
+};
+
+Day dayOf(const QDate& date) { return Day(cal::days(date.toJulianDay() - 2440588)); }
+QDate dateOf(Day day) { return QDate::fromJulianDay(day.time_since_epoch().count() + 2440588); }
+
+// March 2023 to March 2026, a leap day among them: a day in four without an entry, one in five with
+// three, at 00:30, 02:30 (an hour that a daylight-saving day lacks or has twice) and 23:59:59, in
+// the program's form and in ISO 8601; one entry in 37 undated, one rating in 9 missing.
+std::vector<Written> threeYears() {
+    std::vector<Written> written;
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned range) { return ((seed = seed * 1103515245u + 12345u) >> 16) % range; };
+    const char* words[] = {"calm", "river", "x", "first", "ßtraße", "ok."};
+    for (Day day = cal::year(2023) / 3 / 1; day <= Day(cal::year(2026) / 3 / 31); day += cal::days(1)) {
+        const QDate date = dateOf(day);
+        int count = next(4) == 0 ? 0 : next(5) == 0 ? 3 : 1;
+        if (date == QDate(2024, 2, 29) || date == QDate(2026, 2, 28)) count = 3;
+        if (date == QDate(2026, 3, 29) || date == QDate(2026, 3, 31)) count = 1;
+        if (date == QDate(2026, 3, 28) || date == QDate(2026, 3, 30)) count = 0;
+        for (int i = 0; i < count; ++i) {
+            Written entry{day, {}, {}, {}};
+            for (int& rating : entry.ratings) rating = next(9) == 0 ? 0 : int(next(5)) + 1;
+            for (unsigned w = next(6); w-- > 0;) entry.text += std::string(words[next(6)]) + (next(3) ? " " : next(2) ? "\n" : "\t ");
+            const QDateTime when(date, QTime::fromString(QStringList{"00:30:00", "02:30:00", "23:59:59"}[i], Qt::ISODate), Qt::UTC);
+            entry.chronology = i == 1 ? when.toString("yyyy-MM-dd HH:mm:ss") : core::chronologyText(when);
+            if (next(37) == 0) entry = {std::nullopt, entry.ratings, entry.text, "someday"};
+            written.push_back(entry);
+        }
+    }
+    return written;
+}
+
+QByteArray storeOf(const std::vector<Written>& written) {
+    QByteArray store;
+    for (const Written& entry : written) {
+        QString digits;
+        for (int rating : entry.ratings) digits += rating ? QString::number(rating) : "x";
+        store += (entry.chronology + "~Rank~S~~" + digits + QString::fromStdString(entry.text).replace("\n", "\\par \n") + "\r\n").toUtf8();
+    }
+    return store;
+}
+
+void expectRecalled(const std::vector<core::RecalledEntry>& recalled, const std::vector<const Written*>& expected) {
+    ASSERT_EQ(recalled.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(std::pair(recalled[i].date, recalled[i].chronology), std::pair(dateOf(*expected[i]->day), expected[i]->chronology));
+}
+
+// Each statistic on several days (a 28 February after a leap year, 31 and 30 March, the leap day,
+// a day without an entry either side of it) and in one year alone, in a zone with daylight saving.
+TEST_F(JournalExport, StatisticsAgreeWithTheCalendar) {
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    const std::vector<Written> written = threeYears();
+    writeStore(storeOf(written));
+    const std::pair<QDate, core::JournalFilter> cases[] = {
+        {{2026, 2, 28}, {}}, {{2026, 3, 31}, {}}, {{2026, 3, 30}, {}},
+        {{2024, 2, 29}, {}}, {{2027, 1, 1}, {}},  {{2024, 12, 31}, {{}, {}, QDate(2024, 1, 1), QDate(2024, 12, 31)}},
+    };
+    for (const auto& [today, filter] : cases) {
+        SCOPED_TRACE(today.toString(Qt::ISODate).toStdString());
+        const core::JournalStats stats = core::readJournalStats(storePath(), today, filter);
+        const Day now = dayOf(today);
+        const cal::year_month_day ymd(now);
+        cal::year_month_day monthAgo = ymd - cal::months(1);
+        if (!monthAgo.ok()) monthAgo = monthAgo.year() / monthAgo.month() / cal::last;
+        int entries = 0, undated = 0;
+        qint64 words = 0;
+        std::set<Day> days;
+        std::map<QDate, core::RatingSums> weeks;
+        std::array<core::RatingSums, 7> weekdays;
+        std::vector<const Written*> onThisDay, aMonthAgo;
+        for (const Written& entry : written) {
+            if (filter.from.isValid() && (!entry.day || *entry.day < dayOf(filter.from) || *entry.day > dayOf(filter.to))) continue;
+            ++entries;
+            std::istringstream text(entry.text);
+            for (std::string word; text >> word;) ++words;
+            if (!entry.day) {
+                ++undated;
+                continue;
+            }
+            days.insert(*entry.day);
+            const cal::weekday weekday(*entry.day);
+            for (core::RatingSums* sums : {&weeks[dateOf(*entry.day - (weekday - cal::Monday))], &weekdays[weekday.iso_encoding() - 1]}) {
+                ++sums->entries;
+                for (std::size_t c = 0; c < 7; ++c) sums->sum[c] += entry.ratings[c], sums->rated[c] += entry.ratings[c] > 0;
+            }
+            const cal::year_month_day then(*entry.day);
+            const bool leapDayOnItsEve =
+                ymd.month() / ymd.day() == cal::February / 28 && !ymd.year().is_leap() && then.month() / then.day() == cal::February / 29;
+            if (then.year() < ymd.year() && (then.month() / then.day() == ymd.month() / ymd.day() || leapDayOnItsEve))
+                onThisDay.push_back(&entry);
+            if (*entry.day == Day(monthAgo)) aMonthAgo.push_back(&entry);
+        }
+        std::stable_sort(onThisDay.begin(), onThisDay.end(), [](const Written* a, const Written* b) { return *a->day > *b->day; });
+        int longest = 0, run = 0, current = 0;
+        Day longestEnd{}, previous{};
+        for (const Day day : days) {
+            run = day == previous + cal::days(1) ? run + 1 : 1;
+            if (run > longest) longest = run, longestEnd = day;
+            previous = day;
+        }
+        const Day currentEnd = days.count(now) ? now : now - cal::days(1);
+        while (days.count(currentEnd - cal::days(current))) ++current;
+        EXPECT_EQ(std::tuple(stats.entries, stats.undated, stats.words, stats.days), std::tuple(entries, undated, words, int(days.size())));
+        EXPECT_EQ(std::pair(stats.longestStreak, stats.longestStreakEnd), std::pair(longest, dateOf(longestEnd)));
+        EXPECT_EQ(std::pair(stats.currentStreak, stats.currentStreakEnd), std::pair(current, current ? dateOf(currentEnd) : QDate()));
+        EXPECT_TRUE(stats.weeks == weeks);
+        EXPECT_TRUE(stats.weekdays == weekdays);
+        EXPECT_DOUBLE_EQ(stats.entriesPerWeek(),
+                         double(entries - undated) /
+                             double((weeks.rbegin()->first.toJulianDay() - weeks.begin()->first.toJulianDay()) / 7 + 1));
+        expectRecalled(stats.onThisDay, onThisDay);
+        expectRecalled(stats.monthAgo, aMonthAgo);
+    }
+    const auto recalled = [this](QDate today, bool monthAgo) {
+        const core::JournalStats stats = core::readJournalStats(storePath(), today);
+        std::set<QDate> dates;
+        for (const auto& entry : monthAgo ? stats.monthAgo : stats.onThisDay) dates.insert(entry.date);
+        return dates;
+    };
+    EXPECT_TRUE(recalled({2026, 2, 28}, false).count({2024, 2, 29}));
+    EXPECT_FALSE(recalled({2028, 2, 28}, false).count({2024, 2, 29}));
+    EXPECT_EQ(recalled({2026, 3, 31}, true), std::set<QDate>({{2026, 2, 28}}));
+    const core::JournalStats fromYesterday = core::readJournalStats(storePath(), {2026, 3, 30});
+    EXPECT_EQ(std::pair(fromYesterday.currentStreak, fromYesterday.currentStreakEnd), std::pair(1, QDate(2026, 3, 29)));
+    qputenv("TZ", zone);
 }
 
 }   // namespace

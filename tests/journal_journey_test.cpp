@@ -1,6 +1,6 @@
 // Journal journeys through the running program: the user ranks with clicks, types or picks a
 // subject and erases the progress; each entry is stored, and counted, under the subject the user
-// chose. (A typed subject that begins another listed one, the box keeping what was typed while a
+// chose; the frame recalls what was written on this day in earlier years. (A typed subject that begins another listed one, the box keeping what was typed while a
 // check-point refills the list and the box empty after a restart are the course journey's.)
 #include "support/CourseFixture.h"
 
@@ -50,6 +50,28 @@ TEST_F(JournalJourney, StoredSubjectIsTheOneTheUserChose) {
     EXPECT_EQ(storedSubjects(), QStringList({"OPENNESS"}));
     EXPECT_EQ(count(OpennessRow), "0");
     EXPECT_TRUE(torchShows("subjectref.rtf"));
+}
+
+// Opening the frame names the entries of this day in earlier years, newest year first (one without
+// a subject by its chronology); on a day without any the line is hidden.
+TEST_F(JournalJourney, FrameRecallsThisDayInEarlierYears) {
+    const auto record = [](const char* iso, const QString& subject) {
+        return core::journalRecord(core::chronologyText(QDateTime::fromString(iso, Qt::ISODate)), Title, subject, {3, 5, 2, 4, 1, 1, 4},
+                                   "x");
+    };
+    const QString untitled = core::chronologyText(QDateTime::fromString("2024-12-06T08:00:00", Qt::ISODate));
+    openJournal();
+    writeLines(storePath(), {record("2024-12-06T08:00:00", ""), record("2025-12-05T20:00:00", "Feeling"),
+                             record("2025-12-06T20:00:00", "Openness"), record("2024-12-06T21:00:00", "Thought")});
+    window().show();
+    click(window().journalButton);
+    EXPECT_TRUE(window().onThisDayLabel->isVisible());
+    EXPECT_EQ(window().onThisDayLabel->accessibleDescription(),
+              "On this day: Openness (1 year ago); " + untitled + ", Thought (2 years ago)");
+    click(window().journalButton);
+    sys.clock = sys.clock.addDays(2);
+    click(window().journalButton);
+    EXPECT_FALSE(window().onThisDayLabel->isVisible());
 }
 
 }   // namespace

@@ -84,8 +84,8 @@ protected:
 // What the user typed is stored as typed (an empty subject, a single tilde in it, RTF and tildes in
 // the text; a line break gains the paragraph mark before it), under the clock's chronology, which
 // the frame shows while it keeps what was entered; exported as JSON through the save dialog, each
-// entry comes back dated, with its text as typed. The chart window, opened after each entry, is the one window showing
-// every entry so far, with lines in colour.
+// entry comes back dated, with its text as typed, and a PDF is written whole. The chart window,
+// opened after each entry, is the one window showing every entry so far, with lines in colour.
 TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
     const std::vector<TypedEntry> typed{
         {{3, 5, 2, 4, 1, 1, 4}, "Openness", {"The river, \"calm\"", "and wide ~ é"}, at("2026-12-06T09:30:15")},
@@ -123,10 +123,14 @@ TEST_F(JournalTools, TypedEntriesComeBackFromTheJsonExport) {
     ASSERT_EQ(entries.size(), qsizetype(typed.size()));
     EXPECT_EQ(std::pair(entries[2]["date"].toString(), entries[2]["text"].toString()),
               std::pair(typed[2].when.toString(Qt::ISODate), typed[2].lines.join('\n')));
+    answerExport(output.chopped(4) + "pdf", core::ExportFormat::Pdf);   // its text is the command line's test
+    click(window().exportJournalButton);
+    const QByteArray pdf = readFile(output.chopped(4) + "pdf");
+    EXPECT_TRUE(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF")) << pdf.left(40).toStdString();
 }
 
 // The save dialog typed into, without a documents folder: it opens in the home folder and offers
-// the three formats; "backup" over an existing backup.csv asks before replacing it (No, then
+// the four formats; "backup" over an existing backup.csv asks before replacing it (No, then
 // Cancel, writes nothing), and "notes.txt" is written under that name, in the chosen filter's
 // format. A file that cannot be written, or the journal itself, is named to the user and the
 // program goes on with every file as it was.
@@ -158,7 +162,7 @@ TEST_F(JournalTools, ExportDialogAsksAboutTheNameItCompletesAndFailuresChangeNot
         typeName(dialog, "backup");
         if (dialog.isVisible()) dialog.reject();
     });
-    EXPECT_EQ(offered, QStringList({home, "Export Journal", "CSV (*.csv)", "JSON (*.json)", "Markdown (*.md)"}));
+    EXPECT_EQ(offered, QStringList({home, "Export Journal", "CSV (*.csv)", "JSON (*.json)", "Markdown (*.md)", "PDF (*.pdf)"}));
     EXPECT_EQ(question, "backup.csv already exists.\nDo you want to replace it?");
     EXPECT_EQ(readFile(home + "/backup.csv"), "kept");
     useTheDialog([&](QFileDialog& dialog) { typeName(dialog, "notes.txt"); });

@@ -4,6 +4,7 @@
 
 #include "core/JournalChart.h"
 #include "core/JournalSeal.h"
+#include "core/JournalStats.h"
 
 #include <QMap>
 #include <QSet>
@@ -53,6 +54,11 @@ int passwdCommand(const Arguments& arguments, Console& console);
 // The key of a sealed store, unlocked with the passphrase read from the console; none for a plain
 // store. Throws CommandError for a wrong passphrase, FileError for a key file that cannot be used.
 std::optional<core::JournalKey> unlockIfSealed(Console& console, const QString& store);
+int statsCommand(const Arguments& arguments, Console& console);
+
+// The statistics as text to read, or as one JSON object.
+QByteArray statsText(const core::JournalStats& stats);
+QByteArray statsJson(const core::JournalStats& stats);
 
 // The chart drawn as a PNG or an SVG picture, by the suffix of the file it is for.
 QByteArray chartPicture(const core::JournalChart& chart, const QString& path);

@@ -41,13 +41,14 @@ struct JournalCommand {
     int (*run)(const Arguments&, Console&);
 };
 
-constexpr std::array<JournalCommand, 6> JournalCommands{{
+constexpr std::array<JournalCommand, 7> JournalCommands{{
     {"export", "--store --format --output --documents --open --raw-csv", exportCommand},
     {"search", "--store --subject --from --to", searchCommand},
     {"chart", "--store --output --documents --from --to --open", chartCommand},
     {"encrypt", "--store", encryptCommand},
     {"decrypt", "--store --recovery-key", decryptCommand},
     {"passwd", "--store", passwdCommand},
+    {"stats", "--store --from --to --format", statsCommand},
 }};
 
 int printHelp(Console& console, const QString& help) {
@@ -75,7 +76,8 @@ int journalCommand(const Arguments& arguments, Console& console) {
         checkOptions(command, arguments);
         return command.run(arguments, console);
     }
-    if (name.isEmpty()) throw UsageError(QStringLiteral("journal needs a command: export, search, chart, encrypt, decrypt or passwd"));
+    if (name.isEmpty())
+        throw UsageError(QStringLiteral("journal needs a command: export, search, chart, stats, encrypt, decrypt or passwd"));
     throw UsageError(QStringLiteral("unknown journal command '%1'").arg(name));
 }
 
@@ -129,12 +131,15 @@ void standInForRuntimeFolder(std::optional<QTemporaryDir>& folder) {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
 }
 
-// Only the chart draws text, which needs a graphical application (on the offscreen platform, which
-// needs no display); the other commands start faster without one. A command line that cannot be
-// read gets no graphical application either: it ends with its usage message.
+// Only the chart and the PDF draw text, which needs a graphical application (on the offscreen
+// platform, which needs no display); the other commands start faster without one. A command line
+// that cannot be read gets no graphical application either: it ends with its usage message.
 bool drawsText(const QStringList& arguments) {
     try {
-        return parseArguments(arguments).words.value(1) == QLatin1String("chart");
+        const Arguments parsed = parseArguments(arguments);
+        const QString command = parsed.words.value(1);
+        return command == QLatin1String("chart") ||
+               (command == QLatin1String("export") && parsed.value(QStringLiteral("--format")) == QLatin1String("pdf"));
     } catch (const UsageError&) { return false; }
 }
 

@@ -1,5 +1,5 @@
-// export, search and chart: each reads the store record by record (a sealed one with the key its
-// passphrase unlocks) and never writes to it.
+// export, search, chart and stats: each reads the store record by record (a sealed one with the key
+// its passphrase unlocks) and never writes to it.
 #include "cli/CliParts.h"
 
 #include "base/FileError.h"
@@ -143,7 +143,7 @@ void saveChart(const core::JournalChart& chart, const QString& output) {
 
 int exportCommand(const Arguments& arguments, Console& console) {
     const auto format = core::exportFormatNamed(arguments.value(QStringLiteral("--format")));
-    if (!format) throw UsageError(QStringLiteral("export needs --format csv, json or md"));
+    if (!format) throw UsageError(QStringLiteral("export needs --format csv, json, md or pdf"));
     if (arguments.words.size() > 2) throw UsageError(QStringLiteral("export takes no words: '%1'").arg(arguments.words[2]));
     const core::CsvCells cells = csvCells(arguments, *format);
     const QString store = storePath(arguments, console);
@@ -186,6 +186,28 @@ int chartCommand(const Arguments& arguments, Console& console) {
     tellPassedOver(console, chart.passedOver, chart.undated, store);
     const int damaged = tellDamaged(console, chart.damaged, store);
     return std::max(damaged, openWhenAsked(arguments, console, output));
+}
+
+// The statistics as seen today; the recalled entries' texts shown as search shows them.
+int statsCommand(const Arguments& arguments, Console& console) {
+    if (arguments.words.size() > 2) throw UsageError(QStringLiteral("stats takes no words: '%1'").arg(arguments.words[2]));
+    const QString format = arguments.values.value(QStringLiteral("--format"), QStringLiteral("text"));
+    if (format != QLatin1String("text") && format != QLatin1String("json"))
+        throw UsageError(QStringLiteral("stats takes --format text or json, not '%1'").arg(format));
+    const core::JournalFilter filter = filterOf(arguments, {});
+    const QString store = storePath(arguments, console);
+    const auto key = unlockIfSealed(console, store);
+    core::JournalStats stats = core::readJournalStats(store, QDate::currentDate(), filter, core::EntryText::Read, key ? &*key : nullptr);
+    if (format == QLatin1String("json")) {
+        base::writeAll(console.out, statsJson(stats), StandardOutput);
+    } else {
+        for (auto* recalled : {&stats.onThisDay, &stats.monthAgo})
+            for (core::RecalledEntry& entry : *recalled)
+                for (QString* field : {&entry.chronology, &entry.subject, &entry.text}) *field = visibleText(*field);
+        base::writeAll(console.out, statsText(stats), StandardOutput);
+    }
+    tellPassedOver(console, stats.passedOver, stats.undated, store);
+    return tellDamaged(console, stats.damaged, store);
 }
 
 }   // namespace veltrin::cli

@@ -58,6 +58,17 @@ QString describeCategory(const QString& name, const std::vector<int>& ratings) {
         .arg(QLatin1String(trend(ratings)));
 }
 
+// "Monday, 3 entries: Power 3.3, ...".
+QString describeWeekday(int dayOfWeek, const RatingSums& sums) {
+    QStringList averages;
+    for (std::size_t category = 0; category < SnapshotCategories.size(); ++category)
+        if (const auto average = sums.average(category))
+            averages << QStringLiteral("%1 %2").arg(QLatin1String(SnapshotCategories[category])).arg(*average, 0, 'f', 1);
+    return QStringLiteral("%1, %2 %3: %4.")
+        .arg(QLocale::c().standaloneDayName(dayOfWeek), QString::number(sums.entries), sums.entries == 1 ? "entry" : "entries",
+             averages.join(QLatin1String(", ")));
+}
+
 }   // namespace
 
 std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
@@ -80,14 +91,15 @@ std::vector<double> chartPositions(const std::vector<QDateTime>& when) {
 JournalChart readJournalChart(const QString& storePath, const JournalFilter& filter, const JournalKey* key) {
     std::vector<QDateTime> when;
     std::vector<Ratings> ratings;
+    JournalChart chart;
     // The texts are read only for a filter that looks for words in them.
     const EntryText text = filter.words.isEmpty() ? EntryText::Skipped : EntryText::Read;
     const auto use = [&](const ExportedEntry& entry) {
         when.push_back(entry.when);
         ratings.push_back(entry.ratings);
+        if (entry.when.isValid()) chart.weekdays[std::size_t(entry.when.date().dayOfWeek() - 1)].add(entry.ratings);
     };
     const ExportCount count = readExportedEntries(storePath, filter.keeper(), use, text, key);
-    JournalChart chart;
     chart.passedOver = count.passedOver;
     chart.damaged = count.damaged;
     chart.undated = count.undated;
@@ -129,6 +141,8 @@ QString JournalChart::describe() const {
             if (const auto& rating = point->ratings[category]) ratings.push_back(*rating);
         text << describeCategory(QLatin1String(SnapshotCategories[category]), ratings);
     }
+    for (std::size_t day = 0; day < weekdays.size(); ++day)
+        if (weekdays[day].entries > 0) text << describeWeekday(int(day) + 1, weekdays[day]);
     return text.join(QLatin1Char(' '));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The Inner Snapshot over time: one line per category, each the moving average of the last seven
 // ratings, drawn by one function onto any painter (the chart window, a PNG, an SVG).
-#include "core/JournalExport.h"
+#include "core/JournalStats.h"
 
 #include <QPainter>
 #include <QRectF>
@@ -32,6 +32,8 @@ struct JournalChart {
     int passedOver = 0;               // lines of the store that are not records
     int undated = 0;                  // records whose chronology reads as no date
     DamagedRecords damaged;           // sealed records that did not open
+    // The dated entries' ratings by weekday, Monday .. Sunday.
+    std::array<RatingSums, 7> weekdays;
     // One line per category: the average of its last seven ratings at each rated entry.
     std::array<std::vector<ChartLinePoint>, 7> lines() const;
     // The chart in words: the number of entries, then per category its first and last rating, the
@@ -46,5 +48,8 @@ std::vector<double> chartPositions(const std::vector<QDateTime>& when);
 
 // Draws the chart into `area`: axes, dates below, 1 to 5 at the side, the seven lines and a legend.
 void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart& chart);
+// Draws each category's average by weekday into `area`: for Monday .. Sunday a bar per category,
+// in the colours of the chart's lines, with the number of entries of that weekday below.
+void drawWeekdayAverages(QPainter& painter, const QRectF& area, const JournalChart& chart);
 
 }   // namespace veltrin::core

@@ -157,6 +157,29 @@ void drawTitle(QPainter& painter, const Frame& frame, const JournalChart& chart)
     }
 }
 
+// The weekday panel's bars: a group of seven per weekday, each as high as its average on 0 .. 5.
+void drawWeekdayBars(QPainter& painter, const Frame& frame, const JournalChart& chart) {
+    static const std::array<const char*, 7> days{"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    const double group = frame.plot.width() / double(days.size());
+    const double bar = group * 0.8 / double(SnapshotCategories.size());
+    for (std::size_t day = 0; day < days.size(); ++day) {
+        const RatingSums& sums = chart.weekdays[day];
+        const double left = frame.plot.left() + group * double(day) + group * 0.1;
+        painter.setPen(Qt::NoPen);
+        for (std::size_t category = 0; category < SnapshotCategories.size(); ++category) {
+            const auto average = sums.average(category);
+            if (!average) continue;
+            const double height = *average / 5.0 * frame.plot.height();
+            painter.fillRect(QRectF(left + bar * double(category), frame.plot.bottom() - height, bar, height),
+                             QColor(LineColours[category]));
+        }
+        painter.setPen(Qt::black);
+        const QRectF below(left - group * 0.1, frame.plot.bottom() + 4 * frame.unit, group, 20 * frame.unit);
+        painter.drawText(below, Qt::AlignCenter, QLatin1String(days[day]));
+        painter.drawText(below.translated(0, 18 * frame.unit), Qt::AlignCenter, QStringLiteral("(%1)").arg(sums.entries));
+    }
+}
+
 }   // namespace
 
 void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart& chart) {
@@ -168,6 +191,29 @@ void drawJournalChart(QPainter& painter, const QRectF& area, const JournalChart&
     drawAxes(painter, frame, chart);
     drawLines(painter, frame, chart);
     drawLegend(painter, frame);
+    painter.restore();
+}
+
+void drawWeekdayAverages(QPainter& painter, const QRectF& area, const JournalChart& chart) {
+    painter.save();
+    painter.fillRect(area, Qt::white);
+    const double unit = std::max(0.4, std::min(area.height() / ChartHeight, area.width() / (ChartWidth / 2.0)));
+    const Frame frame{area.adjusted(40 * unit, 48 * unit, -16 * unit, -64 * unit), 0, 1, unit, 0, 1};
+    setType(painter, frame, 18, true);
+    painter.drawText(QRectF(area.left(), area.top() + 8 * unit, area.width(), 30 * unit), Qt::AlignCenter,
+                     QStringLiteral("Average by weekday"));
+    setType(painter, frame, 13);
+    for (int rating = 1; rating <= 5; ++rating) {
+        const double y = frame.plot.bottom() - rating / 5.0 * frame.plot.height();
+        painter.setPen(QPen(QColor(0xdddddd), unit));
+        painter.drawLine(QPointF(frame.plot.left(), y), QPointF(frame.plot.right(), y));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(frame.plot.left() - 30 * unit, y - 10 * unit, 24 * unit, 20 * unit), Qt::AlignRight | Qt::AlignVCenter,
+                         QString::number(rating));
+    }
+    drawWeekdayBars(painter, frame, chart);
+    painter.setPen(QPen(Qt::black, 1.5 * unit));
+    painter.drawLine(frame.plot.bottomLeft(), frame.plot.bottomRight());
     painter.restore();
 }
 

@@ -2,6 +2,7 @@
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
+#include "core/JournalPdf.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -368,7 +369,10 @@ std::optional<ExportFormat> exportFormatNamed(const QString& name) {
 JournalWriter::JournalWriter(ExportFormat format, QIODevice& output, QString outputName, CsvCells cells)
     : m_format(format), m_cells(cells), m_output(output), m_outputName(std::move(outputName)) {}
 
+JournalWriter::~JournalWriter() = default;
+
 void JournalWriter::begin() {
+    if (m_format == ExportFormat::Pdf) m_pdf = std::make_unique<JournalPdf>(m_output, m_outputName);
     if (m_format == ExportFormat::Csv) appendCsvLine(m_pending, exportFieldNames(), m_cells);
     if (m_format == ExportFormat::Json) m_pending += QLatin1Char('[');
 }
@@ -383,12 +387,14 @@ void JournalWriter::write(const ExportedEntry& entry) {
         appendJsonObject(m_pending, entry);
         break;
     case ExportFormat::Markdown: appendMarkdownSection(m_pending, entry); break;
+    case ExportFormat::Pdf: m_pdf->write(entry); break;
     }
     m_first = false;
     if (m_pending.size() >= FlushCharacters) flush();
 }
 
 void JournalWriter::end() {
+    if (m_pdf) m_pdf->end();
     if (m_format == ExportFormat::Json) m_pending += m_first ? QLatin1String("]\n") : QLatin1String("\n]\n");
     flush();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The journal as the user takes it away: each record with its date read back from the chronology,
-// its seven ratings as numbers and its text with real line breaks, written as CSV, JSON or
-// Markdown one entry at a time, so that a long journal is never held whole.
+// its seven ratings as numbers and its text with real line breaks, written as CSV, JSON, Markdown
+// or PDF one entry at a time, so that a long journal is never held whole.
 #include "core/JournalStore.h"
 
 #include <QDate>
@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -84,7 +85,7 @@ QString isoDateText(const QDateTime& when);
 // The names of the exported fields, in their order.
 QStringList exportFieldNames();
 
-enum class ExportFormat { Csv, Json, Markdown };
+enum class ExportFormat { Csv, Json, Markdown, Pdf };
 // Each format with its name on the command line, the suffix of its files and its filter in the save dialog.
 struct ExportFormatInfo {
     ExportFormat format;
@@ -92,24 +93,28 @@ struct ExportFormatInfo {
     const char* suffix;
     const char* filter;
 };
-inline constexpr std::array<ExportFormatInfo, 3> ExportFormats{{
+inline constexpr std::array<ExportFormatInfo, 4> ExportFormats{{
     {ExportFormat::Csv, "csv", ".csv", "CSV (*.csv)"},
     {ExportFormat::Json, "json", ".json", "JSON (*.json)"},
     {ExportFormat::Markdown, "md", ".md", "Markdown (*.md)"},
+    {ExportFormat::Pdf, "pdf", ".pdf", "PDF (*.pdf)"},
 }};
 const ExportFormatInfo& exportFormatInfo(ExportFormat format);
-// "csv", "json" or "md"; empty for any other name.
+// "csv", "json", "md" or "pdf"; empty for any other name.
 std::optional<ExportFormat> exportFormatNamed(const QString& name);
 
 // CSV cells that a spreadsheet would take for a formula (those starting with "=", "+", "-", "@", a
 // tab or a CR) get a leading apostrophe, unless the raw text is asked for.
 enum class CsvCells { Guarded, Raw };
 
+class JournalPdf;
+
 // Writes entries as they come; `outputName` names the output in errors. Throws FileError when the
 // output refuses a write.
 class JournalWriter {
 public:
     JournalWriter(ExportFormat format, QIODevice& output, QString outputName, CsvCells cells = CsvCells::Guarded);
+    ~JournalWriter();
     void begin();
     void write(const ExportedEntry& entry);
     void end();
@@ -123,6 +128,7 @@ private:
     QString m_outputName;
     QString m_pending;
     bool m_first = true;
+    std::unique_ptr<JournalPdf> m_pdf;
 };
 
 // The entries that search and chart keep: every word in the text or the subject, the subject when

@@ -21,6 +21,9 @@ inline constexpr std::array<const char*, 7> SnapshotCategories{
     "Power", "Health", "Awareness", "Holy Connection", "Inner Feeling", "Pretending", "Being Awake",
 };
 
+// How the journal report draws a rank of 1 .. 5.
+inline constexpr std::array<const char*, 5> RankBarTexts{".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
+
 // A rank 1 .. 5 per category, in the order of SnapshotCategories.
 using SnapshotRanks = std::array<int, SnapshotCategories.size()>;
 

@@ -2,9 +2,17 @@
 
 namespace veltrin::journal {
 
+namespace {
+
+// The moving averages take two thirds of the window, the weekday averages the third beside them.
+constexpr int MovingAverageShare = 2;
+constexpr int Shares = 3;
+
+}   // namespace
+
 JournalChartWindow::JournalChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Journal Chart"));
-    resize(core::ChartWidth * 3 / 5, core::ChartHeight * 3 / 5);
+    resize(core::ChartWidth * 3 / 5 * Shares / MovingAverageShare, core::ChartHeight * 3 / 5);
 }
 
 void JournalChartWindow::showChart(core::JournalChart chart) {
@@ -17,7 +25,9 @@ void JournalChartWindow::showChart(core::JournalChart chart) {
 
 void JournalChartWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    core::drawJournalChart(painter, rect(), m_chart);
+    const int split = width() * MovingAverageShare / Shares;
+    core::drawJournalChart(painter, QRectF(0, 0, split, height()), m_chart);
+    core::drawWeekdayAverages(painter, QRectF(split, 0, width() - split, height()), m_chart);
 }
 
 }   // namespace veltrin::journal

@@ -14,6 +14,7 @@ void openJournalFrame(Program& p) {
     torch::PlaySound(p, QStringLiteral("opnjnl"));
     torch::showManualClosed(p);
     enableScrollBars(p, false);
+    showOnThisDay(p);
     torch::showJournalFrame(p, true);
 }
 

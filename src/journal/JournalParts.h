@@ -27,5 +27,7 @@ void reportDamagedRecords(Program& p, const core::DamagedRecords& damaged);
 // The report open or closed, and the View Journal button's caption with it.
 void showReportOpen(Program& p, bool open);
 void enableScrollBars(Program& p, bool enabled);
+// Names the entries of this day in earlier years on the journal frame, or hides the line when there are none.
+void showOnThisDay(Program& p);
 
 }   // namespace veltrin::journal

@@ -1,8 +1,9 @@
-// The journal frame's chart and export: the Inner Snapshot over time in a small window, and the
-// whole journal saved as CSV, JSON or Markdown where the user chooses.
+// The journal frame's look back: the entries of this day in earlier years, the Inner Snapshot over
+// time in a small window, and the whole journal saved as CSV, JSON, Markdown or PDF where the user chooses.
 #include "journal/Journal.h"
 
 #include "core/JournalExport.h"
+#include "core/JournalStats.h"
 #include "journal/JournalChartWindow.h"
 #include "journal/JournalParts.h"
 
@@ -59,7 +60,46 @@ JournalChartWindow& chartWindow(Program& p) {
     return *window;
 }
 
+// "Openness (1 year ago); Feeling, Thought (2 years ago)": the subjects of each year, newest first.
+// An entry without a subject is named by its chronology.
+QString recalledNames(const std::vector<core::RecalledEntry>& recalled) {
+    QStringList years;
+    QStringList names;
+    for (std::size_t at = 0; at < recalled.size(); ++at) {
+        const core::RecalledEntry& entry = recalled[at];
+        names << (entry.subject.isEmpty() ? entry.chronology : entry.subject);
+        if (at + 1 < recalled.size() && recalled[at + 1].yearsAgo == entry.yearsAgo) continue;
+        years << QStringLiteral("%1 (%2 %3 ago)")
+                     .arg(names.join(QStringLiteral(", ")))
+                     .arg(entry.yearsAgo)
+                     .arg(entry.yearsAgo == 1 ? "year" : "years");
+        names.clear();
+    }
+    return years.join(QStringLiteral("; "));
+}
+
+// A journal that cannot be read recalls nothing here: the line is a reminder, not a reading of the
+// journal, and the add or the report names the file when the user turns to it.
+std::vector<core::RecalledEntry> recalledToday(Program& p) {
+    try {
+        return core::readJournalStats(storePath(p), p.sys.now().date(), {}, core::EntryText::Skipped, journalKey(p)).onThisDay;
+    } catch (const base::FileError&) { return {}; }
+}
+
 }   // namespace
+
+// One line, cut short to the frame's room; the tooltip names every entry with its chronology.
+void showOnThisDay(Program& p) {
+    QLabel& line = *p.window.onThisDayLabel;
+    const std::vector<core::RecalledEntry> recalled = recalledToday(p);
+    QStringList chronologies;
+    for (const core::RecalledEntry& entry : recalled) chronologies << entry.chronology + QStringLiteral(": ") + entry.subject;
+    const QString text = QStringLiteral("On this day: ") + recalledNames(recalled);
+    line.setText(line.fontMetrics().elidedText(text, Qt::ElideRight, line.width()));
+    line.setToolTip(chronologies.join(QLatin1Char('\n')));
+    line.setAccessibleDescription(text);
+    line.setVisible(!recalled.empty());
+}
 
 // The chart is read afresh at every click, so it shows the entries added since it last opened.
 void onJournalChartClicked(Program& p) {

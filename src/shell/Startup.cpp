@@ -36,9 +36,6 @@ constexpr int LeastExitMs = 500;
 constexpr int MostExitMs = 1500;
 constexpr int ExitLookMs = 10;
 
-// Draws a rank of 1 .. 5 in the journal report.
-constexpr std::array<const char*, 5> RankBarTexts{".=        .", ".==      .", ".===    .", ".====  .", ".=====."};
-
 void placeMainWindow(Program& p) {
     const int screenWidth = p.sys.screenSizeTwips().width();
     const int width = ui::toTwips(p.window.width());
@@ -46,7 +43,8 @@ void placeMainWindow(Program& p) {
 }
 
 void fillRankBars(Program& p) {
-    for (std::size_t rank = 1; rank <= RankBarTexts.size(); ++rank) p.state.RankBars[rank] = QString::fromLatin1(RankBarTexts[rank - 1]);
+    for (std::size_t rank = 1; rank <= core::RankBarTexts.size(); ++rank)
+        p.state.RankBars[rank] = QString::fromLatin1(core::RankBarTexts[rank - 1]);
 }
 
 void saveOnExit(Program& p) {

@@ -226,13 +226,19 @@ void MainWindow::buildJournalFrame() {
     rankCaption = place(label(journalFrame, QStringLiteral("Rank:")), 390, 855, 1050, 315);
     rankLabel = place(label(journalFrame, QStringLiteral("Rank")), 480, 1200, 2955, 675);
     rankLabel->setStyleSheet(QStringLiteral("font-weight: bold; color: #7a1f10;"));
-    subjectCaption = place(label(journalFrame, QStringLiteral("Subject:")), 375, 1935, 1410, 285);
+    subjectCaption = place(label(journalFrame, QStringLiteral("Subject:")), 375, 1935, 825, 285);
     subjectBox = place(typedSubjectBox(journalFrame), 465, 2280, 2190, 315);
     snapshotHeading = place(label(journalFrame, QStringLiteral("Inner Snapshot")), 3210, 510, 1920, 360);
     snapshotHeading->setStyleSheet(QStringLiteral("font-weight: bold; font-size: 10pt;"));
     snapshotHint = place(label(journalFrame, QStringLiteral("Rank each category from lowest to highest")), 3585, 2730, 3705, 270);
     snapshotHint->setWordWrap(false);
     snapshotHint->setStyleSheet(QStringLiteral("font-size: 8pt; font-style: italic;"));
+    // In the free place between the subject box and the entry box, left of the snapshot's hint.
+    onThisDayLabel = place(label(journalFrame, QString()), 375, 2700, 3150, 270);
+    onThisDayLabel->setWordWrap(false);
+    onThisDayLabel->setStyleSheet(QStringLiteral("font-size: 8pt; font-style: italic; color: #1f4f7a;"));
+    onThisDayLabel->setAccessibleName(QStringLiteral("On this day"));
+    onThisDayLabel->hide();
     entryBox = place(new RichTextView(journalFrame), 375, 3090, 7170, 1965);
     entryBox->setReadOnly(false);
     entryBox->setFrameShape(QFrame::StyledPanel);
@@ -244,8 +250,8 @@ void MainWindow::buildJournalFrame() {
     // In the free places of the bottom row, left of Add Journal Entry and between View Journal and Done.
     journalChartButton = place(new QPushButton(QStringLiteral("Journal Chart"), journalFrame), 375, 5175, 1605, 330);
     exportJournalButton = place(new QPushButton(QStringLiteral("Export..."), journalFrame), 5700, 5175, 1170, 330);
-    // Under the subject box, in the room the left column leaves above the entry box.
-    protectJournalButton = place(new QPushButton(QStringLiteral("Protect Journal..."), journalFrame), 465, 2685, 2190, 330);
+    // On the subject caption's row, right of the caption, where the left column has room.
+    protectJournalButton = place(new QPushButton(QStringLiteral("Protect Journal..."), journalFrame), 1260, 1905, 1935, 330);
     buildInnerSnapshot();
     journalFrame->hide();
 }

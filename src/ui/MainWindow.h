@@ -61,7 +61,7 @@ public:
     QPushButton* doneButton;             // Done
     QPushButton* addEntryButton;         // Add Journal Entry
     QPushButton* journalChartButton;     // Journal Chart: the Inner Snapshot over time
-    QPushButton* exportJournalButton;    // Export...: the journal as CSV, JSON or Markdown
+    QPushButton* exportJournalButton;    // Export...: the journal as CSV, JSON, Markdown or PDF
     QPushButton* protectJournalButton;   // Protect Journal... / Lock Journal
     QPushButton* yesButton;              // Yes
     PictureButton* eraseButton;          // erase progress
@@ -101,6 +101,7 @@ public:
     QLabel* progressMarkLabel;
     QLabel* rankLabel;
     QLabel* chronologyLabel;
+    QLabel* onThisDayLabel;   // the entries of this day in earlier years; hidden when there are none
 
     // The level button of level 0 .. 7.
     PictureButton* levelButton(int level) const { return m_levelButtons.at(static_cast<std::size_t>(level)); }
