@@ -23,9 +23,10 @@ struct CommandError : std::runtime_error {
 };
 
 struct Arguments {
-    QStringList words;               // the command's words and the search words, in order
-    QMap<QString, QString> values;   // --store, --format, --output, --subject, --from, --to
-    QSet<QString> flags;             // --help, --open, --documents, --raw-csv
+    QStringList words;                      // the command's words and the search words, in order
+    QMap<QString, QString> values;          // --store, --format, --output, --subject, --from, --to, --at (the last given)
+    QMap<QString, QStringList> allValues;   // every value of each option, in order (--at may repeat)
+    QSet<QString> flags;                    // --help, --open, --documents, --raw-csv
     bool has(const QString& flag) const { return flags.contains(flag); }
     QString value(const QString& option) const { return values.value(option); }
 };
@@ -35,6 +36,7 @@ Arguments parseArguments(const QStringList& arguments);
 
 QString mainHelp();
 QString journalHelp();
+QString remindHelp();
 
 // The store the command reads: --store, else the one the settings file names. Throws
 // CommandError without a settings file, FileError when the settings file is wrong.
@@ -45,6 +47,8 @@ void tell(Console& console, const QString& line);
 int exportCommand(const Arguments& arguments, Console& console);
 int searchCommand(const Arguments& arguments, Console& console);
 int chartCommand(const Arguments& arguments, Console& console);
+// veltrin remind: sets, shows or clears the reminder times; --check and --wait remind.
+int remindCommand(const Arguments& arguments, Console& console);
 
 // The chart drawn as a PNG or an SVG picture, by the suffix of the file it is for.
 QByteArray chartPicture(const core::JournalChart& chart, const QString& path);
