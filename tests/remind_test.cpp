@@ -34,7 +34,7 @@ const QList<QTime> SetTimes{QTime(2, 30), QTime(8, 30), QTime(20, 0)};
 // Every minute in [from, to) in `zone`, looking at the clock as the waiting check does; returns the
 // instant each set time was reminded of, by occurrence.
 std::multimap<std::pair<QDate, QTime>, QDateTime> lookEveryMinute(const QDateTime& from, const QDateTime& to, const QTimeZone& zone,
-                                                                   std::optional<WallClock>& handled) {
+                                                                  std::optional<WallClock>& handled) {
     std::multimap<std::pair<QDate, QTime>, QDateTime> reminded;
     for (QDateTime at = from.toUTC(); at < to; at = at.addSecs(60)) {
         const std::optional<WallClock> due = remind::dueOccurrence(SetTimes, handled, remind::wallClock(at, zone));
@@ -98,22 +98,17 @@ INSTANTIATE_TEST_SUITE_P(Zones, RemindYear,
                                            ZoneYear{"Sydney", "Australia/Sydney"}),
                          caseName);
 
-// Flying west at 21:00 Berlin finds 20:00 handled (none twice); flying east past 20:00 reminds once.
+// Flying west at 21:00 Berlin finds 20:00 handled (none twice); flying east past 20:00 reminds once, on landing.
 TEST(RemindZoneChange, MovesNoneAndDoublesNone) {
     const QTimeZone berlin("Europe/Berlin"), newYork("America/New_York");
     const QDate day(2026, 7, 1);
-    struct Flight {
-        QTimeZone from, to;
-        QDateTime landing;
-        int remindedOnLanding;
-    };
-    for (const Flight& flight : {Flight{berlin, newYork, QDateTime(day, QTime(21, 0), berlin), 0},
-                                 Flight{newYork, berlin, QDateTime(day, QTime(15, 0), newYork), 1}}) {
+    for (const auto& [from, to, landing, reminded] : {std::tuple(berlin, newYork, QDateTime(day, QTime(21, 0), berlin), 0),
+                                                      std::tuple(newYork, berlin, QDateTime(day, QTime(15, 0), newYork), 1)}) {
         std::optional<WallClock> handled;
-        lookEveryMinute(QDateTime(day, QTime(9, 0), flight.from), flight.landing, flight.from, handled);
-        const auto after = lookEveryMinute(flight.landing, QDateTime(day.addDays(1), QTime(0, 0), flight.to), flight.to, handled);
-        EXPECT_EQ(int(after.size()), flight.remindedOnLanding);
-        for (const auto& [occurrence, at] : after) EXPECT_EQ(at, flight.landing);
+        lookEveryMinute(QDateTime(day, QTime(9, 0), from), landing, from, handled);
+        const auto after = lookEveryMinute(landing, QDateTime(day.addDays(1), QTime(0, 0), to), to, handled);
+        EXPECT_EQ(int(after.size()), reminded);
+        for (const auto& [occurrence, at] : after) EXPECT_EQ(at, landing);
     }
 }
 
@@ -178,10 +173,12 @@ TEST_F(Reminders, SetShowAndTurnOff) {
             EXPECT_EQ(readFile(path("config/systemd/user/veltrin-remind.timer")),
                       "[Unit]\nDescription=Veltrin's reminders\n\n[Timer]\nOnCalendar=*-*-* 08:30:00\nOnCalendar=*-*-* 20:00:00\n"
                       "Persistent=true\nAccuracySec=1s\n\n[Install]\nWantedBy=timers.target\n");
-            EXPECT_TRUE(readFile(path("config/systemd/user/veltrin-remind.service")).contains("\nExecStart=\"/opt/My Programs/veltrin\" remind --check\n"));
+            EXPECT_TRUE(readFile(path("config/systemd/user/veltrin-remind.service"))
+                            .contains("\nExecStart=\"/opt/My Programs/veltrin\" remind --check\n"));
             EXPECT_TRUE(systemctlCalls().contains("--user enable --now veltrin-remind.timer"));
         } else {
-            EXPECT_TRUE(readFile(path("config/autostart/veltrin-remind.desktop")).contains("\nExec=\"/opt/My Programs/veltrin\" remind --wait\n"));
+            EXPECT_TRUE(
+                readFile(path("config/autostart/veltrin-remind.desktop")).contains("\nExec=\"/opt/My Programs/veltrin\" remind --wait\n"));
             EXPECT_FALSE(base::fileExists(path("config/systemd/user/veltrin-remind.timer")));
         }
         ASSERT_EQ(run({"--off"}), 0) << m_err.toStdString();
@@ -205,7 +202,8 @@ TEST_F(Reminders, FailureLeavesWhatWasThere) {
     EXPECT_EQ(changedFiles(path("config"), before), QStringList());
     useSystemctl(0, 1);
     EXPECT_EQ(run({"--at", "21:00"}), 1);
-    EXPECT_TRUE(m_err.contains(path("config/systemd/user/veltrin-remind.timer").toUtf8() + ": systemctl --user enable --now")) << m_err.toStdString();
+    EXPECT_TRUE(m_err.contains(path("config/systemd/user/veltrin-remind.timer").toUtf8() + ": systemctl --user enable --now"))
+        << m_err.toStdString();
     EXPECT_EQ(changedFiles(path("config"), before), QStringList());
 }
 
@@ -238,7 +236,10 @@ TEST_P(RemindDay, RemindsOfWhatTheDayHolds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Days, RemindDay,
-    ::testing::Values(DayCase{"NothingDone", false, false, remind::CheckOutcome::Kept,
+    ::testing::Values(DayCase{"NothingDone",
+                              false,
+                              false,
+                              remind::CheckOutcome::Kept,
                               {"Level 3 is waiting: you are 40% through", "No journal entry yet today"}},
                       DayCase{"ReadOnly", true, false, remind::CheckOutcome::Kept, {"No journal entry yet today"}},
                       DayCase{"WroteOnly", false, true, remind::CheckOutcome::Kept, {"Level 3 is waiting: you are 40% through"}},
@@ -252,19 +253,15 @@ class FakeNotifications : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 public:
     explicit FakeNotifications(QDBusConnection bus) : m_bus(bus) {}
-    QStringList body;
-    QStringList actions;
-    QString desktopEntry;
+    QStringList sent;   // the body's lines, the actions, the desktop entry
 
 public slots:
-    uint Notify(const QString&, uint, const QString&, const QString&, const QString& text, const QStringList& actionList,
+    uint Notify(const QString&, uint, const QString&, const QString&, const QString& body, const QStringList& actions,
                 const QVariantMap& hints, int) {
-        body = text.split('\n');
-        actions = actionList;
-        desktopEntry = hints.value("desktop-entry").toString();
-        QDBusMessage picked = QDBusMessage::createSignal("/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
-        picked << uint(7) << QString("write");
-        m_bus.send(picked);
+        sent = body.split('\n') + actions + QStringList{hints.value("desktop-entry").toString()};
+        QDBusMessage picked =
+            QDBusMessage::createSignal("/org/freedesktop/Notifications", "org.freedesktop.Notifications", "ActionInvoked");
+        m_bus.send(picked << uint(7) << QString("write"));
         return 7;
     }
 
@@ -308,9 +305,8 @@ TEST_F(Reminders, WriteNowOpensTheJournal) {
     const qint64 program = opened.match(log).captured(1).toLongLong();
     if (program > 0) ::kill(pid_t(program), SIGTERM);
     EXPECT_TRUE(QTest::qWaitFor([&] { return check.state() == QProcess::NotRunning; }, 10000));
-    EXPECT_EQ(server.body, QStringList({"Level 3 is waiting: you are 40% through", "No journal entry yet today"}));
-    EXPECT_EQ(server.actions, QStringList({"read", "Read now", "write", "Write now"}));
-    EXPECT_EQ(server.desktopEntry, "veltrin");
+    EXPECT_EQ(server.sent, QStringList({"Level 3 is waiting: you are 40% through", "No journal entry yet today", "read", "Read now",
+                                        "write", "Write now", "veltrin"}));
     bus.kill();
     bus.waitForFinished();
 }

@@ -24,7 +24,8 @@ bool Notifier::show(const QStringList& lines) {
                 SLOT(onActionInvoked(uint, QString)));
     bus.connect(NotificationService, NotificationPath, NotificationService, QStringLiteral("NotificationClosed"), this,
                 SLOT(onNotificationClosed(uint, uint)));
-    QDBusMessage notify = QDBusMessage::createMethodCall(NotificationService, NotificationPath, NotificationService, QStringLiteral("Notify"));
+    QDBusMessage notify =
+        QDBusMessage::createMethodCall(NotificationService, NotificationPath, NotificationService, QStringLiteral("Notify"));
     notify << QStringLiteral("Veltrin") << uint(0) << DesktopEntry << QStringLiteral("Veltrin") << lines.join(QLatin1Char('\n'))
            << QStringList{QStringLiteral("read"), QStringLiteral("Read now"), QStringLiteral("write"), QStringLiteral("Write now")}
            << QVariantMap{{QStringLiteral("desktop-entry"), DesktopEntry}} << int(-1);

@@ -23,11 +23,12 @@ QString systemctl(const QStringList& arguments) {
         process.kill();
         process.waitForFinished();
         return process.error() == QProcess::FailedToStart ? QStringLiteral("systemctl cannot be started")
-                                                           : QStringLiteral("systemctl did not answer");
+                                                          : QStringLiteral("systemctl did not answer");
     }
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return {};
     const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
-    return QStringLiteral("systemctl --user %1 failed%2").arg(arguments.join(QLatin1Char(' ')), said.isEmpty() ? QString() : QStringLiteral(": ") + said);
+    return QStringLiteral("systemctl --user %1 failed%2")
+        .arg(arguments.join(QLatin1Char(' ')), said.isEmpty() ? QString() : QStringLiteral(": ") + said);
 }
 
 void systemctlOrThrow(const QString& unitPath, const QStringList& arguments) {
@@ -79,8 +80,8 @@ struct Paths {
 };
 
 Paths pathsOf(const Places& places) {
-    return {pathIn(places.settingsFolder, TimesFileName), pathIn(places.settingsFolder, StateFileName), pathIn(places.unitFolder, TimerName),
-            pathIn(places.unitFolder, ServiceName), pathIn(places.autostartFolder, AutostartName)};
+    return {pathIn(places.settingsFolder, TimesFileName), pathIn(places.settingsFolder, StateFileName),
+            pathIn(places.unitFolder, TimerName), pathIn(places.unitFolder, ServiceName), pathIn(places.autostartFolder, AutostartName)};
 }
 
 void makeFolder(const QString& folder) {
@@ -120,7 +121,8 @@ Runner setTimes(const Places& places, const QList<QTime>& times, const WallClock
     state.handled = latestOccurrence(times, now);
     QList<base::FileBytes> files{{paths.times, base::lineBytes(timeListText(times).split(QStringLiteral(", ")))},
                                  {paths.state, base::lineBytes(stateLines(state))}};
-    if (runner == Runner::SystemdTimer) files << base::FileBytes{paths.timer, timerBytes(times)} << base::FileBytes{paths.service, serviceBytes(places)};
+    if (runner == Runner::SystemdTimer)
+        files << base::FileBytes{paths.timer, timerBytes(times)} << base::FileBytes{paths.service, serviceBytes(places)};
     else files << base::FileBytes{paths.autostart, autostartBytes(places)};
     makeFolder(places.settingsFolder);
     makeFolder(runner == Runner::SystemdTimer ? places.unitFolder : places.autostartFolder);
@@ -156,9 +158,9 @@ QString statusText(const Places& places) {
     const QList<QTime> times = readTimes(places.settingsFolder);
     if (times.isEmpty()) return QStringLiteral("Reminders are off.");
     const Paths paths = pathsOf(places);
-    const QString runner = base::fileExists(paths.timer) ? QStringLiteral("the systemd user timer %1").arg(TimerName)
+    const QString runner = base::fileExists(paths.timer)       ? QStringLiteral("the systemd user timer %1").arg(TimerName)
                            : base::fileExists(paths.autostart) ? QStringLiteral("the autostart entry %1").arg(paths.autostart)
-                                                                : QStringLiteral("nothing: set the times again");
+                                                               : QStringLiteral("nothing: set the times again");
     QString text = QStringLiteral("Reminders at %1, run by %2.").arg(timeListText(times), runner);
     const ReminderState state = readState(places.settingsFolder);
     if (state.handled)

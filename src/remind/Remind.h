@@ -17,8 +17,8 @@
 
 namespace veltrin::remind {
 
-inline const QString TimesFileName = QStringLiteral("veltrin-remind.ini");      // one "HH:MM" a line
-inline const QString StateFileName = QStringLiteral("veltrin-remind.state");    // what fired, what waits
+inline const QString TimesFileName = QStringLiteral("veltrin-remind.ini");     // one "HH:MM" a line
+inline const QString StateFileName = QStringLiteral("veltrin-remind.state");   // what fired, what waits
 inline const QString TimerName = QStringLiteral("veltrin-remind.timer");
 inline const QString ServiceName = QStringLiteral("veltrin-remind.service");
 inline const QString AutostartName = QStringLiteral("veltrin-remind.desktop");
