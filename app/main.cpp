@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
     veltrin::shell::WireControls(program);
     veltrin::shell::StartProgram(program);
     window.show();
+    veltrin::shell::OpenRequestedView(program, QCoreApplication::arguments());
     return app.exec();
 }

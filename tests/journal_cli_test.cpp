@@ -114,7 +114,8 @@ TEST_F(JournalCommands, HelpAndWrongCommandLines) {
 }
 
 // The commands on a sealed store read each passphrase as a line of standard input, never from an
-// argument: encrypt prints the recovery key, a wrong passphrase says so and reads nothing, export,
+// argument: encrypt prints the recovery key and removes the plain copies beside the store (the
+// report, the reset's copies, nothing else), a wrong passphrase says so and reads nothing, export,
 // search and chart read the entries, passwd takes the old and the new, and decrypt with the
 // recovery key gives every byte back.
 TEST_F(JournalCommands, SealedStoreReadsPassphrasesFromInput) {
@@ -123,7 +124,11 @@ TEST_F(JournalCommands, SealedStoreReadsPassphrasesFromInput) {
     EXPECT_EQ(run(QStringList{"journal", "encrypt", "--passphrase", "x"} + store, "x\n"), 2);
     EXPECT_EQ(run(QStringList{"journal", "encrypt"} + store, "\n"), 1);
     EXPECT_TRUE(err().contains("empty")) << err().toStdString();
+    const QDir folder = QFileInfo(storePath()).dir();
+    for (const char* copy : {"Journal Report.rtf", "veltrin.sdb.bak", "veltrin.sdb.3.bak", "veltrin.sdb.keep"})
+        writeFile(folder.filePath(copy), "river");
     ASSERT_EQ(run(QStringList{"journal", "encrypt"} + store, "first pass\r\n"), 0) << err().toStdString();
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList({"veltrin.sdb", "veltrin.sdb.keep", "veltrin.sdb.key"}));
     const QString recoveryKey = out().trimmed();
     EXPECT_TRUE(QRegularExpression("^([A-Z2-7]{4}-){7}[A-Z2-7]{4}$").match(recoveryKey).hasMatch()) << recoveryKey.toStdString();
     EXPECT_FALSE(readFile(storePath()).contains("river"));

@@ -66,6 +66,19 @@ TEST_F(Startup, ANewUsersStartOpensTheScrollIntroWithoutWaitingForUnseenFrames) 
     EXPECT_EQ(sys.timeline.filter("pause").size(), 4) << sys.timeline.join(' ').toStdString();
 }
 
+// A reminder that no notification server took is shown by Torch at the next start, and once only
+// (remind_test starts the program with --journal from a reminder's "Write now").
+TEST_F(Startup, AKeptReminderShowsOnce) {
+    writeSettings(2);
+    writeLines(appDir() + "info.ndx", {"Greetings", "Status", "Introduction"});   // no scroll intro in the panel
+    const QString reminderState = QDir(winDir()).filePath("veltrin-remind.state");
+    writeLines(reminderState, {"handled 2026-03-29 20:00", "pending No journal entry yet today"});
+    CourseFixture::start();
+    EXPECT_TRUE(shows("reminder.rtf"));
+    EXPECT_TRUE(window().torchPane->Text().contains("No journal entry yet today")) << window().torchPane->Text().toStdString();
+    EXPECT_EQ(readFile(reminderState), "handled 2026-03-29 20:00\r\n");
+}
+
 // The first run writes settings for the sample course it installs (the course journey reads what
 // it installed), but never overwrites settings or a journal already there.
 TEST_F(Startup, FirstRunInstallsTheCourseButOverwritesNothing) {

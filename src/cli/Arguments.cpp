@@ -5,9 +5,11 @@ namespace veltrin::cli {
 namespace {
 
 const QSet<QString> ValueOptions{QStringLiteral("--store"),   QStringLiteral("--format"), QStringLiteral("--output"),
-                                 QStringLiteral("--subject"), QStringLiteral("--from"),   QStringLiteral("--to")};
-const QSet<QString> FlagOptions{QStringLiteral("--help"), QStringLiteral("--open"), QStringLiteral("--documents"),
-                                QStringLiteral("--raw-csv"), QStringLiteral("--recovery-key")};
+                                 QStringLiteral("--subject"), QStringLiteral("--from"),   QStringLiteral("--to"),
+                                 QStringLiteral("--at")};
+const QSet<QString> FlagOptions{QStringLiteral("--help"),    QStringLiteral("--open"), QStringLiteral("--documents"),
+                                QStringLiteral("--raw-csv"), QStringLiteral("--off"),  QStringLiteral("--status"),
+                                QStringLiteral("--check"),   QStringLiteral("--wait"), QStringLiteral("--recovery-key")};
 
 }   // namespace
 
@@ -36,6 +38,7 @@ Arguments parseArguments(const QStringList& arguments) {
         } else if (ValueOptions.contains(name)) {
             if (equals < 0 && at + 1 >= arguments.size()) throw UsageError(QStringLiteral("%1 needs a value").arg(name));
             parsed.values[name] = equals < 0 ? arguments[++at] : argument.mid(equals + 1);
+            parsed.allValues[name] << parsed.values[name];
         } else {
             throw UsageError(QStringLiteral("unknown option %1").arg(argument));
         }
@@ -54,6 +57,7 @@ QString mainHelp() {
                           "  journal chart    the Inner Snapshot over time as a PNG or SVG picture\n"
                           "  journal encrypt  protect the journal with a passphrase (decrypt, passwd: undo, change it)\n"
                           "  journal stats    entries, words, streaks, averages by week and weekday, on this day\n"
+                          "  remind           a daily reminder to read and write: 'veltrin remind --help'\n"
                           "\n"
                           "Options:\n"
                           "  -h, --help       this help; 'veltrin journal --help' describes the journal commands\n");
@@ -126,6 +130,28 @@ QString journalHelp() {
                           "damaged entries of an encrypted journal are named there, every other entry is read, and\n"
                           "the status is 1.\n"
                           "Exit status: 0 done, 1 a file or the settings could not be used, 2 a wrong command line.\n");
+}
+
+QString remindHelp() {
+    return QStringLiteral("Usage:\n"
+                          "  veltrin remind --at HH:MM [--at HH:MM]...   remind every day at these times\n"
+                          "  veltrin remind --off                        no more reminders\n"
+                          "  veltrin remind [--status]                   the times set and what runs them\n"
+                          "\n"
+                          "A reminder is a desktop notification that names what the day still holds: the level\n"
+                          "waiting and how far you are through it, and whether today has a journal entry. None\n"
+                          "comes on a day when you have passed a check-point and written an entry. \"Read now\"\n"
+                          "starts Veltrin at the reading pane, \"Write now\" with the journal open. The times\n"
+                          "are kept in veltrin-remind.ini beside the settings file and are those of the clock\n"
+                          "where you are: a change of zone or of summer time moves none. A systemd user timer\n"
+                          "reminds with Veltrin closed and once after a time missed while the machine was off;\n"
+                          "without a user systemd, an entry in the desktop's autostart folder does. When no\n"
+                          "notification can be shown, Veltrin shows the reminder at its next start.\n"
+                          "\n"
+                          "  --check   what the timer runs: remind now if a time is due\n"
+                          "  --wait    what the autostart entry runs: remind at every time until --off\n"
+                          "\n"
+                          "Exit status: 0 done, 1 a file or the timer could not be set, 2 a wrong command line.\n");
 }
 
 }   // namespace veltrin::cli

@@ -15,6 +15,8 @@ struct Console {
     QIODevice& err;
     QString settingsFolder;    // where the settings file lives
     QString documentsFolder;   // where --documents puts its file
+    // The program (`veltrin`) that reminders start and that the reminder timer runs.
+    QString program{};
     // The user's environment, for the program --open starts: none of what a command sets for itself.
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // Where passphrases come from, a line each: the terminal, asked without echo, or a script's input.

@@ -25,9 +25,10 @@ struct CommandError : std::runtime_error {
 };
 
 struct Arguments {
-    QStringList words;               // the command's words and the search words, in order
-    QMap<QString, QString> values;   // --store, --format, --output, --subject, --from, --to
-    QSet<QString> flags;             // --help, --open, --documents, --raw-csv, --recovery-key
+    QStringList words;                      // the command's words and the search words, in order
+    QMap<QString, QString> values;          // --store, --format, --output, --subject, --from, --to, --at (the last given)
+    QMap<QString, QStringList> allValues;   // every value of each option, in order (--at may repeat)
+    QSet<QString> flags;                    // --help, --open, --documents, --raw-csv, --recovery-key, --off, --status, --check, --wait
     bool has(const QString& flag) const { return flags.contains(flag); }
     QString value(const QString& option) const { return values.value(option); }
 };
@@ -37,6 +38,7 @@ Arguments parseArguments(const QStringList& arguments);
 
 QString mainHelp();
 QString journalHelp();
+QString remindHelp();
 
 // The store the command reads: --store, else the one the settings file names. Throws
 // CommandError without a settings file, FileError when the settings file is wrong.
@@ -59,6 +61,8 @@ int statsCommand(const Arguments& arguments, Console& console);
 // The statistics as text to read, or as one JSON object.
 QByteArray statsText(const core::JournalStats& stats);
 QByteArray statsJson(const core::JournalStats& stats);
+// veltrin remind: sets, shows or clears the reminder times; --check and --wait remind.
+int remindCommand(const Arguments& arguments, Console& console);
 
 // The chart drawn as a PNG or an SVG picture, by the suffix of the file it is for.
 QByteArray chartPicture(const core::JournalChart& chart, const QString& path);

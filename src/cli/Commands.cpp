@@ -87,6 +87,10 @@ int dispatch(const Arguments& arguments, Console& console) {
         if (arguments.has(QStringLiteral("--help"))) return printHelp(console, journalHelp());
         return journalCommand(arguments, console);
     }
+    if (first == QLatin1String("remind")) {
+        if (arguments.has(QStringLiteral("--help"))) return printHelp(console, remindHelp());
+        return remindCommand(arguments, console);
+    }
     if (first.isEmpty() || first == QLatin1String("help")) return printHelp(console, mainHelp());
     throw UsageError(QStringLiteral("unknown command '%1'").arg(first));
 }
@@ -107,7 +111,8 @@ int runCommand(const QStringList& arguments, Console& console) {
     try {
         return dispatch(parseArguments(arguments), console);
     } catch (const UsageError& error) {
-        tell(console, QStringLiteral("veltrin: %1\n%2").arg(QString::fromStdString(error.what()), TryHelp));
+        const QString help = arguments.value(0) == QLatin1String("remind") ? QStringLiteral("Try 'veltrin remind --help'.") : TryHelp;
+        tell(console, QStringLiteral("veltrin: %1\n%2").arg(QString::fromStdString(error.what()), help));
         return 2;
     } catch (const CommandError& error) {
         tell(console, QStringLiteral("veltrin: %1").arg(QString::fromStdString(error.what())));
@@ -168,8 +173,12 @@ int runFromMain(int argc, char** argv) {
         !err.open(fileno(stderr), QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
     QFile in;
-    Console console{out, err, QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation), std::move(environment)};
+    Console console{out,
+                    err,
+                    QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                    QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/" VELTRIN_PROGRAM_FROM_COMMANDS)),
+                    std::move(environment)};
     if (in.open(fileno(stdin), QIODevice::ReadOnly)) console.in = &in;
     console.inIsTerminal = ::isatty(fileno(stdin)) != 0;
     return runCommand(arguments, console);

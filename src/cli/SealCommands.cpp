@@ -99,6 +99,7 @@ int encryptCommand(const Arguments& arguments, Console& console) {
         tell(console, QStringLiteral("The journal is encrypted. Its recovery key follows, shown this once: write it down and keep it\n"
                                      "apart from this computer. It opens the journal when the passphrase is lost."));
     base::writeAll(console.out, (recoveryKey + QLatin1Char('\n')).toUtf8(), StandardOutput);
+    core::removePlainCopies(core::plainJournalCopies(store));
     return 0;
 }
 

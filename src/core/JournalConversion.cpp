@@ -8,11 +8,14 @@
 // STORE.key. So a kept copy with the key file present is the sealed store, a kept plain copy
 // without it is the plain store, and settleConversion() puts it back or removes it accordingly.
 #include "core/JournalSealParts.h"
+#include "core/JournalStore.h"
 
 #include "base/FileError.h"
 #include "base/TextFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sodium.h>
 
@@ -220,6 +223,17 @@ void changeJournalPassphrase(const QString& storePath, const JournalKey& key, QB
     }
     wipeBytes(newPassphrase);
     base::rewriteLines(files.key, keyFile.lines());
+}
+
+QStringList plainJournalCopies(const QString& storePath) {
+    const QFileInfo store(storePath);
+    const QDir folder = store.absoluteDir();
+    QStringList copies;
+    if (QFileInfo::exists(folder.filePath(JournalReportName))) copies << folder.filePath(JournalReportName);
+    const QString name = store.fileName();
+    for (const QString& copy : folder.entryList({name + QStringLiteral(".bak"), name + QStringLiteral(".*.bak")}, QDir::Files | QDir::Hidden | QDir::System))
+        copies << folder.filePath(copy);
+    return copies;
 }
 
 void removePlainCopies(const QStringList& paths) {

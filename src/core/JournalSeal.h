@@ -78,6 +78,9 @@ void decryptJournal(const QString& storePath, const JournalKey& key);
 // nothing any more. Throws FileError naming the key file.
 void changeJournalPassphrase(const QString& storePath, const JournalKey& key, QByteArray newPassphrase);
 
+// The plain copies of the journal that the program makes beside the store: its report, and the store
+// as each progress reset kept it ("veltrin.sdb.bak", "veltrin.sdb.2.bak", ...), those that exist.
+QStringList plainJournalCopies(const QString& storePath);
 // Removes the plain copies of the journal that the program made (a report, backups of the store),
 // each file that exists; tries all, then throws FileError naming the first that could not go.
 void removePlainCopies(const QStringList& paths);

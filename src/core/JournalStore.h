@@ -15,6 +15,8 @@
 namespace veltrin::core {
 
 inline const QString JournalStoreName = QStringLiteral("veltrin.sdb");
+// The journal report the program writes beside the store.
+inline const QString JournalReportName = QStringLiteral("Journal Report.rtf");
 
 // The categories of the Inner Snapshot, in the order their ranks are stored.
 inline constexpr std::array<const char*, 7> SnapshotCategories{

@@ -1,11 +1,16 @@
 #pragma once
 // The course stage and the progress tables' shape: which pass a stage belongs to, the level it
 // makes due, and its column of the counters.
+#include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace veltrin::core {
 
 constexpr int StageColumns = 15;   // stage column = CourseStage + 1, for stages -1 .. 13 (14 too)
+
+// The reading distances at which the eight level texts end, for the introduction and levels 1 .. 7.
+inline constexpr std::array<std::int32_t, 8> LevelEnds{3500, 13743, 13014, 10862, 7496, 10450, 9796, 11216};
 
 // Stages -1 .. 14: the introduction (-1), the first pass through levels 1 .. 7 (0 .. 6), the
 // second pass (7 .. 13) and the finished course (14).

@@ -12,7 +12,6 @@
 #include "core/JournalSeal.h"
 #include "torch/Torch.h"
 
-#include <QDir>
 
 namespace veltrin::journal {
 
@@ -32,18 +31,6 @@ int readLockMinutes(const Program& p) {
     if (!base::fileExists(path)) return DefaultLockMinutes;
     const qint64 minutes = base::readNumber(base::readLines(path).value(0));
     return minutes >= 1 && minutes <= ui::LongestLockMinutes ? int(minutes) : DefaultLockMinutes;
-}
-
-// The copies of the journal in plain text that the program made: the report, and the store as
-// each progress reset kept it ("veltrin.sdb.bak", "veltrin.sdb.2.bak", ...).
-QStringList plainCopies(const Program& p) {
-    const QString folder = p.state.settings.CourseDir;
-    QStringList copies{folder + JournalReportName};
-    const QStringList backups =
-        QDir(folder).entryList({core::JournalStoreName + QStringLiteral(".bak"), core::JournalStoreName + QStringLiteral(".*.bak")},
-                               QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& backup : backups) copies << folder + backup;
-    return copies;
 }
 
 QString recoveryKeyMessage(const QString& recoveryKey) {
@@ -72,7 +59,7 @@ void protectJournal(Program& p) {
     p.journalLock.key = core::unlockJournal(store, std::move(answer->passphrase));
     p.journalLock.lockMinutes = answer->lockMinutes;
     base::rewriteLines(lockSettingsPath(p), {base::numberText(answer->lockMinutes)});
-    core::removePlainCopies(plainCopies(p));
+    core::removePlainCopies(core::plainJournalCopies(store));
 }
 
 void closeChartWindow(Program& p) {

@@ -9,7 +9,7 @@
 
 namespace veltrin::journal {
 
-inline const QString JournalReportName = QStringLiteral("Journal Report.rtf");
+using core::JournalReportName;
 
 using RankBarTexts = std::array<QString, 6>;   // index 1 .. 5
 

@@ -9,20 +9,19 @@ namespace {
 
 struct LevelText {
     const char* fileName;
-    std::int32_t end;      // reading distance at which the text ends
     std::int32_t margin;   // the part of the pane still below the viewport's top at the end
     const char* openingSound;
 };
 
 constexpr std::array<LevelText, 8> LevelTexts{{
-    {"veltrin0.rtf", 3500, 350, "open0"},
-    {"veltrin1.rtf", 13743, 1700, "open0"},
-    {"veltrin2.rtf", 13014, 1425, "open0"},
-    {"veltrin3.rtf", 10862, 1283, "open0"},
-    {"veltrin4.rtf", 7496, 685, "open1"},
-    {"veltrin5.rtf", 10450, 1025, "open1"},
-    {"veltrin6.rtf", 9796, 845, "open1"},
-    {"veltrin7.rtf", 11216, 950, "open1"},
+    {"veltrin0.rtf", 350, "open0"},
+    {"veltrin1.rtf", 1700, "open0"},
+    {"veltrin2.rtf", 1425, "open0"},
+    {"veltrin3.rtf", 1283, "open0"},
+    {"veltrin4.rtf", 685, "open1"},
+    {"veltrin5.rtf", 1025, "open1"},
+    {"veltrin6.rtf", 845, "open1"},
+    {"veltrin7.rtf", 950, "open1"},
 }};
 
 bool isLevel(int level) { return level >= 0 && level < int(LevelTexts.size()); }
@@ -51,18 +50,13 @@ void openLevel(Program& p, int level) {
 
 }   // namespace
 
-const std::array<std::int32_t, 8> LevelEnds = [] {
-    std::array<std::int32_t, 8> ends{};
-    for (std::size_t level = 0; level < LevelTexts.size(); ++level) ends[level] = LevelTexts[level].end;
-    return ends;
-}();
+const std::array<std::int32_t, 8> LevelEnds = core::LevelEnds;
 
 QString LevelFileName(int level) { return isLevel(level) ? QLatin1String(LevelTexts[std::size_t(level)].fileName) : QString(); }
 
 int LevelPaneHeight(int level) {
     if (!isLevel(level)) return 0;
-    const LevelText& text = LevelTexts[std::size_t(level)];
-    return text.end + text.margin;
+    return LevelEnds[std::size_t(level)] + LevelTexts[std::size_t(level)].margin;
 }
 
 bool OpenWindowGuard(Program& p) {

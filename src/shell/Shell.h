@@ -20,6 +20,11 @@ void StartProgram(Program& p);
 void onExitClicked(Program& p);
 void onWindowClosed(Program& p);
 void onFocusLost(Program& p);
+// Start options: --journal opens the journal frame as its button would, once the program has started.
+void OpenRequestedView(Program& p, const QStringList& arguments);
+// Shows in the Torch panel a reminder that no notification could show while the program was
+// closed, and clears it. Throws FileError.
+void ShowKeptReminder(Program& p);
 
 // When no settings file exists yet, installs the sample course into the user's data folder and
 // writes a settings file for it. Returns false when a settings file already exists.

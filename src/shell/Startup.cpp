@@ -124,6 +124,7 @@ void StartProgram(Program& p) {
     p.window.readingPane->show();
     if (p.state.ShowScrollIntro) torch::ShowTorchDocument(p, QStringLiteral("scrollintro.rtf"), 0);
     torch::PlaceContactWindow(p);
+    RunGuarded(p, [&p] { ShowKeptReminder(p); });
     p.splash.hide();
     torch::PlaySound(p, QStringLiteral("run"));
 }

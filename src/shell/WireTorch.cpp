@@ -15,6 +15,7 @@ void WireTorchControls(Program& p) {
     on(p, f.contactButton, &QAbstractButton::clicked, torch::onContactButtonClicked);
     on(p, f.topicList, &QComboBox::activated, torch::onTopicPicked);
     on(p, p.contact.okButton, &QAbstractButton::clicked, torch::onContactOkClicked);
+    on(p, p.contact.reminderButton, &QAbstractButton::clicked, torch::onReminderTimesSet);
     on(p, &p.contact, &ui::ContactWindow::closedByUser, torch::onContactWindowClosed);
     on(p, &p.splash, &ui::SplashWindow::keyPressed, torch::onSplashKeyPressed);
 }

@@ -36,6 +36,7 @@ void onContactButtonClicked(Program& p) {
         showContactWindow(p, true);
         p.contact.muteBox->setChecked(p.state.settings.SoundsMuted != 0);
         PlaceContactWindow(p);
+        ShowReminderTimes(p);
         return;
     }
     torch::PlaySound(p, QStringLiteral("stuffout"));

@@ -41,6 +41,10 @@ void PlaceContactWindow(Program& p);
 void onContactButtonClicked(Program& p);   // contact button
 void onContactOkClicked(Program& p);
 void onContactWindowClosed(Program& p);   // the contact window's title-bar close
+// The reminder times in the contact window: shown from their file; set (or, none, turned off) with
+// its Set button, which writes the times and the timer or autostart entry. Throw FileError.
+void ShowReminderTimes(Program& p);
+void onReminderTimesSet(Program& p);
 void onSplashKeyPressed(Program& p);
 
 // Topic list and status report.

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -23,6 +24,9 @@ public:
     QPlainTextEdit* contactText;
     QPushButton* okButton;   // OK
     QCheckBox* muteBox;      // Mute Veltrin Sounds
+    QLabel* reminderLabel;
+    QLineEdit* reminderTimes;      // the daily reminder times, "20:00, 08:30"
+    QPushButton* reminderButton;   // Set
 
     void loadBackgroundPicture(const QString& path);
 
