@@ -231,7 +231,8 @@ QStringList plainJournalCopies(const QString& storePath) {
     QStringList copies;
     if (QFileInfo::exists(folder.filePath(JournalReportName))) copies << folder.filePath(JournalReportName);
     const QString name = store.fileName();
-    for (const QString& copy : folder.entryList({name + QStringLiteral(".bak"), name + QStringLiteral(".*.bak")}, QDir::Files | QDir::Hidden | QDir::System))
+    for (const QString& copy :
+         folder.entryList({name + QStringLiteral(".bak"), name + QStringLiteral(".*.bak")}, QDir::Files | QDir::Hidden | QDir::System))
         copies << folder.filePath(copy);
     return copies;
 }

@@ -12,7 +12,6 @@
 #include "core/JournalSeal.h"
 #include "torch/Torch.h"
 
-
 namespace veltrin::journal {
 
 namespace {
@@ -53,13 +52,14 @@ void protectJournal(Program& p) {
     p.sys.setBusyCursor(true);
     const QString recoveryKey = core::encryptJournal(store, QByteArray(answer->passphrase.constData(), answer->passphrase.size()));
     p.sys.setBusyCursor(false);
-    // The recovery key first: whatever fails after this, the user has seen it.
+    // The recovery key first, then the plain copies gone: whatever fails after the conversion, the
+    // user has seen the key, and no copy stays because the idle time could not be kept.
     p.sys.messageBox(recoveryKeyMessage(recoveryKey));
     showProtection(p);
     p.journalLock.key = core::unlockJournal(store, std::move(answer->passphrase));
     p.journalLock.lockMinutes = answer->lockMinutes;
-    base::rewriteLines(lockSettingsPath(p), {base::numberText(answer->lockMinutes)});
     core::removePlainCopies(core::plainJournalCopies(store));
+    base::rewriteLines(lockSettingsPath(p), {base::numberText(answer->lockMinutes)});
 }
 
 void closeChartWindow(Program& p) {
