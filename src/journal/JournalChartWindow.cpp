@@ -1,5 +1,9 @@
 #include "journal/JournalChartWindow.h"
 
+#include <QScreen>
+
+#include <algorithm>
+
 namespace veltrin::journal {
 
 namespace {
@@ -12,7 +16,9 @@ constexpr int Shares = 3;
 
 JournalChartWindow::JournalChartWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Journal Chart"));
-    resize(core::ChartWidth * 3 / 5 * Shares / MovingAverageShare, core::ChartHeight * 3 / 5);
+    // As wide as both charts want, but never wider than the screen the program runs on (800 at least).
+    const int wanted = core::ChartWidth * 3 / 5 * Shares / MovingAverageShare;
+    resize(std::min(wanted, screen()->availableGeometry().width() * 9 / 10), core::ChartHeight * 3 / 5);
 }
 
 void JournalChartWindow::showChart(core::JournalChart chart) {

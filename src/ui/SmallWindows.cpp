@@ -41,14 +41,14 @@ ContactWindow::ContactWindow(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     muteBox = new QCheckBox(QStringLiteral("Mute Veltrin Sounds"), this);
     muteBox->setGeometry(twipsRect(300, 2500, 3000, 360));
     reminderLabel = new QLabel(QStringLiteral("Remind me at"), this);
-    reminderLabel->setGeometry(twipsRect(300, 2950, 1200, 420));
+    reminderLabel->setGeometry(twipsRect(300, 2950, 1400, 420));
     reminderTimes = new QLineEdit(this);
     reminderTimes->setPlaceholderText(QStringLiteral("20:00, 08:30"));
     reminderTimes->setAccessibleName(QStringLiteral("Reminder times"));
-    reminderTimes->setGeometry(twipsRect(1500, 2950, 1500, 420));
+    reminderTimes->setGeometry(twipsRect(1700, 2950, 1400, 420));
     reminderLabel->setBuddy(reminderTimes);
     reminderButton = new QPushButton(QStringLiteral("Set"), this);
-    reminderButton->setGeometry(twipsRect(3100, 2950, 800, 420));
+    reminderButton->setGeometry(twipsRect(3200, 2950, 800, 420));
     okButton = new QPushButton(QStringLiteral("OK"), this);
     okButton->setGeometry(twipsRect(4200, 2950, 900, 420));
     okButton->setDefault(true);
