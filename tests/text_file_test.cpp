@@ -1,6 +1,7 @@
 // Classic text files byte for byte: line ends, encodings, the atomic rewrite, the all-or-nothing
 // append, and the errors that name the file.
 #include "base/FileError.h"
+#include "base/LineStream.h"
 #include "base/TextFile.h"
 #include "support/Files.h"
 
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 using namespace veltrin::base;
 using veltrin::test::failWritesAfter;
@@ -83,6 +86,19 @@ TEST_F(TextFileTest, RewritesWriteThroughALink) {
     rewriteLines(path("link.ndx"), {"new"});
     EXPECT_TRUE(QFileInfo(path("link.ndx")).isSymLink());
     EXPECT_EQ(raw("target.ndx"), "new\r\n");
+}
+
+// A pipe or a never-ending device in a file's place is refused by every reader, naming it, instead
+// of waiting for a writer or reading without end.
+TEST_F(TextFileTest, ReadersRefuseAPipeOrADevice) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("info.ndx")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", path("status.ndx")));
+    for (const char* name : {"info.ndx", "status.ndx"}) {
+        const QString file = path(name);
+        EXPECT_EQ(failingPath([&] { readLines(file); }), file);
+        EXPECT_EQ(failingPath([&] { requireReadable(file); }), file);
+        EXPECT_EQ(failingPath([&] { LineReader{file}; }), file);
+    }
 }
 
 // An append and the save that goes with it, both or neither. The budget lets the line through and

@@ -13,6 +13,7 @@ constexpr qint64 ChunkBytes = 64 * 1024;
 
 LineReader::LineReader(const QString& path) : m_path(path), m_file(path) {
     if (QFileInfo(path).isDir()) throw FileError(path, QStringLiteral("It is a folder, not a file."));
+    refuseStreamForReading(path);
     if (!m_file.open(QIODevice::ReadOnly)) throw FileError(path, m_file.errorString());
 }
 

@@ -44,6 +44,7 @@ QString decodeWindows1252(QByteArrayView bytes) {
 }
 
 const QString FolderNotFile = QStringLiteral("It is a folder, not a file.");
+const QString StreamNotFile = QStringLiteral("It is a device or a pipe, not a file.");
 
 QString openFailure(const QString& path, const QFile& file) { return QFileInfo(path).isDir() ? FolderNotFile : file.errorString(); }
 
@@ -113,6 +114,7 @@ QByteArray encodeLine(const QString& line) { return line.toUtf8(); }
 bool fileExists(const QString& path) { return QFileInfo(path).isFile(); }
 
 void requireReadable(const QString& path) {
+    refuseStreamForReading(path);
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) throw FileError(path, openFailure(path, file));
 }
@@ -120,6 +122,7 @@ void requireReadable(const QString& path) {
 QStringList readLines(const QString& path) { return splitLines(readBytes(path)); }
 
 QByteArray readBytes(const QString& path) {
+    refuseStreamForReading(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) throw FileError(path, openFailure(path, file));
     QByteArray bytes = file.readAll();
@@ -140,6 +143,11 @@ void refuseAnythingButAFile(const QString& path) {
     if (target.isDir()) throw FileError(path, FolderNotFile);
     if (target.exists() && !target.isFile())
         throw FileError(path, QStringLiteral("It is a device or a pipe, not a file, and is never replaced by one."));
+}
+
+// A pipe would keep the reader waiting for a writer, and a device such as /dev/zero never ends.
+void refuseStreamForReading(const QString& path) {
+    if (isStreamNode(path)) throw FileError(path, StreamNotFile);
 }
 
 void openForRewrite(QSaveFile& file) {

@@ -47,6 +47,8 @@ void openForRewrite(QSaveFile& file);
 void commitRewrite(QSaveFile& file);
 // Whether the path (through links) names a device, a pipe or a socket: written as a stream, if at all.
 bool isStreamNode(const QString& path);
+// Refuses to read a device, a pipe or a socket as a stored file (FileError naming it).
+void refuseStreamForReading(const QString& path);
 
 // Writes all the bytes through the writer in use; throws FileError naming `name` with the
 // system's reason when the device takes fewer.
